@@ -1,0 +1,13 @@
+// Test entry point shared by every test executable: a QApplication (headless under
+// QT_QPA_PLATFORM=offscreen) around GoogleTest, so GUI and non-GUI tests run alike.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
