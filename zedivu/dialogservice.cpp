@@ -1,7 +1,9 @@
 #include "dialogservice.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -33,7 +35,7 @@ public:
         }
         QHash<QAbstractButton *, int> ids;
         for (const Button &b : buttons)
-            ids.insert(box.addButton(QString::fromUtf8(b.text), b.role), b.id);
+            ids.insert(static_cast<QAbstractButton *>(box.addButton(QString::fromUtf8(b.text), b.role)), b.id);
         box.exec();
         // Closing the box without a button counts as its cancel answer, or OK for a lone button.
         if (QAbstractButton *clicked = box.clickedButton())
