@@ -52,9 +52,9 @@ TformPpal::TformPpal(const QString &dirAplicacion, QWidget *parent)
     QDir::setCurrent(DirAplicacion);
 
     crearAcciones();
+    crearPanelArbol();
     crearMenus();
     crearBarras();
-    crearPanelArbol();
     conectarAcciones();
     resize(783, 583 + menuBar()->sizeHint().height());
 

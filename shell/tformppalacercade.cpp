@@ -41,6 +41,7 @@ TformPpalAcercade::TformPpalAcercade(QWidget *parent)
     columna->addWidget(titulo(QStringLiteral("Formularios Forestales para Okran"), 16));
 
     auto *version = new QHBoxLayout;
+    version->setSpacing(0);
     version->addStretch();
     version->addWidget(new QLabel(QStringLiteral("Versión: ")));
     lblVersion = new QLabel;
