@@ -1,0 +1,32 @@
+#include "programa.h"
+
+#include "terminacion.h"
+#include "tformppal.h"
+#include "tformppalacercade.h"
+#include "tformppalforms.h"
+#include "tformppalnuevo.h"
+
+#include <QApplication>
+
+#include <memory>
+
+int EjecutarBrenvik(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral("Brenvik"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Brenvik"));
+    QApplication::setOrganizationName(QStringLiteral("Varno"));
+
+    // Destroyed in reverse order: the dialogs first, the main window (which unloads the
+    // plug-ins) last.
+    auto ppal = std::make_unique<TformPpal>();
+    if (ppal->terminado() || TerminacionSolicitada())
+        return 1;
+    auto nuevo = std::make_unique<TformPpalNuevo>();
+    auto acercaDe = std::make_unique<TformPpalAcercade>();
+    auto forms = std::make_unique<TFormPpalForms>();
+    ppal->setAcercaDe(acercaDe.get());
+
+    ppal->show();
+    const int codigo = app.exec();
+    return TerminacionSolicitada() ? 1 : codigo;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The program's start-up and run: the main window and its dialogs, created in order.
+class QApplication;
+
+// Creates the main window (hidden), the new-document dialog, the about box and the
+// open-document dialog, shows the main window and runs the event loop. Returns the exit
+// code; a failed start-up returns 1 without showing anything.
+int EjecutarBrenvik(QApplication &app);

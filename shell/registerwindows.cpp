@@ -1,0 +1,71 @@
+#include "registerwindows.h"
+
+#include "classregistry.h"
+#include "shelllog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+
+namespace {
+
+// TODO: once the register window base class exists, should these calls go through it
+// (a cast and its virtual operations) or stay on the meta-object, which needs the base
+// class to declare DirAplicacion as a property and the two operations Q_INVOKABLE?
+QWidget *crearRegistro(const QString &className, const QString &dirAplicacion, QWidget *owner)
+{
+    QWidget *window = ClassRegistry::instance().create(className, owner);
+    if (window)
+        window->setProperty("DirAplicacion", dirAplicacion);
+    return window;
+}
+
+class WaitCursor
+{
+public:
+    WaitCursor()
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents();
+    }
+    ~WaitCursor() { restore(); }
+    void restore()
+    {
+        if (m_active)
+            QApplication::restoreOverrideCursor();
+        m_active = false;
+    }
+
+private:
+    bool m_active = true;
+};
+
+} // namespace
+
+void MostrarModal(const QString &className, const QString &dirAplicacion, QWidget *owner)
+{
+    QDir::setCurrent(dirAplicacion);
+    WaitCursor cursor;
+    QWidget *window = crearRegistro(className, dirAplicacion, owner);
+    cursor.restore();
+    if (!window)
+        return;
+    if (!QMetaObject::invokeMethod(window, "MostrarModal", Qt::DirectConnection)) {
+        qCWarning(lcShell) << "register window" << className << "cannot be shown for editing";
+        delete window;
+    }
+}
+
+int MostrarModalSeleccion(const QString &className, const QString &dirAplicacion, QWidget *owner)
+{
+    WaitCursor cursor;
+    QWidget *window = crearRegistro(className, dirAplicacion, owner);
+    cursor.restore();
+    if (!window)
+        return 0;
+    int key = 0;
+    if (!QMetaObject::invokeMethod(window, "MostrarModalSeleccion", Qt::DirectConnection, Q_RETURN_ARG(int, key)))
+        qCWarning(lcShell) << "register window" << className << "cannot be shown for choosing";
+    delete window;
+    return key;
+}

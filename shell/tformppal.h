@@ -1,0 +1,143 @@
+#pragma once
+// The main window: an MDI frame for the form windows of at most one open document, the
+// navigation tree of its sections, the menus, tool bars and status bar, the register
+// commands and the settings. Form windows reach it through MainWindowHooks, which it
+// installs for as long as it lives.
+#include "formpackagetable.h"
+#include "mainwindowhooks.h"
+#include "pluginloader.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QSplitter;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TformPpalAcercade;
+
+class TformPpal : public QMainWindow, public MainWindowHooks
+{
+    Q_OBJECT
+
+public:
+    // Creates the window hidden, as start-up needs it. `dirAplicacion` is the program
+    // directory (empty: the executable's). A fatal failure (main database or a register
+    // plug-in missing) shows its message and asks the program to end: see terminado().
+    explicit TformPpal(const QString &dirAplicacion = QString(), QWidget *parent = nullptr);
+    // Closes the form windows, writes the settings and then unloads the plug-ins.
+    ~TformPpal() override;
+
+    // Start-up failed; the window must not be shown.
+    bool terminado() const { return m_terminado; }
+
+    // Program directory with a trailing "/"; also the working directory.
+    QString DirAplicacion;
+    // cons_id of the consultant who uses the program; 0 = none.
+    int ConsultorActual = 0;
+    // cons_id of the open document's consultant.
+    int ConsultorDocumento = 0;
+    // Form code of the open document's principal form.
+    QString CodigoPpal;
+    // form_id of the open document's combination.
+    int Combinacion = 0;
+    // Filter of the open-file dialog, in the file dialog's "Name (*.x);;..." form.
+    QString FiltroAbrir;
+
+    // Path of the main database.
+    QString baseDatosPpal() const;
+
+    // A document is open while the MDI area has at least one window.
+    bool documentoAbierto() const;
+    // Recomputes which commands are enabled.
+    void ActualizarBotones();
+    // Refresh callback of the form windows: the commands follow 600 ms later, once the
+    // closing windows are gone.
+    void ActualizarBotones2();
+
+    // MainWindowHooks
+    void formActivated(QWidget *form) override;
+    void formClosed(QWidget *form) override;
+    void RefrescarArbolNavegacion();
+    void LimpiarArbolNavegacion();
+    // Loads the tree from an outline (one line per node, one leading tab per level).
+    void CargarArbol(const QString &texto);
+
+    // Runs the consultant choice until a consultant is chosen.
+    void ElegirConsultor();
+
+    // Loads the form plug-in of `codigo` into its slot (once) and creates its window.
+    QWidget *MostrarMDI(const QString &codigo);
+    // The first show's work: the document folders and the consultant choice.
+    void PrimeraMuestra();
+
+    // The about box that the "?" menu shows; start-up creates it after this window.
+    void setAcercaDe(TformPpalAcercade *acercaDe) { m_acercaDe = acercaDe; }
+
+    PluginLoader &loader() { return m_loader; }
+    FormPackageTable &paquetesFormularios() { return m_paquetes; }
+
+    // Status bar: the first panel shows the current hint.
+    void MostrarHint(const QString &hint);
+    QString hintActual() const;
+
+    // Actions, in menu order.
+    QAction *archNuevo, *archAbrir, *archGuardar, *archGuardarComo, *archGuardarXML, *archCerrar, *archImp;
+    QAction *archImprimir, *archConfImpresion, *archVistaPreliminar, *archSalir;
+    QAction *ventCascada, *ventMosaHorizontal, *ventMosaVertical;
+    QAction *confPredios, *confPersonas, *confConsultores;
+    QAction *EditCut1, *EditCopy1, *EditPaste1;
+    QAction *difrolVistaPreliminar, *difrolImprimir;
+    QAction *acercaDe;
+
+    QToolBar *tlbArchivo, *tlbEdicion, *tlbVentana, *tlbConfiguracion;
+    QWidget *Panel1;
+    QLabel *lblSecciones;
+    QToolButton *spbContraer, *spbExpandir;
+    QTreeWidget *trvArbol;
+    QSplitter *sptHorizontal;
+    QMdiArea *mdiArea;
+    QLabel *stbPanel1, *stbPanel2;
+    QTimer *Timer1;
+    QMenu *mnuVentana;
+
+    // Tree panel commands.
+    void Contraer();
+    void Expandir();
+
+protected:
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void crearAcciones();
+    void crearMenus();
+    void crearBarras();
+    void crearPanelArbol();
+    void conectarAcciones();
+    void terminar();
+    void leerAjustes();
+    void escribirAjustes();
+    void construirFiltroAbrir();
+    void cargarRegistros();
+    void ajustarBotonesPanel();
+    void trvArbolChange(QTreeWidgetItem *actual);
+    void mosaico(Qt::Orientation orientacion);
+    void enviarPortapapeles(const char *operacion);
+    void actualizarMenuVentana();
+    void cerrarVentanasFormularios();
+
+    PluginLoader m_loader;
+    FormPackageTable m_paquetes;
+    TformPpalAcercade *m_acercaDe = nullptr;
+    QWidget *m_ultimoFormularioActivo = nullptr;
+    bool m_terminado = false;
+    bool m_mostrada = false;
+    bool m_cambiandoArbol = false;
+};

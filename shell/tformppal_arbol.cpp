@@ -1,0 +1,197 @@
+// The navigation panel of the main window: the section tree, its panel and splitter, and
+// the form windows' notifications.
+#include "tformppal.h"
+
+#include "iconos.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QRegularExpression>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSplitter>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kAnchoPanel = 181;
+
+// Pre-order position of an item among all items of the tree.
+int indiceAbsoluto(QTreeWidget *arbol, QTreeWidgetItem *buscado)
+{
+    int indice = 0;
+    for (QTreeWidgetItemIterator it(arbol); *it; ++it, ++indice) {
+        if (*it == buscado)
+            return indice;
+    }
+    return -1;
+}
+
+} // namespace
+
+void TformPpal::crearPanelArbol()
+{
+    Panel1 = new QWidget;
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto *columna = new QVBoxLayout(Panel1);
+    columna->setContentsMargins(2, 2, 0, 2);
+    columna->setSpacing(2);
+
+    auto *cabecera = new QHBoxLayout;
+    cabecera->setSpacing(2);
+    lblSecciones = new QLabel(QStringLiteral("Secciones de Formularios:"));
+    lblSecciones->setObjectName(QStringLiteral("lblSecciones"));
+    lblSecciones->installEventFilter(this);
+    spbContraer = new QToolButton;
+    spbContraer->setObjectName(QStringLiteral("spbContraer"));
+    spbContraer->setIcon(iconoDe(Icono::Contraer));
+    spbContraer->setAutoRaise(true);
+    spbContraer->setFixedSize(18, 18);
+    spbExpandir = new QToolButton;
+    spbExpandir->setObjectName(QStringLiteral("spbExpandir"));
+    spbExpandir->setIcon(iconoDe(Icono::Expandir));
+    spbExpandir->setAutoRaise(true);
+    spbExpandir->setFixedSize(18, 18);
+    spbExpandir->hide();
+    cabecera->addWidget(lblSecciones, 1);
+    cabecera->addWidget(spbContraer);
+    cabecera->addWidget(spbExpandir);
+    columna->addLayout(cabecera);
+
+    trvArbol = new QTreeWidget;
+    trvArbol->setObjectName(QStringLiteral("trvArbol"));
+    trvArbol->setHeaderHidden(true);
+    trvArbol->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    trvArbol->setMouseTracking(true); // hot tracking
+    trvArbol->setSelectionMode(QAbstractItemView::SingleSelection);
+    trvArbol->header()->setStretchLastSection(true);
+    columna->addWidget(trvArbol, 1);
+
+    mdiArea = new QMdiArea;
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    sptHorizontal = new QSplitter(Qt::Horizontal);
+    sptHorizontal->setObjectName(QStringLiteral("sptHorizontal"));
+    sptHorizontal->setChildrenCollapsible(false);
+    sptHorizontal->addWidget(Panel1);
+    sptHorizontal->addWidget(mdiArea);
+    sptHorizontal->setStretchFactor(1, 1);
+    sptHorizontal->setSizes({kAnchoPanel, 783 - kAnchoPanel});
+    Panel1->setMinimumWidth(spbExpandir->width() + 2);
+    setCentralWidget(sptHorizontal);
+
+    connect(spbContraer, &QToolButton::clicked, this, &TformPpal::Contraer);
+    connect(spbExpandir, &QToolButton::clicked, this, &TformPpal::Expandir);
+    connect(sptHorizontal, &QSplitter::splitterMoved, this, &TformPpal::ajustarBotonesPanel);
+    connect(trvArbol, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *actual) { trvArbolChange(actual); });
+}
+
+bool TformPpal::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == lblSecciones && e->type() == QEvent::MouseButtonDblClick) {
+        Contraer();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TformPpal::Contraer()
+{
+    const int ancho = spbExpandir->width() + 2;
+    sptHorizontal->setSizes({ancho, sptHorizontal->width() - ancho});
+    spbContraer->hide();
+    spbExpandir->show();
+}
+
+void TformPpal::Expandir()
+{
+    const int ancho = centralWidget()->width() / 5;
+    sptHorizontal->setSizes({ancho, sptHorizontal->width() - ancho});
+    spbExpandir->hide();
+    spbContraer->show();
+}
+
+void TformPpal::ajustarBotonesPanel()
+{
+    const int ancho = sptHorizontal->sizes().value(0);
+    const bool ancha = ancho > spbExpandir->width() + 2;
+    spbContraer->setVisible(ancha);
+    spbExpandir->setVisible(!ancha);
+}
+
+void TformPpal::CargarArbol(const QString &texto)
+{
+    m_cambiandoArbol = true;
+    trvArbol->clear();
+    QList<QTreeWidgetItem *> padres; // the last item of each level
+    const QStringList lineas = texto.split(QRegularExpression(QStringLiteral("\r\n|\n")));
+    for (const QString &linea : lineas) {
+        if (linea.trimmed().isEmpty())
+            continue;
+        int nivel = 0;
+        while (nivel < linea.size() && linea.at(nivel) == QLatin1Char('\t'))
+            ++nivel;
+        nivel = qMin(nivel, int(padres.size()));
+        auto *item = nivel == 0 ? new QTreeWidgetItem(trvArbol) : new QTreeWidgetItem(padres.at(nivel - 1));
+        item->setText(0, linea.mid(nivel));
+        padres.resize(nivel);
+        padres << item;
+    }
+    trvArbol->expandAll();
+    trvArbol->setCurrentItem(nullptr);
+    m_cambiandoArbol = false;
+}
+
+void TformPpal::trvArbolChange(QTreeWidgetItem *actual)
+{
+    if (m_cambiandoArbol || !actual || !documentoAbierto())
+        return;
+    // A section heading leads to its first page.
+    if (actual->childCount() > 0) {
+        m_cambiandoArbol = true;
+        trvArbol->setCurrentItem(actual->child(0));
+        m_cambiandoArbol = false;
+        actual = actual->child(0);
+    }
+    const int indice = indiceAbsoluto(trvArbol, actual);
+    Q_UNUSED(indice);
+    // TODO: with the navigation index in place: bring the entry's form to the front, show
+    // its relative page (CambiarHoja) and set its current page; which form-base call sets
+    // the page is open until the form base class lands.
+    QCoreApplication::processEvents();
+}
+
+void TformPpal::formActivated(QWidget *form)
+{
+    Q_UNUSED(form);
+    RefrescarArbolNavegacion();
+}
+
+void TformPpal::formClosed(QWidget *form)
+{
+    Q_UNUSED(form);
+    LimpiarArbolNavegacion();
+}
+
+void TformPpal::RefrescarArbolNavegacion()
+{
+    QMdiSubWindow *activa = mdiArea->activeSubWindow();
+    if (!activa)
+        return;
+    // TODO: select every tree line whose navigation entry is the active form at its
+    // current page (HojaActual), below the tree's node count, once the navigation index
+    // and the form base class land.
+    m_ultimoFormularioActivo = activa->widget();
+}
+
+void TformPpal::LimpiarArbolNavegacion()
+{
+    CargarArbol(QString());
+}

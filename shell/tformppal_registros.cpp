@@ -1,0 +1,68 @@
+// Register commands, the consultant choice and the creation of form windows by code.
+#include "tformppal.h"
+
+#include "cargarlibreria.h"
+#include "classregistry.h"
+#include "consultasppal.h"
+#include "dialogservice.h"
+#include "registerwindows.h"
+#include "terminacion.h"
+
+#include <QDir>
+
+void TformPpal::ElegirConsultor()
+{
+    const QString clase = QStringLiteral("TFormConsultores");
+    QDir::setCurrent(DirAplicacion);
+    int id = 0;
+    while (id == 0) {
+        id = MostrarModalSeleccion(clase, DirAplicacion, this);
+        if (id != 0)
+            break;
+        DialogoWin32(mtError,
+                     QStringLiteral("Ha cerrado esta ventana sin haber escogido ningún consultor.\n"
+                                    "Debe seleccionarse un consultor para llenar las solicitudes."),
+                     MB::OK);
+        // Without the consultants register nobody can ever choose: insisting would keep
+        // the program alive for nothing, and without a consultant it cannot work.
+        if (!ClassRegistry::instance().isRegistered(clase) || TerminacionSolicitada()) {
+            if (ConsultorActual == 0) {
+                m_terminado = true;
+                SolicitarTerminacion();
+                close();
+            }
+            return;
+        }
+    }
+    if (id > 0) {
+        ConsultorActual = id;
+        setWindowTitle(QStringLiteral("Brenvik - ") + ConsultasPpal::nombreConsultor(baseDatosPpal(), id, false));
+    }
+}
+
+QWidget *TformPpal::MostrarMDI(const QString &codigo)
+{
+    if (codigo.isEmpty())
+        return nullptr;
+    // TODO: the slot is the form type's index in the form-type list (GetIndice); until
+    // that list lands the loader alone keeps each library loaded once.
+    PluginLibrary *biblioteca = m_loader.library(codigo);
+    if (!biblioteca)
+        biblioteca = CargarLibreria(m_loader, codigo, false);
+    if (!biblioteca) {
+        DialogoWin32(mtError, QStringLiteral("No se pudo instanciar la librería del formulario \"%1\".").arg(codigo), MB::OK);
+        return nullptr;
+    }
+    const QString clase = QStringLiteral("TForm") + codigo;
+    if (!ClassRegistry::instance().isRegistered(clase)) {
+        DialogoWin32(mtError,
+                     QStringLiteral("Clase \"%1\" no ha sido registrada. No se puede instanciar el formulario.").arg(clase),
+                     MB::OK);
+        return nullptr;
+    }
+    QDir::setCurrent(DirAplicacion);
+    // TODO: once the form base class lands: add the window to the MDI area, set its fields
+    // (DirAplicacion, Codigo, TisoCodigo, CodigoPpal, IndiceLista, HojaActual,
+    // ConsultorId, the three callbacks, DialogoImpresion, Tag for LUMO) and call Nuevo.
+    return ClassRegistry::instance().create(clase, nullptr);
+}

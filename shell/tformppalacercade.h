@@ -1,0 +1,21 @@
+#pragma once
+// The about box: program name, subtitle and version.
+#include <QDialog>
+
+class QLabel;
+
+class TformPpalAcercade : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TformPpalAcercade(QWidget *parent = nullptr);
+
+    QLabel *lblVersion;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+};
+
+// The running program's version, "major.minor" (2.5).
+QString ObtenerVersionArchivo();
