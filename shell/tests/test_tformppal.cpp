@@ -338,7 +338,7 @@ TEST_F(TformPpalTest, TreeHeadingLeadsToItsFirstPageAndFormsClearTheTree)
     EXPECT_EQ(plan->child(1)->text(0), QStringLiteral("Rodales"));
 
     tree->setCurrentItem(plan->child(0));
-    EXPECT_EQ(tree->currentItem(), plan->child(0)->child(0));
+    EXPECT_TRUE(QTest::qWaitFor([tree, plan] { return tree->currentItem() == plan->child(0)->child(0); }, 2000));
 
     MainWindowHooks::notifyFormClosed(nullptr);
     EXPECT_EQ(tree->topLevelItemCount(), 0);
