@@ -1,6 +1,7 @@
 #include "terminacion.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 namespace {
 bool g_terminar = false;
@@ -9,7 +10,10 @@ bool g_terminar = false;
 void SolicitarTerminacion()
 {
     g_terminar = true;
-    QCoreApplication::exit(1);
+    // Outside an event loop, exit() would make the next loop of this thread (a message
+    // box's, say) return at once; main() checks the request before it starts its loop.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(1);
 }
 
 bool TerminacionSolicitada()

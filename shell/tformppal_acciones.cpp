@@ -138,6 +138,8 @@ void TformPpal::crearBarras()
     stbPanel2 = new QLabel(this);
     stbPanel2->setObjectName(QStringLiteral("stbPanel2"));
     stbPanel2->setFixedWidth(200);
+    for (QLabel *panel : {stbPanel1, stbPanel2})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->setObjectName(QStringLiteral("stbBarra"));
     statusBar()->addWidget(stbPanel1);
     statusBar()->addWidget(stbPanel2);

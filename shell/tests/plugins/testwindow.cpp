@@ -1,10 +1,12 @@
 // A register-like window for the loader tests, built once per class name. It answers a
-// choice with the application's "testSeleccion" property and counts its edits in
-// "testMostrarModal", so that tests see what the shell called.
+// choice with the next value of the application's "testSelecciones" list, or else with
+// its "testSeleccion" property, and counts its edits in "testMostrarModal", so that
+// tests see what the shell called.
 #include "classregistry.h"
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QVariantList>
 
 class TestWindow : public QDialog
 {
@@ -23,7 +25,12 @@ public:
     Q_INVOKABLE int MostrarModalSeleccion()
     {
         qApp->setProperty("testDirAplicacion", DirAplicacion);
-        return qApp->property("testSeleccion").toInt();
+        QVariantList pendientes = qApp->property("testSelecciones").toList();
+        if (pendientes.isEmpty())
+            return qApp->property("testSeleccion").toInt();
+        const int respuesta = pendientes.takeFirst().toInt();
+        qApp->setProperty("testSelecciones", pendientes);
+        return respuesta;
     }
 
     QString DirAplicacion;
