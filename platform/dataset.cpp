@@ -22,52 +22,6 @@ QStringList splitNames(const QString &names)
     return out;
 }
 
-// Field type of a declared column type, by the schema convention (INTEGER, SMALLINT,
-// DOUBLE, VARCHAR(n), TEXT, BOOLEAN, DATETIME) and the usual synonyms.
-bool typeFromDeclared(const QString &declared, FieldType &type, int &size)
-{
-    static const QRegularExpression sizeRe(QStringLiteral("\\(\\s*(\\d+)"));
-    const QString d = declared.trimmed().toUpper();
-    if (d.isEmpty())
-        return false;
-    const int paren = d.indexOf(QLatin1Char('('));
-    const QString base = (paren >= 0 ? d.left(paren) : d).simplified();
-    const auto m = sizeRe.match(d);
-    const int n = m.hasMatch() ? m.captured(1).toInt() : 0;
-    size = 0;
-    if (base == QLatin1String("VARCHAR") || base == QLatin1String("CHAR") || base == QLatin1String("NVARCHAR")
-        || base == QLatin1String("NCHAR") || base == QLatin1String("CHARACTER") || base == QLatin1String("CHARACTER VARYING")
-        || base == QLatin1String("VARYING CHARACTER") || (base == QLatin1String("TEXT") && n > 0)) {
-        type = FieldType::Text;
-        size = n > 0 ? n : 255;
-    } else if (base == QLatin1String("TEXT") || base == QLatin1String("MEMO") || base == QLatin1String("LONGTEXT")
-               || base == QLatin1String("CLOB") || base == QLatin1String("NTEXT")) {
-        type = FieldType::Memo;
-    } else if (base == QLatin1String("SMALLINT") || base == QLatin1String("TINYINT") || base == QLatin1String("BYTE")) {
-        type = FieldType::SmallInt;
-    } else if (base == QLatin1String("INTEGER") || base == QLatin1String("INT") || base == QLatin1String("BIGINT")
-               || base == QLatin1String("LONG") || base == QLatin1String("COUNTER")) {
-        type = FieldType::Integer;
-    } else if (base == QLatin1String("DOUBLE") || base == QLatin1String("DOUBLE PRECISION") || base == QLatin1String("REAL")
-               || base == QLatin1String("FLOAT") || base == QLatin1String("NUMERIC") || base == QLatin1String("DECIMAL")
-               || base == QLatin1String("SINGLE") || base == QLatin1String("CURRENCY")) {
-        type = FieldType::Float;
-    } else if (base == QLatin1String("BOOLEAN") || base == QLatin1String("BOOL") || base == QLatin1String("LOGICAL")
-               || base == QLatin1String("YESNO") || base == QLatin1String("BIT")) {
-        type = FieldType::Boolean;
-    } else if (base == QLatin1String("DATETIME") || base == QLatin1String("DATE") || base == QLatin1String("TIMESTAMP")
-               || base == QLatin1String("TIME")) {
-        type = FieldType::DateTime;
-    } else if (base.contains(QLatin1String("INT"))) {
-        type = FieldType::Integer;
-    } else if (base.contains(QLatin1String("REAL")) || base.contains(QLatin1String("FLOA")) || base.contains(QLatin1String("DOUB"))) {
-        type = FieldType::Float;
-    } else {
-        type = FieldType::Memo;
-    }
-    return true;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -206,16 +160,17 @@ bool Dataset::load(std::vector<Row> &rows)
 void Dataset::defineFields(const QStringList &names, const QStringList &declared, const std::vector<Row> &rows)
 {
     // Schema facts of the written table: primary key and NOT NULL.
-    QHash<QString, std::pair<bool, bool>> schema; // lower name -> (integer primary key, not null)
+    // Only an INTEGER PRIMARY KEY declared AUTOINCREMENT counts as auto-increment; a plain
+    // integer key (an agency code, say) is written by the forms.
+    QHash<QString, std::pair<bool, bool>> schema; // lower name -> (auto-increment, not null)
     if (!m_table.isEmpty()) {
+        static const QRegularExpression autoinc(QStringLiteral("\\bAUTOINCREMENT\\b"), QRegularExpression::CaseInsensitiveOption);
+        const QueryResult ddl = m_connection->select(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {m_table});
+        const bool hasAutoinc = !ddl.rows.isEmpty() && autoinc.match(ddl.rows.first().value(0).toString()).hasMatch();
         const QueryResult info = m_connection->select(QStringLiteral("PRAGMA table_info(") + SqlIdentifier::quoted(m_table) + QLatin1Char(')'));
-        int pkCount = 0;
-        for (const QVariantList &r : info.rows)
-            if (r.value(5).toInt() > 0)
-                ++pkCount;
         for (const QVariantList &r : info.rows) {
-            const bool intPk = pkCount == 1 && r.value(5).toInt() > 0 && r.value(2).toString().trimmed().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
-            schema.insert(r.value(1).toString().toLower(), {intPk, r.value(3).toInt() != 0});
+            const bool isAutoinc = hasAutoinc && r.value(5).toInt() > 0;
+            schema.insert(r.value(1).toString().toLower(), {isAutoinc, r.value(3).toInt() != 0});
         }
     }
 
@@ -229,7 +184,7 @@ void Dataset::defineFields(const QStringList &names, const QStringList &declared
     for (int i = 0; i < names.size(); ++i) {
         FieldType type = FieldType::Memo;
         int size = 0;
-        if (!typeFromDeclared(declared.at(i), type, size)) {
+        if (!Field::typeFromDeclared(declared.at(i), type, size)) {
             // An expression: the type of its first non-null value.
             for (const Row &r : rows) {
                 const QVariant &v = r.values.at(i);

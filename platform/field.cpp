@@ -3,6 +3,8 @@
 #include "chileantext.h"
 #include "dataset.h"
 
+#include <QRegularExpression>
+
 Field::Field(Dataset *dataset, const QString &name, FieldType type, int size, FieldKind kind)
     : m_dataset(dataset)
     , m_name(name)
@@ -357,4 +359,65 @@ bool Field::setAsBoolean(bool value)
 QString Field::DisplayText() const
 {
     return displayTextOf(Value());
+}
+
+// Field type of a declared column type, by the schema convention (INTEGER, SMALLINT,
+// DOUBLE, VARCHAR(n), TEXT, BOOLEAN, DATETIME) and the usual synonyms.
+bool Field::typeFromDeclared(const QString &declared, FieldType &type, int &size)
+{
+    static const QRegularExpression sizeRe(QStringLiteral("\\(\\s*(\\d+)"));
+    const QString d = declared.trimmed().toUpper();
+    if (d.isEmpty())
+        return false;
+    const int paren = d.indexOf(QLatin1Char('('));
+    const QString base = (paren >= 0 ? d.left(paren) : d).simplified();
+    const auto m = sizeRe.match(d);
+    const int n = m.hasMatch() ? m.captured(1).toInt() : 0;
+    size = 0;
+    if (base == QLatin1String("VARCHAR") || base == QLatin1String("CHAR") || base == QLatin1String("NVARCHAR")
+        || base == QLatin1String("NCHAR") || base == QLatin1String("CHARACTER") || base == QLatin1String("CHARACTER VARYING")
+        || base == QLatin1String("VARYING CHARACTER") || (base == QLatin1String("TEXT") && n > 0)) {
+        type = FieldType::Text;
+        size = n > 0 ? n : 255;
+    } else if (base == QLatin1String("TEXT") || base == QLatin1String("MEMO") || base == QLatin1String("LONGTEXT")
+               || base == QLatin1String("CLOB") || base == QLatin1String("NTEXT")) {
+        type = FieldType::Memo;
+    } else if (base == QLatin1String("SMALLINT") || base == QLatin1String("TINYINT") || base == QLatin1String("BYTE")) {
+        type = FieldType::SmallInt;
+    } else if (base == QLatin1String("INTEGER") || base == QLatin1String("INT") || base == QLatin1String("BIGINT")
+               || base == QLatin1String("LONG") || base == QLatin1String("COUNTER")) {
+        type = FieldType::Integer;
+    } else if (base == QLatin1String("DOUBLE") || base == QLatin1String("DOUBLE PRECISION") || base == QLatin1String("REAL")
+               || base == QLatin1String("FLOAT") || base == QLatin1String("NUMERIC") || base == QLatin1String("DECIMAL")
+               || base == QLatin1String("SINGLE") || base == QLatin1String("CURRENCY")) {
+        type = FieldType::Float;
+    } else if (base == QLatin1String("BOOLEAN") || base == QLatin1String("BOOL") || base == QLatin1String("LOGICAL")
+               || base == QLatin1String("YESNO") || base == QLatin1String("BIT")) {
+        type = FieldType::Boolean;
+    } else if (base == QLatin1String("DATETIME") || base == QLatin1String("DATE") || base == QLatin1String("TIMESTAMP")
+               || base == QLatin1String("TIME")) {
+        type = FieldType::DateTime;
+    } else if (base.contains(QLatin1String("INT"))) {
+        type = FieldType::Integer;
+    } else if (base.contains(QLatin1String("REAL")) || base.contains(QLatin1String("FLOA")) || base.contains(QLatin1String("DOUB"))) {
+        type = FieldType::Float;
+    } else {
+        type = FieldType::Memo;
+    }
+    return true;
+}
+
+
+QString Field::textOfStored(const QVariant &stored, const QString &declared)
+{
+    FieldType type = FieldType::Memo;
+    int size = 0;
+    if (!typeFromDeclared(declared, type, size)) {
+        if (stored.typeId() == QMetaType::LongLong)
+            type = FieldType::Integer;
+        else if (stored.typeId() == QMetaType::Double)
+            type = FieldType::Float;
+    }
+    const Field f(nullptr, QString(), type, size, FieldKind::Data);
+    return f.textOf(f.typedValue(stored));
 }

@@ -78,6 +78,13 @@ public:
     // Converts `in` to the stored form of this field's type; false when it does not fit.
     bool toStored(const QVariant &in, QVariant &out) const;
 
+    // The type of a column's declared type by the schema convention (INTEGER, SMALLINT,
+    // DOUBLE, VARCHAR(n), TEXT, BOOLEAN, DATETIME and usual synonyms); false when empty.
+    static bool typeFromDeclared(const QString &declared, FieldType &type, int &size);
+    // AsString of a value read from a column of that declared type; for an expression
+    // (no declared type) by the value itself: integers as digits, reals with a comma.
+    static QString textOfStored(const QVariant &stored, const QString &declared);
+
     // Lookup definition (Kind() == Lookup); names separated by ';'.
     Dataset *LookupDataSet() const;
     QString KeyFields() const { return m_keyFields; }

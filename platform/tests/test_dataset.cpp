@@ -712,3 +712,20 @@ TEST_F(DatasetTest, DeletingADataSourceOrDatasetLeavesNoDanglingLinks)
     EXPECT_EQ(keep.DataSet(), nullptr);
     EXPECT_EQ(db.conn.datasets().size(), 1);
 }
+
+// A plain INTEGER PRIMARY KEY (an agency code) was taken for an auto-increment and refused writes.
+TEST_F(DatasetTest, OnlyAutoincrementKeysAreReadOnly)
+{
+    ASSERT_TRUE(db.conn.exec(QStringLiteral("CREATE TABLE tipo (tiso_codigo INTEGER PRIMARY KEY, d VARCHAR(20))")));
+    Table tipo;
+    tipo.setConnection(&db.conn);
+    tipo.setTableName(QStringLiteral("tipo"));
+    ASSERT_TRUE(tipo.Open());
+    Field *code = tipo.FieldByName(QStringLiteral("tiso_codigo"));
+    EXPECT_EQ(code->DataType(), FieldType::Integer);
+    EXPECT_FALSE(code->ReadOnly());
+    tipo.Append();
+    code->setAsInteger(301);
+    ASSERT_TRUE(tipo.Post());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT tiso_codigo FROM tipo")).toInt(), 301);
+}
