@@ -75,6 +75,7 @@ TPgPreview::TPgPreview(QWidget *parent)
     viewport()->setAutoFillBackground(true);
     QPalette palette = viewport()->palette();
     palette.setColor(QPalette::Window, PgToQColor(clGray));
+    palette.setColor(QPalette::Base, PgToQColor(clGray));
     viewport()->setPalette(palette);
     FPageList->AddPage();
     FCurrentPage = 1;
