@@ -10,15 +10,14 @@
 
 #include <memory>
 
-int EjecutarBrenvik(QApplication &app)
+int EjecutarBrenvik(QApplication &app, const QString &dirAplicacion)
 {
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Brenvik"));
     QApplication::setOrganizationName(QStringLiteral("Varno"));
 
     // Destroyed in reverse order: the dialogs first, the main window (which unloads the
     // plug-ins) last.
-    auto ppal = std::make_unique<TformPpal>();
+    auto ppal = std::make_unique<TformPpal>(dirAplicacion);
     if (ppal->terminado() || TerminacionSolicitada())
         return 1;
     auto nuevo = std::make_unique<TformPpalNuevo>();

@@ -6,6 +6,7 @@
 #include "mainwindowsettings.h"
 #include "shelllog.h"
 #include "terminacion.h"
+#include "util_archivo.h"
 #include "workingdatabases.h"
 
 #include <QCloseEvent>
@@ -17,7 +18,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -29,13 +29,6 @@ QString conBarra(const QString &dir)
 {
     const QString absoluto = QDir(dir).absolutePath();
     return absoluto.endsWith(QLatin1Char('/')) ? absoluto : absoluto + QLatin1Char('/');
-}
-
-// The user's document folders, "" when the Documents folder is unknown.
-QString carpetaFormularios()
-{
-    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documentos.isEmpty() ? QString() : documentos + QStringLiteral("/Formularios/");
 }
 
 // The register plug-ins, loaded at start-up; each is required.
@@ -163,9 +156,9 @@ void TformPpal::showEvent(QShowEvent *e)
 
 void TformPpal::PrimeraMuestra()
 {
-    const QString formularios = carpetaFormularios();
-    if (!formularios.isEmpty())
-        QDir().mkpath(formularios + QStringLiteral("temporal"));
+    const QString documentos = GetMisDocumentos();
+    if (!documentos.isEmpty())
+        QDir().mkpath(documentos + QStringLiteral("Formularios/temporal"));
     if (ConsultorActual == 0)
         ElegirConsultor();
 }

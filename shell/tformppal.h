@@ -140,4 +140,5 @@ private:
     bool m_terminado = false;
     bool m_mostrada = false;
     bool m_cambiandoArbol = false;
+    QTimer *m_retardoArbol = nullptr;
 };

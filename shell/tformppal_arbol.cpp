@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -90,7 +91,16 @@ void TformPpal::crearPanelArbol()
     connect(spbContraer, &QToolButton::clicked, this, &TformPpal::Contraer);
     connect(spbExpandir, &QToolButton::clicked, this, &TformPpal::Expandir);
     connect(sptHorizontal, &QSplitter::splitterMoved, this, &TformPpal::ajustarBotonesPanel);
-    connect(trvArbol, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *actual) { trvArbolChange(actual); });
+    // The page follows the tree 100 ms after the selection settles, so that walking the
+    // tree with the keyboard does not switch pages at every step.
+    m_retardoArbol = new QTimer(this);
+    m_retardoArbol->setSingleShot(true);
+    m_retardoArbol->setInterval(100);
+    connect(m_retardoArbol, &QTimer::timeout, this, [this] { trvArbolChange(trvArbol->currentItem()); });
+    connect(trvArbol, &QTreeWidget::currentItemChanged, this, [this] {
+        if (!m_cambiandoArbol)
+            m_retardoArbol->start();
+    });
 }
 
 bool TformPpal::eventFilter(QObject *watched, QEvent *e)
@@ -146,6 +156,7 @@ void TformPpal::CargarArbol(const QString &texto)
     }
     trvArbol->expandAll();
     trvArbol->setCurrentItem(nullptr);
+    m_retardoArbol->stop();
     m_cambiandoArbol = false;
 }
 

@@ -1,5 +1,7 @@
 #include "tformppalacercade.h"
 
+#include "util_texto.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,12 +23,6 @@ QLabel *titulo(const QString &texto, int pixeles)
 }
 
 } // namespace
-
-QString ObtenerVersionArchivo()
-{
-    // TODO: GetProgramVersion of the text helpers, once they land, gives this text.
-    return QStringLiteral("%1.%2").arg(BRENVIK_VERSION_MAJOR).arg(BRENVIK_VERSION_MINOR);
-}
 
 TformPpalAcercade::TformPpalAcercade(QWidget *parent)
     : QDialog(parent, Qt::Tool)
@@ -65,7 +61,7 @@ TformPpalAcercade::TformPpalAcercade(QWidget *parent)
 
 void TformPpalAcercade::showEvent(QShowEvent *e)
 {
-    lblVersion->setText(ObtenerVersionArchivo());
+    lblVersion->setText(GetProgramVersion(QString()));
     if (const QScreen *pantalla = screen())
         move(pantalla->availableGeometry().center() - rect().center());
     QDialog::showEvent(e);

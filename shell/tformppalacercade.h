@@ -16,6 +16,3 @@ public:
 protected:
     void showEvent(QShowEvent *e) override;
 };
-
-// The running program's version, "major.minor" (2.5).
-QString ObtenerVersionArchivo();

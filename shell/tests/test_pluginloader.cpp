@@ -1,8 +1,8 @@
 #include "cargarlibreria.h"
 #include "classregistry.h"
 #include "pluginloader.h"
-#include "recordingdialogs.h"
 #include "registerwindows.h"
+#include "scripteddialogs.h"
 #include "terminacion.h"
 #include "testprogramdir.h"
 
@@ -30,7 +30,7 @@ protected:
     void TearDown() override { ReiniciarTerminacion(); }
 
     TestProgramDir program;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
 };
 
 TEST_F(PluginLoaderTest, LoadsOnceFindsClassWithoutCaseAndUnloads)
@@ -92,12 +92,12 @@ TEST_P(PluginLoadErrors, ReportsEachFailureApart)
     PluginLibrary *library = CargarLibreria(loader, code, false);
     if (c.message) {
         EXPECT_EQ(library, nullptr);
-        ASSERT_EQ(dialogs.textos.size(), 1);
-        EXPECT_EQ(dialogs.textos.first(), QString::fromUtf8(c.message));
-        EXPECT_EQ(dialogs.tipos.first(), mtError);
+        ASSERT_EQ(dialogs.textos().size(), 1);
+        EXPECT_EQ(dialogs.textos().first(), QString::fromUtf8(c.message));
+        EXPECT_EQ(dialogs.boxes.first().tipo, mtError);
     } else {
         EXPECT_NE(library, nullptr);
-        EXPECT_TRUE(dialogs.textos.isEmpty());
+        EXPECT_TRUE(dialogs.textos().isEmpty());
     }
     EXPECT_FALSE(TerminacionSolicitada());
 }

@@ -1,7 +1,7 @@
 #include "classregistry.h"
 #include "mainwindowhooks.h"
 #include "mainwindowsettings.h"
-#include "recordingdialogs.h"
+#include "scripteddialogs.h"
 #include "terminacion.h"
 #include "testprogramdir.h"
 #include "tformppal.h"
@@ -60,7 +60,7 @@ protected:
 
     ScopedSettings settings;
     TestProgramDir program;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
 };
 
 TEST_F(TformPpalTest, MissingMainDatabaseEndsStartUpWithoutTouchingSettings)
@@ -71,7 +71,7 @@ TEST_F(TformPpalTest, MissingMainDatabaseEndsStartUpWithoutTouchingSettings)
         auto ppal = start();
         EXPECT_TRUE(ppal->terminado());
         EXPECT_TRUE(TerminacionSolicitada());
-        EXPECT_EQ(dialogs.textos, QStringList{QStringLiteral("Falta uno de los archivos requeridos por la aplicación (BD.DB).")});
+        EXPECT_EQ(dialogs.textos(), QStringList{QStringLiteral("Falta uno de los archivos requeridos por la aplicación (BD.DB).")});
         EXPECT_EQ(ppal->loader().loadedCount(), 0);
         EXPECT_EQ(MainWindowHooks::instance(), nullptr);
     }
@@ -88,7 +88,7 @@ TEST_F(TformPpalTest, EmptyMainDatabaseStartsWithoutConsultantOrForms)
     storeSettings({{"Consultor_Id", 7}});
     auto ppal = start();
     EXPECT_FALSE(ppal->terminado());
-    EXPECT_TRUE(dialogs.textos.isEmpty());
+    EXPECT_TRUE(dialogs.textos().isEmpty());
     EXPECT_EQ(ppal->FiltroAbrir, QStringLiteral("Todos los Formularios (*.f*)"));
     EXPECT_EQ(ppal->ConsultorActual, 0);
     EXPECT_EQ(ppal->windowTitle(), QStringLiteral("Brenvik"));
@@ -102,7 +102,7 @@ TEST_F(TformPpalTest, MissingRegisterPluginIsFatal)
     copyTestPlugin(QStringLiteral("nudrel.so"), program.path(), QStringLiteral("nudrel.so"));
     auto ppal = start();
     EXPECT_TRUE(ppal->terminado());
-    EXPECT_EQ(dialogs.textos, QStringList{QStringLiteral("Falta uno de los archivos requeridos por la aplicación (SOTREL.SO).")});
+    EXPECT_EQ(dialogs.textos(), QStringList{QStringLiteral("Falta uno de los archivos requeridos por la aplicación (SOTREL.SO).")});
     EXPECT_EQ(ppal->loader().library(QStringLiteral("NUDREL")), nullptr);
 }
 
@@ -121,7 +121,7 @@ TEST_F(TformPpalTest, StartUpBuildsFilterAndRestoresSettings)
     ppal->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(ppal->Panel1->width(), 150);
-    EXPECT_TRUE(dialogs.textos.isEmpty());
+    EXPECT_TRUE(dialogs.textos().isEmpty());
     EXPECT_EQ(QDir::currentPath(), QDir(program.path()).absolutePath());
 }
 
@@ -177,7 +177,7 @@ TEST_F(TformPpalTest, FirstShowInsistsOnAConsultantAndCreatesFolders)
     QCoreApplication::processEvents();
     const QString error = QStringLiteral("Ha cerrado esta ventana sin haber escogido ningún consultor.\n"
                                          "Debe seleccionarse un consultor para llenar las solicitudes.");
-    EXPECT_EQ(dialogs.textos, QStringList({error, error}));
+    EXPECT_EQ(dialogs.textos(), QStringList({error, error}));
     EXPECT_EQ(ppal->ConsultorActual, 7);
     EXPECT_EQ(ppal->windowTitle(), QStringLiteral("Brenvik - Ana Rojas Soto"));
     const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -195,7 +195,7 @@ TEST_F(TformPpalTest, ConsultantChoiceWithoutRegisterEndsTheProgram)
     ASSERT_FALSE(ppal->terminado());
     ppal->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(dialogs.textos.size(), 1);
+    EXPECT_EQ(dialogs.textos().size(), 1);
     EXPECT_TRUE(ppal->terminado());
     EXPECT_TRUE(TerminacionSolicitada());
     EXPECT_FALSE(ppal->isVisible());
@@ -338,7 +338,7 @@ TEST_F(TformPpalTest, TreeHeadingLeadsToItsFirstPageAndFormsClearTheTree)
     EXPECT_EQ(plan->child(1)->text(0), QStringLiteral("Rodales"));
 
     tree->setCurrentItem(plan->child(0));
-    EXPECT_EQ(tree->currentItem(), plan->child(0)->child(0));
+    EXPECT_TRUE(QTest::qWaitFor([tree, plan] { return tree->currentItem() == plan->child(0)->child(0); }, 2000));
 
     MainWindowHooks::notifyFormClosed(nullptr);
     EXPECT_EQ(tree->topLevelItemCount(), 0);
@@ -477,13 +477,13 @@ TEST_F(TformPpalTest, FormWindowsByCode)
     std::unique_ptr<QWidget> second(ppal->MostrarMDI(QStringLiteral("TEST1")));
     EXPECT_NE(second, nullptr);
     EXPECT_EQ(ppal->loader().library(QStringLiteral("test1")), library);
-    EXPECT_TRUE(dialogs.textos.isEmpty());
+    EXPECT_TRUE(dialogs.textos().isEmpty());
     form.reset();
     second.reset();
 
     EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("NADA")), nullptr);
     EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("vacio")), nullptr);
-    EXPECT_EQ(dialogs.textos,
+    EXPECT_EQ(dialogs.textos(),
               QStringList({QStringLiteral("Falta uno de los archivos requeridos por la aplicación (NADA.SO)."),
                            QStringLiteral("No se pudo instanciar la librería del formulario \"NADA\"."),
                            QStringLiteral("Clase \"TFormvacio\" no ha sido registrada. No se puede instanciar el formulario.")}));
