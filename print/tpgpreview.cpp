@@ -16,6 +16,7 @@ TPgPreview::TPgPreview(QWidget *parent)
     : QAbstractScrollArea(parent)
     , FPrinter(std::make_unique<TPgPrinter>())
     , FPageList(std::make_unique<TPgPageList>())
+    , FCanvas(std::make_unique<TPgCanvas>(this))
     , FHeader(std::make_unique<TPgHeader>())
     , FFooter(std::make_unique<TPgFooter>())
     , FMargins(std::make_unique<TPgMargins>())
@@ -61,6 +62,10 @@ TPgPreview::TPgPreview(QWidget *parent)
         if (OnChangePrinter)
             OnChangePrinter(this);
     };
+    FCanvas->OnChange = [this](void *) {
+        if (OnCanvasChange)
+            OnCanvasChange(this);
+    };
     FPaperImage->OnMouse = [this](TPgPaperImage::TMouseKind kind, QMouseEvent *event) { PaperMouse(kind, event); };
     FPaperImage->SetDecorations(FPageGrid.get(), FMargins.get(), FShadow.get());
     FMargins->SetPrinter(FPrinter.get());
@@ -77,7 +82,7 @@ TPgPreview::TPgPreview(QWidget *parent)
     palette.setColor(QPalette::Window, PgToQColor(clGray));
     palette.setColor(QPalette::Base, PgToQColor(clGray));
     viewport()->setPalette(palette);
-    FPageList->AddPage();
+    FCanvas->SetCurrentPage(FPageList->AddPage());
     FCurrentPage = 1;
     FPaperSize = TPgPaperSize::A4;
     resize(234, 304);
@@ -93,6 +98,7 @@ TPgPreview::~TPgPreview()
     FMargins->OnChange = nullptr;
     FPageList->OnChange = nullptr;
     FPrinter->OnChange = nullptr;
+    FCanvas->OnChange = nullptr;
     FMargins->SetPrinter(nullptr);
 }
 
@@ -131,6 +137,7 @@ void TPgPreview::SetCurrentPage(int number)
         OnPageChanging(this, FCurrentPage);
     if (number != -1)
         FCurrentPage = number;
+    FCanvas->SetCurrentPage(CurrentPageObject());
     ReLayout();
     PageChangeNotification();
 }
@@ -155,10 +162,11 @@ TPgPage *TPgPreview::InsertPage(int index)
     if (!page)
         return nullptr;
     const int number = index == -1 ? GetNumPages() : index + 1;
+    FCanvas->SetCurrentPage(page);
     if (Updating())
         FCurrentPage = number;
     else
-        SetCurrentPage(number);
+        SetCurrentPage(number == FCurrentPage ? -1 : number);
     NewPageNotification();
     Post(pmPageAdded);
     return page;
@@ -186,9 +194,9 @@ void TPgPreview::NewPageNotification()
     if (OnNewPage)
         OnNewPage(this);
     if (OnDrawHeader)
-        OnDrawHeader(this, BandRect(true));
+        OnDrawHeader(this, BandRect(true), *FCanvas);
     if (OnDrawFooter)
-        OnDrawFooter(this, BandRect(false));
+        OnDrawFooter(this, BandRect(false), *FCanvas);
 }
 
 void TPgPreview::Clear()
@@ -201,6 +209,7 @@ void TPgPreview::Clear()
     TPgPage *first = FPageList->Page(1);
     first->Clear();
     first->SetDirty(true);
+    FCanvas->SetCurrentPage(first);
     ReLayout();
     NewPageNotification();
     if (OnClear)
@@ -266,6 +275,13 @@ void TPgPreview::SetPagesPerSheet(TPgPagesPerSheet pages)
 {
     FPagesPerSheet = pages;
     Post(pmPagesPerSheetChanged);
+}
+
+void TPgPreview::SetCoordsRelativeTo(TPgCoordsRelative value)
+{
+    FCoordsRelativeTo = value;
+    const TPgPointExt origin = CoordsOrigin();
+    FCanvas->SetOrigin(origin.X, origin.Y);
 }
 
 TPgPointExt TPgPreview::CoordsOrigin()

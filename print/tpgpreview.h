@@ -9,6 +9,7 @@
 
 #include "pgprintertypes.h"
 #include "pgtypes.h"
+#include "tpgcanvas.h"
 #include "tpgfooter.h"
 #include "tpgheader.h"
 #include "tpgmargins.h"
@@ -38,8 +39,8 @@ public:
     using TPageChangeEvent = std::function<void(TPgPreview *sender, int pageNumber)>;
     using TZoomEvent = std::function<void(TPgPreview *sender, int oldZoom, int newZoom)>;
     using THeaderFooterHeightEvent = std::function<void(TPgPreview *sender, int kind, TPgValue &height)>;
-    // rect: the header or footer band of the new page, units.
-    using TDrawHeaderFooterEvent = std::function<void(TPgPreview *sender, TPgValueRect &rect)>;
+    // rect: the header or footer band of the new page, units; canvas draws on it.
+    using TDrawHeaderFooterEvent = std::function<void(TPgPreview *sender, TPgValueRect &rect, TPgCanvas &canvas)>;
     using TPageOrientationEvent = std::function<void(TPgPreview *sender, TPgPage *page, int pageNumber,
                                                      TPgOrientation orientation)>;
     using TPrintPageEvent = std::function<void(TPgPreview *sender, TPgPage *page, TPgPrinter &printer)>;
@@ -50,7 +51,8 @@ public:
     explicit TPgPreview(QWidget *parent = nullptr);
     ~TPgPreview() override;
 
-    // Owned parts.
+    // Owned parts. The canvas draws on the current page.
+    TPgCanvas &Canvas() { return *FCanvas; }
     TPgPageList &PageList() { return *FPageList; }
     TPgPrinter &PgPrinter() { return *FPrinter; }
     TPgHeader &Header() { return *FHeader; }
@@ -94,7 +96,8 @@ public:
     TPgPagesPerSheet PagesPerSheet() const { return FPagesPerSheet; }
     void SetPagesPerSheet(TPgPagesPerSheet pages);
     TPgCoordsRelative CoordsRelativeTo() const { return FCoordsRelativeTo; }
-    void SetCoordsRelativeTo(TPgCoordsRelative value) { FCoordsRelativeTo = value; }
+    // Sets the canvas origin.
+    void SetCoordsRelativeTo(TPgCoordsRelative value);
     // The canvas origin that CoordsRelativeTo gives, inches.
     TPgPointExt CoordsOrigin();
 
@@ -160,6 +163,7 @@ public:
     TPreviewEvent OnPageSizeChange;
     TPreviewEvent OnChangePrinter;
     TPreviewEvent OnChangeMargins;
+    TPreviewEvent OnCanvasChange;
     TPreviewEvent BeforePrint;
     TPreviewEvent AfterPrint;
     TPreviewEvent OnAbortPrint;
@@ -195,6 +199,7 @@ private:
     QList<QPointer<QObject>> FListeners;
     std::unique_ptr<TPgPrinter> FPrinter;
     std::unique_ptr<TPgPageList> FPageList;
+    std::unique_ptr<TPgCanvas> FCanvas;
     std::unique_ptr<TPgHeader> FHeader;
     std::unique_ptr<TPgFooter> FFooter;
     std::unique_ptr<TPgMargins> FMargins;

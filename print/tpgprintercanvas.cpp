@@ -2,6 +2,7 @@
 
 #include "pgpicture.h"
 #include "pgtext.h"
+#include "tpggraphic.h"
 
 #include <QPainter>
 #include <QPicture>
@@ -142,8 +143,13 @@ void TPgPrinterCanvas::Polyline(const QList<QPointF> &inches)
     Leave();
 }
 
-void TPgPrinterCanvas::StretchDraw(const TPgRectExt &, const TPgGraphic &)
+void TPgPrinterCanvas::StretchDraw(const TPgRectExt &inches, const TPgGraphic &image)
 {
+    if (!Enter())
+        return;
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform);
+    image.Draw(*FPainter, DeviceRect(inches).toRect());
+    Leave();
 }
 
 void TPgPrinterCanvas::TextBox(const TPgRectExt &inches, TPgAlignment alignment, const QString &text,

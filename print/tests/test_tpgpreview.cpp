@@ -223,7 +223,7 @@ TEST(TPgPreview, NewPageOutsideAnUpdateShowsThePageAndNotifies)
     preview.OnPageChanging = [&](TPgPreview *, int old) { changing << old; };
     TPgValueRect header;
     preview.Header().SetVisible(true);
-    preview.OnDrawHeader = [&](TPgPreview *, TPgValueRect &rect) { header.Assign(rect); };
+    preview.OnDrawHeader = [&](TPgPreview *, TPgValueRect &rect, TPgCanvas &) { header.Assign(rect); };
     TPgPage *page = preview.NewPage();
     EXPECT_EQ(preview.CurrentPageObject(), page);
     EXPECT_EQ(changing, QList<int>{1});
@@ -236,8 +236,31 @@ TEST(TPgPreview, NewPageOutsideAnUpdateShowsThePageAndNotifies)
     EXPECT_EQ(header.Right.GetAsUnits(), 21000 - 2000);
     EXPECT_EQ(header.Bottom.GetAsUnits(), 2000 + preview.Header().GetHeight().GetAsUnits());
     EXPECT_EQ(preview.InsertPage(5), nullptr);
-    EXPECT_NE(preview.InsertPage(0), nullptr);
+    TPgPage *front = preview.InsertPage(0);
+    ASSERT_NE(front, nullptr);
     EXPECT_EQ(preview.CurrentPage(), 1);
+    EXPECT_EQ(preview.PaperImage().Page(), front);
+    EXPECT_EQ(preview.Canvas().CurrentPage(), front);
+}
+
+TEST(TPgPreview, TheCanvasDrawsOnTheCurrentPageFromTheChosenOrigin)
+{
+    TPgPreview preview;
+    preview.OnDrawFooter = [](TPgPreview *, TPgValueRect &rect, TPgCanvas &canvas) {
+        canvas.Rectangle(rect.Left.GetAsMm(), rect.Top.GetAsMm() - 5, rect.Right.GetAsMm(), rect.Top.GetAsMm());
+    };
+    preview.SetCoordsRelativeTo(fromUserMargins);
+    EXPECT_NEAR(double(preview.Canvas().OriginX()), 20 / 25.4, 1e-9);
+    TPgPage *second = preview.NewPage();
+    EXPECT_EQ(second->Count(), 1);
+    preview.Canvas().TextBoxExt(0, 0, 50, 0, QStringLiteral("Rodal"), taLeftJustify, vaTop, gmMillimeters);
+    EXPECT_EQ(second->Count(), 2);
+    int changes = 0;
+    preview.OnCanvasChange = [&](TPgPreview *) { ++changes; };
+    preview.FirstPage();
+    preview.Canvas().Rectangle(0, 0, 10, 10);
+    EXPECT_EQ(preview.Page(1)->Count(), 1);
+    EXPECT_EQ(changes, 1);
 }
 
 TEST(TPgPreview, ClearLeavesOneEmptyCurrentPage)
