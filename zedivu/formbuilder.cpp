@@ -324,7 +324,7 @@ private:
             w = new QPushButton(c.caption, parent);
             break;
         case Kind::Grid:
-            w = FormGridBuilder::build(c, c.external ? nullptr : sourceOf(c.source), parent);
+            w = FormGridBuilder::build(c, c.external ? nullptr : sourceOf(c.source), m_form, parent);
             break;
         case Kind::Group:
         case Kind::Row:

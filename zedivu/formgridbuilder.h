@@ -12,8 +12,9 @@ class FormGridBuilder
 {
 public:
     // The grid widget, a child of `parent`, bound to `source` (null for a grid bound at
-    // run time to a sibling form).
-    static QWidget *build(const ControlDescription &grid, DataSource *source, QWidget *parent);
+    // run time to a sibling form). The described table of the grid's source gives the
+    // columns when the grid lists none, and the widths that suit them.
+    static QWidget *build(const ControlDescription &grid, DataSource *source, const FormDescription &form, QWidget *parent);
     // The fields that the grids under `window` name and their open datasets lack.
     static QStringList bindingErrors(const QWidget *window);
 };
