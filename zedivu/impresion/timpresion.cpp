@@ -224,7 +224,12 @@ void TImpresion::Imprimir(TSeccion *seccion)
     if (!seccion)
         return;
     PosX = 0;
-    if (PosY > AltoUtil) {
+    // A block that draws nothing (line feeds only) never opens a page of its own: the next
+    // visible block does, if it must.
+    bool visible = false;
+    for (int i = 0; i < seccion->Count() && !visible; ++i)
+        visible = seccion->Get(i).Tipo == teTexto || seccion->Get(i).Tipo == teCuadro || seccion->Get(i).Tipo == teImagen;
+    if (visible && PosY > AltoUtil) {
         Vista->NewPage();
         seccion->PosYInicio = PosY;
     }
@@ -821,7 +826,7 @@ TDimensiones TImpresion::DibujarImagen(const QString &archivo, double escala)
     const std::shared_ptr<TPgGraphic> g = imagen(archivo);
     if (!g)
         return {};
-    const TDimensiones r{escala * Lienzo->GraphicWidth(*g).GetAsMm(), escala * Lienzo->GraphicHeight(*g).GetAsMm()};
+    const TDimensiones r{escala * double(Lienzo->GraphicWidth(*g).GetAsMm()), escala * double(Lienzo->GraphicHeight(*g).GetAsMm())};
     if (Dibujar) {
         const double x = MARGEN_IZQ + PosX;
         const double y = MARGEN_SUP + PosY;
