@@ -804,3 +804,32 @@ TEST_F(DBGridTest, TypingIntoAnEmptyGridStartsTheFirstRow)
     key(Qt::Key_Down);
     EXPECT_EQ(rodal.State(), DatasetState::Insert);
 }
+
+TEST_F(DBGridTest, AbortedExitKeepsTheFocusInTheGrid)
+{
+    standardColumns();
+    grid->OnExit = [](DBGrid *g) {
+        Dataset *ds = g->DataSet();
+        if (ds->State() == DatasetState::Edit && ds->FieldByName(QStringLiteral("obs"))->AsString().isEmpty())
+            Abort();
+        ds->CheckBrowseMode();
+    };
+    show();
+    rodal.setRecNo(2);
+    grid->setSelectedIndex(3);
+    key(Qt::Key_F2);
+    auto *line = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(line, nullptr);
+    key(Qt::Key_Backspace);
+    other->setFocus();
+    QTest::qWait(10);
+    EXPECT_TRUE(grid->contains(QApplication::focusWidget()));
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+
+    type(QStringLiteral("x"));
+    other->setFocus();
+    QTest::qWait(10);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT obs FROM rodal WHERE num = '2'")).toString(), QStringLiteral("x"));
+}
