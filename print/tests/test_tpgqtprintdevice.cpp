@@ -4,7 +4,11 @@
 #include "printfixture.h"
 #include "tpgqtprintdevice.h"
 
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -126,4 +130,24 @@ TEST(TPgQtPrintDevice, NoPrinterAndNoFileIsAnError)
     EXPECT_FALSE(preview.Print());
     EXPECT_EQ(preview.PgPrinter().LastError(),
               QStringLiteral("No hay ninguna impresora instalada y no se indicó un archivo de salida."));
+}
+
+TEST(TPgQtPrintDevice, TheFileThePrintDialogNamesReceivesThePages)
+{
+    if (!HavePdfTools())
+        GTEST_SKIP() << "pdfinfo/pdftotext not installed";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("elegido.pdf"));
+    QPrinter chosen;
+    chosen.setOutputFormat(QPrinter::PdfFormat);
+    chosen.setOutputFileName(file);
+    QPrintDialog dialog(&chosen);
+    TPgPreview preview;
+    FillDocument(preview, 2);
+    preview.PgPrinter().SetPrintDialog(&dialog);
+    preview.PgPrinter().SetShowPrintDialog(true);
+    QTimer::singleShot(0, &dialog, &QDialog::accept);
+    ASSERT_TRUE(preview.Print()) << preview.PgPrinter().LastError().toStdString();
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(PageSizes(file, 2).size(), 2);
 }
