@@ -53,14 +53,24 @@ QString PageText(const QString &file, int page)
                                              QStringLiteral("-")});
 }
 
+// Skips when the tools are missing; files go into a fresh folder.
+class PdfOutputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!HavePdfTools())
+            GTEST_SKIP() << "pdfinfo/pdftotext not installed";
+    }
+    QString File(const QString &name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
 } // namespace
 
-TEST(TPgQtPrintDevice, ALandscapePageInsideAPortraitJobKeepsItsOwnSize)
+TEST_F(PdfOutputTest, ALandscapePageInsideAPortraitJobKeepsItsOwnSize)
 {
-    if (!HavePdfTools())
-        GTEST_SKIP() << "pdfinfo/pdftotext not installed";
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("formulario.pdf"));
+    const QString file = File(QStringLiteral("formulario.pdf"));
     TPgPreview preview;
     FillDocument(preview, 3, {2});
     preview.Footer().SetVisible(true);
@@ -88,12 +98,9 @@ TEST(TPgQtPrintDevice, ALandscapePageInsideAPortraitJobKeepsItsOwnSize)
     }
 }
 
-TEST(TPgQtPrintDevice, LegalPaperAndTwoPagesPerSheet)
+TEST_F(PdfOutputTest, LegalPaperAndTwoPagesPerSheet)
 {
-    if (!HavePdfTools())
-        GTEST_SKIP() << "pdfinfo/pdftotext not installed";
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("dos.pdf"));
+    const QString file = File(QStringLiteral("dos.pdf"));
     TPgPreview preview;
     preview.SetPaperSize(TPgPaperSize::Legal);
     FillDocument(preview, 3);
@@ -132,12 +139,9 @@ TEST(TPgQtPrintDevice, NoPrinterAndNoFileIsAnError)
               QStringLiteral("No hay ninguna impresora instalada y no se indicó un archivo de salida."));
 }
 
-TEST(TPgQtPrintDevice, TheFileThePrintDialogNamesReceivesThePages)
+TEST_F(PdfOutputTest, TheFileThePrintDialogNamesReceivesThePages)
 {
-    if (!HavePdfTools())
-        GTEST_SKIP() << "pdfinfo/pdftotext not installed";
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("elegido.pdf"));
+    const QString file = File(QStringLiteral("elegido.pdf"));
     QPrinter chosen;
     chosen.setOutputFormat(QPrinter::PdfFormat);
     chosen.setOutputFileName(file);
