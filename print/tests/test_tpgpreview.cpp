@@ -363,7 +363,8 @@ TEST(TPgPreview, NotificationsReachEveryListenerWithTheirParameter)
 TEST(TPgPreview, ResolutionMessagesSetTheMetafileResolution)
 {
     TPgPreview preview;
-    QCoreApplication::sendEvent(&preview, new TPgPreviewEvent(pmSetMetafileResolution, 300));
+    TPgPreviewEvent set(pmSetMetafileResolution, 300);
+    QCoreApplication::sendEvent(&preview, &set);
     EXPECT_EQ(PgMetafileResolution(), 300);
     TPgPreviewEvent reset(pmResetMetafileResolution, 0);
     QCoreApplication::sendEvent(&preview, &reset);
