@@ -27,7 +27,8 @@ bool Connection::open(const QString &path, OpenMode mode)
     m_error = SqlError();
     m_fileName = path;
     m_mode = mode;
-    int flags = SQLITE_OPEN_FULLMUTEX;
+    // One connection is used by one thread (the GUI thread): no per-call locking.
+    int flags = SQLITE_OPEN_NOMUTEX;
     switch (mode) {
     case ReadOnly:
         flags |= SQLITE_OPEN_READONLY;

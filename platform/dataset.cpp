@@ -1319,6 +1319,8 @@ void Dataset::notifyState()
         m_pendingNotify = true;
         return;
     }
+    if (m_sources.isEmpty())
+        return;
     for (DataSource *s : dataSources())
         s->sendState();
 }
@@ -1329,6 +1331,8 @@ void Dataset::notifyLayout()
         m_pendingNotify = true;
         return;
     }
+    if (m_sources.isEmpty())
+        return;
     for (DataSource *s : dataSources())
         s->sendLayout();
 }
@@ -1339,12 +1343,16 @@ void Dataset::notifyData(Field *field)
         m_pendingNotify = true;
         return;
     }
+    if (m_sources.isEmpty())
+        return;
     for (DataSource *s : dataSources())
         s->sendData(field);
 }
 
 void Dataset::notifyDetails()
 {
+    if (m_sources.isEmpty())
+        return;
     for (DataSource *s : dataSources())
         for (Dataset *detail : s->details())
             detail->masterChanged();

@@ -282,6 +282,11 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
 
 QString Field::AsString() const
 {
+    if (m_kind == FieldKind::Data && (m_type == FieldType::Text || m_type == FieldType::Memo)) {
+        const QVariant v = m_dataset->fieldValue(this);
+        if (v.typeId() == QMetaType::QString)
+            return v.toString();
+    }
     return textOf(Value());
 }
 
@@ -292,7 +297,9 @@ bool Field::setAsString(const QString &text)
 
 qint64 Field::AsInteger() const
 {
-    const QVariant v = Value();
+    const QVariant v = m_kind == FieldKind::Lookup ? Value() : typedValue(m_dataset->fieldValue(this));
+    if (v.typeId() == QMetaType::LongLong)
+        return v.toLongLong();
     if (v.isNull())
         return 0;
     if (v.typeId() == QMetaType::Double)

@@ -76,13 +76,15 @@ void TPgBaseObject::SetPen(const TPgPen &pen)
 
 void TPgBaseObject::Offset(long double dxInches, long double dyInches)
 {
-    const qint64 dx = PgRound(ConvertValue(gmInches, gmUnits, dxInches));
-    const qint64 dy = PgRound(ConvertValue(gmInches, gmUnits, dyInches));
-    FX = PgClampToInt32(FX + dx);
-    FX2 = PgClampToInt32(FX2 + dx);
-    FY = PgClampToInt32(FY + dy);
-    FY2 = PgClampToInt32(FY2 + dy);
+    MovePoint(FX, FY, dxInches, dyInches);
+    MovePoint(FX2, FY2, dxInches, dyInches);
     Changed();
+}
+
+void TPgBaseObject::MovePoint(qint32 &x, qint32 &y, long double dxInches, long double dyInches)
+{
+    x = PgClampToInt32(x + PgRound(ConvertValue(gmInches, gmUnits, dxInches)));
+    y = PgClampToInt32(y + PgRound(ConvertValue(gmInches, gmUnits, dyInches)));
 }
 
 void TPgBaseObject::Assign(const TPgCustomBaseObject &source)

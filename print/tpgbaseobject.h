@@ -68,6 +68,8 @@ protected:
     // Old files gate fields by the version that wrote them; versions are
     // decimals read as floats, so compare with a little slack.
     static bool FromVersion(long double fileVersion, long double gate);
+    // Moves a point by inches, rounded to units.
+    static void MovePoint(qint32 &x, qint32 &y, long double dxInches, long double dyInches);
     static long double Inches(qint64 units);
     static int Pixel(qint64 units, int resolution);
     QRect PixelRect(int resolution) const;

@@ -22,12 +22,8 @@ void TPgComplexShape::SetRadials(qint32 x3, qint32 y3, qint32 x4, qint32 y4)
 
 void TPgComplexShape::Offset(long double dxInches, long double dyInches)
 {
-    const qint64 dx = PgRound(ConvertValue(gmInches, gmUnits, dxInches));
-    const qint64 dy = PgRound(ConvertValue(gmInches, gmUnits, dyInches));
-    FX3 = PgClampToInt32(FX3 + dx);
-    FX4 = PgClampToInt32(FX4 + dx);
-    FY3 = PgClampToInt32(FY3 + dy);
-    FY4 = PgClampToInt32(FY4 + dy);
+    MovePoint(FX3, FY3, dxInches, dyInches);
+    MovePoint(FX4, FY4, dxInches, dyInches);
     TPgSimpleShape::Offset(dxInches, dyInches);
 }
 

@@ -74,9 +74,15 @@ std::shared_ptr<TPgGraphic> TPgGraphic::FromBuffer(TPgGraphicKind kind, const QB
         qint32 width = 0, height = 0;
         in >> width >> height;
         QPicture picture;
-        if (in.status() == QDataStream::Ok && buffer.size() > 8)
+        bool playable = false;
+        if (in.status() == QDataStream::Ok && buffer.size() > 8) {
             picture.setData(buffer.constData() + 8, uint(buffer.size() - 8));
-        if (in.status() != QDataStream::Ok || width <= 0 || height <= 0 || picture.isNull()) {
+            // Only playing checks the picture's signature and checksum.
+            QImage probe(1, 1, QImage::Format_RGB32);
+            QPainter painter(&probe);
+            playable = const_cast<QPicture &>(picture).play(&painter);
+        }
+        if (!playable || width <= 0 || height <= 0) {
             if (error)
                 *error = QStringLiteral("metarchivo ilegible");
             return nullptr;

@@ -1,5 +1,6 @@
 #include "tpggraphicobject.h"
 
+#include "pgjpeg.h"
 #include "pgpicture.h"
 #include "tpgattributelist.h"
 #include "tpgextstream.h"
@@ -86,7 +87,10 @@ void TPgGraphicObject::Draw(QPainter &painter, int resolution, const QRegion *pa
     const QRect rect = PixelRect(resolution);
     painter.setCompositionMode(compositionFor(FCopyMode));
     painter.setBrush(Qt::SolidPattern);
-    if (FRasterize && FImage->Kind() == gkMetafile && !rect.isEmpty()) {
+    // A bitmap beyond the JPEG limit is not made; the picture is played instead.
+    const bool rasterize = FRasterize && FImage->Kind() == gkMetafile && !rect.isEmpty() &&
+                           qint64(rect.width()) * rect.height() <= PgJpegMaxPixels;
+    if (rasterize) {
         QImage bitmap(rect.size(), QImage::Format_RGB888);
         bitmap.fill(Qt::white);
         {

@@ -51,17 +51,17 @@ TformPpal::TformPpal(const QString &dirAplicacion, QWidget *parent)
     conectarAcciones();
     resize(783, 583 + menuBar()->sizeHint().height());
 
-    // TODO: the form-type list and the navigation index are created here once they land.
     if (!QFileInfo(baseDatosPpal()).isFile()) {
         ArchivoNoEncontrado(QStringLiteral("bd.db"));
         terminar();
         return;
     }
+    ListaFormularios.SetBBDD(baseDatosPpal());
     construirFiltroAbrir();
     cargarRegistros();
     if (m_terminado)
         return;
-    m_paquetes.clear();
+    m_paquetes.clear(ListaFormularios.ObtenerCantidad());
     leerAjustes();
     ajustarBotonesPanel();
     MainWindowHooks::install(this);

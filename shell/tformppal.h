@@ -6,6 +6,8 @@
 #include "formpackagetable.h"
 #include "mainwindowhooks.h"
 #include "pluginloader.h"
+#include "tindicesarbolnavegacion.h"
+#include "tlistaformularios.h"
 
 #include <QMainWindow>
 
@@ -47,6 +49,10 @@ public:
     int Combinacion = 0;
     // Filter of the open-file dialog, in the file dialog's "Name (*.x);;..." form.
     QString FiltroAbrir;
+    // The form types and combinations of the main database.
+    TListaFormularios ListaFormularios;
+    // One entry per line of the navigation tree.
+    TIndicesArbolNavegacion IndicesArbol;
 
     // Path of the main database.
     QString baseDatosPpal() const;
@@ -70,7 +76,8 @@ public:
     // Runs the consultant choice until a consultant is chosen.
     void ElegirConsultor();
 
-    // Loads the form plug-in of `codigo` into its slot (once) and creates its window.
+    // Loads the form plug-in of `codigo` into the slot of its form type (once) and creates
+    // its window; null, after a message, when that fails.
     QWidget *MostrarMDI(const QString &codigo);
     // The first show's work: the document folders and the consultant choice.
     void PrimeraMuestra();

@@ -44,11 +44,13 @@ QWidget *TformPpal::MostrarMDI(const QString &codigo)
 {
     if (codigo.isEmpty())
         return nullptr;
-    // TODO: the slot is the form type's index in the form-type list (GetIndice); until
-    // that list lands the loader alone keeps each library loaded once.
-    PluginLibrary *biblioteca = m_loader.library(codigo);
-    if (!biblioteca)
+    // A form type outside the table's 100 slots (or unknown to the list) cannot be loaded.
+    const int indice = ListaFormularios.GetIndice(codigo);
+    PluginLibrary *biblioteca = m_paquetes.slot(indice);
+    if (!biblioteca && FormPackageTable::hasSlot(indice)) {
         biblioteca = CargarLibreria(m_loader, codigo, false);
+        m_paquetes.setSlot(indice, biblioteca);
+    }
     if (!biblioteca) {
         DialogoWin32(mtError, QStringLiteral("No se pudo instanciar la librería del formulario \"%1\".").arg(codigo), MB::OK);
         return nullptr;

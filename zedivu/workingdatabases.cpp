@@ -1,5 +1,7 @@
 #include "workingdatabases.h"
 
+#include "util_archivo.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,40 @@ QString normalized(const QString &path)
 }
 
 } // namespace
+
+QString WorkingDatabases::create(const QString &templatePath, const QString &folder, QString *error)
+{
+    auto fail = [error](const QString &text) {
+        if (error)
+            *error = text;
+        return QString();
+    };
+    if (!QFileInfo(templatePath).isFile())
+        return fail(QStringLiteral("Falta uno de los archivos requeridos por la aplicación (%1).")
+                        .arg(QFileInfo(templatePath).fileName().toUpper()));
+    if (!QDir().mkpath(folder))
+        return fail(QStringLiteral("No se pudo crear la carpeta %1.").arg(folder));
+    const QString dir = QDir(folder).absolutePath() + QLatin1Char('/');
+    qint64 number = MilisegundosAno().toLongLong();
+    // Creating the file exclusively reserves the name against every other writer.
+    QFile reserved;
+    for (int attempt = 0; attempt < 1000; ++attempt, ++number) {
+        reserved.setFileName(dir + QString::number(number) + QStringLiteral(".db"));
+        if (reserved.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+    }
+    if (!reserved.isOpen())
+        return fail(QStringLiteral("No se pudo crear una base de datos de trabajo en %1.").arg(folder));
+    reserved.close();
+    const QString path = reserved.fileName();
+    QString copyError;
+    if (!CopiarArchivo(templatePath, path, &copyError)) {
+        QFile::remove(path);
+        return fail(copyError);
+    }
+    add(path);
+    return path;
+}
 
 void WorkingDatabases::add(const QString &path)
 {

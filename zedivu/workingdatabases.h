@@ -8,6 +8,11 @@
 class WorkingDatabases
 {
 public:
+    // A new working database in `folder` (created when missing) holding a copy of
+    // `templatePath`, registered here. Named after the millisecond of the year ("<ms>.db");
+    // a name already taken, by this or any other process, is never reused: the next free
+    // number is taken. Returns the path, or "" with a Spanish `error` naming the file.
+    static QString create(const QString &templatePath, const QString &folder, QString *error = nullptr);
     // Remembers `path`; its journal files ("-journal", "-wal", "-shm") go with it.
     static void add(const QString &path);
     // Forgets `path` without deleting it.

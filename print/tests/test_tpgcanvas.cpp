@@ -3,6 +3,7 @@
 #include "inkprobe.h"
 #include "pgobjectfactory.h"
 #include "tpgcanvas.h"
+#include "tpgcomplexshape.h"
 #include "tpggraphicobject.h"
 #include "tpggraphictable.h"
 #include "tpgpagelist.h"
@@ -265,4 +266,20 @@ TEST(PageRendering, ClipRectangleCutsAnEllipseButNotARectangle)
     // Rectangles select no clip of their own.
     const QRect whole = InkBox(image, IsColour(Qt::red), QRect(200, 200, image.width() - 200, image.height() - 200));
     EXPECT_NEAR(whole.width(), PgUnitsToPixels(2000, dpi), 1);
+}
+
+// Moving an arc by the canvas origin left its radial points behind, which turned
+// the curve.
+TEST(TPgCanvas, OriginMovesTheRadialPointsOfAnArc)
+{
+    Fixture f;
+    f.canvas.SetOrigin(1, 0);
+    std::unique_ptr<TPgBaseObject> pie = PgCreateObject(okPie);
+    static_cast<TPgComplexShape *>(pie.get())->SetRadials(100, 200, 300, 400);
+    f.canvas.AddObject(std::move(pie));
+    const auto *added = static_cast<TPgComplexShape *>(f.page().Object(0));
+    EXPECT_EQ(added->X(), 2540);
+    EXPECT_EQ(added->X3(), 2640);
+    EXPECT_EQ(added->Y3(), 200);
+    EXPECT_EQ(added->X4(), 2840);
 }

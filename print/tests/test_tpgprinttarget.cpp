@@ -11,6 +11,7 @@
 
 #include <QPicture>
 #include <QRegularExpression>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -151,4 +152,24 @@ TEST(PagePrinting, ClipMarginsGiveEveryObjectThePageRegion)
     EXPECT_EQ(printer.calls.at(0), QStringLiteral("clip %1").arg(margin));
     // The object's own rectangle intersected with the page's region.
     EXPECT_EQ(printer.calls.at(4), QStringLiteral("clip 600"));
+}
+
+TEST(PagePrinting, SeveralPagesPerSheetDrawTheRichTextPicture)
+{
+    Document doc;
+    QTextDocument rich;
+    rich.setPlainText(QStringLiteral("texto"));
+    TPgPage *page = doc.list.Page(1);
+    page->RtfInfo().RichText = &rich;
+    RecordingPrinter printer;
+    printer.perSheet = 2;
+    page->Print(printer);
+    EXPECT_EQ(printer.calls, QStringList{QStringLiteral("picture")});
+    ASSERT_NE(page->GetPrinterMetafile(300), nullptr);
+    EXPECT_EQ(page->PrinterMetafileSize(), QSize(2480, 3508));
+    // One page per sheet renders straight onto the printer (no painter here).
+    printer.calls.clear();
+    printer.perSheet = 1;
+    page->Print(printer);
+    EXPECT_TRUE(printer.calls.isEmpty());
 }

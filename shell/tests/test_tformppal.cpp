@@ -468,26 +468,56 @@ TEST_F(TformPpalTest, FormWindowsByCode)
     program.createAll();
     copyTestPlugin(QStringLiteral("test1.so"), program.path(), QStringLiteral("test1.so"));
     copyTestPlugin(QStringLiteral("empty.so"), program.path(), QStringLiteral("vacio.so"));
+    copyTestPlugin(QStringLiteral("test1.so"), program.path(), QStringLiteral("lejos.so"));
     auto ppal = start();
+    for (int slot = 1; slot <= FormPackageTable::Size; ++slot)
+        ASSERT_EQ(ppal->paquetesFormularios().slot(slot), nullptr);
 
     EXPECT_EQ(ppal->MostrarMDI(QString()), nullptr);
     std::unique_ptr<QWidget> form(ppal->MostrarMDI(QStringLiteral("test1")));
     ASSERT_NE(form, nullptr);
-    PluginLibrary *library = ppal->loader().library(QStringLiteral("TEST1"));
+    PluginLibrary *library = ppal->paquetesFormularios().slot(1);
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(library, ppal->loader().library(QStringLiteral("TEST1")));
+    // The second window of the same form type reuses the slot's library.
     std::unique_ptr<QWidget> second(ppal->MostrarMDI(QStringLiteral("TEST1")));
     EXPECT_NE(second, nullptr);
-    EXPECT_EQ(ppal->loader().library(QStringLiteral("test1")), library);
+    EXPECT_EQ(ppal->paquetesFormularios().slot(1), library);
+    EXPECT_EQ(ppal->loader().loadedCount(), 4);
     EXPECT_TRUE(dialogs.textos().isEmpty());
     form.reset();
     second.reset();
 
+    const QString noInstancia = QStringLiteral("No se pudo instanciar la librería del formulario \"%1\".");
     EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("NADA")), nullptr);
     EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("vacio")), nullptr);
+    EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("LEJOS")), nullptr);   // index 101: no slot
+    EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("OTRO")), nullptr);    // not a form type
     EXPECT_EQ(dialogs.textos(),
               QStringList({QStringLiteral("Falta uno de los archivos requeridos por la aplicación (NADA.SO)."),
-                           QStringLiteral("No se pudo instanciar la librería del formulario \"NADA\"."),
-                           QStringLiteral("Clase \"TFormvacio\" no ha sido registrada. No se puede instanciar el formulario.")}));
+                           noInstancia.arg(QStringLiteral("NADA")),
+                           QStringLiteral("Clase \"TFormvacio\" no ha sido registrada. No se puede instanciar el formulario."),
+                           noInstancia.arg(QStringLiteral("LEJOS")), noInstancia.arg(QStringLiteral("OTRO"))}));
+    EXPECT_EQ(ppal->loader().library(QStringLiteral("LEJOS")), nullptr);
     EXPECT_FALSE(TerminacionSolicitada());
+}
+
+TEST_F(TformPpalTest, StartsOnTheProgramsOwnMainDatabase)
+{
+    const QString ownDatabase = QStringLiteral(BRENVIK_BIN_DIR "/bbdd/bd.db");
+    if (!QFileInfo::exists(ownDatabase))
+        GTEST_SKIP() << "the main database is not built";
+    program.addRegisterPlugins();
+    QDir(program.path()).mkpath(QStringLiteral("bbdd"));
+    ASSERT_TRUE(QFile::copy(ownDatabase, program.database()));
+    auto ppal = start();
+    ASSERT_FALSE(ppal->terminado());
+    const QStringList filters = ppal->FiltroAbrir.split(QStringLiteral(";;"));
+    EXPECT_EQ(filters.first(), QStringLiteral("Todos los Formularios (*.f*)"));
+    EXPECT_EQ(filters.size(), 1 + ppal->ListaFormularios.ObtenerCombinaciones());
+    EXPECT_GT(filters.size(), 1);
+    EXPECT_EQ(ppal->ListaFormularios.GetIndice(QStringLiteral("kelu")), ppal->ListaFormularios.GetIndice(QStringLiteral("KELU")));
+    EXPECT_TRUE(dialogs.textos().isEmpty());
 }
 
 } // namespace

@@ -69,6 +69,12 @@ struct TestProgramDir
                 "CREATE TABLE formularios (form_id INTEGER PRIMARY KEY, form_principal TEXT, form_solicitud TEXT,"
                 " form_opcional1 TEXT, form_extension TEXT, form_descripcion TEXT, form_titulo TEXT);"
                 "CREATE TABLE consultor (cons_id INTEGER PRIMARY KEY, cons_paterno TEXT, cons_materno TEXT, cons_nombre TEXT);"
+                "CREATE TABLE tiposolicitud (tiso_codigo INTEGER, tiso_numero INTEGER, tiso_abreviacion TEXT COLLATE NOCASE,"
+                " tiso_descripcion TEXT, tiso_desccompleta TEXT);"
+                "INSERT INTO tiposolicitud VALUES (901, 1, 'TEST1', 'Prueba', 'Formulario de prueba');"
+                "INSERT INTO tiposolicitud VALUES (902, 2, 'VACIO', 'Vacío', 'Formulario sin clase');"
+                "INSERT INTO tiposolicitud VALUES (903, 3, 'NADA', 'Nada', 'Formulario sin biblioteca');"
+                "INSERT INTO tiposolicitud VALUES (904, 101, 'LEJOS', 'Lejos', 'Fuera de la tabla');"
                 "INSERT INTO formularios VALUES (1, 'KELU', 'DORVO', '', 'pmp', 'Plan de Manejo Plantaciones', '');"
                 "INSERT INTO formularios VALUES (2, 'ZURI', 'FERUN', '', 'acr', 'Acreditación', '');"
                 "INSERT INTO consultor VALUES (7, 'Rojas', 'Soto', 'Ana');");

@@ -1,0 +1,5 @@
+#pragma once
+// Logging category of the data-aware controls (quiet by default).
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcDataControls)

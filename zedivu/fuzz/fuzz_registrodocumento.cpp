@@ -1,0 +1,18 @@
+// Feeds arbitrary bytes to the document reader as a whole document file; the first
+// byte picks which form code to look for, so several codes get exercised.
+#include "registrodocumento.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const char *const codigos[] = {"KELU", "DORVO", "QUIREL", "MARPO"};
+    const char *codigo = codigos[size ? data[0] % 4 : 0];
+    const QByteArray documento = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    // A small limit keeps each run fast; the limit itself is what is being exercised.
+    const RegistroDocumento::Lectura l = RegistroDocumento::leer(documento, QString::fromLatin1(codigo), 4 * 1024 * 1024);
+    if (l.resultado == RegistroDocumento::Lectura::Encontrado && l.base.size() < 100)
+        __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// A fault of a form's PrepararXML in its use of the exchange-XML writer (a repeating node
+// whose dataset will not go to its first record, HijoCampo outside a repeating node or on
+// a field its dataset lacks, CerrarNodo without an open node). Thrown, like DatasetError,
+// because it is a programming error and not bad data; the message ends with the source
+// file and line of the check.
+#include <QString>
+#include <source_location>
+#include <stdexcept>
+
+class XmlError : public std::logic_error
+{
+public:
+    explicit XmlError(const QString &message);
+    ~XmlError() override;
+    QString message() const;
+
+    [[noreturn]] static void Lanzar(const QString &texto, std::source_location donde = std::source_location::current());
+};
