@@ -87,6 +87,12 @@ DBGrid::DBGrid(QWidget *parent)
 DBGrid::~DBGrid()
 {
     disconnectSource();
+    disconnect(qApp, nullptr, this, nullptr);
+    // The view and the footer read the columns while they go, so they go first.
+    delete m_view;
+    m_view = nullptr;
+    delete m_footer;
+    m_footer = nullptr;
 }
 
 DBGrid *DBGrid::fromWidget(QWidget *widget)
@@ -154,9 +160,11 @@ void DBGrid::onState()
 void DBGrid::onLayout()
 {
     m_model->syncRows();
+    // Widths not set follow the fields, which may have just been defined.
+    applyColumnGeometry();
+    updateHeader();
     syncCurrent();
     updateFooters();
-    updateHeader();
 }
 
 void DBGrid::onData(Field *field)
@@ -539,7 +547,7 @@ QTableView *DBGrid::view() const
 
 bool DBGrid::isEditing() const
 {
-    return m_delegate && m_delegate->editor();
+    return m_view && m_delegate && m_delegate->editor();
 }
 
 bool DBGrid::commitEditor()
