@@ -243,6 +243,9 @@ private:
     void resolveLookupTypes();
     void silentClose();
 
+    static QStringList splitNames(const QString &names);
+    // True when notifications are held (controls disabled) or nobody listens.
+    bool holdNotification();
     void notifyState();
     void notifyLayout();
     void notifyData(Field *field);

@@ -2,6 +2,7 @@
 
 #include "chileantext.h"
 #include "dataset.h"
+#include "valuecompare.h"
 
 #include <QRegularExpression>
 
@@ -70,26 +71,6 @@ std::optional<bool> boolFromText(const QString &text)
         || t == QLatin1String("falso"))
         return false;
     return std::nullopt;
-}
-
-bool isNumberType(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -191,7 +172,7 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
             if (d != double(qlonglong(d)))
                 return false;
             v = qlonglong(d);
-        } else if (isNumberType(in)) {
+        } else if (ValueCompare::isNumber(in)) {
             v = in.toLongLong();
         } else {
             return false;
@@ -213,7 +194,7 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
             out = QVariant(*v);
             return true;
         }
-        if (!isNumberType(in))
+        if (!ValueCompare::isNumber(in))
             return false;
         out = QVariant(in.toDouble());
         return true;
@@ -230,7 +211,7 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
             out = QVariant(qlonglong(*b ? 1 : 0));
             return true;
         }
-        if (!isNumberType(in))
+        if (!ValueCompare::isNumber(in))
             return false;
         out = QVariant(qlonglong(in.toDouble() != 0 ? 1 : 0));
         return true;

@@ -60,15 +60,16 @@ private:
         return true;
     }
 
-    std::shared_ptr<const Node> orExpr()
+    // left (word right)*, folded to the left.
+    std::shared_ptr<const Node> chain(Node::Kind kind, const QString &word, std::shared_ptr<const Node> (Parser::*operand)())
     {
-        auto left = andExpr();
-        while (left && keyword(QStringLiteral("OR"))) {
-            auto right = andExpr();
+        auto left = (this->*operand)();
+        while (left && keyword(word)) {
+            auto right = (this->*operand)();
             if (!right)
                 return nullptr;
             auto n = std::make_shared<Node>();
-            n->kind = Node::Or;
+            n->kind = kind;
             n->left = left;
             n->right = right;
             left = n;
@@ -76,21 +77,8 @@ private:
         return left;
     }
 
-    std::shared_ptr<const Node> andExpr()
-    {
-        auto left = factor();
-        while (left && keyword(QStringLiteral("AND"))) {
-            auto right = factor();
-            if (!right)
-                return nullptr;
-            auto n = std::make_shared<Node>();
-            n->kind = Node::And;
-            n->left = left;
-            n->right = right;
-            left = n;
-        }
-        return left;
-    }
+    std::shared_ptr<const Node> orExpr() { return chain(Node::Or, QStringLiteral("OR"), &Parser::andExpr); }
+    std::shared_ptr<const Node> andExpr() { return chain(Node::And, QStringLiteral("AND"), &Parser::factor); }
 
     std::shared_ptr<const Node> factor()
     {

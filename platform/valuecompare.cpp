@@ -6,8 +6,6 @@
 
 namespace ValueCompare {
 
-namespace {
-
 bool isNumber(const QVariant &v)
 {
     switch (v.typeId()) {
@@ -27,6 +25,8 @@ bool isNumber(const QVariant &v)
         return false;
     }
 }
+
+namespace {
 
 std::optional<double> asNumber(const QVariant &v)
 {

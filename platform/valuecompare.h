@@ -7,6 +7,8 @@
 #include <optional>
 
 namespace ValueCompare {
+// Integer, real or bool.
+bool isNumber(const QVariant &value);
 // <0, 0, >0. Both NULL compare equal.
 int compare(const QVariant &a, const QVariant &b, bool caseInsensitive = false);
 bool equals(const QVariant &a, const QVariant &b, bool caseInsensitive = false);

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QCloseEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -438,6 +440,52 @@ TEST_F(TformPpalTest, ShutdownDeletesOnlyThisInstancesWorkingDatabases)
     EXPECT_FALSE(QFileInfo::exists(mine + QStringLiteral("-journal")));
     EXPECT_TRUE(QFileInfo::exists(other));
     EXPECT_TRUE(WorkingDatabases::paths().isEmpty());
+}
+
+// Guards against the program closing (and deleting working files) under a form that
+// refused to close, e.g. after Cancel in its save question.
+TEST_F(TformPpalTest, AFormThatRefusesToCloseKeepsTheProgramOpen)
+{
+    class Obstinate : public QWidget
+    {
+    protected:
+        void closeEvent(QCloseEvent *e) override { e->ignore(); }
+    };
+    program.createAll();
+    QTemporaryDir temporal;
+    const QString mine = temporal.path() + QStringLiteral("/KELU789.db");
+    QFile(mine).open(QIODevice::WriteOnly);
+    WorkingDatabases::add(mine);
+    auto ppal = start();
+    ppal->show();
+    QCoreApplication::processEvents();
+    QMdiSubWindow *form = addForm(*ppal, new Obstinate);
+    ppal->mdiArea->setActiveSubWindow(form);
+    EXPECT_FALSE(ppal->close());
+    EXPECT_TRUE(ppal->isVisible());
+    EXPECT_TRUE(QFileInfo::exists(mine));
+    WorkingDatabases::remove(mine);
+}
+
+TEST_F(TformPpalTest, WindowMenuListsTheOpenForms)
+{
+    program.createAll();
+    auto ppal = start();
+    ppal->show();
+    addForm(*ppal)->setWindowTitle(QStringLiteral("Formulario DORVO (Sin Título)"));
+    QMdiSubWindow *kelu = addForm(*ppal);
+    kelu->setWindowTitle(QStringLiteral("Formulario KELU (Sin Título)"));
+    ppal->mdiArea->setActiveSubWindow(kelu);
+    Q_EMIT ppal->mnuVentana->aboutToShow();
+    const QList<QAction *> actions = ppal->mnuVentana->actions();
+    ASSERT_EQ(actions.size(), 6);
+    EXPECT_EQ(actions[0], ppal->ventCascada);
+    EXPECT_TRUE(actions[3]->isSeparator());
+    EXPECT_EQ(actions[4]->text(), QStringLiteral("&1 Formulario DORVO (Sin Título)"));
+    EXPECT_FALSE(actions[4]->isChecked());
+    EXPECT_TRUE(actions[5]->isChecked());
+    actions[4]->trigger();
+    EXPECT_NE(ppal->mdiArea->activeSubWindow(), kelu);
 }
 
 TEST_F(TformPpalTest, RegisterCommandsOpenTheRegisters)

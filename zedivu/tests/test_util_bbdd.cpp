@@ -29,6 +29,15 @@ protected:
             << c.lastError().text().toStdString();
     }
 
+    // The persona table on a connection pointed at the test database.
+    void openPersona(Connection &conn, Table &t)
+    {
+        t.setTableName(QStringLiteral("persona"));
+        t.setConnection(&conn);
+        ASSERT_TRUE(setArchivoADO(&conn, path));
+        ASSERT_TRUE(t.Active());
+    }
+
     QTemporaryDir dir;
     QString path;
 };
@@ -148,9 +157,7 @@ TEST_F(UtilBbdd, RefrescarADSOnAFilteredDatasetEndsOnItsFirstRecord)
 {
     Connection conn;
     Table t;
-    t.setTableName(QStringLiteral("persona"));
-    t.setConnection(&conn);
-    ASSERT_TRUE(setArchivoADO(&conn, path));
+    openPersona(conn, t);
     ASSERT_TRUE(t.Active());
     ASSERT_TRUE(t.setFilter(QStringLiteral("activo = true")));
     t.setFiltered(true);
@@ -177,9 +184,7 @@ TEST_F(UtilBbdd, RefrescarADTPostsEveryRecordFromTheLast)
 {
     Connection conn;
     Table t;
-    t.setTableName(QStringLiteral("persona"));
-    t.setConnection(&conn);
-    ASSERT_TRUE(setArchivoADO(&conn, path));
+    openPersona(conn, t);
     QList<qint64> posted;
     t.BeforePost = [&posted](Dataset *ds) { posted.append(ds->FieldByName(QStringLiteral("pers_rut"))->AsInteger()); };
     ASSERT_TRUE(RefrescarADT(&t));
@@ -279,4 +284,29 @@ TEST(TipoSeleccionMultiple, FourteenKindsInOrder)
     EXPECT_EQ(tsmEspecieKELU, 7);
     EXPECT_EQ(tsmEspecieMARPO, 10);
     EXPECT_EQ(tsmEspecieHARPE, 13);
+}
+
+TEST_F(UtilBbdd, RefreshFromAfterPostAndAfterDeleteKeepsThePosition)
+{
+    Connection conn;
+    Table t;
+    openPersona(conn, t);
+    // The framework binds this pair to every dataset of a form.
+    t.AfterPost = [](Dataset *ds) { RefrescarADS(ds); };
+    t.AfterDelete = [](Dataset *ds) { RefrescarADS(ds); };
+    t.setRecNo(2);
+    t.Edit();
+    t.FieldByName(QStringLiteral("pers_fono"))->setAsString(QStringLiteral("123"));
+    ASSERT_TRUE(t.Post());
+    EXPECT_EQ(t.RecNo(), 2);
+    EXPECT_EQ(t.FieldByName(QStringLiteral("pers_fono"))->AsString(), QStringLiteral("123"));
+    t.Append();
+    t.FieldByName(QStringLiteral("pers_rut"))->setAsInteger(44444444);
+    ASSERT_TRUE(t.Post());
+    EXPECT_EQ(t.RecordCount(), 4);
+    EXPECT_EQ(t.RecNo(), 4);
+    ASSERT_TRUE(t.Delete());
+    EXPECT_EQ(t.RecordCount(), 3);
+    EXPECT_EQ(t.RecNo(), 3);
+    EXPECT_EQ(t.State(), DatasetState::Browse);
 }

@@ -1,0 +1,101 @@
+#include "gridview.h"
+
+#include "dbgrid.h"
+#include "griddelegate.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+
+GridView::GridView(DBGrid *grid)
+    : QTableView(grid)
+    , m_grid(grid)
+{
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier));
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        m_grid->cancelRow();
+        return;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        m_grid->enterPressed();
+        return;
+    case Qt::Key_Down:
+        if (plain && currentIndex().isValid() && currentIndex().row() == model()->rowCount() - 1) {
+            m_grid->appendRow();
+            return;
+        }
+        break;
+    case Qt::Key_Insert:
+        if (plain) {
+            m_grid->insertRow();
+            return;
+        }
+        break;
+    case Qt::Key_Delete:
+        if (!m_grid->isEditing()) {
+            m_grid->deleteRow();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GridView::keyReleaseEvent(QKeyEvent *event)
+{
+    // Releases inside an editor were reported by the editor's filter already.
+    if (hasFocus())
+        m_grid->keyReleased(event->key(), event->modifiers());
+    QTableView::keyReleaseEvent(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex()) {
+        const GridColumn *column = m_grid->Columns(index.column());
+        if (column && column->buttonStyle() == GridColumn::ButtonStyle::Ellipsis
+            && GridDelegate::buttonRect(visualRect(index)).contains(event->position().toPoint())) {
+            m_grid->clickEditButton();
+            return;
+        }
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void GridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    m_grid->currentCellChanged(current);
+    openEditorIfAlwaysShown();
+}
+
+void GridView::openEditorIfAlwaysShown()
+{
+    if (!(m_grid->options() & DBGrid::AlwaysShowEditor))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        const QModelIndex index = currentIndex();
+        if (index.isValid() && !m_grid->isEditing() && m_grid->canEditCell(index.row(), index.column()))
+            edit(index);
+    });
+}
+
+void GridView::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+    openEditorIfAlwaysShown();
+}
+
+void GridView::focusOutEvent(QFocusEvent *event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}

@@ -1,0 +1,771 @@
+#include "abort.h"
+#include "datasource.h"
+#include "dbgrid.h"
+#include "field.h"
+#include "gridheader.h"
+#include "table.h"
+#include "testdb.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *schema = R"(
+CREATE TABLE rodal (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(6), sup DOUBLE, est INTEGER,
+                    n INTEGER, e INTEGER, obs VARCHAR(8), fecha DATETIME);
+INSERT INTO rodal (num, sup, est, n, e, obs) VALUES ('1', 12.5, 1, 5000, 700, 'uno');
+INSERT INTO rodal (num, sup, est, n, e, obs) VALUES ('2', 0.25, 2, 5001, 701, 'dos');
+INSERT INTO rodal (num, sup, est, n, e, obs) VALUES ('3', 7, 9, 5002, 702, NULL);
+CREATE TABLE fis (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(6), pen DOUBLE);
+INSERT INTO fis (num, pen) VALUES ('2', 10);
+INSERT INTO fis (num, pen) VALUES ('3', 20.5);
+)";
+
+class DBGridTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        db.create(QString::fromUtf8(schema));
+        rodal.setObjectName(QStringLiteral("adtRodal"));
+        rodal.setConnection(&db.conn);
+        rodal.setTableName(QStringLiteral("rodal"));
+        ASSERT_TRUE(rodal.Open()) << rodal.lastError().text().toStdString();
+        rodal.FieldByName(QStringLiteral("sup"))->setDisplayLabel(QStringLiteral("Superficie\n(ha)"));
+        source.setDataSet(&rodal);
+
+        grid = new DBGrid(&window);
+        grid->setObjectName(QStringLiteral("dbgRodal"));
+        other = new QLineEdit(&window);
+        grid->setGeometry(0, 0, 520, 220);
+        other->setGeometry(0, 230, 100, 20);
+        grid->OnError = [this](DBGrid *, const QString &message) { errors.append(message); };
+    }
+
+    // Columns num, sup, est (coded), obs.
+    void standardColumns()
+    {
+        grid->addColumn(QStringLiteral("num"))->setTitle(QStringLiteral("Rodal\nNº"));
+        grid->addColumn(QStringLiteral("sup"));
+        GridColumn *est = grid->addColumn(QStringLiteral("est"));
+        est->setTitle(QStringLiteral("Estado"));
+        est->setKeyList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("-4")});
+        est->setPickList({QStringLiteral("Bueno"), QStringLiteral("Malo"), QStringLiteral("Regular")});
+        grid->addColumn(QStringLiteral("obs"));
+        grid->setDataSource(&source);
+    }
+
+    void show()
+    {
+        window.resize(540, 260);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        grid->setFocus();
+        QApplication::processEvents();
+    }
+
+    QWidget *focused() const { return QApplication::focusWidget() ? QApplication::focusWidget() : grid->view(); }
+
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(focused(), k, modifiers); }
+    // Each character goes to whatever has the focus then: the first one opens the editor.
+    void type(const QString &text)
+    {
+        for (QChar c : text) {
+            const char16_t u = c.toUpper().unicode();
+            const int code = u < 128 ? int(u) : int(Qt::Key_unknown);
+            QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(focused(), &press);
+            QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(focused(), &release);
+        }
+    }
+
+    // Moves to the cell and types `text` into it, then Enter.
+    void enterText(int row, int column, const QString &text)
+    {
+        rodal.setRecNo(row + 1);
+        grid->setSelectedIndex(column);
+        type(text);
+        key(Qt::Key_Return);
+    }
+
+    QString shown(int row, int column) const
+    {
+        return grid->view()->model()->index(row, column).data().toString();
+    }
+
+    TestDb db;
+    Table rodal;
+    DataSource source;
+    QWidget window;
+    DBGrid *grid = nullptr;
+    QLineEdit *other = nullptr;
+    QStringList errors;
+};
+
+} // namespace
+
+TEST_F(DBGridTest, CellsShowDisplayTextsAndFollowTheCursor)
+{
+    standardColumns();
+    show();
+    EXPECT_EQ(grid->view()->model()->rowCount(), 3);
+    EXPECT_EQ(shown(0, 1), QStringLiteral("12,5"));
+    EXPECT_EQ(shown(1, 1), QStringLiteral("0,25"));
+    EXPECT_EQ(shown(2, 3), QString());
+    rodal.setRecNo(3);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 2);
+    key(Qt::Key_Up);
+    EXPECT_EQ(rodal.RecNo(), 2);
+}
+
+TEST_F(DBGridTest, GroupedTitlesShareOneCellOverAdjacentColumns)
+{
+    grid->addColumn(QStringLiteral("num"))->setTitle(QStringLiteral("Rodal\nNº"));
+    grid->addColumn(QStringLiteral("n"))->setTitle(QStringLiteral("Coordenadas UTM | N"));
+    grid->addColumn(QStringLiteral("obs"))->setTitle(QStringLiteral("Coordenadas UTM|Nota"));
+    grid->addColumn(QStringLiteral("e"))->setTitle(QStringLiteral("Coordenadas UTM | E"));
+    grid->addColumn(QStringLiteral("sup"))->setTitle(QStringLiteral("Otra | Superficie"));
+    grid->setDataSource(&source);
+    show();
+    auto *header = static_cast<GridHeader *>(grid->view()->horizontalHeader());
+
+    auto spans = header->groupSpans(0);
+    ASSERT_EQ(spans.size(), 2);
+    EXPECT_EQ(spans[0].first, 1);
+    EXPECT_EQ(spans[0].last, 3);
+    EXPECT_EQ(spans[0].text, QStringLiteral("Coordenadas UTM"));
+    EXPECT_EQ(spans[1].first, 4);
+    EXPECT_EQ(spans[1].last, 4);
+    EXPECT_EQ(grid->Columns(1)->TitlePieces(), (QStringList{QStringLiteral("Coordenadas UTM"), QStringLiteral("N")}));
+
+    // A hidden column leaves its neighbours adjacent; a different group in between splits.
+    grid->Columns(2)->setVisible(false);
+    spans = header->groupSpans(0);
+    ASSERT_EQ(spans.size(), 2);
+    EXPECT_EQ(spans[0].first, 1);
+    EXPECT_EQ(spans[0].last, 3);
+    grid->Columns(2)->setVisible(true);
+    grid->Columns(2)->setTitle(QStringLiteral("Nota"));
+    spans = header->groupSpans(0);
+    ASSERT_EQ(spans.size(), 3);
+    EXPECT_EQ(spans[0].last, 1);
+    EXPECT_EQ(spans[1].first, 3);
+
+    // Two-line title below a group: the header is taller than a one-line header.
+    const int oneLine = header->fontMetrics().lineSpacing() + 6;
+    EXPECT_GE(header->sizeHint().height(), 2 * oneLine);
+    EXPECT_EQ(header->groupHeights().size(), 1);
+}
+
+TEST_F(DBGridTest, TitleDefaultsToTheFieldLabel)
+{
+    standardColumns();
+    EXPECT_EQ(grid->Columns(1)->TitleCaption(), QStringLiteral("Superficie\n(ha)"));
+    EXPECT_EQ(grid->Columns(0)->TitleCaption(), QStringLiteral("Rodal\nNº"));
+    EXPECT_EQ(grid->Columns(1)->Alignment(), Qt::AlignRight);
+    EXPECT_EQ(grid->Columns(2)->Alignment(), Qt::AlignLeft);
+}
+
+struct CodeCase
+{
+    const char *stored;
+    const char *shown;
+};
+
+class CodedDisplay : public DBGridTest, public ::testing::WithParamInterface<CodeCase>
+{
+};
+
+TEST_P(CodedDisplay, ShowsTheDescriptionOrTheCodeAsIs)
+{
+    standardColumns();
+    ASSERT_TRUE(rodal.Edit());
+    ASSERT_TRUE(rodal.FieldByName(QStringLiteral("est"))->setAsString(QString::fromUtf8(GetParam().stored)));
+    ASSERT_TRUE(rodal.Post());
+    EXPECT_EQ(grid->Columns(2)->DisplayText(), QString::fromUtf8(GetParam().shown));
+    EXPECT_EQ(shown(0, 2), QString::fromUtf8(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, CodedDisplay,
+                         ::testing::Values(CodeCase{"1", "Bueno"}, CodeCase{"2", "Malo"}, CodeCase{"-4", "Regular"},
+                                           CodeCase{"9", "9"}, CodeCase{"", ""}));
+
+TEST_F(DBGridTest, CodedColumnEditorListsDescriptionsAndStoresTheCode)
+{
+    standardColumns();
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(2);
+    key(Qt::Key_F2);
+    auto *combo = qobject_cast<QComboBox *>(QApplication::focusWidget());
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("Malo"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Bueno"));
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+
+    key(Qt::Key_M); // the list finds "Malo"
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Malo"));
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+    key(Qt::Key_Return);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), 2);
+    key(Qt::Key_Down); // posts
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT est FROM rodal WHERE num = '1'")).toInt(), 2);
+    EXPECT_EQ(shown(0, 2), QStringLiteral("Malo"));
+}
+
+TEST_F(DBGridTest, UpdateDataHandlerMayReplaceTheChoice)
+{
+    standardColumns();
+    GridColumn *est = grid->Columns(2);
+    est->setMinWidth(-4);
+    // What the framework's "other" handler does: a free description gets a new code that
+    // is appended to the lists.
+    est->OnUpdateData = [](GridColumn *column, QString &text, QVariant &value, bool &) {
+        if (value.toString() == QStringLiteral("-4")) {
+            column->KeyList().append(QStringLiteral("-5"));
+            column->PickList().append(QStringLiteral("ROBLE SECO"));
+            text = QStringLiteral("ROBLE SECO");
+            value = QStringLiteral("-5");
+        }
+    };
+    show();
+    rodal.setRecNo(2);
+    grid->setSelectedIndex(2);
+    key(Qt::Key_F2);
+    key(Qt::Key_R);
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -5);
+    EXPECT_EQ(est->DisplayText(), QStringLiteral("ROBLE SECO"));
+
+    // `handled` writes nothing.
+    est->OnUpdateData = [](GridColumn *, QString &, QVariant &, bool &handled) { handled = true; };
+    key(Qt::Key_F2);
+    key(Qt::Key_B);
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -5);
+    // A handler that aborts refuses the value and keeps the editor.
+    est->OnUpdateData = [](GridColumn *, QString &, QVariant &, bool &) { Abort(); };
+    key(Qt::Key_B);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -5);
+}
+
+TEST_F(DBGridTest, LookupColumnShowsTheLookedUpValueAndWritesTheKey)
+{
+    Table fis;
+    fis.setConnection(&db.conn);
+    fis.setTableName(QStringLiteral("fis"));
+    Field *look = fis.addLookupField(QStringLiteral("num_look"), QStringLiteral("num"), &rodal, QStringLiteral("num"), QStringLiteral("num"));
+    look->setDisplayLabel(QStringLiteral("Rodal Nº"));
+    ASSERT_TRUE(fis.Open());
+    DataSource fisSource;
+    fisSource.setDataSet(&fis);
+    grid->addColumn(QStringLiteral("num_look"));
+    grid->addColumn(QStringLiteral("pen"));
+    grid->setDataSource(&fisSource);
+    show();
+    EXPECT_TRUE(grid->Columns(0)->isLookup());
+    EXPECT_EQ(shown(0, 0), QStringLiteral("2"));
+    EXPECT_EQ(shown(1, 0), QStringLiteral("3"));
+
+    grid->setSelectedIndex(0);
+    key(Qt::Key_F2);
+    auto *combo = qobject_cast<QComboBox *>(QApplication::focusWidget());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 3);
+    key(Qt::Key_1);
+    key(Qt::Key_Return);
+    ASSERT_EQ(fis.State(), DatasetState::Edit);
+    EXPECT_EQ(fis.FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("1"));
+    ASSERT_TRUE(fis.Post());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT num FROM fis ORDER BY id LIMIT 1")).toString(), QStringLiteral("1"));
+}
+
+TEST_F(DBGridTest, FooterSumFollowsEditsPostsAndDeletes)
+{
+    standardColumns();
+    grid->setFooterRowCount(1);
+    GridFooter &caption = grid->Columns(0)->Footer();
+    caption.valueType = GridFooter::ValueType::StaticText;
+    caption.value = QStringLiteral("Total:");
+    grid->Columns(1)->Footer().valueType = GridFooter::ValueType::Sum;
+    grid->updateFooters();
+    show();
+    EXPECT_EQ(grid->FooterText(0), QStringLiteral("Total:"));
+    EXPECT_EQ(grid->FooterText(1), QStringLiteral("19,75"));
+    EXPECT_EQ(grid->FooterText(2), QString());
+
+    enterText(1, 1, QStringLiteral("2,5")); // decimal comma
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+    EXPECT_EQ(grid->FooterText(1), QStringLiteral("22"));
+    key(Qt::Key_Up);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT sup FROM rodal WHERE num = '2'")).toDouble(), 2.5);
+    EXPECT_EQ(grid->FooterText(1), QStringLiteral("22"));
+
+    rodal.setRecNo(3);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(rodal.RecordCount(), 2);
+    EXPECT_EQ(grid->FooterText(1), QStringLiteral("15"));
+    EXPECT_EQ(grid->FooterValue(1).toDouble(), 15.0);
+}
+
+TEST_F(DBGridTest, DownOnTheLastRowAppendsOnce)
+{
+    standardColumns();
+    show();
+    rodal.setRecNo(3);
+    key(Qt::Key_Down);
+    EXPECT_EQ(rodal.State(), DatasetState::Insert);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 4);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 3);
+    key(Qt::Key_Down); // nothing typed yet: no second new row
+    EXPECT_EQ(grid->view()->model()->rowCount(), 4);
+
+    type(QStringLiteral("77"));
+    key(Qt::Key_Down); // posts the new row and starts another
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM rodal WHERE num = '77'")).toInt(), 1);
+    EXPECT_EQ(rodal.State(), DatasetState::Insert);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 5);
+    key(Qt::Key_Up); // leaving the untouched new row drops it
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 4);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 3);
+
+    grid->setAllowedOperations(DBGrid::AllowUpdate);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 4);
+}
+
+TEST_F(DBGridTest, EnterOnTheLastColumnPostsAndAppendsThroughTheHook)
+{
+    standardColumns();
+    // The framework's Enter navigation, reduced to what the grid must make possible.
+    grid->OnKeyPress = [](DBGrid *g, QChar &key) {
+        Dataset *ds = g->DataSet();
+        if (key != QLatin1Char('\r') || (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert))
+            return;
+        if (g->SelectedIndex() == g->ColumnCount() - 1) {
+            ds->Post();
+            if (g->allowedOperations() & DBGrid::AllowAppend) {
+                ds->Append();
+                g->setSelectedIndex(0);
+            }
+        } else {
+            g->setSelectedIndex(g->SelectedIndex() + 1);
+        }
+    };
+    show();
+    rodal.setRecNo(3);
+    grid->setSelectedIndex(2);
+    key(Qt::Key_Return); // not editing: nothing moves
+    EXPECT_EQ(grid->SelectedIndex(), 2);
+    grid->setSelectedIndex(1);
+    type(QStringLiteral("4"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->SelectedIndex(), 2);
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->SelectedIndex(), 3);
+    type(QStringLiteral("fin"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT obs FROM rodal WHERE num = '3'")).toString(), QStringLiteral("fin"));
+    EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT sup FROM rodal WHERE num = '3'")).toDouble(), 4.0);
+    EXPECT_EQ(rodal.State(), DatasetState::Insert);
+    EXPECT_EQ(grid->SelectedIndex(), 0);
+    EXPECT_EQ(grid->view()->currentIndex(), grid->view()->model()->index(3, 0));
+}
+
+enum class Lock { Column, Grid, Field, Editing, UpdateNotAllowed };
+
+class ReadOnlyRefusal : public DBGridTest, public ::testing::WithParamInterface<Lock>
+{
+};
+
+TEST_P(ReadOnlyRefusal, TypingChangesNothing)
+{
+    standardColumns();
+    switch (GetParam()) {
+    case Lock::Column:
+        grid->Columns(3)->setReadOnly(true);
+        break;
+    case Lock::Grid:
+        grid->setReadOnly(true);
+        break;
+    case Lock::Field:
+        rodal.FieldByName(QStringLiteral("obs"))->setReadOnly(true);
+        break;
+    case Lock::Editing:
+        grid->setOptions(DBGrid::Indicator);
+        break;
+    case Lock::UpdateNotAllowed:
+        grid->setAllowedOperations(DBGrid::AllowAppend);
+        break;
+    }
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(3);
+    type(QStringLiteral("xyz"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("obs"))->AsString(), QStringLiteral("uno"));
+    EXPECT_FALSE(grid->view()->model()->flags(grid->view()->model()->index(0, 3)) & Qt::ItemIsEditable);
+    EXPECT_EQ(rodal.RecNo(), 1) << "typed letters must not search rows";
+    // Read-only cells are grey.
+    const QVariant fg = grid->view()->model()->index(0, 3).data(Qt::ForegroundRole);
+    if (GetParam() != Lock::Editing && GetParam() != Lock::UpdateNotAllowed) {
+        EXPECT_EQ(fg.value<QBrush>().color(), QColor(112, 112, 112));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locks, ReadOnlyRefusal,
+                         ::testing::Values(Lock::Column, Lock::Grid, Lock::Field, Lock::Editing, Lock::UpdateNotAllowed));
+
+TEST_F(DBGridTest, UpdateNotAllowedStillEditsANewRow)
+{
+    standardColumns();
+    grid->setAllowedOperations(DBGrid::AllowAppend | DBGrid::AllowInsert);
+    show();
+    rodal.setRecNo(3);
+    key(Qt::Key_Down);
+    ASSERT_EQ(rodal.State(), DatasetState::Insert);
+    grid->setSelectedIndex(0);
+    type(QStringLiteral("9"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("9"));
+}
+
+TEST_F(DBGridTest, AbortInBeforePostKeepsTheRowInEdit)
+{
+    standardColumns();
+    rodal.BeforePost = [](Dataset *ds) {
+        if (ds->FieldByName(QStringLiteral("sup"))->AsFloat() <= 0)
+            Abort();
+    };
+    show();
+    enterText(1, 1, QStringLiteral("0"));
+    ASSERT_EQ(rodal.State(), DatasetState::Edit);
+    key(Qt::Key_Down);
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+    EXPECT_EQ(rodal.RecNo(), 2);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 1);
+    EXPECT_TRUE(errors.isEmpty()) << "the abort is silent";
+    // A click on another row is refused the same way.
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, grid->view()->visualRect(grid->view()->model()->index(2, 1)).center());
+    EXPECT_EQ(rodal.RecNo(), 2);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 1);
+
+    type(QStringLiteral("3"));
+    key(Qt::Key_Return);
+    key(Qt::Key_Down);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(rodal.RecNo(), 3);
+    EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT sup FROM rodal WHERE num = '2'")).toDouble(), 3.0);
+}
+
+TEST_F(DBGridTest, EscapeCancelsTheEditAndTheNewRow)
+{
+    standardColumns();
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(3);
+    type(QStringLiteral("nuevo"));
+    EXPECT_TRUE(grid->isEditing());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(shown(0, 3), QStringLiteral("uno"));
+
+    key(Qt::Key_Insert);
+    EXPECT_EQ(rodal.State(), DatasetState::Insert);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 4);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 0);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 3);
+    EXPECT_EQ(shown(0, 3), QStringLiteral("uno"));
+}
+
+TEST_F(DBGridTest, DeleteGoesThroughTheDatasetsConfirmation)
+{
+    standardColumns();
+    bool confirm = false;
+    rodal.BeforeDelete = [&confirm](Dataset *) {
+        if (!confirm)
+            Abort();
+    };
+    show();
+    rodal.setRecNo(2);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(rodal.RecordCount(), 3);
+    confirm = true;
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(rodal.RecordCount(), 2);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 2);
+    grid->setAllowedOperations(DBGrid::AllowUpdate);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(rodal.RecordCount(), 2);
+}
+
+TEST_F(DBGridTest, EditorsKeepToTheFieldAndReportBadValues)
+{
+    grid->addColumn(QStringLiteral("obs"));
+    grid->addColumn(QStringLiteral("fecha"));
+    grid->addColumn(QStringLiteral("n"));
+    grid->setDataSource(&source);
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(0);
+    type(QStringLiteral("abcdefghijk"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("obs"))->AsString(), QStringLiteral("abcdefgh"));
+
+    grid->setSelectedIndex(2);
+    type(QStringLiteral("1x2"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("n"))->AsInteger(), 12);
+
+    grid->setSelectedIndex(1);
+    type(QStringLiteral("31-02-2024"));
+    key(Qt::Key_Return);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains(QStringLiteral("31-02-2024"))) << errors.first().toStdString();
+    EXPECT_TRUE(grid->isEditing()) << "the typed text is kept";
+    auto *line = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), QStringLiteral("31-02-2024"));
+    line->selectAll();
+    type(QStringLiteral("28-02-2024"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("fecha"))->AsString(), QStringLiteral("28-02-2024"));
+}
+
+TEST_F(DBGridTest, TypedLettersPassTheKeyHookUnchangedByTheGrid)
+{
+    standardColumns();
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(3);
+    type(QStringLiteral("ñandú"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("obs"))->AsString(), QStringLiteral("ñandú"));
+
+    grid->OnKeyPress = [](DBGrid *, QChar &key) {
+        if (key == QLatin1Char('#'))
+            key = QChar();
+        else
+            key = key.toUpper();
+    };
+    type(QStringLiteral("ña#ndú"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("obs"))->AsString(), QStringLiteral("ÑANDÚ"));
+}
+
+TEST_F(DBGridTest, HiddenColumnsAreSkipped)
+{
+    standardColumns();
+    grid->Columns(2)->setVisible(false);
+    show();
+    EXPECT_TRUE(grid->view()->isColumnHidden(2));
+    grid->setSelectedIndex(2);
+    EXPECT_EQ(grid->SelectedIndex(), 3);
+    grid->setSelectedIndex(1);
+    key(Qt::Key_Right);
+    EXPECT_EQ(grid->SelectedIndex(), 3);
+    grid->Columns(2)->setVisible(true);
+    EXPECT_FALSE(grid->view()->isColumnHidden(2));
+}
+
+TEST_F(DBGridTest, SelectedColumnIsSetAndRead)
+{
+    standardColumns();
+    show();
+    EXPECT_EQ(grid->SelectedIndex(), 0);
+    grid->setSelectedIndex(2);
+    EXPECT_EQ(grid->SelectedIndex(), 2);
+    EXPECT_EQ(grid->SelectedColumn()->FieldName(), QStringLiteral("est"));
+    EXPECT_EQ(grid->view()->currentIndex().column(), 2);
+    key(Qt::Key_Left);
+    EXPECT_EQ(grid->SelectedIndex(), 1);
+    key(Qt::Key_Down);
+    EXPECT_EQ(grid->SelectedIndex(), 1);
+    EXPECT_EQ(rodal.RecNo(), 2);
+    EXPECT_EQ(grid->ColumnByFieldName(QStringLiteral("SUP")), grid->Columns(1));
+}
+
+TEST_F(DBGridTest, EditButtonCallsTheColumnHandler)
+{
+    standardColumns();
+    GridColumn *obs = grid->Columns(3);
+    obs->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+    obs->setReadOnly(true);
+    int clicks = 0;
+    obs->OnEditButtonClick = [&clicks](GridColumn *column, bool &handled) {
+        ++clicks;
+        Dataset *ds = column->Grid()->DataSet();
+        ds->Edit();
+        column->field()->setAsString(QStringLiteral("1, 2"));
+        handled = true;
+    };
+    show();
+    rodal.setRecNo(2);
+    grid->setSelectedIndex(3);
+    const QRect cell = grid->view()->visualRect(grid->view()->currentIndex());
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 4, cell.center().y()));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("obs"))->AsString(), QStringLiteral("1, 2"));
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + 4, cell.center().y()));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(DBGridTest, LeavingTheGridWritesTheEditorThenCallsExit)
+{
+    standardColumns();
+    QString seen;
+    grid->OnExit = [&seen](DBGrid *g) { seen = g->DataSet()->FieldByName(QStringLiteral("obs"))->AsString(); };
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(3);
+    type(QStringLiteral("sale"));
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(seen, QStringLiteral("sale"));
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+}
+
+TEST_F(DBGridTest, BindingsAreCheckedByName)
+{
+    grid->addColumn(QStringLiteral("num"));
+    grid->addColumn(QStringLiteral("nada"));
+    grid->setDataSource(&source);
+    QString error;
+    EXPECT_FALSE(grid->checkBindings(&error));
+    EXPECT_EQ(error, QStringLiteral("Campo \"nada\" no existe en DataSet \"adtRodal\" (grilla \"dbgRodal\")"));
+    grid->removeColumn(1);
+    EXPECT_TRUE(grid->checkBindings(&error));
+}
+
+TEST_F(DBGridTest, ManyRowsAreReadOnDemand)
+{
+    ASSERT_TRUE(db.conn.execScript(QStringLiteral(
+        "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 10000) "
+        "INSERT INTO fis (num, pen) SELECT x, x * 0.5 FROM c;")));
+    Table fis;
+    fis.setConnection(&db.conn);
+    fis.setTableName(QStringLiteral("fis"));
+    ASSERT_TRUE(fis.Open());
+    DataSource fisSource;
+    fisSource.setDataSet(&fis);
+    grid->addColumn(QStringLiteral("num"));
+    grid->addColumn(QStringLiteral("pen"));
+    grid->setDataSource(&fisSource);
+    show();
+    EXPECT_EQ(grid->view()->model()->rowCount(), 10002);
+    fis.Last();
+    EXPECT_EQ(grid->view()->currentIndex().row(), 10001);
+    EXPECT_EQ(shown(10001, 1), QStringLiteral("5000"));
+    key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(fis.RecNo(), 1);
+}
+
+TEST_F(DBGridTest, ScreenshotOfGroupedTitlesCodedColumnAndFooter)
+{
+    grid->addColumn(QStringLiteral("num"))->setTitle(QStringLiteral("Rodal\nNº"));
+    grid->addColumn(QStringLiteral("n"))->setTitle(QStringLiteral("Coordenadas UTM | N"));
+    grid->addColumn(QStringLiteral("e"))->setTitle(QStringLiteral("Coordenadas UTM | E"));
+    GridColumn *est = grid->addColumn(QStringLiteral("est"));
+    est->setTitle(QStringLiteral("Estado\nSanitario"));
+    est->setKeyList({QStringLiteral("1"), QStringLiteral("2")});
+    est->setPickList({QStringLiteral("Bueno"), QStringLiteral("Malo")});
+    grid->addColumn(QStringLiteral("sup"));
+    GridColumn *obs = grid->addColumn(QStringLiteral("obs"));
+    obs->setReadOnly(true);
+    obs->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+    grid->setDataSource(&source);
+    grid->setFooterRowCount(1);
+    grid->Columns(0)->Footer() = GridFooter{GridFooter::ValueType::StaticText, QStringLiteral("Total:"), QString(), Qt::AlignLeft};
+    grid->Columns(4)->Footer().valueType = GridFooter::ValueType::Sum;
+    grid->updateFooters();
+    show();
+    grid->setSelectedIndex(5);
+    QApplication::processEvents();
+    const QImage image = grid->grab().toImage();
+    const QString path = QDir(QStringLiteral(BRENVIK_BIN_DIR)).filePath(QStringLiteral("../tests/dbgrid.png"));
+    ASSERT_TRUE(image.save(path)) << path.toStdString();
+    EXPECT_EQ(image.size(), grid->size());
+}
+
+TEST_F(DBGridTest, DestroyingAShownTopLevelGrid)
+{
+    // Closing a top-level grid repainted its header from columns already destroyed.
+    auto *alone = new DBGrid;
+    alone->addColumn(QStringLiteral("num"))->setTitle(QStringLiteral("A | B"));
+    alone->setDataSource(&source);
+    alone->setFooterRowCount(1);
+    alone->show();
+    QApplication::processEvents();
+    delete alone;
+    SUCCEED();
+}
+
+TEST_F(DBGridTest, RefusedPostByTheDatabaseIsReportedAndKeepsTheRow)
+{
+    ASSERT_TRUE(db.conn.execScript(QStringLiteral("CREATE TRIGGER no_cero BEFORE UPDATE ON rodal WHEN NEW.sup = 0 "
+                                                  "BEGIN SELECT RAISE(ABORT, 'superficie cero'); END;")));
+    standardColumns();
+    show();
+    enterText(0, 1, QStringLiteral("0"));
+    key(Qt::Key_Down);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains(QStringLiteral("superficie cero"))) << errors.first().toStdString();
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 0);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(shown(0, 1), QStringLiteral("12,5"));
+}
+
+TEST_F(DBGridTest, AlwaysShowEditorOpensWithoutEditingTheRow)
+{
+    standardColumns();
+    grid->setOptions(DBGrid::Editing | DBGrid::Indicator | DBGrid::AlwaysShowEditor);
+    show();
+    grid->setSelectedIndex(3);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    key(Qt::Key_Down);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(rodal.RecNo(), 2);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+}
+
+TEST_F(DBGridTest, PickListWithoutKeysStoresTheText)
+{
+    standardColumns();
+    grid->Columns(3)->setPickList({QStringLiteral("a) Suelos"), QStringLiteral("b) Agua")});
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(3);
+    key(Qt::Key_F2);
+    auto *combo = qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->isEditable());
+    combo->setCurrentIndex(1);
+    Q_EMIT combo->activated(1);
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("obs"))->AsString(), QStringLiteral("b) Agua"));
+}

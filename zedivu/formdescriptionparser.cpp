@@ -1,0 +1,756 @@
+#include "formdescriptionparser.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <memory>
+
+namespace {
+
+struct Token
+{
+    QString key;   // before "=", empty for a plain token
+    QString text;  // the word, the quoted text or the value after "="
+    bool quoted = false;
+};
+
+struct Node
+{
+    int indent = 0;
+    int line = 0;
+    QList<Token> tokens;
+    QList<Node> children;
+};
+
+// A statement's tokens sorted into positional words, flags and key=value options, checked
+// against what the statement accepts.
+struct Args
+{
+    QStringList positional;
+    QList<bool> quoted;
+    QSet<QString> flags;
+    QHash<QString, QString> options;
+};
+
+class Parser
+{
+public:
+    Parser(const QString &fileName, QStringList *errors)
+        : m_file(fileName)
+        , m_errors(errors)
+    {
+    }
+
+    std::optional<FormDescription> run(const QString &text)
+    {
+        m_form.fileName = m_file;
+        QList<Node> roots;
+        if (!buildTree(text, roots))
+            return std::nullopt;
+        for (const Node &n : roots)
+            topLevel(n);
+        fillDefaultNames();
+        if (!m_seenForm)
+            error(0, QStringLiteral("falta la línea \"form <CÓDIGO>\""));
+        if (m_failed)
+            return std::nullopt;
+        const QStringList problems = m_form.check();
+        if (!problems.isEmpty()) {
+            if (m_errors)
+                *m_errors << problems;
+            return std::nullopt;
+        }
+        return m_form;
+    }
+
+private:
+    void error(int line, const QString &text)
+    {
+        m_failed = true;
+        if (m_errors)
+            *m_errors << QStringLiteral("%1:%2: %3").arg(m_file).arg(line).arg(text);
+    }
+
+    // --- lines and tokens
+
+    bool tokenize(const QString &line, int lineNo, int &indent, QList<Token> &tokens)
+    {
+        int i = 0;
+        while (i < line.size() && line[i] == QLatin1Char(' '))
+            ++i;
+        indent = i;
+        if (i < line.size() && line[i] == QLatin1Char('\t')) {
+            error(lineNo, QStringLiteral("la sangría se escribe con espacios, no con tabuladores"));
+            return false;
+        }
+        while (i < line.size()) {
+            const QChar c = line[i];
+            if (c.isSpace()) {
+                ++i;
+                continue;
+            }
+            if (c == QLatin1Char('#'))
+                break;
+            Token t;
+            if (c == QLatin1Char('"')) {
+                if (!quotedText(line, i, lineNo, t.text))
+                    return false;
+                t.quoted = true;
+            } else {
+                const int start = i;
+                while (i < line.size() && !line[i].isSpace() && line[i] != QLatin1Char('"'))
+                    ++i;
+                const QString word = line.mid(start, i - start);
+                const int eq = word.indexOf(QLatin1Char('='));
+                if (eq > 0) {
+                    t.key = word.left(eq);
+                    t.text = word.mid(eq + 1);
+                    if (t.text.isEmpty() && i < line.size() && line[i] == QLatin1Char('"')) {
+                        if (!quotedText(line, i, lineNo, t.text))
+                            return false;
+                        t.quoted = true;
+                    }
+                } else if (i < line.size() && line[i] == QLatin1Char('"')) {
+                    error(lineNo, QStringLiteral("falta un espacio antes de las comillas"));
+                    return false;
+                } else {
+                    t.text = word;
+                }
+            }
+            tokens << t;
+        }
+        return true;
+    }
+
+    bool quotedText(const QString &line, int &i, int lineNo, QString &out)
+    {
+        ++i; // opening quote
+        while (i < line.size()) {
+            const QChar c = line[i++];
+            if (c == QLatin1Char('"'))
+                return true;
+            if (c != QLatin1Char('\\')) {
+                out += c;
+                continue;
+            }
+            if (i >= line.size())
+                break;
+            const QChar e = line[i++];
+            if (e == QLatin1Char('n'))
+                out += QLatin1Char('\n');
+            else if (e == QLatin1Char('t'))
+                out += QLatin1Char('\t');
+            else if (e == QLatin1Char('"') || e == QLatin1Char('\\'))
+                out += e;
+            else {
+                error(lineNo, QStringLiteral("secuencia de escape desconocida \"\\%1\"").arg(e));
+                return false;
+            }
+        }
+        error(lineNo, QStringLiteral("faltan las comillas de cierre"));
+        return false;
+    }
+
+    bool buildTree(const QString &text, QList<Node> &roots)
+    {
+        // A line belongs under the nearest shallower line above it. The nodes are kept in
+        // a flat list with the index of their parent and linked at the end.
+        struct Flat
+        {
+            Node node;
+            int parent;
+        };
+        std::vector<Flat> flat;
+        std::vector<std::pair<int, int>> open{{-1, -1}}; // (indent, flat index)
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        bool ok = true;
+        for (int n = 0; n < lines.size(); ++n) {
+            QString line = lines[n];
+            if (line.endsWith(QLatin1Char('\r')))
+                line.chop(1);
+            Node node;
+            node.line = n + 1;
+            if (!tokenize(line, node.line, node.indent, node.tokens)) {
+                ok = false;
+                continue;
+            }
+            if (node.tokens.isEmpty())
+                continue;
+            while (open.back().first >= node.indent)
+                open.pop_back();
+            flat.push_back({node, open.back().second});
+            open.push_back({node.indent, int(flat.size()) - 1});
+        }
+        // Link children bottom-up so that every node is complete before it is copied.
+        for (int i = int(flat.size()) - 1; i >= 0; --i) {
+            if (flat[std::size_t(i)].parent >= 0)
+                flat[std::size_t(flat[std::size_t(i)].parent)].node.children.prepend(flat[std::size_t(i)].node);
+        }
+        for (const Flat &f : flat)
+            if (f.parent < 0)
+                roots << f.node;
+        return ok;
+    }
+
+    // --- statements
+
+    bool args(const Node &n, const QStringList &flags, const QStringList &keys, int minPos, int maxPos, Args &out)
+    {
+        for (int i = 1; i < n.tokens.size(); ++i) {
+            const Token &t = n.tokens[i];
+            if (!t.key.isEmpty()) {
+                if (!keys.contains(t.key)) {
+                    error(n.line, QStringLiteral("\"%1\" no admite la opción \"%2=\"").arg(n.tokens[0].text, t.key));
+                    return false;
+                }
+                out.options.insert(t.key, t.text);
+            } else if (!t.quoted && flags.contains(t.text)) {
+                out.flags.insert(t.text);
+            } else {
+                out.positional << t.text;
+                out.quoted << t.quoted;
+            }
+        }
+        if (out.positional.size() < minPos || out.positional.size() > maxPos) {
+            error(n.line, QStringLiteral("\"%1\" lleva de %2 a %3 valores, no %4 (%5)")
+                              .arg(n.tokens[0].text).arg(minPos).arg(maxPos).arg(out.positional.size()).arg(out.positional.join(QLatin1Char(' '))));
+            return false;
+        }
+        return true;
+    }
+
+    bool integer(const Node &n, const QString &text, int &value)
+    {
+        bool ok = false;
+        value = text.toInt(&ok);
+        if (!ok)
+            error(n.line, QStringLiteral("\"%1\" no es un número entero").arg(text));
+        return ok;
+    }
+
+    void noChildren(const Node &n)
+    {
+        if (!n.children.isEmpty())
+            error(n.children.first().line, QStringLiteral("\"%1\" no lleva líneas interiores").arg(n.tokens[0].text));
+    }
+
+    void topLevel(const Node &n)
+    {
+        const QString kw = n.tokens[0].text;
+        Args a;
+        if (!m_seenForm && kw != QLatin1String("form")) {
+            error(n.line, QStringLiteral("la descripción empieza con \"form <CÓDIGO>\""));
+            m_seenForm = true;
+        }
+        if (kw == QLatin1String("form")) {
+            if (args(n, {}, {}, 1, 1, a))
+                m_form.code = a.positional[0];
+            m_seenForm = true;
+            noChildren(n);
+        } else if (kw == QLatin1String("caption")) {
+            if (args(n, {}, {}, 1, 1, a))
+                m_form.caption = a.positional[0];
+            noChildren(n);
+        } else if (kw == QLatin1String("title")) {
+            if (args(n, {}, {}, 1, 1, a))
+                m_form.title = a.positional[0];
+            noChildren(n);
+        } else if (kw == QLatin1String("size")) {
+            if (args(n, {}, {}, 2, 2, a)) {
+                integer(n, a.positional[0], m_form.ancho);
+                integer(n, a.positional[1], m_form.alto);
+            }
+            noChildren(n);
+        } else if (kw == QLatin1String("pagecontrol")) {
+            if (args(n, {}, {}, 1, 1, a))
+                m_form.pageControl = a.positional[0];
+            noChildren(n);
+        } else if (kw == QLatin1String("table")) {
+            table(n);
+        } else if (kw == QLatin1String("query")) {
+            query(n);
+        } else if (kw == QLatin1String("page")) {
+            page(n);
+        } else if (kw == QLatin1String("validate")) {
+            validation(n);
+        } else {
+            error(n.line, QStringLiteral("instrucción desconocida \"%1\"").arg(kw));
+        }
+    }
+
+    void table(const Node &n)
+    {
+        Args a;
+        if (!args(n, {QStringLiteral("main")}, {QStringLiteral("dataset"), QStringLiteral("source"), QStringLiteral("master"), QStringLiteral("link")}, 1, 1, a))
+            return;
+        TableDescription t;
+        t.name = a.positional[0];
+        t.main = a.flags.contains(QStringLiteral("main"));
+        t.dataset = a.options.value(QStringLiteral("dataset"));
+        t.dataSource = a.options.value(QStringLiteral("source"));
+        t.master = a.options.value(QStringLiteral("master"));
+        t.line = n.line;
+        const QString link = a.options.value(QStringLiteral("link"));
+        if (t.master.isEmpty() != link.isEmpty())
+            error(n.line, QStringLiteral("master= y link= van juntos"));
+        const int colon = link.indexOf(QLatin1Char(':'));
+        t.masterFields = colon < 0 ? link : link.left(colon);
+        t.detailFields = colon < 0 ? link : link.mid(colon + 1);
+        for (const Node &c : n.children) {
+            if (c.tokens[0].text == QLatin1String("row") && !c.tokens[0].quoted)
+                tableRow(c, t);
+            else
+                column(c, t);
+        }
+        m_form.tables << t;
+    }
+
+    void tableRow(const Node &n, TableDescription &t)
+    {
+        QList<QPair<QString, QString>> row;
+        for (int i = 1; i < n.tokens.size(); ++i) {
+            if (n.tokens[i].key.isEmpty()) {
+                error(n.line, QStringLiteral("una fila se escribe columna=valor"));
+                return;
+            }
+            row << qMakePair(n.tokens[i].key, n.tokens[i].text);
+        }
+        noChildren(n);
+        t.rows << row;
+    }
+
+    static bool typeOf(const QString &word, FieldType &type)
+    {
+        static const QHash<QString, FieldType> types = {
+            {QStringLiteral("integer"), FieldType::Integer}, {QStringLiteral("smallint"), FieldType::SmallInt},
+            {QStringLiteral("float"), FieldType::Float},     {QStringLiteral("text"), FieldType::Text},
+            {QStringLiteral("memo"), FieldType::Memo},       {QStringLiteral("boolean"), FieldType::Boolean},
+            {QStringLiteral("datetime"), FieldType::DateTime}, {QStringLiteral("autoinc"), FieldType::AutoInc}};
+        const auto it = types.find(word);
+        if (it == types.end())
+            return false;
+        type = *it;
+        return true;
+    }
+
+    void column(const Node &n, TableDescription &t)
+    {
+        noChildren(n);
+        ColumnDescription c;
+        c.name = n.tokens[0].text;
+        c.line = n.line;
+        if (n.tokens[0].quoted || !n.tokens[0].key.isEmpty() || n.tokens.size() < 2) {
+            error(n.line, QStringLiteral("una columna se escribe <nombre> <tipo> [\"etiqueta\"]"));
+            return;
+        }
+        const QString kind = n.tokens[1].text;
+        Node rest = n;
+        rest.tokens.removeFirst(); // "args" skips the statement word, here the type
+        Args a;
+        if (kind == QLatin1String("lookup")) {
+            c.kind = ColumnDescription::Kind::Lookup;
+            // <name> lookup <keys>=<table>.<keys> result=<field> ["label"] [readonly]
+            QString mapping;
+            for (int i = 2; i < n.tokens.size(); ++i) {
+                const Token &tok = n.tokens[i];
+                if (!tok.key.isEmpty() && tok.key != QLatin1String("result") && mapping.isEmpty()) {
+                    mapping = tok.key + QLatin1Char('=') + tok.text;
+                    rest.tokens.removeAt(i - 1);
+                    break;
+                }
+            }
+            if (!args(rest, {QStringLiteral("readonly")}, {QStringLiteral("result")}, 0, 1, a))
+                return;
+            const int eq = mapping.indexOf(QLatin1Char('='));
+            const int dot = mapping.indexOf(QLatin1Char('.'), eq);
+            if (eq < 0 || dot < 0 || !a.options.contains(QStringLiteral("result"))) {
+                error(n.line, QStringLiteral("un campo de búsqueda se escribe <nombre> lookup <clave>=<tabla>.<clave> result=<campo>"));
+                return;
+            }
+            c.keyFields = mapping.left(eq);
+            c.lookupTable = mapping.mid(eq + 1, dot - eq - 1);
+            c.lookupKeyFields = mapping.mid(dot + 1);
+            c.resultField = a.options.value(QStringLiteral("result"));
+        } else {
+            QString typeWord = kind;
+            if (kind == QLatin1String("calc")) {
+                c.kind = ColumnDescription::Kind::Calculated;
+                if (rest.tokens.size() < 2) {
+                    error(n.line, QStringLiteral("un campo calculado se escribe <nombre> calc <tipo>"));
+                    return;
+                }
+                typeWord = rest.tokens[1].text;
+                rest.tokens.removeAt(1);
+            }
+            if (!typeOf(typeWord, c.type)) {
+                error(n.line, QStringLiteral("tipo desconocido \"%1\" (integer, smallint, float, text, memo, boolean, datetime, autoinc)").arg(typeWord));
+                return;
+            }
+            if (!args(rest, {QStringLiteral("readonly")}, {QStringLiteral("default")}, 0, 2, a))
+                return;
+            if (c.type == FieldType::Text)
+                c.size = 20;
+            // An unquoted number after "text" is its size.
+            if (!a.positional.isEmpty() && !a.quoted.first()) {
+                if (c.type != FieldType::Text) {
+                    error(n.line, QStringLiteral("sólo las columnas text llevan tamaño"));
+                    return;
+                }
+                if (!integer(n, a.positional.first(), c.size))
+                    return;
+                if (c.size < 1 || c.size > 255)
+                    error(n.line, QStringLiteral("el tamaño de un texto va de 1 a 255"));
+                a.positional.removeFirst();
+                a.quoted.removeFirst();
+            }
+            c.defaultValue = a.options.value(QStringLiteral("default"));
+        }
+        if (a.positional.size() > 1 || (a.positional.size() == 1 && !a.quoted.first())) {
+            error(n.line, QStringLiteral("la etiqueta de la columna \"%1\" va entre comillas").arg(c.name));
+            return;
+        }
+        if (!a.positional.isEmpty())
+            c.label = a.positional.first();
+        c.readOnly = a.flags.contains(QStringLiteral("readonly"));
+        t.columns << c;
+    }
+
+    void query(const Node &n)
+    {
+        Args a;
+        if (!args(n, {}, {QStringLiteral("source"), QStringLiteral("database")}, 2, 2, a))
+            return;
+        noChildren(n);
+        QueryDescription q;
+        q.dataset = a.positional[0];
+        q.sql = a.positional[1];
+        q.dataSource = a.options.value(QStringLiteral("source"));
+        const QString db = a.options.value(QStringLiteral("database"), QStringLiteral("working"));
+        if (db != QLatin1String("main") && db != QLatin1String("working"))
+            error(n.line, QStringLiteral("database= es main o working"));
+        q.mainDatabase = db == QLatin1String("main");
+        q.line = n.line;
+        m_form.queries << q;
+    }
+
+    void page(const Node &n)
+    {
+        Args a;
+        if (!args(n, {}, {QStringLiteral("level"), QStringLiteral("name")}, 0, 1, a))
+            return;
+        PageDescription p;
+        p.line = n.line;
+        p.outline = a.positional.value(0);
+        p.name = a.options.value(QStringLiteral("name"));
+        if (a.options.contains(QStringLiteral("level")))
+            integer(n, a.options.value(QStringLiteral("level")), p.level);
+        for (const Node &c : n.children)
+            control(c, p.controls);
+        m_form.pages << p;
+    }
+
+    void validation(const Node &n)
+    {
+        Args a;
+        if (!args(n, {}, {}, 1, 1, a))
+            return;
+        ValidationDescription v;
+        v.table = a.positional[0];
+        v.line = n.line;
+        for (const Node &c : n.children) {
+            noChildren(c);
+            Args e;
+            Node rest = c;
+            if (!args(rest, {}, {QStringLiteral("limit")}, 0, 20, e))
+                continue;
+            ValidationDescription::Entry entry;
+            entry.field = c.tokens[0].text;
+            entry.flags = e.positional;
+            entry.line = c.line;
+            if (e.options.contains(QStringLiteral("limit"))) {
+                bool ok = false;
+                const double limit = e.options.value(QStringLiteral("limit")).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+                if (!ok)
+                    error(c.line, QStringLiteral("el límite \"%1\" no es un número").arg(e.options.value(QStringLiteral("limit"))));
+                entry.limit = limit;
+            }
+            if (entry.flags.isEmpty())
+                error(c.line, QStringLiteral("el campo \"%1\" no tiene validaciones").arg(entry.field));
+            v.entries << entry;
+        }
+        m_form.validations << v;
+    }
+
+    // "tabla.campo" names the table's data source; a plain field is the main table's
+    // unless source= says otherwise.
+    static void fieldRef(const QString &text, ControlDescription &c)
+    {
+        const int dot = text.indexOf(QLatin1Char('.'));
+        if (dot > 0) {
+            c.source = text.left(dot);
+            c.field = text.mid(dot + 1);
+        } else {
+            c.field = text;
+        }
+    }
+
+    void control(const Node &n, QList<ControlDescription> &into)
+    {
+        using K = ControlDescription::Kind;
+        static const QHash<QString, K> kinds = {
+            {QStringLiteral("group"), K::Group},   {QStringLiteral("row"), K::Row},       {QStringLiteral("label"), K::Label},
+            {QStringLiteral("heading"), K::Heading}, {QStringLiteral("edit"), K::Edit},   {QStringLiteral("date"), K::Date},
+            {QStringLiteral("memo"), K::Memo},     {QStringLiteral("check"), K::Check},   {QStringLiteral("combo"), K::Combo},
+            {QStringLiteral("lookup"), K::Lookup}, {QStringLiteral("navigator"), K::Navigator},
+            {QStringLiteral("button"), K::Button}, {QStringLiteral("grid"), K::Grid}};
+        const QString kw = n.tokens[0].text;
+        const auto it = kinds.find(kw);
+        if (it == kinds.end() || n.tokens[0].quoted) {
+            error(n.line, QStringLiteral("control desconocido \"%1\"").arg(kw));
+            return;
+        }
+        ControlDescription c;
+        c.kind = *it;
+        c.line = n.line;
+        const QStringList common = {QStringLiteral("hidden")};
+        const QStringList bound = {QStringLiteral("hidden"), QStringLiteral("readonly"), QStringLiteral("external")};
+        const QStringList fieldKeys = {QStringLiteral("name"), QStringLiteral("source"), QStringLiteral("width")};
+        Args a;
+        switch (c.kind) {
+        case K::Group:
+        case K::Row:
+            if (!args(n, common, {QStringLiteral("name")}, 0, c.kind == K::Group ? 1 : 0, a))
+                return;
+            c.caption = a.positional.value(0);
+            for (const Node &child : n.children)
+                control(child, c.children);
+            break;
+        case K::Label:
+        case K::Heading:
+            if (!args(n, {QStringLiteral("hidden"), QStringLiteral("warning")}, {QStringLiteral("name")}, 1, 1, a))
+                return;
+            c.caption = a.positional[0];
+            noChildren(n);
+            break;
+        case K::Edit:
+        case K::Date:
+        case K::Memo:
+        case K::Check:
+        case K::Lookup: {
+            QStringList keys = fieldKeys;
+            if (c.kind == K::Memo)
+                keys << QStringLiteral("lines");
+            if (c.kind == K::Lookup)
+                keys << QStringLiteral("list") << QStringLiteral("key") << QStringLiteral("show");
+            if (!args(n, bound, keys, 1, 2, a))
+                return;
+            fieldRef(a.positional[0], c);
+            c.caption = a.positional.value(1);
+            c.listSource = a.options.value(QStringLiteral("list"));
+            c.keyField = a.options.value(QStringLiteral("key"));
+            c.listField = a.options.value(QStringLiteral("show"));
+            if (a.options.contains(QStringLiteral("lines")))
+                integer(n, a.options.value(QStringLiteral("lines")), c.lines);
+            noChildren(n);
+            break;
+        }
+        case K::Combo:
+            if (!args(n, bound, fieldKeys, 1, 2, a))
+                return;
+            fieldRef(a.positional[0], c);
+            c.caption = a.positional.value(1);
+            for (const Node &item : n.children) {
+                Args ia;
+                if (item.tokens[0].text != QLatin1String("item") || !args(item, {}, {}, 1, 2, ia)) {
+                    if (item.tokens[0].text != QLatin1String("item"))
+                        error(item.line, QStringLiteral("un combo sólo lleva líneas item \"texto\" [clave]"));
+                    continue;
+                }
+                c.items << ia.positional[0];
+                if (ia.positional.size() > 1)
+                    c.keys << ia.positional[1];
+            }
+            break;
+        case K::Navigator:
+            if (!args(n, bound, {QStringLiteral("name")}, 0, 1, a))
+                return;
+            c.source = a.positional.value(0);
+            noChildren(n);
+            break;
+        case K::Button:
+            if (!args(n, common, {}, 1, 2, a))
+                return;
+            c.name = a.positional[0];
+            c.caption = a.positional.value(1);
+            noChildren(n);
+            break;
+        case K::Grid:
+            if (!args(n, bound, {QStringLiteral("tag"), QStringLiteral("allow"), QStringLiteral("rows")}, 1, 3, a))
+                return;
+            grid(n, a, c);
+            break;
+        }
+        if (c.name.isEmpty())
+            c.name = a.options.value(QStringLiteral("name"));
+        c.hidden = a.flags.contains(QStringLiteral("hidden"));
+        c.readOnly = a.flags.contains(QStringLiteral("readonly"));
+        c.external = a.flags.contains(QStringLiteral("external"));
+        c.warning = a.flags.contains(QStringLiteral("warning"));
+        if (a.options.contains(QStringLiteral("source")))
+            c.source = a.options.value(QStringLiteral("source"));
+        if (a.options.contains(QStringLiteral("width")))
+            integer(n, a.options.value(QStringLiteral("width")), c.width);
+        into << c;
+    }
+
+    void grid(const Node &n, const Args &a, ControlDescription &c)
+    {
+        // grid <name> [<table or source>] ["caption"]
+        c.name = a.positional[0];
+        for (int i = 1; i < a.positional.size(); ++i) {
+            if (a.quoted[i])
+                c.caption = a.positional[i];
+            else
+                c.source = a.positional[i];
+        }
+        GridDescription &g = c.grid;
+        if (a.options.contains(QStringLiteral("tag")))
+            integer(n, a.options.value(QStringLiteral("tag")), g.tag);
+        if (a.options.contains(QStringLiteral("rows")))
+            integer(n, a.options.value(QStringLiteral("rows")), g.rows);
+        if (a.options.contains(QStringLiteral("allow"))) {
+            g.allowInsert = g.allowUpdate = g.allowDelete = g.allowAppend = false;
+            for (const QString &op : a.options.value(QStringLiteral("allow")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                if (op == QLatin1String("insert"))
+                    g.allowInsert = true;
+                else if (op == QLatin1String("update"))
+                    g.allowUpdate = true;
+                else if (op == QLatin1String("delete"))
+                    g.allowDelete = true;
+                else if (op == QLatin1String("append"))
+                    g.allowAppend = true;
+                else if (op != QLatin1String("none"))
+                    error(n.line, QStringLiteral("allow= admite insert, update, delete, append o none, no \"%1\"").arg(op));
+            }
+        }
+        for (const Node &child : n.children) {
+            noChildren(child);
+            if (child.tokens[0].text == QLatin1String("footer") && !child.tokens[0].quoted) {
+                Args fa;
+                if (!args(child, {}, {}, 1, 20, fa))
+                    continue;
+                if (!fa.quoted.first())
+                    error(child.line, QStringLiteral("el pie empieza con su texto entre comillas (\"Total:\")"));
+                g.footerCaption = fa.positional.first();
+                g.footerSums = fa.positional.mid(1);
+                continue;
+            }
+            Args ca;
+            if (!args(child, {QStringLiteral("readonly"), QStringLiteral("hidden")}, {QStringLiteral("width")}, 0, 1, ca))
+                continue;
+            GridColumnDescription gc;
+            gc.field = child.tokens[0].text;
+            gc.title = ca.positional.value(0);
+            gc.readOnly = ca.flags.contains(QStringLiteral("readonly"));
+            gc.hidden = ca.flags.contains(QStringLiteral("hidden"));
+            gc.line = child.line;
+            if (ca.options.contains(QStringLiteral("width")))
+                integer(child, ca.options.value(QStringLiteral("width")), gc.width);
+            g.columns << gc;
+        }
+    }
+
+    // --- default component names
+
+    QString unique(const QString &base)
+    {
+        QString name = base;
+        for (int i = 2; m_used.contains(name.toLower()); ++i)
+            name = base + QLatin1Char('_') + QString::number(i);
+        m_used.insert(name.toLower());
+        return name;
+    }
+
+    void collectNames(const QList<ControlDescription> &controls)
+    {
+        for (const ControlDescription &c : controls) {
+            if (!c.name.isEmpty())
+                m_used.insert(c.name.toLower());
+            collectNames(c.children);
+        }
+    }
+
+    void nameControls(QList<ControlDescription> &controls)
+    {
+        using K = ControlDescription::Kind;
+        static const QHash<int, QString> prefixes = {
+            {int(K::Group), QStringLiteral("grp")}, {int(K::Row), QStringLiteral("row")},  {int(K::Label), QStringLiteral("lbl")},
+            {int(K::Heading), QStringLiteral("lbl")}, {int(K::Edit), QStringLiteral("edt")}, {int(K::Date), QStringLiteral("dte")},
+            {int(K::Memo), QStringLiteral("mem")},  {int(K::Check), QStringLiteral("chk")}, {int(K::Combo), QStringLiteral("cbo")},
+            {int(K::Lookup), QStringLiteral("lcb")}, {int(K::Navigator), QStringLiteral("nav")}};
+        for (ControlDescription &c : controls) {
+            if (c.name.isEmpty()) {
+                QString base = prefixes.value(int(c.kind));
+                if (!c.field.isEmpty())
+                    base += QLatin1Char('_') + c.field;
+                else if (c.kind == K::Navigator)
+                    base += QLatin1Char('_') + (c.source.isEmpty() ? QStringLiteral("Ppal") : c.source);
+                else
+                    base += QString::number(++m_counter);
+                c.name = unique(base);
+            }
+            nameControls(c.children);
+        }
+    }
+
+    void fillDefaultNames()
+    {
+        const QString code = m_form.code;
+        for (TableDescription &t : m_form.tables) {
+            QString suffix = t.name;
+            if (suffix.startsWith(code + QLatin1Char('_'), Qt::CaseInsensitive))
+                suffix = suffix.mid(code.size() + 1);
+            if (t.dataset.isEmpty())
+                t.dataset = t.main ? QStringLiteral("adsPpal") : QStringLiteral("adt") + code + QLatin1Char('_') + suffix;
+            if (t.dataSource.isEmpty())
+                t.dataSource = t.main ? QStringLiteral("dsrcPpal") : QStringLiteral("dsrc") + code + QLatin1Char('_') + suffix;
+        }
+        for (QueryDescription &q : m_form.queries)
+            if (q.dataSource.isEmpty())
+                q.dataSource = QStringLiteral("dsrc") + q.dataset;
+        for (int i = 0; i < m_form.pages.size(); ++i) {
+            if (m_form.pages[i].name.isEmpty())
+                m_form.pages[i].name = QStringLiteral("TabSheet") + QString::number(i);
+            collectNames(m_form.pages[i].controls);
+        }
+        for (PageDescription &p : m_form.pages)
+            nameControls(p.controls);
+    }
+
+    QString m_file;
+    QStringList *m_errors;
+    FormDescription m_form;
+    bool m_seenForm = false;
+    bool m_failed = false;
+    QSet<QString> m_used;
+    int m_counter = 0;
+};
+
+} // namespace
+
+std::optional<FormDescription> FormDescriptionParser::parse(const QString &text, const QString &fileName, QStringList *errors)
+{
+    return Parser(fileName, errors).run(text);
+}
+
+std::optional<FormDescription> FormDescriptionParser::parseFile(const QString &path, QStringList *errors)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errors)
+            *errors << QStringLiteral("%1: no se pudo leer (%2)").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    return parse(QString::fromUtf8(file.readAll()), path.startsWith(QLatin1Char(':')) ? path : QFileInfo(path).fileName(), errors);
+}

@@ -1,0 +1,205 @@
+#pragma once
+// The base class of every form window. A form plug-in defines one descendant, registered
+// as "TForm" + its code (BRENVIK_REGISTER_WINDOW), that builds its widgets, datasets and
+// page control and implements the abstract operations.
+//
+// The window is a plain QWidget: the shell creates it with a null owner (the application
+// owns it), puts it into a QMdiSubWindow of its MDI area, sets the public fields below and
+// calls Nuevo, then fills Hermanos and calls ConexionesExternas, EstablecerBBDD and
+// InicializarDatasetPpal. Closing the window (Cerrar, or closing its sub-window) asks the
+// close question, closes its sibling forms and frees it (and its sub-window).
+//
+// The main window is reached only through MainWindowHooks (activation, close) and the
+// three callbacks; message boxes go through the dialog service. Programming faults (a
+// missing dataset, field or data source) are reported by FallaProgramacion and the
+// operation goes on as far as it can; nothing here aborts the program.
+#include <QList>
+#include <QPair>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class Connection;
+class DBEdit;
+class DBGrid;
+class DBLookupComboBox;
+class DBMemo;
+class DataSource;
+class Dataset;
+class Field;
+class GridColumn;
+class QKeyEvent;
+class QPrintDialog;
+class QTabWidget;
+class TImpresion;
+class TXML;
+
+class TCustomMDIChild : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A command of the main window called with the form as sender.
+    using TNotifyEvent = std::function<void(QObject *sender)>;
+
+    // `owner` null: the application owns the window (the only owner Dialogo accepts).
+    explicit TCustomMDIChild(QWidget *owner = nullptr);
+    ~TCustomMDIChild() override;
+
+    // --- fields, in their traditional order; who sets each is said beside it.
+    Connection *ConexionBD = nullptr;     // the working database; Nuevo
+    Connection *ConexionBDPpal = nullptr; // the main database; Nuevo or EstablecerBBDD (a sibling's)
+    Dataset *DatasetPpal = nullptr;       // the main dataset; Nuevo
+    int PredCodigo = 0;                   // the document's property; shell, property pick
+    QString PredNombre;                   // the property's name; the form
+    int TisoCodigo = 0;                   // agency type code; shell
+    int IndiceLista = 0;                  // index in the form-type list; shell
+    QString Codigo;                       // form code in upper case; shell
+    QString CodigoPpal;                   // code of the document's principal form; shell
+    QString Secciones;                    // outline: title line, one line per page, tabs for levels; Nuevo
+    int HojaActual = 0;                   // page shown
+    QList<QPointer<TCustomMDIChild>> Hermanos; // the other forms of the document; shell
+    QString DirAplicacion;                // program directory ending in "/"; shell
+    QTabWidget *Paginas = nullptr;        // one page per outline line after the title; Nuevo
+    QString FirmanteNombre;               // a request form's signatory, read by bound forms
+    int FirmanteRut = 0;
+    QChar FirmanteDv;
+    int ConsultorId = 0;                  // the document's consultant; shell
+    QString ArchivoDocumento;             // the document file; empty until saved or opened
+    QString ArchivoMDB;                   // the working database file; EstablecerBBDD
+    bool Validado = false;   // the last full validation passed
+    bool Guardando = false;  // a save or load runs; validation is skipped
+    bool Modificado = true;  // data changed since the last save
+    bool Ocupado = false;    // the program itself changes data: no modification marks
+    bool Respondido = false; // the save question was answered or the document saved
+    bool TeclaDecimal = false; // the numeric-pad decimal key was pressed
+    bool Retroceder = false;   // the next Enter handled by a grid moves one column back
+    TXML *XML = nullptr;       // the exchange-XML writer; EstablecerBBDD
+    QString HashXML;           // 32 upper-case hex digits, or empty when never exported
+    TNotifyEvent OnActualizarBotones; // the main window's command refresh
+    TNotifyEvent OnGuardarComo;       // the main window's Save As
+    TNotifyEvent OnGuardar;           // the main window's Save
+    QPrintDialog *DialogoImpresion = nullptr; // the main window's print dialog
+    // Multi-selection bindings: the list's query and the connection it runs on.
+    QList<QPair<QString, Connection *>> SeleccionesMultiples;
+    QList<GridColumn *> ColumnasOtro; // grid columns whose list holds an "other" entry
+    QStringList TiposOtro;            // parallel to ColumnasOtro: the lookup kind's name
+    int Tag = 0;                      // the generic form's combination (31, 32, 33); shell
+
+    // --- virtual operations, in their traditional order
+    // Builds the form: Secciones, HojaActual 0, ConexionBD, ConexionBDPpal (when the form
+    // has its own), DatasetPpal, Paginas, the property button; called once by the shell.
+    virtual void Nuevo() = 0;
+    // Writes the form's property data into the main database before the form is saved.
+    virtual void GuardarPredio();
+    // Adds the document's row to the document index (formPredio) after Save As.
+    virtual bool GuardarFormPredio(int formId, const QString &archivo);
+    // Prepares the main dataset of a new or loaded document.
+    virtual void InicializarDatasetPpal(const QString &nombreCompleto);
+    // Fills the form from the property PredCodigo (after a property pick).
+    virtual void LlenarInfoPredio();
+    virtual void ComponerImpresion(TImpresion *impresion) = 0;
+    // The base asks the request forms among the siblings (DORVO, FERUN, BEXA).
+    virtual void ComponerDifrol(TImpresion *impresion);
+    // The form's exchange XML, as the ISO-8859-1 bytes written to the exchange file.
+    virtual QByteArray PrepararXML() = 0;
+    virtual QByteArray PrepararSolXML();
+    // Called when the focus leaves a grid of Tag 1, after its pending edit is posted.
+    virtual void DbgEventoOnExitEspecial(QObject *sender);
+    // Binds controls to the sibling forms (replicas); the base does nothing.
+    virtual void ConexionesExternas();
+    virtual bool ValidarTodo();
+    virtual bool ValidarFormulario();
+
+    // --- siblings (codes compared without regard to case)
+    TCustomMDIChild *BuscarFormulario(const QString &codigo) const;
+    DataSource *BuscarDatasource(const QString &codigo) const;
+    Dataset *BuscarDataset(const QString &codigo, const QString &sufijo) const;
+
+    // --- read-only replicas of a sibling's data (for ConexionesExternas)
+    void DataSourceExterno(DBEdit *control, const QString &codigo);
+    void DatasourceExterno(DBLookupComboBox *control, const QString &codigo);
+    void DatasourceExterno(DBMemo *control, const QString &codigo);
+    void DataSetExterno(DBGrid *grilla, const QString &codigo, const QString &sufijo);
+
+    // --- window
+    void CambiarHoja(int hoja);
+    // "Formulario KELU (archivo) *", "(Sin Título)" when never saved, " *" when modified.
+    void EstablecerTitulo();
+    // Retitles this form and hands its file and modified mark to every sibling.
+    void ActualizarTitulo();
+    // A message box of the dialog service; returns the answer (ID::*).
+    int Dialogo(int tipo, const QString &texto, int botones);
+    // "Error en Formulario KELU: \n\n" + texto + "."; clears Validado.
+    void DialogoError(const QString &texto);
+    // Closes the window (its sub-window when it has one); the close question may refuse.
+    void Cerrar();
+    // Fills the person fields (dv, pat, mat, nom, dom, com, ciu, sexo, fono) of `ds` from
+    // the person whose RUT is in the field `campoRut`.
+    void LlenarInfoPersona(Dataset *ds, const QString &campoRut);
+    // The help page of the current page: Codigo + "_" + two digits + ".html".
+    QString PaginaAyuda() const;
+
+    // --- working database and document records
+    // Creates the working database from the form's template and connects everything;
+    // false (after telling the user) when the template cannot be copied.
+    bool EstablecerBBDD();
+    // Appends the form's record to the document file (created when missing); the file is
+    // replaced atomically, so it holds the old records or all of them.
+    bool Guardar(const QString &archivo);
+    // Writes a whole document, one record per form in the order given, atomically: the
+    // old file stays untouched until every record is ready. For the shell's Save.
+    static bool GuardarDocumento(const QString &archivo, const QList<TCustomMDIChild *> &formularios);
+    // Replaces the working database with the form's record in the document and upgrades
+    // it. A missing or damaged record changes nothing and tells the user.
+    bool Cargar(const QString &archivo);
+    // Upgrades the database at `mdb` written by `versionArchivo` ("v1.3"); tells the user
+    // and returns false when a change fails. `versionPrograma` is not used.
+    bool ActualizaMDB(const QString &mdb, const QString &codigo, const QString &versionArchivo,
+                      const QString &versionPrograma);
+
+    // --- shared handlers (bound by the constructor and EstablecerBBDD; public so that
+    // forms can bind them to their own components)
+    void DSrcEventoOnDataChange(DataSource *sender, Field *field);
+    void AdsEventoAfterPost(Dataset *ds);
+    void AdsEventoBeforeDelete(Dataset *ds);
+    void FrmEventoOnActivate();
+    void FrmEventoOnSeleccionPredio();
+    // False when closing is refused (Cancel, or a save that did not happen).
+    bool FrmEventoOnCloseQuery(QObject *sender);
+    void FrmEventoOnClose(QObject *sender);
+    // Key preview: true when the key was consumed or replaced.
+    bool FrmEventoOnKeyDown(QWidget *receptor, QKeyEvent *e);
+    // Typed text: the decimal swap and the Spanish upper case; returns the text to type.
+    QString FrmEventoOnKeyPress(const QString &texto);
+    // Enter in a grid whose dataset is being edited moves to the next column (back one
+    // after Shift+Tab or Left on a lookup column); on the last column it posts the row
+    // and appends another when the grid allows it.
+    void DbgEventoOnKeyPress(DBGrid *grilla, QChar &tecla);
+    // Leaving a grid of Tag 1 posts its pending edit and calls DbgEventoOnExitEspecial.
+    void DbgEventoOnExit(DBGrid *grilla);
+
+    // The forms whose typed letters stay as typed.
+    static bool conservaMinusculas(const QString &nombreVentana);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // The first data change of a document marks it modified (all forms).
+    void marcarModificado();
+    bool prepararRegistro(const QString &archivo, QByteArray &registro);
+    void vincularEventosDatasets();
+    void vincularComponentes();
+    void vincularGrillas();
+    void vincularSubventana();
+    bool enviarTecla(QWidget *receptor, int tecla, const QString &texto, Qt::KeyboardModifiers modificadores);
+
+    QWidget *m_owner = nullptr;
+    bool m_reenviando = false;
+    QMetaObject::Connection m_activacion;
+};

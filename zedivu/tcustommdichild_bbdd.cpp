@@ -1,0 +1,285 @@
+// The form's working database and its record in the document file.
+#include "tcustommdichild.h"
+
+#include "abort.h"
+#include "actualizacionmdb.h"
+#include "connection.h"
+#include "dataset.h"
+#include "datasource.h"
+#include "dbgrid.h"
+#include "registrodocumento.h"
+#include "xml/txml.h"
+#include "util_archivo.h"
+#include "util_bbdd.h"
+#include "util_texto.h"
+#include "workingdatabases.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <QSaveFile>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcDocumento, "brenvik.zedivu.documento", QtWarningMsg)
+
+const QString &imposibleAbrir()
+{
+    static const QString s = QStringLiteral("Imposible Abrir el Archivo Solicitado");
+    return s;
+}
+
+bool pendiente(const Dataset *ds)
+{
+    return ds && (ds->State() == DatasetState::Edit || ds->State() == DatasetState::Insert);
+}
+
+// Posts a pending edit; false when the post failed or a handler cancelled it.
+bool publicar(Dataset *ds, QString &error)
+{
+    if (!pendiente(ds))
+        return true;
+    bool ok = false;
+    if (!catchAbort([&] { ok = ds->Post(); }))
+        return false;
+    if (!ok)
+        error = ds->lastError().text();
+    return ok;
+}
+
+bool escribirArchivo(const QString &archivo, const QByteArray &bytes, QString &error)
+{
+    QSaveFile f(archivo);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        error = QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, f.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool TCustomMDIChild::EstablecerBBDD()
+{
+    Ocupado = true;
+    Guardando = true;
+    ArchivoDocumento.clear();
+    QString error;
+    const QString carpeta = GetMisDocumentos() + QStringLiteral("Formularios/temporal");
+    ArchivoMDB = WorkingDatabases::create(DirAplicacion + QStringLiteral("bbdd/") + Codigo + QStringLiteral(".db"), carpeta,
+                                          &error);
+    if (ArchivoMDB.isEmpty()) {
+        Guardando = false;
+        Ocupado = false;
+        DialogoError(error);
+        return false;
+    }
+    vincularEventosDatasets();
+    vincularComponentes();
+    if (ConexionBDPpal) {
+        if (!setArchivoADO(ConexionBDPpal, DirAplicacion + QStringLiteral("bbdd/bd.db")))
+            error = ConexionBDPpal->lastError().text();
+    } else {
+        for (const QPointer<TCustomMDIChild> &h : std::as_const(Hermanos)) {
+            if (h && h->ConexionBDPpal) {
+                ConexionBDPpal = h->ConexionBDPpal;
+                break;
+            }
+        }
+    }
+    delete XML;
+    XML = new TXML(ConexionBDPpal);
+    if (ConexionBD && !setArchivoADO(ConexionBD, ArchivoMDB) && error.isEmpty())
+        error = ConexionBD->lastError().text();
+    // Grids get their editing options once their datasets are open.
+    vincularGrillas();
+    Modificado = false;
+    Ocupado = false;
+    ActualizarTitulo();
+    Guardando = false;
+    if (DatasetPpal && DatasetPpal->Active())
+        catchAbort([this] { DatasetPpal->Edit(); });
+    if (!error.isEmpty()) {
+        DialogoError(error);
+        return false;
+    }
+    return true;
+}
+
+void TCustomMDIChild::vincularEventosDatasets()
+{
+    if (!ConexionBD)
+        return;
+    for (Dataset *ds : ConexionBD->datasets()) {
+        if (!ds->AfterPost)
+            ds->AfterPost = [this](Dataset *d) { AdsEventoAfterPost(d); };
+        if (!ds->AfterDelete)
+            ds->AfterDelete = [this](Dataset *d) { AdsEventoAfterPost(d); };
+        if (!ds->BeforeDelete)
+            ds->BeforeDelete = [this](Dataset *d) { AdsEventoBeforeDelete(d); };
+    }
+}
+
+void TCustomMDIChild::vincularComponentes()
+{
+    for (DataSource *fuente : findChildren<DataSource *>()) {
+        if (!fuente->OnDataChange)
+            fuente->OnDataChange = [this](DataSource *s, Field *f) { DSrcEventoOnDataChange(s, f); };
+    }
+}
+
+void TCustomMDIChild::vincularGrillas()
+{
+    for (DBGrid *grilla : findChildren<DBGrid *>()) {
+        grilla->OnExit = [this](DBGrid *g) { DbgEventoOnExit(g); };
+        if (!grilla->objectName().isEmpty())
+            grilla->OnKeyPress = [this](DBGrid *g, QChar &tecla) { DbgEventoOnKeyPress(g, tecla); };
+        if (grilla->DataSet() && grilla->DataSet()->Active())
+            grilla->setOptions(DBGrid::Editing | DBGrid::AlwaysShowEditor | DBGrid::Indicator);
+    }
+}
+
+bool TCustomMDIChild::prepararRegistro(const QString &archivo, QByteArray &registro)
+{
+    QString error;
+    if (Codigo.compare(QLatin1String("MARPO"), Qt::CaseInsensitive) == 0 && ConexionBDPpal
+        && !ConexionBDPpal->exec(QStringLiteral("DELETE FROM formPredio WHERE foco_archivo = ?"), {archivo})) {
+        DialogoError(ConexionBDPpal->lastError().text());
+        return false;
+    }
+    const bool guardando = Guardando;
+    Guardando = true;
+    const bool ppal = publicar(DatasetPpal, error);
+    Guardando = guardando;
+    if (!ppal) {
+        if (!error.isEmpty())
+            DialogoError(error);
+        return false;
+    }
+    if (!catchAbort([this] { GuardarPredio(); }))
+        return false;
+    if (!ConexionBD) {
+        DialogoError(QStringLiteral("El formulario no tiene base de datos de trabajo"));
+        return false;
+    }
+    for (Dataset *ds : ConexionBD->datasets()) {
+        if (!publicar(ds, error)) {
+            if (!error.isEmpty())
+                DialogoError(error);
+            return false;
+        }
+    }
+    ConexionBD->close();
+    ArchivoDocumento = archivo;
+    QFile base(ArchivoMDB);
+    bool ok = base.open(QIODevice::ReadOnly);
+    if (ok)
+        ok = RegistroDocumento::escribir(GetProgramVersion(QString()), Codigo, base.readAll(), registro, &error);
+    else
+        error = QStringLiteral("No se pudo leer el archivo %1: %2").arg(ArchivoMDB, base.errorString());
+    base.close();
+    if (!setArchivoADO(ConexionBD, ArchivoMDB) && ok) {
+        ok = false;
+        error = ConexionBD->lastError().text();
+    }
+    if (!ok)
+        DialogoError(error);
+    return ok;
+}
+
+bool TCustomMDIChild::Guardar(const QString &archivo)
+{
+    QByteArray registro;
+    if (!prepararRegistro(archivo, registro))
+        return false;
+    QByteArray documento;
+    QFile actual(archivo);
+    if (actual.exists()) {
+        if (!actual.open(QIODevice::ReadOnly)) {
+            DialogoError(QStringLiteral("No se pudo leer el archivo %1: %2").arg(archivo, actual.errorString()));
+            return false;
+        }
+        documento = actual.readAll();
+        actual.close();
+    }
+    QString error;
+    if (!escribirArchivo(archivo, documento + registro, error)) {
+        DialogoError(error);
+        return false;
+    }
+    return true;
+}
+
+bool TCustomMDIChild::GuardarDocumento(const QString &archivo, const QList<TCustomMDIChild *> &formularios)
+{
+    QByteArray documento;
+    for (TCustomMDIChild *f : formularios) {
+        QByteArray registro;
+        if (!f || !f->prepararRegistro(archivo, registro))
+            return false;
+        documento += registro;
+    }
+    QString error;
+    if (!escribirArchivo(archivo, documento, error)) {
+        if (!formularios.isEmpty())
+            formularios.first()->DialogoError(error);
+        return false;
+    }
+    return true;
+}
+
+bool TCustomMDIChild::Cargar(const QString &archivo)
+{
+    // Everything is read and checked before the working database is touched, so that a
+    // damaged document loses nothing.
+    QFile f(archivo);
+    if (!f.open(QIODevice::ReadOnly)) {
+        qCWarning(lcDocumento) << "cannot read" << archivo << f.errorString();
+        DialogoError(imposibleAbrir());
+        return false;
+    }
+    const RegistroDocumento::Lectura lectura = RegistroDocumento::leer(f.readAll(), Codigo);
+    f.close();
+    if (lectura.resultado != RegistroDocumento::Lectura::Encontrado) {
+        qCWarning(lcDocumento) << "no record of" << Codigo << "in" << archivo << lectura.error;
+        DialogoError(imposibleAbrir());
+        return false;
+    }
+    if (ArchivoMDB.isEmpty()) {
+        DialogoError(QStringLiteral("El formulario no tiene base de datos de trabajo"));
+        return false;
+    }
+
+    if (pendiente(DatasetPpal))
+        DatasetPpal->Cancel();
+    if (ConexionBD)
+        ConexionBD->close();
+    QString error;
+    if (!escribirArchivo(ArchivoMDB, lectura.base, error)) {
+        if (ConexionBD)
+            setArchivoADO(ConexionBD, ArchivoMDB);
+        DialogoError(error);
+        return false;
+    }
+    ArchivoDocumento = archivo;
+    const bool actualizado =
+        ActualizaMDB(ArchivoMDB, Codigo, lectura.version, QStringLiteral("v") + GetProgramVersion(QString()));
+    if (!actualizado)
+        DialogoError(QStringLiteral("No se pudo actualizar la version para el formulario indicado."));
+    if (ConexionBD && !setArchivoADO(ConexionBD, ArchivoMDB)) {
+        if (actualizado)
+            DialogoError(ConexionBD->lastError().text());
+        return false;
+    }
+    return actualizado;
+}
+
+bool TCustomMDIChild::ActualizaMDB(const QString &mdb, const QString &codigo, const QString &versionArchivo,
+                                   const QString &versionPrograma)
+{
+    Q_UNUSED(versionPrograma);
+    QString error;
+    if (ActualizacionMDB::actualizar(mdb, codigo.toUpper(), versionArchivo, &error))
+        return true;
+    DialogoError(error);
+    return false;
+}
