@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -752,6 +753,7 @@ void DBGrid::focusChanged(QWidget *old, QWidget *now)
     if (!old || !now || !contains(old) || contains(now) || now->window() != window())
         return;
     m_view->viewport()->update();
-    if (OnExit)
-        guarded([this] { OnExit(this); });
+    // A refused exit (its post failed a check) keeps the user in the grid to correct it.
+    if (OnExit && !guarded([this] { OnExit(this); }))
+        QTimer::singleShot(0, m_view, [this] { m_view->setFocus(Qt::OtherFocusReason); });
 }

@@ -76,6 +76,8 @@ public:
     // it or to a null QChar to drop it. May throw EAbort.
     using KeyPressEvent = std::function<void(DBGrid *grid, QChar &key)>;
     using KeyUpEvent = std::function<void(DBGrid *grid, int key, Qt::KeyboardModifiers modifiers)>;
+    // OnExit: the focus left the grid for another control of its window (an open editor was
+    // written first). An EAbort from it brings the focus back to the grid.
     using NotifyEvent = std::function<void(DBGrid *grid)>;
     using ErrorEvent = std::function<void(DBGrid *grid, const QString &message)>;
 
