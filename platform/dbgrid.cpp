@@ -747,6 +747,17 @@ bool DBGrid::contains(const QWidget *widget) const
     return false;
 }
 
+void DBGrid::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange || !m_view)
+        return;
+    m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_footer->updateGeometry();
+    applyColumnGeometry();
+    updateHeader();
+}
+
 void DBGrid::focusChanged(QWidget *old, QWidget *now)
 {
     // Focus going to another window (a dialog) is not leaving the grid.
