@@ -21,6 +21,20 @@
 // Who calls what: the form builder creates the grid and its columns and sets the hooks;
 // the form framework binds OnKeyPress (Enter navigation), OnExit and the columns'
 // OnUpdateData; the print layer reads columns, titles, widths and footers.
+//
+// Typical set-up:
+//     auto *grid = new DBGrid(page);
+//     grid->setObjectName("dbgKELU_desc");
+//     grid->addColumn("num");                          // title from the field's label
+//     GridColumn *est = grid->addColumn("est_san");
+//     est->setKeyList({"1", "2"});                      // codes stored
+//     est->setPickList({"Bueno", "Malo"});              // descriptions shown
+//     grid->setFooterRowCount(1);
+//     grid->Columns(0)->Footer() = {GridFooter::ValueType::StaticText, "Total:", {}, {}};
+//     grid->ColumnByFieldName("sup")->Footer().valueType = GridFooter::ValueType::Sum;
+//     grid->setDataSource(dsrcKELU_desc);
+//     QString error;
+//     if (!grid->checkBindings(&error)) ...             // a column naming no field
 #include "gridcolumn.h"
 
 #include <QColor>

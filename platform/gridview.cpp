@@ -24,7 +24,7 @@ void GridView::keyPressEvent(QKeyEvent *event)
         m_grid->enterPressed();
         return;
     case Qt::Key_Down:
-        if (plain && currentIndex().isValid() && currentIndex().row() == model()->rowCount() - 1) {
+        if (plain && (model()->rowCount() == 0 || (currentIndex().isValid() && currentIndex().row() == model()->rowCount() - 1))) {
             m_grid->appendRow();
             return;
         }
@@ -42,6 +42,9 @@ void GridView::keyPressEvent(QKeyEvent *event)
         }
         break;
     default:
+        // Typing into an empty grid starts its first row.
+        if (model()->rowCount() == 0 && !event->text().isEmpty() && event->text().at(0).isPrint())
+            m_grid->appendRow();
         break;
     }
     QTableView::keyPressEvent(event);

@@ -769,3 +769,38 @@ TEST_F(DBGridTest, PickListWithoutKeysStoresTheText)
     key(Qt::Key_Return);
     EXPECT_EQ(rodal.FieldByName(QStringLiteral("obs"))->AsString(), QStringLiteral("b) Agua"));
 }
+
+TEST_F(DBGridTest, ReplicaLooksReadOnlyAndShowsItsHint)
+{
+    standardColumns();
+    const QString hint = QStringLiteral("Esta tabla debe llenarse en el formulario DORVO.\nLos datos presentados aquí son sólo una réplica.");
+    grid->setReadOnly(true);
+    grid->setFontColor(QColor(112, 112, 112));
+    grid->setColor(QColor(247, 247, 247));
+    grid->setHint(hint);
+    show();
+    EXPECT_EQ(grid->Color(), QColor(247, 247, 247));
+    EXPECT_EQ(grid->FontColor(), QColor(112, 112, 112));
+    EXPECT_EQ(grid->view()->model()->index(1, 1).data(Qt::ToolTipRole).toString(), hint);
+    EXPECT_EQ(grid->toolTip(), hint);
+    const QImage image = grid->grab().toImage();
+    EXPECT_EQ(image.pixelColor(grid->view()->viewport()->geometry().bottomRight() - QPoint(3, 3)), QColor(247, 247, 247));
+    image.save(QDir(QStringLiteral(BRENVIK_BIN_DIR)).filePath(QStringLiteral("../tests/dbgrid_replica.png")));
+}
+
+TEST_F(DBGridTest, TypingIntoAnEmptyGridStartsTheFirstRow)
+{
+    ASSERT_TRUE(db.conn.exec(QStringLiteral("DELETE FROM rodal")));
+    ASSERT_TRUE(rodal.Refresh());
+    standardColumns();
+    show();
+    EXPECT_EQ(grid->view()->model()->rowCount(), 0);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(rodal.State(), DatasetState::Insert);
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("5"));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 0);
+    key(Qt::Key_Down);
+    EXPECT_EQ(rodal.State(), DatasetState::Insert);
+}
