@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -746,12 +747,24 @@ bool DBGrid::contains(const QWidget *widget) const
     return false;
 }
 
+void DBGrid::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange || !m_view)
+        return;
+    m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_footer->updateGeometry();
+    applyColumnGeometry();
+    updateHeader();
+}
+
 void DBGrid::focusChanged(QWidget *old, QWidget *now)
 {
     // Focus going to another window (a dialog) is not leaving the grid.
     if (!old || !now || !contains(old) || contains(now) || now->window() != window())
         return;
     m_view->viewport()->update();
-    if (OnExit)
-        guarded([this] { OnExit(this); });
+    // A refused exit (its post failed a check) keeps the user in the grid to correct it.
+    if (OnExit && !guarded([this] { OnExit(this); }))
+        QTimer::singleShot(0, m_view, [this] { m_view->setFocus(Qt::OtherFocusReason); });
 }
