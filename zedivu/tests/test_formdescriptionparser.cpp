@@ -1,5 +1,6 @@
 #include "formdescriptionparser.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,3 +169,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormDescriptionErrors, ::testing::Values(
     BadCase{"BadColumnName", "  num     text\n", "  num-x   text\n", 14, "no es un nombre de columna válido"},
     BadCase{"UnknownControl", "navigator abc_det", "navegador abc_det", 37, "control desconocido"}),
     [](const ::testing::TestParamInfo<BadCase> &info) { return std::string(info.param.name); });
+
+TEST(FormDescriptionParser, TheDocumentedExampleParses)
+{
+    QFile doc(QStringLiteral(BRENVIK_TEST_DIR "/../FORMS.md"));
+    ASSERT_TRUE(doc.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(doc.readAll());
+    const qsizetype section = text.indexOf(QStringLiteral("## Example"));
+    const qsizetype start = text.indexOf(QStringLiteral("```\n"), section) + 4;
+    const qsizetype end = text.indexOf(QStringLiteral("```"), start);
+    ASSERT_GT(section, 0);
+    QStringList errors;
+    const auto f = FormDescriptionParser::parse(text.mid(start, end - start), QStringLiteral("FORMS.md"), &errors);
+    ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(f->code, QStringLiteral("EJEM"));
+}
