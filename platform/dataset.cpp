@@ -44,11 +44,8 @@ Dataset::~Dataset()
         m_connection->detach(this);
     if (m_masterSource)
         m_masterSource->removeDetail(this);
-    const auto sources = m_sources;
-    m_sources.clear();
-    for (const QPointer<DataSource> &s : sources)
-        if (s)
-            s->setDataSet(nullptr);
+    // No notification from here: the owner (a form window) may be half destroyed, and the
+    // data sources' DataSet() turns null by itself.
 }
 
 Connection *Dataset::connection() const

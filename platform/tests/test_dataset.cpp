@@ -711,9 +711,15 @@ TEST_F(DatasetTest, DeletingADataSourceOrDatasetLeavesNoDanglingLinks)
     t->setTableName(QStringLiteral("det"));
     keep.setDataSet(t);
     ASSERT_TRUE(t->Open());
+    bool notified = false;
+    keep.OnDataChange = [&notified](DataSource *, Field *) { notified = true; };
+    QSignalSpy layout(&keep, &DataSource::layoutChanged);
     delete t;
     EXPECT_EQ(keep.DataSet(), nullptr);
     EXPECT_EQ(db.conn.datasets().size(), 1);
+    // A handler of the owning window must not run while the window is being destroyed.
+    EXPECT_FALSE(notified);
+    EXPECT_EQ(layout.count(), 0);
 }
 
 // A plain INTEGER PRIMARY KEY (an agency code) was taken for an auto-increment and refused writes.
