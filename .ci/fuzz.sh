@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 
 targets=(
   print:fuzz_attributelist
+  zedivu:fuzz_registrodocumento
 )
 seconds="${FUZZ_SECONDS:-30}"
 jobs=$(nproc)

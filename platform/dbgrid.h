@@ -21,6 +21,20 @@
 // Who calls what: the form builder creates the grid and its columns and sets the hooks;
 // the form framework binds OnKeyPress (Enter navigation), OnExit and the columns'
 // OnUpdateData; the print layer reads columns, titles, widths and footers.
+//
+// Typical set-up:
+//     auto *grid = new DBGrid(page);
+//     grid->setObjectName("dbgKELU_desc");
+//     grid->addColumn("num");                          // title from the field's label
+//     GridColumn *est = grid->addColumn("est_san");
+//     est->setKeyList({"1", "2"});                      // codes stored
+//     est->setPickList({"Bueno", "Malo"});              // descriptions shown
+//     grid->setFooterRowCount(1);
+//     grid->Columns(0)->Footer() = {GridFooter::ValueType::StaticText, "Total:", {}, {}};
+//     grid->ColumnByFieldName("sup")->Footer().valueType = GridFooter::ValueType::Sum;
+//     grid->setDataSource(dsrcKELU_desc);
+//     QString error;
+//     if (!grid->checkBindings(&error)) ...             // a column naming no field
 #include "gridcolumn.h"
 
 #include <QColor>
@@ -62,6 +76,8 @@ public:
     // it or to a null QChar to drop it. May throw EAbort.
     using KeyPressEvent = std::function<void(DBGrid *grid, QChar &key)>;
     using KeyUpEvent = std::function<void(DBGrid *grid, int key, Qt::KeyboardModifiers modifiers)>;
+    // OnExit: the focus left the grid for another control of its window (an open editor was
+    // written first). An EAbort from it brings the focus back to the grid.
     using NotifyEvent = std::function<void(DBGrid *grid)>;
     using ErrorEvent = std::function<void(DBGrid *grid, const QString &message)>;
 
@@ -181,6 +197,9 @@ public:
     bool contains(const QWidget *widget) const;
     // The grid is moving its view to the dataset's cursor.
     bool isSyncing() const { return m_syncing; }
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     void connectSource();

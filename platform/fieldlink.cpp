@@ -56,11 +56,14 @@ void FieldLink::resolve()
     if (!ds || !ds->Active())
         return;
     m_field = ds->FindField(m_fieldName);
+    const bool reported = m_fieldDataset == ds && !m_error.isEmpty();
     m_fieldDataset = ds;
     if (m_field) {
         m_error.clear();
         return;
     }
+    if (reported)
+        return;
     m_error = QStringLiteral("Campo \"%1\" no existe en DataSet \"%2\"").arg(m_fieldName, ds->displayName());
     qCCritical(lcDataControls).noquote() << m_error << "(control" << parent() << ")";
 }

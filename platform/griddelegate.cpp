@@ -154,7 +154,7 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
             combo->setCurrentIndex(value.isNull() ? -1 : int(column->KeyList().indexOf(field->textOf(value))));
         }
     } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-        line->setText(field->textOf(value));
+        line->setText(field->DataType() == FieldType::Boolean ? field->displayTextOf(value) : field->textOf(value));
     }
 }
 

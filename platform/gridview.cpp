@@ -3,6 +3,7 @@
 #include "dbgrid.h"
 #include "griddelegate.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -24,7 +25,7 @@ void GridView::keyPressEvent(QKeyEvent *event)
         m_grid->enterPressed();
         return;
     case Qt::Key_Down:
-        if (plain && currentIndex().isValid() && currentIndex().row() == model()->rowCount() - 1) {
+        if (plain && (model()->rowCount() == 0 || (currentIndex().isValid() && currentIndex().row() == model()->rowCount() - 1))) {
             m_grid->appendRow();
             return;
         }
@@ -42,6 +43,9 @@ void GridView::keyPressEvent(QKeyEvent *event)
         }
         break;
     default:
+        // Typing into an empty grid starts its first row.
+        if (model()->rowCount() == 0 && !event->text().isEmpty() && event->text().at(0).isPrint())
+            m_grid->appendRow();
         break;
     }
     QTableView::keyPressEvent(event);
@@ -81,8 +85,10 @@ void GridView::openEditorIfAlwaysShown()
     if (!(m_grid->options() & DBGrid::AlwaysShowEditor))
         return;
     QTimer::singleShot(0, this, [this] {
+        // Only a grid that has the focus: an editor takes the focus when it opens.
         const QModelIndex index = currentIndex();
-        if (index.isValid() && !m_grid->isEditing() && m_grid->canEditCell(index.row(), index.column()))
+        if (index.isValid() && !m_grid->isEditing() && m_grid->contains(QApplication::focusWidget())
+            && m_grid->canEditCell(index.row(), index.column()))
             edit(index);
     });
 }

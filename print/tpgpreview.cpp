@@ -2,6 +2,7 @@
 
 #include "pgzoomcursors.h"
 #include "tpgpaperimage.h"
+#include "tpgtextobject.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -215,6 +216,41 @@ void TPgPreview::Clear()
     if (OnClear)
         OnClear(this);
     Post(pmCleared);
+}
+
+void TPgPreview::Assign(TPgPreview &other)
+{
+    if (&other == this)
+        return;
+    ++FUpdateCount;
+    FHeader->Assign(*other.FHeader);
+    FFooter->Assign(*other.FFooter);
+    FMargins->Assign(*other.FMargins);
+    FPrinter->Assign(*other.FPrinter);
+    FOrientation = other.FOrientation;
+    FPrinter->SetOrientation(FOrientation);
+    FPageList->SetOrientation(other.FPageList->Orientation());
+    // The list size first: a change of it resizes every page, turned ones too.
+    GetPageWidth().Assign(other.GetPageWidth());
+    GetPageHeight().Assign(other.GetPageHeight());
+    FPaperSize = other.FPaperSize;
+    FPageList->Assign(*other.FPageList);
+    for (int n = 1; n <= GetNumPages(); ++n) {
+        TPgPage *page = Page(n);
+        page->SetOrientationField(other.Page(n)->Orientation());
+        // Copied texts would still ask the other preview for their tokens.
+        for (int i = 0; i < page->Count(); ++i) {
+            if (auto *text = dynamic_cast<TPgTextObject *>(page->Object(i)))
+                text->SetOwner(this);
+        }
+    }
+    if (GetNumPages() == 0)
+        FPageList->AddPage();
+    FPagesPerSheet = other.FPagesPerSheet;
+    FShadow->Assign(*other.FShadow);
+    --FUpdateCount;
+    FCurrentPage = 0;
+    SetCurrentPage(other.CurrentPage());
 }
 
 void TPgPreview::BeginUpdate()

@@ -81,6 +81,10 @@ public:
     TPgPage *InsertPage(int index);
     // Leaves one empty page.
     virtual void Clear();
+    // Takes the other preview's document and settings (bands, margins, printer
+    // settings, paper, orientation, pages, pages per sheet, shadow) and shows
+    // its current page.
+    void Assign(TPgPreview &other);
     void BeginUpdate();
     void EndUpdate();
     bool Updating() const { return FUpdateCount > 0; }

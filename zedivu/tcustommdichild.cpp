@@ -8,6 +8,7 @@
 #include "classregistry.h"
 #include "connection.h"
 #include "dataset.h"
+#include "dbgrid.h"
 #include "datasource.h"
 #include "dblookupcombobox.h"
 #include "dbedit.h"
@@ -18,6 +19,7 @@
 #include "mainwindowhooks.h"
 #include "query.h"
 #include "table.h"
+#include "xml/txml.h"
 #include "util_bbdd.h"
 
 #include <QApplication>
@@ -52,7 +54,10 @@ TCustomMDIChild::TCustomMDIChild(QWidget *owner)
     qApp->installEventFilter(this);
 }
 
-TCustomMDIChild::~TCustomMDIChild() = default;
+TCustomMDIChild::~TCustomMDIChild()
+{
+    delete XML;
+}
 
 // --- virtual operations
 
@@ -84,8 +89,10 @@ void TCustomMDIChild::ComponerDifrol(TImpresion *impresion)
 
 QByteArray TCustomMDIChild::PrepararSolXML()
 {
-    // TODO: clear the form's XML writer and return its text once TXML is in the framework.
-    return QByteArray();
+    if (!XML)
+        return QByteArray();
+    XML->Limpiar();
+    return XML->Texto();
 }
 
 void TCustomMDIChild::DbgEventoOnExitEspecial(QObject *)
@@ -194,6 +201,28 @@ void TCustomMDIChild::DatasourceExterno(DBMemo *control, const QString &codigo)
     }
     control->setDataSource(fuente, control->dataField());
     control->showAsReplica(hintReplica(QStringLiteral("campo"), codigo, cierreCampo()));
+}
+
+void TCustomMDIChild::DataSetExterno(DBGrid *grilla, const QString &codigo, const QString &sufijo)
+{
+    Dataset *ds = BuscarDataset(codigo, sufijo);
+    if (!grilla || !ds) {
+        FALLA_PROGRAMACION(QStringLiteral("TCustomMDIChild.DatasourceExterno: Datasource dsrcPpal no encontrado en ")
+                           + kComilla + codigo + kComilla);
+        return;
+    }
+    DataSource *fuente = grilla->dataSource();
+    if (!fuente) {
+        fuente = new DataSource(grilla);
+        grilla->setDataSource(fuente);
+    }
+    fuente->setDataSet(ds);
+    grilla->setReadOnly(true);
+    grilla->setHint(QStringLiteral("Esta tabla debe llenarse en el formulario %1.\nLos datos presentados aquí son sólo una "
+                                   "réplica.")
+                        .arg(codigo.toUpper()));
+    grilla->setFontColor(DataAwareControl::replicaText());
+    grilla->setColor(DataAwareControl::replicaBackground());
 }
 
 // --- window

@@ -122,6 +122,7 @@ public:
     void DataSourceExterno(DBEdit *control, const QString &codigo);
     void DatasourceExterno(DBLookupComboBox *control, const QString &codigo);
     void DatasourceExterno(DBMemo *control, const QString &codigo);
+    void DataSetExterno(DBGrid *grilla, const QString &codigo, const QString &sufijo);
 
     // --- window
     void CambiarHoja(int hoja);
@@ -173,6 +174,12 @@ public:
     bool FrmEventoOnKeyDown(QWidget *receptor, QKeyEvent *e);
     // Typed text: the decimal swap and the Spanish upper case; returns the text to type.
     QString FrmEventoOnKeyPress(const QString &texto);
+    // Enter in a grid whose dataset is being edited moves to the next column (back one
+    // after Shift+Tab or Left on a lookup column); on the last column it posts the row
+    // and appends another when the grid allows it.
+    void DbgEventoOnKeyPress(DBGrid *grilla, QChar &tecla);
+    // Leaving a grid of Tag 1 posts its pending edit and calls DbgEventoOnExitEspecial.
+    void DbgEventoOnExit(DBGrid *grilla);
 
     // The forms whose typed letters stay as typed.
     static bool conservaMinusculas(const QString &nombreVentana);
@@ -188,6 +195,7 @@ private:
     bool prepararRegistro(const QString &archivo, QByteArray &registro);
     void vincularEventosDatasets();
     void vincularComponentes();
+    void vincularGrillas();
     void vincularSubventana();
     bool enviarTecla(QWidget *receptor, int tecla, const QString &texto, Qt::KeyboardModifiers modificadores);
 

@@ -6,7 +6,9 @@
 #include "connection.h"
 #include "dataset.h"
 #include "datasource.h"
+#include "dbgrid.h"
 #include "registrodocumento.h"
+#include "xml/txml.h"
 #include "util_archivo.h"
 #include "util_bbdd.h"
 #include "util_texto.h"
@@ -84,9 +86,12 @@ bool TCustomMDIChild::EstablecerBBDD()
             }
         }
     }
-    // TODO: create the exchange-XML writer on ConexionBDPpal once TXML is in the framework.
+    delete XML;
+    XML = new TXML(ConexionBDPpal);
     if (ConexionBD && !setArchivoADO(ConexionBD, ArchivoMDB) && error.isEmpty())
         error = ConexionBD->lastError().text();
+    // Grids get their editing options once their datasets are open.
+    vincularGrillas();
     Modificado = false;
     Ocupado = false;
     ActualizarTitulo();
@@ -119,6 +124,17 @@ void TCustomMDIChild::vincularComponentes()
     for (DataSource *fuente : findChildren<DataSource *>()) {
         if (!fuente->OnDataChange)
             fuente->OnDataChange = [this](DataSource *s, Field *f) { DSrcEventoOnDataChange(s, f); };
+    }
+}
+
+void TCustomMDIChild::vincularGrillas()
+{
+    for (DBGrid *grilla : findChildren<DBGrid *>()) {
+        grilla->OnExit = [this](DBGrid *g) { DbgEventoOnExit(g); };
+        if (!grilla->objectName().isEmpty())
+            grilla->OnKeyPress = [this](DBGrid *g, QChar &tecla) { DbgEventoOnKeyPress(g, tecla); };
+        if (grilla->DataSet() && grilla->DataSet()->Active())
+            grilla->setOptions(DBGrid::Editing | DBGrid::AlwaysShowEditor | DBGrid::Indicator);
     }
 }
 

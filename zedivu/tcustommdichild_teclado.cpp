@@ -1,12 +1,16 @@
 // Keys of the form windows: the form sees every key of its controls first (key preview),
-// turns the numeric-pad decimal into the other separator once and upper-cases what is
-// typed, in the Spanish way.
+// turns the numeric-pad decimal into the other separator once, upper-cases what is typed,
+// in the Spanish way, and moves through grids with Enter (Tab and the arrows become Enter).
 #include "tcustommdichild.h"
 
+#include "dataset.h"
+#include "dbgrid.h"
+#include "gridcolumn.h"
 #include "util_texto.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTableView>
 
 bool TCustomMDIChild::conservaMinusculas(const QString &nombreVentana)
 {
@@ -39,9 +43,27 @@ bool TCustomMDIChild::eventFilter(QObject *watched, QEvent *event)
 
 bool TCustomMDIChild::FrmEventoOnKeyDown(QWidget *receptor, QKeyEvent *e)
 {
-    Q_UNUSED(receptor);
     if ((e->modifiers() & Qt::KeypadModifier) && (e->key() == Qt::Key_Period || e->key() == Qt::Key_Comma))
         TeclaDecimal = true;
+    // In a grid, Tab is Enter (Shift+Tab: Enter one column back); on the grid itself, not
+    // in a cell editor, Right is Enter and Left on a lookup column is Enter one column back.
+    if (DBGrid *grilla = DBGrid::fromWidget(receptor)) {
+        const bool enRejilla = receptor == grilla || receptor == grilla->view() || receptor == grilla->view()->viewport();
+        const GridColumn *columna = grilla->SelectedColumn();
+        bool enter = false;
+        if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) {
+            enter = true;
+            if (e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier))
+                Retroceder = true;
+        } else if (enRejilla && e->key() == Qt::Key_Right) {
+            enter = true;
+        } else if (enRejilla && e->key() == Qt::Key_Left && columna && columna->KeyList().size() > 1) {
+            enter = true;
+            Retroceder = true;
+        }
+        if (enter)
+            return enviarTecla(receptor, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+    }
     // TODO: F1 opens the help window of PaginaAyuda() once the help window is in the
     // framework.
     return false;
@@ -68,4 +90,38 @@ bool TCustomMDIChild::enviarTecla(QWidget *receptor, int tecla, const QString &t
     QApplication::sendEvent(receptor, &reemplazo);
     m_reenviando = false;
     return true;
+}
+
+void TCustomMDIChild::DbgEventoOnKeyPress(DBGrid *grilla, QChar &tecla)
+{
+    if (tecla != QLatin1Char('\r') || !grilla)
+        return;
+    Dataset *ds = grilla->DataSet();
+    if (!ds || (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert))
+        return;
+    const int ultima = grilla->ColumnCount() - 1;
+    if (Retroceder) {
+        Retroceder = false;
+        const int actual = grilla->SelectedIndex();
+        grilla->setSelectedIndex(actual <= 0 ? ultima : actual - 1);
+        return;
+    }
+    if (grilla->SelectedIndex() >= ultima) {
+        if (!ds->Post())
+            return;
+        if ((grilla->allowedOperations() & DBGrid::AllowAppend) && !grilla->ReadOnly() && ds->Append())
+            grilla->setSelectedIndex(0);
+    } else {
+        grilla->setSelectedIndex(grilla->SelectedIndex() + 1);
+    }
+}
+
+void TCustomMDIChild::DbgEventoOnExit(DBGrid *grilla)
+{
+    if (!grilla || grilla->Tag() != 1)
+        return;
+    Dataset *ds = grilla->DataSet();
+    if (ds && ds->Active() && (ds->State() == DatasetState::Edit || ds->State() == DatasetState::Insert) && !ds->Post())
+        return;
+    DbgEventoOnExitEspecial(grilla);
 }

@@ -96,6 +96,16 @@ protected:
         key(Qt::Key_Return);
     }
 
+    // Opens the editor of a cell with F2; the editor, or null when none opened.
+    template<class Editor>
+    Editor *openEditor(int row, int column)
+    {
+        rodal.setRecNo(row + 1);
+        grid->setSelectedIndex(column);
+        key(Qt::Key_F2);
+        return qobject_cast<Editor *>(QApplication::focusWidget());
+    }
+
     QString shown(int row, int column) const
     {
         return grid->view()->model()->index(row, column).data().toString();
@@ -202,10 +212,7 @@ TEST_F(DBGridTest, CodedColumnEditorListsDescriptionsAndStoresTheCode)
 {
     standardColumns();
     show();
-    rodal.setRecNo(1);
-    grid->setSelectedIndex(2);
-    key(Qt::Key_F2);
-    auto *combo = qobject_cast<QComboBox *>(QApplication::focusWidget());
+    auto *combo = openEditor<QComboBox>(0, 2);
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(1), QStringLiteral("Malo"));
@@ -240,9 +247,7 @@ TEST_F(DBGridTest, UpdateDataHandlerMayReplaceTheChoice)
         }
     };
     show();
-    rodal.setRecNo(2);
-    grid->setSelectedIndex(2);
-    key(Qt::Key_F2);
+    ASSERT_NE(openEditor<QComboBox>(1, 2), nullptr);
     key(Qt::Key_R);
     key(Qt::Key_Return);
     EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -5);
@@ -706,4 +711,140 @@ TEST_F(DBGridTest, ScreenshotOfGroupedTitlesCodedColumnAndFooter)
     const QString path = QDir(QStringLiteral(BRENVIK_BIN_DIR)).filePath(QStringLiteral("../tests/dbgrid.png"));
     ASSERT_TRUE(image.save(path)) << path.toStdString();
     EXPECT_EQ(image.size(), grid->size());
+}
+
+TEST_F(DBGridTest, DestroyingAShownTopLevelGrid)
+{
+    // Closing a top-level grid repainted its header from columns already destroyed.
+    auto *alone = new DBGrid;
+    alone->addColumn(QStringLiteral("num"))->setTitle(QStringLiteral("A | B"));
+    alone->setDataSource(&source);
+    alone->setFooterRowCount(1);
+    alone->show();
+    QApplication::processEvents();
+    delete alone;
+    SUCCEED();
+}
+
+TEST_F(DBGridTest, RefusedPostByTheDatabaseIsReportedAndKeepsTheRow)
+{
+    ASSERT_TRUE(db.conn.execScript(QStringLiteral("CREATE TRIGGER no_cero BEFORE UPDATE ON rodal WHEN NEW.sup = 0 "
+                                                  "BEGIN SELECT RAISE(ABORT, 'superficie cero'); END;")));
+    standardColumns();
+    show();
+    enterText(0, 1, QStringLiteral("0"));
+    key(Qt::Key_Down);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains(QStringLiteral("superficie cero"))) << errors.first().toStdString();
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 0);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(shown(0, 1), QStringLiteral("12,5"));
+}
+
+TEST_F(DBGridTest, AlwaysShowEditorOpensWithoutEditingTheRow)
+{
+    standardColumns();
+    grid->setOptions(DBGrid::Editing | DBGrid::Indicator | DBGrid::AlwaysShowEditor);
+    show();
+    grid->setSelectedIndex(3);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    key(Qt::Key_Down);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(rodal.RecNo(), 2);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    // Enter and Escape close the editor; it opens again at once.
+    type(QStringLiteral("z"));
+    key(Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    key(Qt::Key_Escape);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(shown(1, 3), QStringLiteral("dos"));
+    // A grid without the focus opens no editor when its dataset moves.
+    other->setFocus();
+    QTest::qWait(20);
+    EXPECT_FALSE(grid->isEditing());
+    rodal.setRecNo(3);
+    QTest::qWait(20);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(QApplication::focusWidget(), other);
+}
+
+TEST_F(DBGridTest, PickListWithoutKeysStoresTheText)
+{
+    standardColumns();
+    grid->Columns(3)->setPickList({QStringLiteral("a) Suelos"), QStringLiteral("b) Agua")});
+    show();
+    auto *combo = openEditor<QComboBox>(0, 3);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->isEditable());
+    combo->setCurrentIndex(1);
+    Q_EMIT combo->activated(1);
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("obs"))->AsString(), QStringLiteral("b) Agua"));
+}
+
+TEST_F(DBGridTest, ReplicaLooksReadOnlyAndShowsItsHint)
+{
+    standardColumns();
+    const QString hint = QStringLiteral("Esta tabla debe llenarse en el formulario DORVO.\nLos datos presentados aquí son sólo una réplica.");
+    grid->setReadOnly(true);
+    grid->setFontColor(QColor(112, 112, 112));
+    grid->setColor(QColor(247, 247, 247));
+    grid->setHint(hint);
+    show();
+    EXPECT_EQ(grid->Color(), QColor(247, 247, 247));
+    EXPECT_EQ(grid->FontColor(), QColor(112, 112, 112));
+    EXPECT_EQ(grid->view()->model()->index(1, 1).data(Qt::ToolTipRole).toString(), hint);
+    EXPECT_EQ(grid->toolTip(), hint);
+    const QImage image = grid->grab().toImage();
+    EXPECT_EQ(image.pixelColor(grid->view()->viewport()->geometry().bottomRight() - QPoint(3, 3)), QColor(247, 247, 247));
+    image.save(QDir(QStringLiteral(BRENVIK_BIN_DIR)).filePath(QStringLiteral("../tests/dbgrid_replica.png")));
+}
+
+TEST_F(DBGridTest, TypingIntoAnEmptyGridStartsTheFirstRow)
+{
+    ASSERT_TRUE(db.conn.exec(QStringLiteral("DELETE FROM rodal")));
+    ASSERT_TRUE(rodal.Refresh());
+    standardColumns();
+    show();
+    EXPECT_EQ(grid->view()->model()->rowCount(), 0);
+    type(QStringLiteral("5"));
+    EXPECT_EQ(rodal.State(), DatasetState::Insert);
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("5"));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 0);
+    key(Qt::Key_Down);
+    EXPECT_EQ(rodal.State(), DatasetState::Insert);
+}
+
+TEST_F(DBGridTest, AbortedExitKeepsTheFocusInTheGrid)
+{
+    standardColumns();
+    grid->OnExit = [](DBGrid *g) {
+        Dataset *ds = g->DataSet();
+        if (ds->State() == DatasetState::Edit && ds->FieldByName(QStringLiteral("obs"))->AsString().isEmpty())
+            Abort();
+        ds->CheckBrowseMode();
+    };
+    show();
+    ASSERT_NE(openEditor<QLineEdit>(1, 3), nullptr);
+    key(Qt::Key_Backspace);
+    other->setFocus();
+    QTest::qWait(10);
+    EXPECT_TRUE(grid->contains(QApplication::focusWidget()));
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+
+    type(QStringLiteral("x"));
+    other->setFocus();
+    QTest::qWait(10);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT obs FROM rodal WHERE num = '2'")).toString(), QStringLiteral("x"));
 }

@@ -3,6 +3,7 @@
 // tokens, mouse-to-paper conversion, drag scrolling, and how it looks.
 #include "printfixture.h"
 #include "tpgpaperimage.h"
+#include "tpgtextobject.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -283,6 +284,39 @@ TEST(TPgPreview, ClearLeavesOneEmptyCurrentPage)
     EXPECT_TRUE(listener.Take().contains(pmCleared));
 }
 
+TEST(TPgPreview, AssignCopiesTheDocumentAndShowsTheSamePage)
+{
+    auto source = std::make_unique<TPgPreview>();
+    source->SetPaperSize(TPgPaperSize::Legal);
+    FillDocument(*source, 3, {2});
+    source->Footer().SetVisible(true);
+    source->SetPagesPerSheet(gmTwoPages);
+    source->SetCurrentPage(2);
+    auto text = std::make_unique<TPgTextObject>();
+    text->SetText(QStringLiteral("{PAGE}/{NUMPAGES}"));
+    text->SetOwner(source.get());
+    text->SetX(5000);
+    text->SetY(15000);
+    source->Page(2)->AddObject(std::move(text));
+    TPgPreview copy;
+    copy.Assign(*source);
+    EXPECT_EQ(copy.GetNumPages(), 3);
+    EXPECT_EQ(copy.CurrentPage(), 2);
+    EXPECT_EQ(copy.PaperImage().Page(), copy.Page(2));
+    EXPECT_EQ(copy.PaperSize(), TPgPaperSize::Legal);
+    EXPECT_EQ(copy.PagesPerSheet(), gmTwoPages);
+    EXPECT_TRUE(copy.Footer().Visible());
+    EXPECT_EQ(copy.Page(2)->Width().GetAsUnits(), 35560);
+    EXPECT_EQ(copy.Page(3)->Count(), 1);
+    EXPECT_EQ(RenderPage(*copy.Page(2), 30), RenderPage(*source->Page(2), 30));
+    // A copied text asked the source preview for its tokens even after the
+    // source was gone.
+    const QImage before = RenderPage(*copy.Page(2), 30);
+    source.reset();
+    copy.Page(2)->SetDirty(true);
+    EXPECT_EQ(RenderPage(*copy.Page(2), 30), before);
+}
+
 TEST(TPgPreview, NavigationStaysInsideTheDocument)
 {
     TPgPreview preview;
@@ -329,7 +363,8 @@ TEST(TPgPreview, NotificationsReachEveryListenerWithTheirParameter)
 TEST(TPgPreview, ResolutionMessagesSetTheMetafileResolution)
 {
     TPgPreview preview;
-    QCoreApplication::sendEvent(&preview, new TPgPreviewEvent(pmSetMetafileResolution, 300));
+    TPgPreviewEvent set(pmSetMetafileResolution, 300);
+    QCoreApplication::sendEvent(&preview, &set);
     EXPECT_EQ(PgMetafileResolution(), 300);
     TPgPreviewEvent reset(pmResetMetafileResolution, 0);
     QCoreApplication::sendEvent(&preview, &reset);

@@ -3,6 +3,9 @@
 // and what reaches the sheet.
 #include "printfixture.h"
 
+#include <QPrintDialog>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 struct PrintLoopCase {
@@ -214,4 +217,23 @@ TEST(TPgPrinter, JobCarriesTheSettingsAndTheCustomPaper)
     // Monochrome output has no colour left on the sheet.
     const QImage &sheet = f.device->Sheets[0];
     EXPECT_TRUE(InkBox(sheet, [](QRgb p) { return qRed(p) != qGreen(p) || qGreen(p) != qBlue(p); }).isNull());
+}
+
+TEST(TPgPrinter, ACancelledPrintDialogPrintsNothing)
+{
+    PrintFixture f(2);
+    QPrintDialog dialog;
+    f.preview.PgPrinter().SetPrintDialog(&dialog);
+    f.preview.PgPrinter().SetShowPrintDialog(true);
+    bool before = false;
+    bool pageEvent = false;
+    f.preview.BeforePrint = [&](TPgPreview *) { before = true; };
+    f.preview.BeforePrintPage = [&](TPgPreview *, TPgPage *, TPgPrinter &) { pageEvent = true; };
+    QTimer::singleShot(0, &dialog, &QDialog::reject);
+    EXPECT_FALSE(f.preview.Print());
+    EXPECT_TRUE(f.preview.PgPrinter().Cancelled());
+    EXPECT_TRUE(before);
+    EXPECT_FALSE(pageEvent);
+    EXPECT_TRUE(f.device->Log.isEmpty());
+    EXPECT_FALSE(f.preview.PgPrinter().Printing());
 }

@@ -4,7 +4,11 @@
 #include "printfixture.h"
 #include "tpgqtprintdevice.h"
 
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -49,14 +53,24 @@ QString PageText(const QString &file, int page)
                                              QStringLiteral("-")});
 }
 
+// Skips when the tools are missing; files go into a fresh folder.
+class PdfOutputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!HavePdfTools())
+            GTEST_SKIP() << "pdfinfo/pdftotext not installed";
+    }
+    QString File(const QString &name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
 } // namespace
 
-TEST(TPgQtPrintDevice, ALandscapePageInsideAPortraitJobKeepsItsOwnSize)
+TEST_F(PdfOutputTest, ALandscapePageInsideAPortraitJobKeepsItsOwnSize)
 {
-    if (!HavePdfTools())
-        GTEST_SKIP() << "pdfinfo/pdftotext not installed";
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("formulario.pdf"));
+    const QString file = File(QStringLiteral("formulario.pdf"));
     TPgPreview preview;
     FillDocument(preview, 3, {2});
     preview.Footer().SetVisible(true);
@@ -84,12 +98,9 @@ TEST(TPgQtPrintDevice, ALandscapePageInsideAPortraitJobKeepsItsOwnSize)
     }
 }
 
-TEST(TPgQtPrintDevice, LegalPaperAndTwoPagesPerSheet)
+TEST_F(PdfOutputTest, LegalPaperAndTwoPagesPerSheet)
 {
-    if (!HavePdfTools())
-        GTEST_SKIP() << "pdfinfo/pdftotext not installed";
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("dos.pdf"));
+    const QString file = File(QStringLiteral("dos.pdf"));
     TPgPreview preview;
     preview.SetPaperSize(TPgPaperSize::Legal);
     FillDocument(preview, 3);
@@ -126,4 +137,21 @@ TEST(TPgQtPrintDevice, NoPrinterAndNoFileIsAnError)
     EXPECT_FALSE(preview.Print());
     EXPECT_EQ(preview.PgPrinter().LastError(),
               QStringLiteral("No hay ninguna impresora instalada y no se indicó un archivo de salida."));
+}
+
+TEST_F(PdfOutputTest, TheFileThePrintDialogNamesReceivesThePages)
+{
+    const QString file = File(QStringLiteral("elegido.pdf"));
+    QPrinter chosen;
+    chosen.setOutputFormat(QPrinter::PdfFormat);
+    chosen.setOutputFileName(file);
+    QPrintDialog dialog(&chosen);
+    TPgPreview preview;
+    FillDocument(preview, 2);
+    preview.PgPrinter().SetPrintDialog(&dialog);
+    preview.PgPrinter().SetShowPrintDialog(true);
+    QTimer::singleShot(0, &dialog, &QDialog::accept);
+    ASSERT_TRUE(preview.Print()) << preview.PgPrinter().LastError().toStdString();
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(PageSizes(file, 2).size(), 2);
 }

@@ -7,6 +7,8 @@
 #include "connection.h"
 #include "datasource.h"
 #include "dbedit.h"
+#include "dbgrid.h"
+#include "gridcolumn.h"
 #include "dblookupcombobox.h"
 #include "dbmemo.h"
 #include "field.h"
@@ -16,6 +18,7 @@
 #include "table.h"
 #include "util_archivo.h"
 #include "util_texto.h"
+#include "xml/txml.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -54,7 +58,7 @@ void teclear(QWidget *w, const QString &texto)
 const char *const kEsquema = "CREATE TABLE prueba (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre VARCHAR(40), obs TEXT,"
                              "                     tipo INTEGER);"
                              "INSERT INTO prueba (nombre, obs, tipo) VALUES ('inicial', '', 1);"
-                             "CREATE TABLE prueba_det (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(10), sup DOUBLE);"
+                             "CREATE TABLE prueba_det (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(10), tipo INTEGER, sup DOUBLE);"
                              "CREATE TABLE tipos (codigo INTEGER PRIMARY KEY, descripcion VARCHAR(30));"
                              "INSERT INTO tipos VALUES (1, 'Uno'), (2, 'Dos');"
                              "CREATE TABLE persona_rep (id INTEGER PRIMARY KEY AUTOINCREMENT, rut INTEGER, dv VARCHAR(1),"
@@ -588,7 +592,7 @@ TEST_F(FormBase, OldRecordsAreUpgradedAndAFailedUpgradeIsReported)
     const QString vieja = dir.filePath(QStringLiteral("vieja.db"));
     crearBase(vieja, "CREATE TABLE prueba (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre VARCHAR(40), obs TEXT, tipo INTEGER);"
                      "INSERT INTO prueba (nombre) VALUES ('de 2004');"
-                     "CREATE TABLE prueba_det (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(10), sup DOUBLE);"
+                     "CREATE TABLE prueba_det (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(10), tipo INTEGER, sup DOUBLE);"
                      "CREATE TABLE tipos (codigo INTEGER PRIMARY KEY, descripcion VARCHAR(30));"
                      "CREATE TABLE dorvo_pro (id INTEGER PRIMARY KEY);"
                      "CREATE TABLE dorvo_rep (id INTEGER PRIMARY KEY);");
@@ -625,4 +629,111 @@ TEST_F(FormBase, OldRecordsAreUpgradedAndAFailedUpgradeIsReported)
     EXPECT_EQ(dialogos.boxes[1].texto,
               QStringLiteral("Error en Formulario DORVO: \n\nNo se pudo actualizar la version para el formulario indicado.."));
     EXPECT_TRUE(form(0)->ConexionBD->isOpen());
+}
+
+namespace {
+
+void pulsar(QWidget *w, int tecla, Qt::KeyboardModifiers mod = Qt::NoModifier)
+{
+    const QString texto = tecla == Qt::Key_Tab ? QStringLiteral("\t") : QString();
+    QKeyEvent e(QEvent::KeyPress, tecla, mod, texto);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TEST_F(FormBase, GridsGetTheFrameworksHandlersAndEditingOptions)
+{
+    abrir({QStringLiteral("PRUEBA")});
+    auto *grilla = hijo<DBGrid>(0, "dbgDetalle");
+    EXPECT_TRUE(grilla->OnKeyPress && grilla->OnExit);
+    EXPECT_TRUE(grilla->options().testFlag(DBGrid::AlwaysShowEditor));
+    EXPECT_TRUE(grilla->options().testFlag(DBGrid::Editing));
+}
+
+TEST_F(FormBase, EnterTabAndArrowsWalkTheGridColumnsWhileEditing)
+{
+    abrir({QStringLiteral("PRUEBA")});
+    auto *grilla = hijo<DBGrid>(0, "dbgDetalle");
+    Dataset *det = grilla->DataSet();
+    QWidget *vista = grilla->view();
+    grilla->setSelectedIndex(2);
+    // Not editing: Enter on the last column does nothing.
+    pulsar(vista, Qt::Key_Return);
+    EXPECT_EQ(det->RecordCount(), 0);
+    EXPECT_EQ(det->State(), DatasetState::Browse);
+
+    ASSERT_TRUE(det->Append());
+    ASSERT_TRUE(det->FieldByName(QStringLiteral("num"))->setAsString(QStringLiteral("1")));
+    grilla->setSelectedIndex(0);
+    pulsar(vista, Qt::Key_Return);
+    EXPECT_EQ(grilla->SelectedIndex(), 1);
+    pulsar(vista, Qt::Key_Tab);
+    EXPECT_EQ(grilla->SelectedIndex(), 2);
+    pulsar(vista, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(grilla->SelectedIndex(), 1);
+    EXPECT_FALSE(form(0)->Retroceder);
+    // Left on the coded column goes back; Right goes on.
+    pulsar(vista, Qt::Key_Left);
+    EXPECT_EQ(grilla->SelectedIndex(), 0);
+    pulsar(vista, Qt::Key_Right);
+    pulsar(vista, Qt::Key_Right);
+    EXPECT_EQ(grilla->SelectedIndex(), 2);
+    // From the first column, back is the last.
+    grilla->setSelectedIndex(0);
+    pulsar(vista, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(grilla->SelectedIndex(), 2);
+    // On the last column the row is posted and a new one appended.
+    pulsar(vista, Qt::Key_Return);
+    EXPECT_EQ(det->State(), DatasetState::Insert);
+    EXPECT_EQ(det->RecordCount(), 1);
+    EXPECT_EQ(grilla->SelectedIndex(), 0);
+
+    // Without appending allowed the row is only posted.
+    det->Cancel();
+    ASSERT_TRUE(det->Edit());
+    grilla->setAllowedOperations(DBGrid::AllowUpdate);
+    grilla->setSelectedIndex(2);
+    pulsar(vista, Qt::Key_Return);
+    EXPECT_EQ(det->State(), DatasetState::Browse);
+    EXPECT_EQ(det->RecordCount(), 1);
+}
+
+TEST_F(FormBase, LeavingAGridOfTag1PostsAndCallsTheFormsSpecialExit)
+{
+    abrir({QStringLiteral("PRUEBA")});
+    auto *grilla = hijo<DBGrid>(0, "dbgDetalle");
+    Dataset *det = grilla->DataSet();
+    ASSERT_TRUE(det->Append());
+    ASSERT_TRUE(det->FieldByName(QStringLiteral("num"))->setAsString(QStringLiteral("7")));
+    form(0)->DbgEventoOnExit(grilla);
+    EXPECT_EQ(det->State(), DatasetState::Browse);
+    EXPECT_EQ(det->RecordCount(), 1);
+    EXPECT_EQ(form(0)->property("salidasEspeciales").toInt(), 1);
+    grilla->setTag(0);
+    form(0)->DbgEventoOnExit(grilla);
+    EXPECT_EQ(form(0)->property("salidasEspeciales").toInt(), 1);
+}
+
+TEST_F(FormBase, GridReplicaShowsTheSiblingsTableReadOnly)
+{
+    abrir({QStringLiteral("KELU"), QStringLiteral("PRUEBA")});
+    auto *grilla = hijo<DBGrid>(0, "dbgDetalle");
+    form(0)->DataSetExterno(grilla, QStringLiteral("prueba"), QStringLiteral("det"));
+    EXPECT_EQ(grilla->DataSet(), hijo<Table>(1, "adtPRUEBA_det"));
+    EXPECT_EQ(hijo<Table>(0, "adtPRUEBA_det")->dataSources().size(), 0);
+    EXPECT_TRUE(grilla->ReadOnly());
+    EXPECT_EQ(grilla->Hint(), QStringLiteral("Esta tabla debe llenarse en el formulario PRUEBA.\n"
+                                             "Los datos presentados aquí son sólo una réplica."));
+    EXPECT_EQ(grilla->FontColor(), QColor(112, 112, 112));
+    EXPECT_EQ(grilla->Color(), QColor(247, 247, 247));
+    EXPECT_TRUE(dialogos.boxes.isEmpty());
+}
+
+TEST_F(FormBase, EveryFormGetsAnExchangeWriterOnTheMainDatabase)
+{
+    abrir({QStringLiteral("PRUEBA")});
+    ASSERT_NE(form(0)->XML, nullptr);
+    EXPECT_EQ(form(0)->XML->Conexion(), form(0)->ConexionBDPpal);
+    EXPECT_TRUE(form(0)->PrepararSolXML().isEmpty());
 }

@@ -4,6 +4,8 @@
 #include "connection.h"
 #include "datasource.h"
 #include "dbedit.h"
+#include "dbgrid.h"
+#include "gridcolumn.h"
 #include "dblookupcombobox.h"
 #include "dbmemo.h"
 #include "field.h"
@@ -58,7 +60,16 @@ TFormPRUEBA::TFormPRUEBA(QWidget *owner)
     campos->addRow(QStringLiteral("Tipo"), cmbTipo);
     campos->addRow(QStringLiteral("Observaciones"), memObs);
     pgcPaginas->addTab(general, QStringLiteral("Antecedentes Generales"));
-    pgcPaginas->addTab(new QWidget, QStringLiteral("Detalle"));
+    dbgDetalle = new DBGrid;
+    dbgDetalle->setObjectName(QStringLiteral("dbgDetalle"));
+    dbgDetalle->setDataSource(dsrcDet);
+    dbgDetalle->addColumn(QStringLiteral("num"));
+    GridColumn *codificada = dbgDetalle->addColumn(QStringLiteral("tipo"));
+    codificada->setKeyList({QStringLiteral("1"), QStringLiteral("2")});
+    codificada->setPickList({QStringLiteral("Uno"), QStringLiteral("Dos")});
+    dbgDetalle->addColumn(QStringLiteral("sup"));
+    dbgDetalle->setTag(1);
+    pgcPaginas->addTab(dbgDetalle, QStringLiteral("Detalle"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(pgcPaginas);
 }
@@ -88,4 +99,9 @@ void TFormPRUEBA::InicializarDatasetPpal(const QString &nombreCompleto)
 void TFormPRUEBA::LlenarInfoPredio()
 {
     ++llenadosPredio;
+}
+
+void TFormPRUEBA::DbgEventoOnExitEspecial(QObject *)
+{
+    setProperty("salidasEspeciales", property("salidasEspeciales").toInt() + 1);
 }

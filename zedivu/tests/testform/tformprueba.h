@@ -4,6 +4,7 @@
 #include "tcustommdichild.h"
 
 class DBEdit;
+class DBGrid;
 class DBLookupComboBox;
 class DBMemo;
 class Table;
@@ -20,6 +21,7 @@ public:
     QByteArray PrepararXML() override;
     void InicializarDatasetPpal(const QString &nombreCompleto) override;
     void LlenarInfoPredio() override;
+    void DbgEventoOnExitEspecial(QObject *sender) override;
 
     Connection *conexion;
     Connection *conexionPpal;
@@ -32,6 +34,7 @@ public:
     DBEdit *edtNombre;
     DBMemo *memObs;
     DBLookupComboBox *cmbTipo;
+    DBGrid *dbgDetalle;
     QTabWidget *pgcPaginas;
     int llenadosPredio = 0;
 };

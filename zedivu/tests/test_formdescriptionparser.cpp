@@ -1,0 +1,186 @@
+#include "formdescriptionparser.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *const kSmall = R"FORM(# a comment
+form ABC
+caption "Formulario ABC"
+title "TÍTULO"   # trailing comment
+size 700 500
+
+table abc main
+  Id      autoinc
+  nom     text 30 "Nombre \"oficial\"" readonly
+  sup     float "Superficie\n(ha)" default=0
+table abc_det master=abc link=Id:id_abc
+  id      autoinc
+  id_abc  integer
+  num     text
+  num_look lookup num=abc_det.num result=num "Rodal Nº"
+  pct     calc float "Porcentaje"
+  row num=1 id_abc=1
+
+query qryX "SELECT 1 AS a" database=main
+
+page
+  button btnLlenarPredio hidden
+page "Uno"
+  group " Datos "
+    edit nom "Nombre:"
+    edit nom
+    combo sup "Sup:"
+      item "Cero" 0
+      item "Uno" 1
+    lookup abc_det.num "Rodal:" list=abc_det key=num show=num
+  grid dbgABC_det abc_det "Detalle" tag=1 allow=update
+    num_look "Rodal" width=8
+    pct readonly
+    id hidden
+    footer "Total:" pct
+page "Dos" level=2
+  navigator abc_det
+
+validate abc_det
+  num tvNoVacio tvUnico
+  pct tvMayorIgual limit=0,5
+)FORM";
+
+} // namespace
+
+TEST(FormDescriptionParser, ReadsEveryPartOfADescription)
+{
+    QStringList errors;
+    const auto f = FormDescriptionParser::parse(QString::fromUtf8(kSmall), QStringLiteral("abc.form"), &errors);
+    ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(f->code, QStringLiteral("ABC"));
+    EXPECT_EQ(f->caption, QStringLiteral("Formulario ABC"));
+    EXPECT_EQ(f->ancho, 700);
+    EXPECT_EQ(f->alto, 500);
+    EXPECT_EQ(f->secciones(), QStringLiteral("TÍTULO\r\n\tUno\r\n\t\tDos\r\n"));
+
+    ASSERT_EQ(f->tables.size(), 2);
+    const TableDescription &main = f->tables[0];
+    EXPECT_EQ(main.dataset, QStringLiteral("adsPpal"));
+    EXPECT_EQ(main.dataSource, QStringLiteral("dsrcPpal"));
+    EXPECT_EQ(main.columns[1].size, 30);
+    EXPECT_EQ(main.columns[1].label, QStringLiteral("Nombre \"oficial\""));
+    EXPECT_TRUE(main.columns[1].readOnly);
+    EXPECT_EQ(main.columns[2].label, QStringLiteral("Superficie\n(ha)"));
+    EXPECT_EQ(main.columns[2].defaultValue, QStringLiteral("0"));
+
+    const TableDescription &det = f->tables[1];
+    EXPECT_EQ(det.dataset, QStringLiteral("adtABC_det"));
+    EXPECT_EQ(det.dataSource, QStringLiteral("dsrcABC_det"));
+    EXPECT_EQ(det.master, QStringLiteral("abc"));
+    EXPECT_EQ(det.masterFields, QStringLiteral("Id"));
+    EXPECT_EQ(det.detailFields, QStringLiteral("id_abc"));
+    EXPECT_EQ(det.columns[2].size, 20); // a text without size holds 20 characters
+    const ColumnDescription &look = det.columns[3];
+    EXPECT_EQ(look.kind, ColumnDescription::Kind::Lookup);
+    EXPECT_EQ(look.keyFields, QStringLiteral("num"));
+    EXPECT_EQ(look.lookupTable, QStringLiteral("abc_det"));
+    EXPECT_EQ(look.lookupKeyFields, QStringLiteral("num"));
+    EXPECT_EQ(look.resultField, QStringLiteral("num"));
+    EXPECT_EQ(det.columns[4].kind, ColumnDescription::Kind::Calculated);
+    EXPECT_EQ(det.columns[4].type, FieldType::Float);
+    ASSERT_EQ(det.rows.size(), 1);
+    EXPECT_EQ(det.rows[0][1], qMakePair(QStringLiteral("id_abc"), QStringLiteral("1")));
+
+    ASSERT_EQ(f->queries.size(), 1);
+    EXPECT_TRUE(f->queries[0].mainDatabase);
+    EXPECT_EQ(f->queries[0].dataSource, QStringLiteral("dsrcqryX"));
+
+    ASSERT_EQ(f->pages.size(), 3);
+    EXPECT_EQ(f->pages[0].name, QStringLiteral("TabSheet0"));
+    EXPECT_TRUE(f->pages[0].controls[0].hidden);
+    EXPECT_EQ(f->pages[0].controls[0].name, QStringLiteral("btnLlenarPredio"));
+    const ControlDescription &group = f->pages[1].controls[0];
+    ASSERT_EQ(group.children.size(), 4);
+    EXPECT_EQ(group.caption, QStringLiteral(" Datos "));
+    // Default names are unique.
+    EXPECT_EQ(group.children[0].name, QStringLiteral("edt_nom"));
+    EXPECT_EQ(group.children[1].name, QStringLiteral("edt_nom_2"));
+    EXPECT_EQ(group.children[2].items, QStringList({QStringLiteral("Cero"), QStringLiteral("Uno")}));
+    EXPECT_EQ(group.children[2].keys, QStringList({QStringLiteral("0"), QStringLiteral("1")}));
+    EXPECT_EQ(group.children[3].source, QStringLiteral("abc_det"));
+    EXPECT_EQ(group.children[3].field, QStringLiteral("num"));
+    const ControlDescription &grid = f->pages[1].controls[1];
+    EXPECT_EQ(grid.source, QStringLiteral("abc_det"));
+    EXPECT_EQ(grid.caption, QStringLiteral("Detalle"));
+    EXPECT_EQ(grid.grid.tag, 1);
+    EXPECT_TRUE(grid.grid.allowUpdate);
+    EXPECT_FALSE(grid.grid.allowInsert);
+    ASSERT_EQ(grid.grid.columns.size(), 3);
+    EXPECT_EQ(grid.grid.columns[0].width, 8);
+    EXPECT_TRUE(grid.grid.columns[1].readOnly);
+    EXPECT_TRUE(grid.grid.columns[2].hidden);
+    EXPECT_EQ(grid.grid.footerCaption, QStringLiteral("Total:"));
+    EXPECT_EQ(grid.grid.footerSums, QStringList{QStringLiteral("pct")});
+    EXPECT_EQ(f->pages[2].level, 2);
+
+    ASSERT_EQ(f->validations.size(), 1);
+    EXPECT_EQ(f->validations[0].entries[0].flags, QStringList({QStringLiteral("tvNoVacio"), QStringLiteral("tvUnico")}));
+    EXPECT_DOUBLE_EQ(f->validations[0].entries[1].limit.value(), 0.5);
+}
+
+struct BadCase
+{
+    const char *name;
+    const char *replace; // text of kSmall to replace
+    const char *with;
+    int line;
+    const char *message;
+};
+
+class FormDescriptionErrors : public ::testing::TestWithParam<BadCase>
+{
+};
+
+TEST_P(FormDescriptionErrors, NameTheLineAndTheCause)
+{
+    const BadCase c = GetParam();
+    QString text = QString::fromUtf8(kSmall);
+    ASSERT_TRUE(text.contains(QString::fromUtf8(c.replace))) << c.replace;
+    text.replace(QString::fromUtf8(c.replace), QString::fromUtf8(c.with));
+    QStringList errors;
+    EXPECT_FALSE(FormDescriptionParser::parse(text, QStringLiteral("abc.form"), &errors));
+    ASSERT_FALSE(errors.isEmpty());
+    const QString expected = QStringLiteral("abc.form:%1: ").arg(c.line);
+    EXPECT_TRUE(errors.first().startsWith(expected)) << errors.first().toStdString();
+    EXPECT_TRUE(errors.first().contains(QString::fromUtf8(c.message))) << errors.first().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FormDescriptionErrors, ::testing::Values(
+    BadCase{"UnknownType", "sup     float", "sup     real", 10, "tipo desconocido \"real\""},
+    BadCase{"GridColumnMissing", "    pct readonly", "    pcx readonly", 33, "el campo \"pcx\" no existe en la tabla \"abc_det\""},
+    BadCase{"EditFieldMissing", "    edit nom \"Nombre:\"", "    edit nombre \"Nombre:\"", 25, "\"nombre\" no existe"},
+    BadCase{"UnknownSource", "navigator abc_det", "navigator abc_xx", 37, "el origen de datos \"abc_xx\" no existe"},
+    BadCase{"LookupTableMissing", "num=abc_det.num", "num=abc_nada.num", 15, "la tabla de búsqueda \"abc_nada\""},
+    BadCase{"UnknownFlag", "tvNoVacio tvUnico", "tvNoVacio tvUnic", 40, "la validación \"tvUnic\" no existe"},
+    BadCase{"LimitMissing", "tvMayorIgual limit=0,5", "tvMayorIgual", 41, "necesita un límite"},
+    BadCase{"UnknownOption", "tag=1", "tga=1", 31, "no admite la opción \"tga=\""},
+    BadCase{"TabIndent", "  Id      autoinc", "\tId      autoinc", 8, "espacios"},
+    BadCase{"UnclosedQuote", "caption \"Formulario ABC\"", "caption \"Formulario ABC", 3, "comillas de cierre"},
+    BadCase{"DuplicateName", "edit nom\n", "edit nom name=btnLlenarPredio\n", 26, "\"btnLlenarPredio\" ya se usó"},
+    BadCase{"SecondPageWithoutOutline", "page \"Dos\" level=2", "page level=2", 36, "no tiene su línea de secciones"},
+    BadCase{"BadColumnName", "  num     text\n", "  num-x   text\n", 14, "no es un nombre de columna válido"},
+    BadCase{"UnknownControl", "navigator abc_det", "navegador abc_det", 37, "control desconocido"}),
+    [](const ::testing::TestParamInfo<BadCase> &info) { return std::string(info.param.name); });
+
+TEST(FormDescriptionParser, TheDocumentedExampleParses)
+{
+    QFile doc(QStringLiteral(BRENVIK_TEST_DIR "/../FORMS.md"));
+    ASSERT_TRUE(doc.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(doc.readAll());
+    const qsizetype section = text.indexOf(QStringLiteral("## Example"));
+    const qsizetype start = text.indexOf(QStringLiteral("```\n"), section) + 4;
+    const qsizetype end = text.indexOf(QStringLiteral("```"), start);
+    ASSERT_GT(section, 0);
+    QStringList errors;
+    const auto f = FormDescriptionParser::parse(text.mid(start, end - start), QStringLiteral("FORMS.md"), &errors);
+    ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(f->code, QStringLiteral("EJEM"));
+}
