@@ -612,6 +612,7 @@ void DBGrid::clickEditButton()
         if (column->OnEditButtonClick)
             column->OnEditButtonClick(column, handled);
     });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::appendRow()
@@ -629,6 +630,7 @@ void DBGrid::appendRow()
         if (!ds->Append())
             reportDatasetError();
     });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::insertRow()
@@ -643,6 +645,7 @@ void DBGrid::insertRow()
         if (!ds->Insert())
             reportDatasetError();
     });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::deleteRow()
@@ -657,6 +660,7 @@ void DBGrid::deleteRow()
         if (!ds->Delete())
             reportDatasetError();
     });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::cancelRow()
@@ -665,6 +669,7 @@ void DBGrid::cancelRow()
     Dataset *ds = DataSet();
     if (ds && (ds->State() == DatasetState::Edit || ds->State() == DatasetState::Insert))
         guarded([ds] { ds->Cancel(); });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::enterPressed()
@@ -672,12 +677,12 @@ void DBGrid::enterPressed()
     if (!commitEditor())
         return;
     discardEditor();
-    if (!OnKeyPress)
-        return;
-    guarded([this] {
-        QChar key(QLatin1Char('\r'));
-        OnKeyPress(this, key);
-    });
+    if (OnKeyPress)
+        guarded([this] {
+            QChar key(QLatin1Char('\r'));
+            OnKeyPress(this, key);
+        });
+    m_view->openEditorIfAlwaysShown();
 }
 
 bool DBGrid::filterTyped(QString &text)
@@ -745,6 +750,17 @@ bool DBGrid::contains(const QWidget *widget) const
         if (w == this)
             return true;
     return false;
+}
+
+void DBGrid::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange || !m_view)
+        return;
+    m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_footer->updateGeometry();
+    applyColumnGeometry();
+    updateHeader();
 }
 
 void DBGrid::focusChanged(QWidget *old, QWidget *now)

@@ -198,6 +198,9 @@ public:
     // The grid is moving its view to the dataset's cursor.
     bool isSyncing() const { return m_syncing; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void connectSource();
     void disconnectSource();

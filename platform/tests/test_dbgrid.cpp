@@ -756,6 +756,23 @@ TEST_F(DBGridTest, AlwaysShowEditorOpensWithoutEditingTheRow)
     EXPECT_TRUE(grid->isEditing());
     EXPECT_EQ(rodal.RecNo(), 2);
     EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    // Enter and Escape close the editor; it opens again at once.
+    type(QStringLiteral("z"));
+    key(Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    key(Qt::Key_Escape);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(shown(1, 3), QStringLiteral("dos"));
+    // A grid without the focus opens no editor when its dataset moves.
+    other->setFocus();
+    QTest::qWait(20);
+    EXPECT_FALSE(grid->isEditing());
+    rodal.setRecNo(3);
+    QTest::qWait(20);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(QApplication::focusWidget(), other);
 }
 
 TEST_F(DBGridTest, PickListWithoutKeysStoresTheText)
