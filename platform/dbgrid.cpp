@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -611,6 +612,7 @@ void DBGrid::clickEditButton()
         if (column->OnEditButtonClick)
             column->OnEditButtonClick(column, handled);
     });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::appendRow()
@@ -628,6 +630,7 @@ void DBGrid::appendRow()
         if (!ds->Append())
             reportDatasetError();
     });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::insertRow()
@@ -642,6 +645,7 @@ void DBGrid::insertRow()
         if (!ds->Insert())
             reportDatasetError();
     });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::deleteRow()
@@ -656,6 +660,7 @@ void DBGrid::deleteRow()
         if (!ds->Delete())
             reportDatasetError();
     });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::cancelRow()
@@ -664,6 +669,7 @@ void DBGrid::cancelRow()
     Dataset *ds = DataSet();
     if (ds && (ds->State() == DatasetState::Edit || ds->State() == DatasetState::Insert))
         guarded([ds] { ds->Cancel(); });
+    m_view->openEditorIfAlwaysShown();
 }
 
 void DBGrid::enterPressed()
@@ -671,12 +677,12 @@ void DBGrid::enterPressed()
     if (!commitEditor())
         return;
     discardEditor();
-    if (!OnKeyPress)
-        return;
-    guarded([this] {
-        QChar key(QLatin1Char('\r'));
-        OnKeyPress(this, key);
-    });
+    if (OnKeyPress)
+        guarded([this] {
+            QChar key(QLatin1Char('\r'));
+            OnKeyPress(this, key);
+        });
+    m_view->openEditorIfAlwaysShown();
 }
 
 bool DBGrid::filterTyped(QString &text)
@@ -746,12 +752,24 @@ bool DBGrid::contains(const QWidget *widget) const
     return false;
 }
 
+void DBGrid::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange || !m_view)
+        return;
+    m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_footer->updateGeometry();
+    applyColumnGeometry();
+    updateHeader();
+}
+
 void DBGrid::focusChanged(QWidget *old, QWidget *now)
 {
     // Focus going to another window (a dialog) is not leaving the grid.
     if (!old || !now || !contains(old) || contains(now) || now->window() != window())
         return;
     m_view->viewport()->update();
-    if (OnExit)
-        guarded([this] { OnExit(this); });
+    // A refused exit (its post failed a check) keeps the user in the grid to correct it.
+    if (OnExit && !guarded([this] { OnExit(this); }))
+        QTimer::singleShot(0, m_view, [this] { m_view->setFocus(Qt::OtherFocusReason); });
 }

@@ -76,6 +76,8 @@ public:
     // it or to a null QChar to drop it. May throw EAbort.
     using KeyPressEvent = std::function<void(DBGrid *grid, QChar &key)>;
     using KeyUpEvent = std::function<void(DBGrid *grid, int key, Qt::KeyboardModifiers modifiers)>;
+    // OnExit: the focus left the grid for another control of its window (an open editor was
+    // written first). An EAbort from it brings the focus back to the grid.
     using NotifyEvent = std::function<void(DBGrid *grid)>;
     using ErrorEvent = std::function<void(DBGrid *grid, const QString &message)>;
 
@@ -195,6 +197,9 @@ public:
     bool contains(const QWidget *widget) const;
     // The grid is moving its view to the dataset's cursor.
     bool isSyncing() const { return m_syncing; }
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     void connectSource();

@@ -3,6 +3,7 @@
 #include "dbgrid.h"
 #include "griddelegate.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -84,8 +85,10 @@ void GridView::openEditorIfAlwaysShown()
     if (!(m_grid->options() & DBGrid::AlwaysShowEditor))
         return;
     QTimer::singleShot(0, this, [this] {
+        // Only a grid that has the focus: an editor takes the focus when it opens.
         const QModelIndex index = currentIndex();
-        if (index.isValid() && !m_grid->isEditing() && m_grid->canEditCell(index.row(), index.column()))
+        if (index.isValid() && !m_grid->isEditing() && m_grid->contains(QApplication::focusWidget())
+            && m_grid->canEditCell(index.row(), index.column()))
             edit(index);
     });
 }

@@ -16,6 +16,8 @@ public:
     // Recomputes header sizes and scroll ranges (after titles or columns changed).
     void relayout() { updateGeometries(); }
     void keyboardSearch(const QString &) override {}
+    // With AlwaysShowEditor, opens the current cell's editor once events are processed.
+    void openEditorIfAlwaysShown();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -26,7 +28,5 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    void openEditorIfAlwaysShown();
-
     DBGrid *m_grid;
 };

@@ -175,7 +175,7 @@ void TformPpal::closeEvent(QCloseEvent *e)
     // TODO: the active form decides (its close question may save or cancel); closing it
     // closes its siblings. Until the form base class lands, an MDI child that refuses to
     // close keeps the program open.
-    if (QMdiSubWindow *activa = mdiArea->activeSubWindow()) {
+    if (QMdiSubWindow *activa = mdiArea->currentSubWindow()) {
         if (!activa->close()) {
             e->ignore();
             return;

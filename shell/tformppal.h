@@ -10,6 +10,7 @@
 #include "tlistaformularios.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QLabel;
 class QMdiArea;
@@ -20,6 +21,7 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TCustomMDIChild;
 class TformPpalAcercade;
 
 class TformPpal : public QMainWindow, public MainWindowHooks
@@ -68,7 +70,8 @@ public:
     // MainWindowHooks
     void formActivated(QWidget *form) override;
     void formClosed(QWidget *form) override;
-    void RefrescarArbolNavegacion();
+    // Selects the tree lines of `formulario`'s current page (null: the active form).
+    void RefrescarArbolNavegacion(TCustomMDIChild *formulario = nullptr);
     void LimpiarArbolNavegacion();
     // Loads the tree from an outline (one line per node, one leading tab per level).
     void CargarArbol(const QString &texto);
@@ -76,9 +79,15 @@ public:
     // Runs the consultant choice until a consultant is chosen.
     void ElegirConsultor();
 
-    // Loads the form plug-in of `codigo` into the slot of its form type (once) and creates
-    // its window; null, after a message, when that fails.
-    QWidget *MostrarMDI(const QString &codigo);
+    // Loads the form plug-in of `codigo` into the slot of its form type (once), creates
+    // its window in the MDI area, sets the framework's fields and calls Nuevo; null, after
+    // a message, when that fails.
+    TCustomMDIChild *MostrarMDI(const QString &codigo);
+
+    // Save and Save As of the open document; the form windows call them from their close
+    // question with themselves as sender.
+    void archGuardarExecute(QObject *sender);
+    void archGuardarComoExecute(QObject *sender);
     // The first show's work: the document folders and the consultant choice.
     void PrimeraMuestra();
 
@@ -143,9 +152,10 @@ private:
     PluginLoader m_loader;
     FormPackageTable m_paquetes;
     TformPpalAcercade *m_acercaDe = nullptr;
-    QWidget *m_ultimoFormularioActivo = nullptr;
+    QPointer<TCustomMDIChild> m_ultimoFormularioActivo;
     bool m_terminado = false;
     bool m_mostrada = false;
-    bool m_cambiandoArbol = false;
+    bool m_cambiandoArbol = false; // the program, not the user, moves the tree selection
+    bool m_navegando = false;      // the tree is bringing a form and its page forward
     QTimer *m_retardoArbol = nullptr;
 };

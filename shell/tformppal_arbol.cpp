@@ -3,6 +3,7 @@
 #include "tformppal.h"
 
 #include "iconos.h"
+#include "tcustommdichild.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -31,6 +32,22 @@ int indiceAbsoluto(QTreeWidget *arbol, QTreeWidgetItem *buscado)
             return indice;
     }
     return -1;
+}
+
+QTreeWidgetItem *nodoAbsoluto(QTreeWidget *arbol, int indice)
+{
+    QTreeWidgetItemIterator it(arbol);
+    for (int i = 0; *it && i < indice; ++i)
+        ++it;
+    return *it;
+}
+
+int cantidadNodos(QTreeWidget *arbol)
+{
+    int n = 0;
+    for (QTreeWidgetItemIterator it(arbol); *it; ++it)
+        ++n;
+    return n;
 }
 
 } // namespace
@@ -172,17 +189,24 @@ void TformPpal::trvArbolChange(QTreeWidgetItem *actual)
         actual = actual->child(0);
     }
     const int indice = indiceAbsoluto(trvArbol, actual);
-    Q_UNUSED(indice);
-    // TODO: with the navigation index in place: bring the entry's form to the front, show
-    // its relative page (CambiarHoja) and set its current page; which form-base call sets
-    // the page is open until the form base class lands.
+    TCustomMDIChild *formulario = IndicesArbol.ObtenerFormulario(indice);
+    if (!formulario)
+        return;
+    // Activating the form would select its current page in the tree: the page the user
+    // chose must win, so that notification is held back while the form comes forward.
+    m_navegando = true;
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(formulario->parentWidget()))
+        mdiArea->setActiveSubWindow(sub);
+    formulario->CambiarHoja(IndicesArbol.ObtenerIndiceRelativo(indice));
+    m_ultimoFormularioActivo = formulario;
+    m_navegando = false;
     QCoreApplication::processEvents();
 }
 
 void TformPpal::formActivated(QWidget *form)
 {
-    Q_UNUSED(form);
-    RefrescarArbolNavegacion();
+    if (!m_navegando)
+        RefrescarArbolNavegacion(qobject_cast<TCustomMDIChild *>(form));
 }
 
 void TformPpal::formClosed(QWidget *form)
@@ -191,18 +215,29 @@ void TformPpal::formClosed(QWidget *form)
     LimpiarArbolNavegacion();
 }
 
-void TformPpal::RefrescarArbolNavegacion()
+void TformPpal::RefrescarArbolNavegacion(TCustomMDIChild *formulario)
 {
-    QMdiSubWindow *activa = mdiArea->activeSubWindow();
-    if (!activa)
+    // The form announcing itself is the one becoming active; the MDI area may not have
+    // switched yet.
+    if (!formulario) {
+        QMdiSubWindow *activa = mdiArea->currentSubWindow();
+        formulario = activa ? qobject_cast<TCustomMDIChild *>(activa->widget()) : nullptr;
+    }
+    if (!formulario)
         return;
-    // TODO: select every tree line whose navigation entry is the active form at its
-    // current page (HojaActual), below the tree's node count, once the navigation index
-    // and the form base class land.
-    m_ultimoFormularioActivo = activa->widget();
+    const int nodos = cantidadNodos(trvArbol);
+    m_cambiandoArbol = true;
+    for (int i = 0; i < IndicesArbol.Cantidad() && i < nodos; ++i) {
+        if (IndicesArbol.ObtenerFormulario(i) == formulario && IndicesArbol.ObtenerIndiceRelativo(i) == formulario->HojaActual)
+            trvArbol->setCurrentItem(nodoAbsoluto(trvArbol, i));
+    }
+    m_cambiandoArbol = false;
+    m_ultimoFormularioActivo = formulario;
 }
 
 void TformPpal::LimpiarArbolNavegacion()
 {
     CargarArbol(QString());
+    // The entries point at the closing forms; none may outlive them.
+    IndicesArbol.Limpiar();
 }

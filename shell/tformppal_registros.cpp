@@ -4,11 +4,15 @@
 #include "cargarlibreria.h"
 #include "classregistry.h"
 #include "consultasppal.h"
+#include "fallaprogramacion.h"
+#include "tcustommdichild.h"
 #include "dialogservice.h"
 #include "registerwindows.h"
 #include "terminacion.h"
 
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 void TformPpal::ElegirConsultor()
 {
@@ -40,7 +44,7 @@ void TformPpal::ElegirConsultor()
     }
 }
 
-QWidget *TformPpal::MostrarMDI(const QString &codigo)
+TCustomMDIChild *TformPpal::MostrarMDI(const QString &codigo)
 {
     if (codigo.isEmpty())
         return nullptr;
@@ -56,15 +60,34 @@ QWidget *TformPpal::MostrarMDI(const QString &codigo)
         return nullptr;
     }
     const QString clase = QStringLiteral("TForm") + codigo;
-    if (!ClassRegistry::instance().isRegistered(clase)) {
-        DialogoWin32(mtError,
-                     QStringLiteral("Clase \"%1\" no ha sido registrada. No se puede instanciar el formulario.").arg(clase),
-                     MB::OK);
+    QDir::setCurrent(DirAplicacion);
+    QWidget *ventana = ClassRegistry::instance().create(clase, nullptr);
+    auto *formulario = qobject_cast<TCustomMDIChild *>(ventana);
+    if (!formulario) {
+        delete ventana;
+        FallaProgramacion(QStringLiteral("Clase \"%1\" no ha sido registrada. No se puede instanciar el formulario.").arg(clase),
+                          "ppal", __LINE__);
         return nullptr;
     }
-    QDir::setCurrent(DirAplicacion);
-    // TODO: once the form base class lands: add the window to the MDI area, set its fields
-    // (DirAplicacion, Codigo, TisoCodigo, CodigoPpal, IndiceLista, HojaActual,
-    // ConsultorId, the three callbacks, DialogoImpresion, Tag for LUMO) and call Nuevo.
-    return ClassRegistry::instance().create(clase, nullptr);
+    QMdiSubWindow *subventana = mdiArea->addSubWindow(formulario);
+    formulario->DirAplicacion = DirAplicacion;
+    formulario->Codigo = codigo.toUpper();
+    formulario->TisoCodigo = ListaFormularios.GetCodigo(codigo);
+    formulario->CodigoPpal = CodigoPpal;
+    formulario->IndiceLista = indice;
+    formulario->HojaActual = 0;
+    formulario->ConsultorId = ConsultorDocumento;
+    formulario->OnActualizarBotones = [this](QObject *) { ActualizarBotones2(); };
+    formulario->OnGuardarComo = [this](QObject *sender) { archGuardarComoExecute(sender); };
+    formulario->OnGuardar = [this](QObject *sender) { archGuardarExecute(sender); };
+    // TODO: DialogoImpresion := the print dialog, once the print commands create it.
+    if (codigo.compare(QStringLiteral("LUMO"), Qt::CaseInsensitive) == 0)
+        formulario->Tag = Combinacion;
+    formulario->Nuevo();
+    // Shown once Nuevo has built it (and possibly maximised it), at the size it asks for.
+    if (!subventana->isVisible()) {
+        subventana->adjustSize();
+        subventana->show();
+    }
+    return formulario;
 }

@@ -53,7 +53,7 @@ void TformPpal::mosaico(Qt::Orientation orientacion)
 
 void TformPpal::enviarPortapapeles(const char *operacion)
 {
-    QMdiSubWindow *activa = mdiArea->activeSubWindow();
+    QMdiSubWindow *activa = mdiArea->currentSubWindow();
     QWidget *foco = QApplication::focusWidget();
     if (!activa || !foco || !activa->isAncestorOf(foco))
         return;
@@ -75,7 +75,7 @@ void TformPpal::actualizarMenuVentana()
     for (QMdiSubWindow *w : ventanas) {
         QAction *accion = mnuVentana->addAction(QStringLiteral("&%1 %2").arg(++numero).arg(w->windowTitle()));
         accion->setCheckable(true);
-        accion->setChecked(w == mdiArea->activeSubWindow());
+        accion->setChecked(w == mdiArea->currentSubWindow());
         connect(accion, &QAction::triggered, this, [this, w] { mdiArea->setActiveSubWindow(w); });
     }
 }

@@ -96,6 +96,16 @@ protected:
         key(Qt::Key_Return);
     }
 
+    // Opens the editor of a cell with F2; the editor, or null when none opened.
+    template<class Editor>
+    Editor *openEditor(int row, int column)
+    {
+        rodal.setRecNo(row + 1);
+        grid->setSelectedIndex(column);
+        key(Qt::Key_F2);
+        return qobject_cast<Editor *>(QApplication::focusWidget());
+    }
+
     QString shown(int row, int column) const
     {
         return grid->view()->model()->index(row, column).data().toString();
@@ -202,10 +212,7 @@ TEST_F(DBGridTest, CodedColumnEditorListsDescriptionsAndStoresTheCode)
 {
     standardColumns();
     show();
-    rodal.setRecNo(1);
-    grid->setSelectedIndex(2);
-    key(Qt::Key_F2);
-    auto *combo = qobject_cast<QComboBox *>(QApplication::focusWidget());
+    auto *combo = openEditor<QComboBox>(0, 2);
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(1), QStringLiteral("Malo"));
@@ -240,9 +247,7 @@ TEST_F(DBGridTest, UpdateDataHandlerMayReplaceTheChoice)
         }
     };
     show();
-    rodal.setRecNo(2);
-    grid->setSelectedIndex(2);
-    key(Qt::Key_F2);
+    ASSERT_NE(openEditor<QComboBox>(1, 2), nullptr);
     key(Qt::Key_R);
     key(Qt::Key_Return);
     EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -5);
@@ -751,6 +756,23 @@ TEST_F(DBGridTest, AlwaysShowEditorOpensWithoutEditingTheRow)
     EXPECT_TRUE(grid->isEditing());
     EXPECT_EQ(rodal.RecNo(), 2);
     EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    // Enter and Escape close the editor; it opens again at once.
+    type(QStringLiteral("z"));
+    key(Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    key(Qt::Key_Escape);
+    QTest::qWait(20);
+    EXPECT_TRUE(grid->isEditing());
+    EXPECT_EQ(shown(1, 3), QStringLiteral("dos"));
+    // A grid without the focus opens no editor when its dataset moves.
+    other->setFocus();
+    QTest::qWait(20);
+    EXPECT_FALSE(grid->isEditing());
+    rodal.setRecNo(3);
+    QTest::qWait(20);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(QApplication::focusWidget(), other);
 }
 
 TEST_F(DBGridTest, PickListWithoutKeysStoresTheText)
@@ -758,10 +780,7 @@ TEST_F(DBGridTest, PickListWithoutKeysStoresTheText)
     standardColumns();
     grid->Columns(3)->setPickList({QStringLiteral("a) Suelos"), QStringLiteral("b) Agua")});
     show();
-    rodal.setRecNo(1);
-    grid->setSelectedIndex(3);
-    key(Qt::Key_F2);
-    auto *combo = qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    auto *combo = openEditor<QComboBox>(0, 3);
     ASSERT_NE(combo, nullptr);
     EXPECT_TRUE(combo->isEditable());
     combo->setCurrentIndex(1);
@@ -803,4 +822,29 @@ TEST_F(DBGridTest, TypingIntoAnEmptyGridStartsTheFirstRow)
     EXPECT_EQ(grid->view()->model()->rowCount(), 0);
     key(Qt::Key_Down);
     EXPECT_EQ(rodal.State(), DatasetState::Insert);
+}
+
+TEST_F(DBGridTest, AbortedExitKeepsTheFocusInTheGrid)
+{
+    standardColumns();
+    grid->OnExit = [](DBGrid *g) {
+        Dataset *ds = g->DataSet();
+        if (ds->State() == DatasetState::Edit && ds->FieldByName(QStringLiteral("obs"))->AsString().isEmpty())
+            Abort();
+        ds->CheckBrowseMode();
+    };
+    show();
+    ASSERT_NE(openEditor<QLineEdit>(1, 3), nullptr);
+    key(Qt::Key_Backspace);
+    other->setFocus();
+    QTest::qWait(10);
+    EXPECT_TRUE(grid->contains(QApplication::focusWidget()));
+    EXPECT_EQ(rodal.State(), DatasetState::Edit);
+
+    type(QStringLiteral("x"));
+    other->setFocus();
+    QTest::qWait(10);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_EQ(rodal.State(), DatasetState::Browse);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT obs FROM rodal WHERE num = '2'")).toString(), QStringLiteral("x"));
 }

@@ -4,6 +4,7 @@
 #include "scripteddialogs.h"
 #include "terminacion.h"
 #include "testprogramdir.h"
+#include "tcustommdichild.h"
 #include "tformppal.h"
 #include "workingdatabases.h"
 
@@ -14,6 +15,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -485,7 +487,7 @@ TEST_F(TformPpalTest, WindowMenuListsTheOpenForms)
     EXPECT_FALSE(actions[4]->isChecked());
     EXPECT_TRUE(actions[5]->isChecked());
     actions[4]->trigger();
-    EXPECT_NE(ppal->mdiArea->activeSubWindow(), kelu);
+    EXPECT_NE(ppal->mdiArea->currentSubWindow(), kelu);
 }
 
 TEST_F(TformPpalTest, RegisterCommandsOpenTheRegisters)
@@ -514,40 +516,124 @@ TEST_F(TformPpalTest, PluginsAreUnloadedWithTheWindow)
 TEST_F(TformPpalTest, FormWindowsByCode)
 {
     program.createAll();
-    copyTestPlugin(QStringLiteral("test1.so"), program.path(), QStringLiteral("test1.so"));
-    copyTestPlugin(QStringLiteral("empty.so"), program.path(), QStringLiteral("vacio.so"));
-    copyTestPlugin(QStringLiteral("test1.so"), program.path(), QStringLiteral("lejos.so"));
+    copyTestPlugin(QStringLiteral("testf.so"), program.path(), QStringLiteral("testf.so"));
+    copyTestPlugin(QStringLiteral("lumo.so"), program.path(), QStringLiteral("lumo.so"));
     auto ppal = start();
     for (int slot = 1; slot <= FormPackageTable::Size; ++slot)
         ASSERT_EQ(ppal->paquetesFormularios().slot(slot), nullptr);
+    ppal->CodigoPpal = QStringLiteral("TESTF");
+    ppal->ConsultorDocumento = 7;
+    ppal->Combinacion = 32;
 
     EXPECT_EQ(ppal->MostrarMDI(QString()), nullptr);
-    std::unique_ptr<QWidget> form(ppal->MostrarMDI(QStringLiteral("test1")));
+    // A code written in lower case still finds its class and gets Codigo in upper case.
+    QPointer<TCustomMDIChild> form = ppal->MostrarMDI(QStringLiteral("testf"));
     ASSERT_NE(form, nullptr);
-    PluginLibrary *library = ppal->paquetesFormularios().slot(1);
+    EXPECT_TRUE(form->property("nuevoLlamado").toBool());
+    EXPECT_EQ(form->DirAplicacion, ppal->DirAplicacion);
+    EXPECT_EQ(form->Codigo, QStringLiteral("TESTF"));
+    EXPECT_EQ(form->TisoCodigo, 905);
+    EXPECT_EQ(form->CodigoPpal, QStringLiteral("TESTF"));
+    EXPECT_EQ(form->IndiceLista, 4);
+    EXPECT_EQ(form->HojaActual, 0);
+    EXPECT_EQ(form->ConsultorId, 7);
+    EXPECT_EQ(form->Tag, 0);
+    EXPECT_TRUE(form->OnActualizarBotones && form->OnGuardar && form->OnGuardarComo);
+    ASSERT_EQ(ppal->mdiArea->subWindowList().size(), 1);
+    EXPECT_EQ(ppal->mdiArea->subWindowList().first()->widget(), form.data());
+
+    // The callback refreshes the commands after its delay.
+    form->OnActualizarBotones(form);
+    EXPECT_TRUE(ppal->Timer1->isActive());
+    EXPECT_EQ(ppal->Timer1->interval(), 600);
+
+    PluginLibrary *library = ppal->paquetesFormularios().slot(4);
     ASSERT_NE(library, nullptr);
-    EXPECT_EQ(library, ppal->loader().library(QStringLiteral("TEST1")));
+    EXPECT_EQ(library, ppal->loader().library(QStringLiteral("TESTF")));
     // The second window of the same form type reuses the slot's library.
-    std::unique_ptr<QWidget> second(ppal->MostrarMDI(QStringLiteral("TEST1")));
-    EXPECT_NE(second, nullptr);
-    EXPECT_EQ(ppal->paquetesFormularios().slot(1), library);
+    QPointer<TCustomMDIChild> second = ppal->MostrarMDI(QStringLiteral("TESTF"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(ppal->paquetesFormularios().slot(4), library);
     EXPECT_EQ(ppal->loader().loadedCount(), 4);
+
+    // The generic form carries the document's combination in its Tag.
+    QPointer<TCustomMDIChild> generic = ppal->MostrarMDI(QStringLiteral("LUMO"));
+    ASSERT_NE(generic, nullptr);
+    EXPECT_EQ(generic->Tag, 32);
+    EXPECT_EQ(generic->TisoCodigo, 999);
     EXPECT_TRUE(dialogs.textos().isEmpty());
-    form.reset();
-    second.reset();
+}
+
+TEST_F(TformPpalTest, FormWindowsThatCannotBeCreated)
+{
+    program.createAll();
+    copyTestPlugin(QStringLiteral("empty.so"), program.path(), QStringLiteral("vacio.so"));
+    copyTestPlugin(QStringLiteral("testf.so"), program.path(), QStringLiteral("lejos.so"));
+    copyTestPlugin(QStringLiteral("test1.so"), program.path(), QStringLiteral("test1.so"));
+    auto ppal = start();
 
     const QString noInstancia = QStringLiteral("No se pudo instanciar la librería del formulario \"%1\".");
     EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("NADA")), nullptr);
     EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("vacio")), nullptr);
+    EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("TEST1")), nullptr);   // registers a window that is no form
     EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("LEJOS")), nullptr);   // index 101: no slot
     EXPECT_EQ(ppal->MostrarMDI(QStringLiteral("OTRO")), nullptr);    // not a form type
-    EXPECT_EQ(dialogs.textos(),
-              QStringList({QStringLiteral("Falta uno de los archivos requeridos por la aplicación (NADA.SO)."),
-                           noInstancia.arg(QStringLiteral("NADA")),
-                           QStringLiteral("Clase \"TFormvacio\" no ha sido registrada. No se puede instanciar el formulario."),
-                           noInstancia.arg(QStringLiteral("LEJOS")), noInstancia.arg(QStringLiteral("OTRO"))}));
+    const QStringList textos = dialogs.textos();
+    ASSERT_EQ(textos.size(), 6);
+    EXPECT_EQ(textos[0], QStringLiteral("Falta uno de los archivos requeridos por la aplicación (NADA.SO)."));
+    EXPECT_EQ(textos[1], noInstancia.arg(QStringLiteral("NADA")));
+    EXPECT_TRUE(textos[2].startsWith(QStringLiteral("Clase \"TFormvacio\" no ha sido registrada. No se puede instanciar el formulario. (ppal, línea ")));
+    EXPECT_TRUE(textos[3].startsWith(QStringLiteral("Clase \"TFormTEST1\" no ha sido registrada.")));
+    EXPECT_EQ(textos[4], noInstancia.arg(QStringLiteral("LEJOS")));
+    EXPECT_EQ(textos[5], noInstancia.arg(QStringLiteral("OTRO")));
     EXPECT_EQ(ppal->loader().library(QStringLiteral("LEJOS")), nullptr);
+    EXPECT_TRUE(ppal->mdiArea->subWindowList().isEmpty());
     EXPECT_FALSE(TerminacionSolicitada());
+}
+
+TEST_F(TformPpalTest, TreeShowsTheChosenPageAndFollowsTheActiveForm)
+{
+    program.createAll();
+    copyTestPlugin(QStringLiteral("testf.so"), program.path(), QStringLiteral("testf.so"));
+    copyTestPlugin(QStringLiteral("testg.so"), program.path(), QStringLiteral("testg.so"));
+    auto ppal = start();
+    ppal->show();
+    QApplication::setActiveWindow(ppal.get());
+    QCoreApplication::processEvents();
+    QPointer<TCustomMDIChild> f = ppal->MostrarMDI(QStringLiteral("TESTF"));
+    QPointer<TCustomMDIChild> g = ppal->MostrarMDI(QStringLiteral("TESTG"));
+    ASSERT_TRUE(f && g);
+    // As a document is built: the tree G then F, the index entries in the same order.
+    ppal->CargarArbol(g->Secciones + QStringLiteral("\r\n") + f->Secciones);
+    for (TCustomMDIChild *form : {f.data(), g.data()}) {
+        for (int line = 0; line < 4; ++line)
+            ppal->IndicesArbol.Agregar(form, form->IndiceLista);
+    }
+    QTreeWidget *tree = ppal->trvArbol;
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+
+    // Clicking F's third page line (absolute 7, relative 3) brings F forward on that page.
+    QTreeWidgetItem *fPage = tree->topLevelItem(1)->child(2);
+    tree->setCurrentItem(fPage);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->HojaActual == 3; }, 2000));
+    EXPECT_EQ(ppal->mdiArea->currentSubWindow()->widget(), f.data());
+    EXPECT_EQ(tree->currentItem(), fPage);
+
+    // Activating G selects G's current page in the tree.
+    g->CambiarHoja(2);
+    ppal->mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(g->parentWidget()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0)->child(1));
+
+    // Closing a form closes its document's forms and empties the tree and the index.
+    f->Hermanos = {g};
+    g->Hermanos = {f};
+    f->Respondido = g->Respondido = true;
+    f->Cerrar();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    EXPECT_EQ(ppal->IndicesArbol.Cantidad(), 0);
+    EXPECT_TRUE(ppal->mdiArea->subWindowList().isEmpty());
 }
 
 TEST_F(TformPpalTest, StartsOnTheProgramsOwnMainDatabase)

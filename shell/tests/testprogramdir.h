@@ -75,6 +75,9 @@ struct TestProgramDir
                 "INSERT INTO tiposolicitud VALUES (902, 2, 'VACIO', 'Vacío', 'Formulario sin clase');"
                 "INSERT INTO tiposolicitud VALUES (903, 3, 'NADA', 'Nada', 'Formulario sin biblioteca');"
                 "INSERT INTO tiposolicitud VALUES (904, 101, 'LEJOS', 'Lejos', 'Fuera de la tabla');"
+                "INSERT INTO tiposolicitud VALUES (905, 4, 'TESTF', 'Prueba F', 'Formulario F');"
+                "INSERT INTO tiposolicitud VALUES (906, 5, 'TESTG', 'Prueba G', 'Formulario G');"
+                "INSERT INTO tiposolicitud VALUES (999, 6, 'LUMO', 'Genérico', 'Formulario genérico');"
                 "INSERT INTO formularios VALUES (1, 'KELU', 'DORVO', '', 'pmp', 'Plan de Manejo Plantaciones', '');"
                 "INSERT INTO formularios VALUES (2, 'ZURI', 'FERUN', '', 'acr', 'Acreditación', '');"
                 "INSERT INTO consultor VALUES (7, 'Rojas', 'Soto', 'Ana');");
