@@ -22,6 +22,7 @@
 #include <functional>
 
 class Connection;
+class DataAwareControl;
 class DBEdit;
 class DBGrid;
 class DBLookupComboBox;
@@ -213,6 +214,9 @@ protected:
 private:
     // The first data change of a document marks it modified (all forms).
     void marcarModificado();
+    // Binds a replica control to the sibling's "dsrcPpal"; false (reported) when missing.
+    bool enlazarReplica(DataAwareControl *control, const QString &codigo);
+    void faltaDatasource(const QString &codigo);
     bool prepararRegistro(const QString &archivo, QByteArray &registro);
     void vincularEventosDatasets();
     void vincularComponentes();
