@@ -315,6 +315,32 @@ TEST_F(TxmlTest, ColumnCodedFieldInARepeatingNode)
                                      "<SECTOR>\n    <SECTOR.FIJO>1</SECTOR.FIJO>\n</SECTOR>\n"));
 }
 
+// The shape of the data grid's column: lists held by the column and returned by reference.
+class ColumnaDeGrilla
+{
+public:
+    const QStringList &KeyList() const { return claves; }
+    const QStringList &PickList() const { return textos; }
+    int MinWidth() const { return anchoMinimo; }
+
+    QStringList claves{QStringLiteral("5"), QStringLiteral("-3")};
+    QStringList textos{QStringLiteral("Cinco"), QStringLiteral("zarzamora")};
+    int anchoMinimo = -9;
+};
+
+TEST_F(TxmlTest, AGridColumnIsPassedAsItIsAndCopied)
+{
+    auto columna = std::make_unique<ColumnaDeGrilla>();
+    TXML xml(&principal);
+    xml.AbrirNodo(QStringLiteral("R"), &rolesHasta(2));
+    xml.Hijo(QStringLiteral("A"), QStringLiteral("-3"), columna.get());
+    xml.Hijo(QStringLiteral("B"), QStringLiteral("5"), static_cast<const ColumnaDeGrilla *>(nullptr));
+    columna.reset(); // the writer keeps what it needs
+    xml.CerrarNodo();
+    const QByteArray registro = latin1("<R>\n    <R.A>9</R.A>\n    <R.A_OTRO>ZARZAMORA</R.A_OTRO>\n    <R.B>5</R.B>\n</R>\n");
+    EXPECT_BYTES(xml.Texto(), registro + registro);
+}
+
 // --- text and hash
 
 TEST_F(TxmlTest, TextIsEscapedAndEncodedInLatin1)

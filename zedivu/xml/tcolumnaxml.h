@@ -3,9 +3,13 @@
 // text), the pick list (the texts shown, in the same order) and the minimum width, in which
 // a column whose list has an "other" entry keeps minus that entry's code.
 // A plain value: the writer keeps its own copy, so the column may change or go away after
-// the call that passed it.
+// the call that passed it. A pointer to any column that offers KeyList(), PickList() and
+// MinWidth() (the data grid's GridColumn) converts to it, so PrepararXML passes the grid's
+// column as it stands; a null column gives empty lists.
 #include <QString>
 #include <QStringList>
+
+#include <concepts>
 
 class TColumnaXML
 {
@@ -16,6 +20,21 @@ public:
         , PickList(pickList)
         , MinWidth(minWidth)
     {
+    }
+
+    template <class Columna>
+        requires requires(const Columna &c) {
+            { c.KeyList() } -> std::convertible_to<QStringList>;
+            { c.PickList() } -> std::convertible_to<QStringList>;
+            { c.MinWidth() } -> std::convertible_to<int>;
+        }
+    TColumnaXML(const Columna *columna)
+    {
+        if (columna) {
+            KeyList = columna->KeyList();
+            PickList = columna->PickList();
+            MinWidth = columna->MinWidth();
+        }
     }
 
     // The code of the list's "other" entry.
