@@ -73,36 +73,24 @@ Fixture &fixture()
     return f;
 }
 
+// Argument 1: the description is parsed each time; 0: the parsed model is built.
 void BM_FormFromDescription(benchmark::State &state)
 {
     Fixture &f = fixture();
+    const bool parse = state.range(0) != 0;
     for (auto _ : state) {
         Connection working;
         working.open(f.path);
         QWidget window;
         QStringList errors;
-        const auto model = FormDescriptionParser::parse(f.text, QStringLiteral("bench.form"), &errors);
+        const auto model = parse ? FormDescriptionParser::parse(f.text, QStringLiteral("bench.form"), &errors) : std::optional(f.model);
         BuiltForm *built = FormBuilder::build(*model, &window, &working, nullptr);
         if (!built->openDatasets())
             state.SkipWithError("open failed");
         benchmark::DoNotOptimize(built);
     }
 }
-BENCHMARK(BM_FormFromDescription)->Unit(benchmark::kMillisecond);
-
-void BM_FormFromModel(benchmark::State &state)
-{
-    Fixture &f = fixture();
-    for (auto _ : state) {
-        Connection working;
-        working.open(f.path);
-        QWidget window;
-        BuiltForm *built = FormBuilder::build(f.model, &window, &working, nullptr);
-        built->openDatasets();
-        benchmark::DoNotOptimize(built);
-    }
-}
-BENCHMARK(BM_FormFromModel)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FormFromDescription)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // The same components written out in code, as a form would without a description.
 void BM_FormByHand(benchmark::State &state)

@@ -57,8 +57,24 @@ void DataAwareControl::showBindingState()
     }
 }
 
+void DataAwareControl::showReadOnlyLook(bool readOnly)
+{
+    if (m_replica || readOnly == m_greyed)
+        return;
+    QPalette pal = m_self->palette();
+    if (readOnly) {
+        m_normalBase = pal.color(QPalette::Active, QPalette::Base);
+        pal.setColor(QPalette::Base, QColor(240, 240, 240));
+    } else {
+        pal.setColor(QPalette::Base, m_normalBase);
+    }
+    m_self->setPalette(pal);
+    m_greyed = readOnly;
+}
+
 void DataAwareControl::showAsReplica(const QString &hint)
 {
+    m_replica = true;
     m_self->setToolTip(hint);
     m_normalToolTip = hint;
     QPalette pal = m_self->palette();

@@ -6,6 +6,7 @@
 #include "datasource.h"
 #include "fieldlink.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -52,6 +53,9 @@ protected:
     QWidget *self() const { return m_self; }
     // Shows a binding error on the control itself, so that it cannot go unnoticed.
     void showBindingState();
+    // Gives a read-only edit a light grey background, so that the user sees it cannot be
+    // typed into (a replica keeps its own colours).
+    void showReadOnlyLook(bool readOnly);
 
 private:
     QWidget *m_self;
@@ -59,4 +63,7 @@ private:
     bool m_readOnly = false;
     QString m_normalToolTip;
     bool m_toolTipIsError = false;
+    bool m_replica = false;
+    bool m_greyed = false;
+    QColor m_normalBase;
 };

@@ -240,7 +240,6 @@ private:
     void setState(DatasetState state);
     bool startInsert(bool append);
     void afterScroll();
-    void resolveLookupTypes();
     void silentClose();
 
     static QStringList splitNames(const QString &names);

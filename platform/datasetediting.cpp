@@ -491,7 +491,6 @@ bool Dataset::Refresh()
     if (!load(rows))
         return false;
     m_rows = std::move(rows);
-    resolveLookupTypes();
     calculateAll();
     rebuildView();
     int idx = mark.valid ? viewIndexOfKey(mark.key) : -1;

@@ -51,6 +51,7 @@ void DBEdit::loadValue()
 void DBEdit::updateReadOnly()
 {
     setReadOnly(!editable());
+    showReadOnlyLook(isReadOnly() && fieldLink()->active());
 }
 
 void DBEdit::userEdited()

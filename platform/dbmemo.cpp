@@ -25,6 +25,7 @@ void DBMemo::loadValue()
 void DBMemo::updateReadOnly()
 {
     setReadOnly(!editable());
+    showReadOnlyLook(isReadOnly() && fieldLink()->active());
 }
 
 void DBMemo::userEdited()
