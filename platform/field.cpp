@@ -286,10 +286,11 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
 
 QString Field::AsString() const
 {
-    if (m_kind == FieldKind::Data && (m_type == FieldType::Text || m_type == FieldType::Memo)) {
-        const QVariant v = m_dataset->fieldValue(this);
-        if (v.typeId() == QMetaType::QString)
-            return v.toString();
+    // Fast path for the common case of a text column read while walking a dataset.
+    if (m_type == FieldType::Text || m_type == FieldType::Memo) {
+        const QVariant *v = m_dataset->storedValue(this);
+        if (v && v->typeId() == QMetaType::QString)
+            return v->toString();
     }
     return textOf(Value());
 }
@@ -301,9 +302,9 @@ bool Field::setAsString(const QString &text)
 
 qint64 Field::AsInteger() const
 {
-    const QVariant v = m_kind == FieldKind::Lookup ? Value() : typedValue(m_dataset->fieldValue(this));
-    if (v.typeId() == QMetaType::LongLong)
-        return v.toLongLong();
+    if (const QVariant *stored = m_dataset->storedValue(this); stored && stored->typeId() == QMetaType::LongLong)
+        return stored->toLongLong();
+    const QVariant v = Value();
     if (v.isNull())
         return 0;
     if (v.typeId() == QMetaType::Double)
@@ -326,6 +327,8 @@ bool Field::setAsInteger(qint64 value)
 
 double Field::AsFloat() const
 {
+    if (const QVariant *stored = m_dataset->storedValue(this); stored && stored->typeId() == QMetaType::Double)
+        return stored->toDouble();
     const QVariant v = Value();
     if (v.isNull())
         return 0;
