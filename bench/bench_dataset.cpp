@@ -94,6 +94,21 @@ void BM_DatasetOpenAndWalk(benchmark::State &state)
 }
 BENCHMARK(BM_DatasetOpenAndWalk)->Unit(benchmark::kMillisecond);
 
+void BM_DatasetOpenOnly(benchmark::State &state)
+{
+    Connection conn;
+    conn.open(databasePath(), Connection::ReadOnly);
+    Table t;
+    t.setTableName(QStringLiteral("rodal"));
+    t.setConnection(&conn);
+    for (auto _ : state) {
+        t.Open();
+        t.Close();
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_DatasetOpenOnly)->Unit(benchmark::kMillisecond);
+
 void BM_Post10000InOneTransaction(benchmark::State &state)
 {
     Connection conn;

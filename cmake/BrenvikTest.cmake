@@ -1,5 +1,9 @@
 # brenvik_add_test(NAME name SOURCES ... LIBS ...)
 # A GoogleTest executable (with the shared QApplication main) run headless by CTest.
+# Tests run with a home and runtime folder of their own inside the build tree.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/testhome/run)
+file(CHMOD ${CMAKE_BINARY_DIR}/testhome/run PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+
 function(brenvik_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})

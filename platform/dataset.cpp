@@ -44,11 +44,8 @@ Dataset::~Dataset()
         m_connection->detach(this);
     if (m_masterSource)
         m_masterSource->removeDetail(this);
-    const auto sources = m_sources;
-    m_sources.clear();
-    for (const QPointer<DataSource> &s : sources)
-        if (s)
-            s->setDataSet(nullptr);
+    // No notification from here: the owner (a form window) may be half destroyed, and the
+    // data sources' DataSet() turns null by itself.
 }
 
 Connection *Dataset::connection() const
@@ -238,21 +235,6 @@ void Dataset::rebuildFieldIndex()
     }
 }
 
-void Dataset::resolveLookupTypes()
-{
-    for (Field *f : std::as_const(m_fieldList)) {
-        if (f->m_kind != FieldKind::Lookup)
-            continue;
-        Dataset *ds = f->LookupDataSet();
-        if (!ds)
-            continue;
-        if (const Field *r = ds->FindField(f->m_lookupResultField)) {
-            f->m_type = r->m_type == FieldType::AutoInc ? FieldType::Integer : r->m_type;
-            f->m_size = r->m_size;
-        }
-    }
-}
-
 bool Dataset::Open()
 {
     if (Active())
@@ -261,7 +243,6 @@ bool Dataset::Open()
     if (!load(rows))
         return false;
     m_rows = std::move(rows);
-    resolveLookupTypes();
     m_state = DatasetState::Browse;
     m_modified = false;
     calculateAll();
@@ -350,7 +331,6 @@ Field *Dataset::addLookupField(const QString &name, const QString &keyFields, Da
     f->m_lookupResultField = resultField;
     m_fieldList.append(f);
     rebuildFieldIndex();
-    resolveLookupTypes();
     return f;
 }
 

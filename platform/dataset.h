@@ -193,6 +193,9 @@ public:
 
     // --- for Field, DataSource and Connection
     QVariant fieldValue(const Field *field) const;
+    // The stored value of a data or calculated field in the current record, without a
+    // copy; null when there is none (no record, a lookup field).
+    const QVariant *storedValue(const Field *field) const;
     // Typed value of a field in a row's stored values (lookups resolved).
     QVariant rowValue(const Field *field, const QVariantList &values) const;
     bool setFieldValue(Field *field, const QVariant &value);
@@ -240,7 +243,6 @@ private:
     void setState(DatasetState state);
     bool startInsert(bool append);
     void afterScroll();
-    void resolveLookupTypes();
     void silentClose();
 
     static QStringList splitNames(const QString &names);

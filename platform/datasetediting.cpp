@@ -38,6 +38,14 @@ QVariant Dataset::rowValue(const Field *field, const QVariantList &values) const
     return field->typedValue(values.at(field->m_slot));
 }
 
+const QVariant *Dataset::storedValue(const Field *field) const
+{
+    const QVariantList *values = currentValues();
+    if (!values || field->m_kind == FieldKind::Lookup || field->m_slot < 0 || field->m_slot >= values->size())
+        return nullptr;
+    return &values->at(field->m_slot);
+}
+
 QVariant Dataset::fieldValue(const Field *field) const
 {
     const QVariantList *values = currentValues();
@@ -491,7 +499,6 @@ bool Dataset::Refresh()
     if (!load(rows))
         return false;
     m_rows = std::move(rows);
-    resolveLookupTypes();
     calculateAll();
     rebuildView();
     int idx = mark.valid ? viewIndexOfKey(mark.key) : -1;

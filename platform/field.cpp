@@ -23,7 +23,7 @@ int Field::Index() const
 
 bool Field::isNumeric() const
 {
-    switch (m_type) {
+    switch (DataType()) {
     case FieldType::Integer:
     case FieldType::SmallInt:
     case FieldType::Float:
@@ -37,6 +37,29 @@ bool Field::isNumeric() const
 Dataset *Field::LookupDataSet() const
 {
     return static_cast<Dataset *>(m_lookupDataSet.data());
+}
+
+const Field *Field::lookupResult() const
+{
+    if (m_kind != FieldKind::Lookup)
+        return nullptr;
+    const Dataset *ds = LookupDataSet();
+    const Field *r = ds ? ds->FindField(m_lookupResultField) : nullptr;
+    return r && r->m_kind != FieldKind::Lookup ? r : nullptr;
+}
+
+FieldType Field::DataType() const
+{
+    if (const Field *r = lookupResult())
+        return r->m_type == FieldType::AutoInc ? FieldType::Integer : r->m_type;
+    return m_type;
+}
+
+int Field::Size() const
+{
+    if (const Field *r = lookupResult())
+        return r->m_size;
+    return m_size;
 }
 
 bool Field::IsNull() const
@@ -79,7 +102,7 @@ QVariant Field::typedValue(const QVariant &stored) const
 {
     if (stored.isNull())
         return QVariant();
-    switch (m_type) {
+    switch (DataType()) {
     case FieldType::Integer:
     case FieldType::SmallInt:
     case FieldType::AutoInc:
@@ -153,7 +176,7 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
     }
     const bool isText = in.typeId() == QMetaType::QString;
     const QString text = isText ? in.toString() : QString();
-    switch (m_type) {
+    switch (DataType()) {
     case FieldType::Integer:
     case FieldType::SmallInt:
     case FieldType::AutoInc: {
@@ -177,7 +200,7 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
         } else {
             return false;
         }
-        if (m_type == FieldType::SmallInt && (v < -32768 || v > 32767))
+        if (DataType() == FieldType::SmallInt && (v < -32768 || v > 32767))
             return false;
         out = QVariant(v);
         return true;
@@ -252,8 +275,8 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
             s = ChileanText::fromDateTime(in.toDateTime());
         else
             s = in.toString();
-        if (m_type == FieldType::Text && m_size > 0 && s.size() > m_size)
-            s.truncate(m_size);
+        if (DataType() == FieldType::Text && Size() > 0 && s.size() > Size())
+            s.truncate(Size());
         out = s;
         return true;
     }
@@ -263,10 +286,11 @@ bool Field::toStored(const QVariant &in, QVariant &out) const
 
 QString Field::AsString() const
 {
-    if (m_kind == FieldKind::Data && (m_type == FieldType::Text || m_type == FieldType::Memo)) {
-        const QVariant v = m_dataset->fieldValue(this);
-        if (v.typeId() == QMetaType::QString)
-            return v.toString();
+    // Fast path for the common case of a text column read while walking a dataset.
+    if (m_type == FieldType::Text || m_type == FieldType::Memo) {
+        const QVariant *v = m_dataset->storedValue(this);
+        if (v && v->typeId() == QMetaType::QString)
+            return v->toString();
     }
     return textOf(Value());
 }
@@ -278,9 +302,9 @@ bool Field::setAsString(const QString &text)
 
 qint64 Field::AsInteger() const
 {
-    const QVariant v = m_kind == FieldKind::Lookup ? Value() : typedValue(m_dataset->fieldValue(this));
-    if (v.typeId() == QMetaType::LongLong)
-        return v.toLongLong();
+    if (const QVariant *stored = m_dataset->storedValue(this); stored && stored->typeId() == QMetaType::LongLong)
+        return stored->toLongLong();
+    const QVariant v = Value();
     if (v.isNull())
         return 0;
     if (v.typeId() == QMetaType::Double)
@@ -303,6 +327,8 @@ bool Field::setAsInteger(qint64 value)
 
 double Field::AsFloat() const
 {
+    if (const QVariant *stored = m_dataset->storedValue(this); stored && stored->typeId() == QMetaType::Double)
+        return stored->toDouble();
     const QVariant v = Value();
     if (v.isNull())
         return 0;

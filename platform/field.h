@@ -32,10 +32,11 @@ public:
     Field(Dataset *dataset, const QString &name, FieldType type, int size, FieldKind kind);
 
     QString FieldName() const { return m_name; }
-    FieldType DataType() const { return m_type; }
+    // A lookup field takes the type of its result field once the lookup dataset is open.
+    FieldType DataType() const;
     FieldKind Kind() const { return m_kind; }
     // Characters of a Text field; 0 for every other type.
-    int Size() const { return m_size; }
+    int Size() const;
     // Position in the dataset's field list.
     int Index() const;
     Dataset *DataSet() const { return m_dataset; }
@@ -107,6 +108,7 @@ private:
     bool m_visible = true;
     bool m_required = false;
     int m_slot = -1; // position in the dataset's row storage (data and calculated fields)
+    const Field *lookupResult() const;
 
     QPointer<QObject> m_lookupDataSet; // a Dataset
     QString m_keyFields;

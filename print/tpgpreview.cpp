@@ -93,6 +93,9 @@ TPgPreview::TPgPreview(QWidget *parent)
 
 TPgPreview::~TPgPreview()
 {
+    // The paper shows a page of the list; it goes before the list does.
+    delete FPaperImage;
+    FPaperImage = nullptr;
     // The bands and the list call back into the preview; silence them first.
     FHeader->OnChange = nullptr;
     FFooter->OnChange = nullptr;
@@ -382,11 +385,11 @@ void TPgPreview::SetGutter(int gutter)
     ReLayout();
 }
 
-int TPgPreview::FitZoom() const
+int TPgPreview::FitZoom()
 {
-    const TPgPage *page = CurrentPageObject();
-    const long double width = page ? const_cast<TPgPage *>(page)->Width().GetAsInches() : 0;
-    const long double height = page ? const_cast<TPgPage *>(page)->Height().GetAsInches() : 0;
+    TPgPage *page = CurrentPageObject();
+    const long double width = page ? page->Width().GetAsInches() : 0;
+    const long double height = page ? page->Height().GetAsInches() : 0;
     if (width <= 0 || height <= 0)
         return FZoom;
     const QSize area = viewport()->size();
@@ -437,7 +440,8 @@ void TPgPreview::resizeEvent(QResizeEvent *event)
 
 void TPgPreview::scrollContentsBy(int, int)
 {
-    PlacePaper();
+    if (FPaperImage)
+        PlacePaper();
 }
 
 bool TPgPreview::event(QEvent *event)

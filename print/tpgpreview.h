@@ -121,7 +121,9 @@ public:
     const QCursor &ZoomInCursor() const { return FZoomInCursor; }
     const QCursor &ZoomOutCursor() const { return FZoomOutCursor; }
 
-    // Print settings; copies and title are the printer's.
+    // Print settings; copies and title are the printer's. With PrintCollate
+    // each page comes PrintCopies times in a row (1, 1, 2, 2); without it the
+    // whole range comes PrintCopies times (1, 2, 1, 2).
     bool PrintCollate() const { return FPrintCollate; }
     void SetPrintCollate(bool value) { FPrintCollate = value; }
     int PrintCopies() const { return FPrinter->PrintCopies(); }
@@ -190,7 +192,7 @@ protected:
 private:
     void ReLayout();
     void PlacePaper();
-    int FitZoom() const;
+    int FitZoom();
     bool ApplyZoom(int zoom);
     void PageChangeNotification();
     void NewPageNotification();

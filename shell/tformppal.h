@@ -14,6 +14,8 @@
 
 class QLabel;
 class QMdiArea;
+class QPageSetupDialog;
+class QPrintDialog;
 class QMenu;
 class QSplitter;
 class QTimer;
@@ -88,6 +90,18 @@ public:
     // question with themselves as sender.
     void archGuardarExecute(QObject *sender);
     void archGuardarComoExecute(QObject *sender);
+
+    // Print commands (tformppal_impresion.cpp), on the active form of the open document;
+    // every form window is busy while they run.
+    void archImprimirExecute();
+    void archConfImpresionExecute();
+    void archVistaPreliminarExecute();
+    void difrolImprimirExecute();
+    void difrolVistaPreliminarExecute();
+    // The print dialog (with print to file and page numbers) and the printer set-up dialog,
+    // both on the program's printer; the form windows print through dlgImprimir.
+    QPrintDialog *dlgImprimir = nullptr;
+    QPageSetupDialog *dlgConfImpresion = nullptr;
     // The first show's work: the document folders and the consultant choice.
     void PrimeraMuestra();
 
@@ -137,6 +151,7 @@ private:
     void crearBarras();
     void crearPanelArbol();
     void conectarAcciones();
+    void conectarImpresion();
     void terminar();
     void leerAjustes();
     void escribirAjustes();

@@ -161,8 +161,9 @@ void TformPpal::conectarAcciones()
         if (m_acercaDe)
             m_acercaDe->exec();
     });
+    conectarImpresion();
     // TODO: the document commands (new, open, import, save, save as, close, exchange file)
-    // and the print commands are wired here when they land.
+    // are wired here when they land.
 }
 
 bool TformPpal::documentoAbierto() const

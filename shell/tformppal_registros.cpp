@@ -80,7 +80,7 @@ TCustomMDIChild *TformPpal::MostrarMDI(const QString &codigo)
     formulario->OnActualizarBotones = [this](QObject *) { ActualizarBotones2(); };
     formulario->OnGuardarComo = [this](QObject *sender) { archGuardarComoExecute(sender); };
     formulario->OnGuardar = [this](QObject *sender) { archGuardarExecute(sender); };
-    // TODO: DialogoImpresion := the print dialog, once the print commands create it.
+    formulario->DialogoImpresion = dlgImprimir;
     if (codigo.compare(QStringLiteral("LUMO"), Qt::CaseInsensitive) == 0)
         formulario->Tag = Combinacion;
     formulario->Nuevo();

@@ -13,6 +13,23 @@ namespace {
 constexpr int kCampo = 6;
 constexpr int kLargo = 4;
 constexpr char kVersionSinEtiqueta[] = "v1.3";
+constexpr int kCabeceraSQLite = 100;
+
+// The page size of an SQLite header (1 stands for 65536); 0 when it is not a valid one.
+qint64 tamanoPagina(const QByteArray &cabecera)
+{
+    const qint64 p = qFromBigEndian<quint16>(cabecera.constData() + 16);
+    const qint64 tamano = p == 1 ? 65536 : p;
+    return tamano >= 512 && (tamano & (tamano - 1)) == 0 ? tamano : 0;
+}
+
+// The file size an SQLite header announces (page size times page count); 0 when unknown.
+qint64 tamanoAnunciado(const QByteArray &cabecera)
+{
+    if (cabecera.size() < kCabeceraSQLite || !cabecera.startsWith("SQLite format 3"))
+        return 0;
+    return tamanoPagina(cabecera) * qint64(qFromBigEndian<quint32>(cabecera.constData() + 28));
+}
 
 QByteArray campo(const QByteArray &texto)
 {
@@ -128,16 +145,25 @@ bool RegistroDocumento::descomprimir(const QByteArray &comprimido, qint64 maximo
     z.avail_in = uInt(comprimido.size());
     // Grow the output as it comes; one byte more than `maximo` is room enough to tell a
     // stream that keeps going from one that ends exactly there, and it is refused before
-    // it can exhaust memory.
+    // it can exhaust memory. A database says its size in its first 100 bytes: those come
+    // first, so that the buffer is usually allocated once at the right size.
     const qint64 limite = maximo + 1;
-    qint64 capacidad = qMin<qint64>(limite, qMax<qint64>(qint64(comprimido.size()) * 4, 64 * 1024));
+    qint64 capacidad = qMin<qint64>(limite, kCabeceraSQLite);
     salida.resize(qsizetype(capacidad));
+    bool cabeceraLeida = false;
     int rc = Z_OK;
     while (true) {
         if (qint64(z.total_out) == capacidad) {
             if (capacidad >= limite)
                 break;
-            capacidad = qMin<qint64>(limite, capacidad * 2);
+            qint64 siguiente = capacidad * 2;
+            if (!cabeceraLeida) {
+                cabeceraLeida = true;
+                const qint64 anunciado = tamanoAnunciado(salida);
+                siguiente = anunciado > capacidad ? anunciado + 1
+                                                  : qMax<qint64>(qint64(comprimido.size()) * 4, 64 * 1024);
+            }
+            capacidad = qMin<qint64>(limite, siguiente);
             salida.resize(qsizetype(capacidad));
         }
         z.next_out = reinterpret_cast<Bytef *>(salida.data()) + z.total_out;
@@ -167,12 +193,21 @@ bool RegistroDocumento::descomprimir(const QByteArray &comprimido, qint64 maximo
 
 bool RegistroDocumento::esBaseSQLite(const QByteArray &bytes, QString *error)
 {
+    // The zlib stream's checksum already vouches for the bytes; what is left to check is
+    // that they are a whole database: its header, a size of whole pages as the header
+    // announces, and a schema SQLite can read.
     static const char cabecera[] = "SQLite format 3";
-    if (bytes.size() < 100 || std::memcmp(bytes.constData(), cabecera, sizeof cabecera) != 0) {
+    if (bytes.size() < kCabeceraSQLite || std::memcmp(bytes.constData(), cabecera, sizeof cabecera) != 0) {
         fijar(error, QStringLiteral("no es una base de datos"));
         return false;
     }
-    // SQLite checks the rest from a private copy in memory, never touching a file.
+    const qint64 pagina = tamanoPagina(bytes);
+    const qint64 anunciado = tamanoAnunciado(bytes);
+    if (pagina == 0 || bytes.size() % pagina != 0 || (anunciado != 0 && anunciado != bytes.size())) {
+        fijar(error, QStringLiteral("la base de datos está incompleta"));
+        return false;
+    }
+    // SQLite reads the schema from a private copy in memory, never touching a file.
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
@@ -192,9 +227,8 @@ bool RegistroDocumento::esBaseSQLite(const QByteArray &bytes, QString *error)
     QString causa = QStringLiteral("la base de datos está dañada");
     if (ok) {
         sqlite3_stmt *st = nullptr;
-        ok = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &st, nullptr) == SQLITE_OK
-             && sqlite3_step(st) == SQLITE_ROW
-             && QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(st, 0))) == "ok";
+        ok = sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM sqlite_master", -1, &st, nullptr) == SQLITE_OK
+             && sqlite3_step(st) == SQLITE_ROW;
         if (!ok)
             causa += QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(st);

@@ -51,6 +51,7 @@ public:
     // damaged, incomplete, followed by other bytes or larger than `maximo`.
     static bool descomprimir(const QByteArray &comprimido, qint64 maximo, QByteArray &salida,
                              QString *error = nullptr);
-    // The bytes are an SQLite database file whose structure passes SQLite's quick check.
+    // The bytes are a whole SQLite database file: its header, whole pages as many as the
+    // header announces, and a schema SQLite can read.
     static bool esBaseSQLite(const QByteArray &bytes, QString *error = nullptr);
 };

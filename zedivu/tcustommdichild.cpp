@@ -160,27 +160,33 @@ Dataset *TCustomMDIChild::BuscarDataset(const QString &codigo, const QString &su
 
 // --- replicas
 
-void TCustomMDIChild::DataSourceExterno(DBEdit *control, const QString &codigo)
+void TCustomMDIChild::faltaDatasource(const QString &codigo)
+{
+    FALLA_PROGRAMACION(QStringLiteral("TCustomMDIChild.DatasourceExterno: Datasource dsrcPpal no encontrado en ") + kComilla
+                       + codigo + kComilla);
+}
+
+bool TCustomMDIChild::enlazarReplica(DataAwareControl *control, const QString &codigo)
 {
     DataSource *fuente = BuscarDatasource(codigo);
     if (!control || !fuente) {
-        FALLA_PROGRAMACION(QStringLiteral("TCustomMDIChild.DatasourceExterno: Datasource dsrcPpal no encontrado en ")
-                           + kComilla + codigo + kComilla);
-        return;
+        faltaDatasource(codigo);
+        return false;
     }
     control->setDataSource(fuente, control->dataField());
-    control->showAsReplica(hintReplica(QStringLiteral("campo"), codigo, cierreCampo()));
+    return true;
+}
+
+void TCustomMDIChild::DataSourceExterno(DBEdit *control, const QString &codigo)
+{
+    if (enlazarReplica(control, codigo))
+        control->showAsReplica(hintReplica(QStringLiteral("campo"), codigo, cierreCampo()));
 }
 
 void TCustomMDIChild::DatasourceExterno(DBLookupComboBox *control, const QString &codigo)
 {
-    DataSource *fuente = BuscarDatasource(codigo);
-    if (!control || !fuente) {
-        FALLA_PROGRAMACION(QStringLiteral("TCustomMDIChild.DatasourceExterno: Datasource dsrcPpal no encontrado en ")
-                           + kComilla + codigo + kComilla);
+    if (!enlazarReplica(control, codigo))
         return;
-    }
-    control->setDataSource(fuente, control->dataField());
     // The list is the sibling's own: the combo of the same field there.
     for (DBLookupComboBox *otro : BuscarFormulario(codigo)->findChildren<DBLookupComboBox *>()) {
         if (otro->dataField().compare(control->dataField(), Qt::CaseInsensitive) == 0) {
@@ -193,22 +199,15 @@ void TCustomMDIChild::DatasourceExterno(DBLookupComboBox *control, const QString
 
 void TCustomMDIChild::DatasourceExterno(DBMemo *control, const QString &codigo)
 {
-    DataSource *fuente = BuscarDatasource(codigo);
-    if (!control || !fuente) {
-        FALLA_PROGRAMACION(QStringLiteral("TCustomMDIChild.DatasourceExterno: Datasource dsrcPpal no encontrado en ")
-                           + kComilla + codigo + kComilla);
-        return;
-    }
-    control->setDataSource(fuente, control->dataField());
-    control->showAsReplica(hintReplica(QStringLiteral("campo"), codigo, cierreCampo()));
+    if (enlazarReplica(control, codigo))
+        control->showAsReplica(hintReplica(QStringLiteral("campo"), codigo, cierreCampo()));
 }
 
 void TCustomMDIChild::DataSetExterno(DBGrid *grilla, const QString &codigo, const QString &sufijo)
 {
     Dataset *ds = BuscarDataset(codigo, sufijo);
     if (!grilla || !ds) {
-        FALLA_PROGRAMACION(QStringLiteral("TCustomMDIChild.DatasourceExterno: Datasource dsrcPpal no encontrado en ")
-                           + kComilla + codigo + kComilla);
+        faltaDatasource(codigo);
         return;
     }
     DataSource *fuente = grilla->dataSource();

@@ -22,6 +22,7 @@
 #include <functional>
 
 class Connection;
+class DataAwareControl;
 class DBEdit;
 class DBGrid;
 class DBLookupComboBox;
@@ -34,6 +35,7 @@ class QKeyEvent;
 class QPrintDialog;
 class QTabWidget;
 class TImpresion;
+struct TPapelImpresora;
 class TXML;
 
 class TCustomMDIChild : public QWidget
@@ -142,6 +144,26 @@ public:
     // The help page of the current page: Codigo + "_" + two digits + ".html".
     QString PaginaAyuda() const;
 
+    // --- printing (tcustommdichild_impresion.cpp). The printout is composed by
+    // ComponerImpresion (ComponerDifrol for the cover letter) in a preview window on the
+    // printer's current paper, with the verification code and page numbers in the footer.
+    // Imprimir prints through DialogoImpresion's printer or file; false when nothing was
+    // printed, with the printer's error in `error` (empty when the user cancelled).
+    bool Imprimir(QString *error = nullptr);
+    // Shows the printout in the preview window, modally.
+    void Previsualizar();
+    bool ImprimirDifrol(QString *error = nullptr);
+    void PrevisualizarDifrol();
+    // Signature lines of the signing owners, representatives (and, for "ferun", assignees)
+    // of the tables codigo + "_pro", "_rep", "_ces" on the connection of `ds`; one block each.
+    void prtFirma(TImpresion *impresion, const QString &codigo, Dataset *ds);
+    // The closing block of a printout: the signatures of the request form `codigo`, the
+    // consultant's author block (not for profession 4) and "Ciudad y Fecha: ".
+    void prtUltimaSeccion(TImpresion *impresion, int consultorId, Dataset *ds, const QString &codigo);
+    // The current printer's paper and settings, and setting its paper back.
+    static TPapelImpresora getPapelImpresora();
+    static void setPapelImpresora(const QString &nombre, double largo, double ancho);
+
     // --- working database and document records
     // Creates the working database from the form's template and connects everything;
     // false (after telling the user) when the template cannot be copied.
@@ -192,6 +214,9 @@ protected:
 private:
     // The first data change of a document marks it modified (all forms).
     void marcarModificado();
+    // Binds a replica control to the sibling's "dsrcPpal"; false (reported) when missing.
+    bool enlazarReplica(DataAwareControl *control, const QString &codigo);
+    void faltaDatasource(const QString &codigo);
     bool prepararRegistro(const QString &archivo, QByteArray &registro);
     void vincularEventosDatasets();
     void vincularComponentes();

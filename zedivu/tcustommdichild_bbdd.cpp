@@ -17,6 +17,11 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -53,6 +58,25 @@ bool escribirArchivo(const QString &archivo, const QByteArray &bytes, QString &e
         error = QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, f.errorString());
         return false;
     }
+    return true;
+}
+
+// Replaces a working database: a temporary file beside it, then a rename, so the file is
+// either the old database or the new one. A working copy needs no flush to disk.
+bool reemplazarBaseTrabajo(const QString &archivo, const QByteArray &bytes, QString &error)
+{
+    QTemporaryFile tmp(archivo + QStringLiteral(".XXXXXX"));
+    tmp.setAutoRemove(true);
+    if (!tmp.open() || tmp.write(bytes) != bytes.size() || !tmp.flush()) {
+        error = QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, tmp.errorString());
+        return false;
+    }
+    tmp.close();
+    if (std::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(archivo).constData()) != 0) {
+        error = QStringLiteral("No se pudo reemplazar el archivo %1: %2").arg(archivo, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    tmp.setAutoRemove(false);
     return true;
 }
 
@@ -254,7 +278,7 @@ bool TCustomMDIChild::Cargar(const QString &archivo)
     if (ConexionBD)
         ConexionBD->close();
     QString error;
-    if (!escribirArchivo(ArchivoMDB, lectura.base, error)) {
+    if (!reemplazarBaseTrabajo(ArchivoMDB, lectura.base, error)) {
         if (ConexionBD)
             setArchivoADO(ConexionBD, ArchivoMDB);
         DialogoError(error);

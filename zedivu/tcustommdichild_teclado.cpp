@@ -38,11 +38,19 @@ bool TCustomMDIChild::eventFilter(QObject *watched, QEvent *event)
     const QString nuevo = FrmEventoOnKeyPress(texto);
     if (nuevo == texto)
         return false;
-    return enviarTecla(receptor, e->key(), nuevo, e->modifiers());
+    // A swapped separator arrives as the plain key of that separator.
+    int tecla = e->key();
+    Qt::KeyboardModifiers modificadores = e->modifiers();
+    if (nuevo == QLatin1String(",") || nuevo == QLatin1String(".")) {
+        tecla = nuevo == QLatin1String(",") ? Qt::Key_Comma : Qt::Key_Period;
+        modificadores &= ~Qt::KeypadModifier;
+    }
+    return enviarTecla(receptor, tecla, nuevo, modificadores);
 }
 
 bool TCustomMDIChild::FrmEventoOnKeyDown(QWidget *receptor, QKeyEvent *e)
 {
+    // The decimal key only: with Num Lock off the same key is Delete, which arms nothing.
     if ((e->modifiers() & Qt::KeypadModifier) && (e->key() == Qt::Key_Period || e->key() == Qt::Key_Comma))
         TeclaDecimal = true;
     // In a grid, Tab is Enter (Shift+Tab: Enter one column back); on the grid itself, not

@@ -492,13 +492,16 @@ TEST_F(DatasetTest, LookupField)
     Table especie;
     especie.setConnection(&db.conn);
     especie.setTableName(QStringLiteral("especie"));
-    ASSERT_TRUE(especie.Open());
     Table det;
     det.setConnection(&db.conn);
     det.setTableName(QStringLiteral("det"));
     Field *look = det.addLookupField(QStringLiteral("esp_look"), QStringLiteral("esp"), &especie, QStringLiteral("espe_codigo"),
                                      QStringLiteral("espe_descripcion"));
+    // The lookup dataset may open after the dataset that uses it.
     ASSERT_TRUE(det.Open());
+    EXPECT_TRUE(look->IsNull());
+    ASSERT_TRUE(especie.Open());
+    EXPECT_EQ(look->Size(), 50);
     EXPECT_EQ(look->Kind(), FieldKind::Lookup);
     EXPECT_EQ(look->DataType(), FieldType::Text);
     EXPECT_EQ(det.FieldCount(), 5);
@@ -708,9 +711,15 @@ TEST_F(DatasetTest, DeletingADataSourceOrDatasetLeavesNoDanglingLinks)
     t->setTableName(QStringLiteral("det"));
     keep.setDataSet(t);
     ASSERT_TRUE(t->Open());
+    bool notified = false;
+    keep.OnDataChange = [&notified](DataSource *, Field *) { notified = true; };
+    QSignalSpy layout(&keep, &DataSource::layoutChanged);
     delete t;
     EXPECT_EQ(keep.DataSet(), nullptr);
     EXPECT_EQ(db.conn.datasets().size(), 1);
+    // A handler of the owning window must not run while the window is being destroyed.
+    EXPECT_FALSE(notified);
+    EXPECT_EQ(layout.count(), 0);
 }
 
 // A plain INTEGER PRIMARY KEY (an agency code) was taken for an auto-increment and refused writes.

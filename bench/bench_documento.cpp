@@ -1,0 +1,201 @@
+// The document cycle of three form windows whose working databases hold about 5 MB of
+// rows together: Save (GuardarDocumento) and Load (Cargar on each form), beside zlib's
+// compress2 (level 9) and uncompress on the same database bytes, in one run.
+#include "connection.h"
+#include "dialogservice.h"
+#include "tcustommdichild.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <memory>
+#include <random>
+
+namespace {
+
+class FormaBanco : public TCustomMDIChild
+{
+public:
+    void Nuevo() override
+    {
+        ConexionBD = &conexion;
+        HojaActual = 0;
+    }
+    void ComponerImpresion(TImpresion *) override {}
+    QByteArray PrepararXML() override { return QByteArray(); }
+    Connection conexion;
+};
+
+class Silencio : public DialogService
+{
+public:
+    int show(TMsgDlgType, const QString &, const QString &texto, int) override
+    {
+        qWarning("dialog: %s", qPrintable(texto));
+        return ID::OK;
+    }
+};
+
+// Rows like a form's: numbers, codes and a few words of free text.
+void llenarPlantilla(const QString &path, qint64 bytes)
+{
+    Connection c;
+    c.open(path, Connection::ReadWriteCreate);
+    c.execScript(QStringLiteral("CREATE TABLE datos (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(10), sup DOUBLE,"
+                                " especie INTEGER, obs TEXT);"));
+    static const char *const palabras[] = {"rodal", "pino", "eucalipto", "plantación", "raleo", "poda", "cosecha",
+                                           "quebrada", "camino", "cerco", "suelo", "erosión", "nativo", "franja"};
+    std::mt19937 azar(7);
+    c.begin();
+    for (int i = 0; QFile(path).size() < bytes || i % 1000 != 0; ++i) {
+        QString obs;
+        for (int p = 0; p < 8; ++p)
+            obs += QLatin1String(palabras[azar() % 14]) + QLatin1Char(' ');
+        c.exec(QStringLiteral("INSERT INTO datos (num, sup, especie, obs) VALUES (?, ?, ?, ?)"),
+               {QString::number(i), double(azar() % 100000) / 100.0, int(azar() % 300), obs});
+        if (i % 1000 == 999) {
+            c.commit();
+            c.begin();
+        }
+    }
+    c.commit();
+}
+
+struct Documento
+{
+    QTemporaryDir dir;
+    QList<TCustomMDIChild *> formas;
+    QList<QByteArray> bases;
+    QString archivo;
+    std::unique_ptr<Silencio> silencio = std::make_unique<Silencio>();
+
+    Documento()
+    {
+        DialogService::setInstance(silencio.get());
+        const QString app = dir.path() + QStringLiteral("/");
+        QDir().mkpath(app + QStringLiteral("bbdd"));
+        llenarPlantilla(app + QStringLiteral("bbdd/KELU.db"), 5 * 1024 * 1024 / 3);
+        for (const char *codigo : {"DORVO", "KELU", "VORDA"}) {
+            QFile::copy(app + QStringLiteral("bbdd/KELU.db"), app + QStringLiteral("bbdd/%1.db").arg(QLatin1String(codigo)));
+            auto *f = new FormaBanco;
+            f->DirAplicacion = app;
+            f->Codigo = QLatin1String(codigo);
+            f->Nuevo();
+            f->EstablecerBBDD();
+            formas << f;
+            QFile base(f->ArchivoMDB);
+            base.open(QIODevice::ReadOnly);
+            bases << base.readAll();
+        }
+        archivo = app + QStringLiteral("documento.fkelu");
+    }
+    ~Documento()
+    {
+        qDeleteAll(formas);
+        DialogService::setInstance(nullptr);
+    }
+    qint64 bytes() const
+    {
+        qint64 n = 0;
+        for (const QByteArray &b : bases)
+            n += b.size();
+        return n;
+    }
+};
+
+// Made after the QApplication and gone before it: form windows need one.
+Documento *g_documento = nullptr;
+
+Documento &documento()
+{
+    return *g_documento;
+}
+
+void BM_GuardarDocumento(benchmark::State &state)
+{
+    Documento &d = documento();
+    for (auto _ : state) {
+        if (!TCustomMDIChild::GuardarDocumento(d.archivo, d.formas))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * d.bytes());
+}
+
+void BM_CargarDocumento(benchmark::State &state)
+{
+    Documento &d = documento();
+    TCustomMDIChild::GuardarDocumento(d.archivo, d.formas);
+    for (auto _ : state) {
+        for (TCustomMDIChild *f : d.formas) {
+            if (!f->Cargar(d.archivo))
+                state.SkipWithError("load failed");
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * d.bytes());
+}
+
+void BM_Compress2(benchmark::State &state)
+{
+    Documento &d = documento();
+    for (auto _ : state) {
+        for (const QByteArray &b : d.bases) {
+            uLongf n = compressBound(uLong(b.size()));
+            QByteArray out(qsizetype(n), Qt::Uninitialized);
+            compress2(reinterpret_cast<Bytef *>(out.data()), &n, reinterpret_cast<const Bytef *>(b.constData()),
+                      uLong(b.size()), Z_BEST_COMPRESSION);
+            benchmark::DoNotOptimize(out.data());
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * d.bytes());
+}
+
+void BM_Uncompress(benchmark::State &state)
+{
+    Documento &d = documento();
+    QList<QByteArray> comprimidas;
+    for (const QByteArray &b : d.bases) {
+        uLongf n = compressBound(uLong(b.size()));
+        QByteArray out(qsizetype(n), Qt::Uninitialized);
+        compress2(reinterpret_cast<Bytef *>(out.data()), &n, reinterpret_cast<const Bytef *>(b.constData()), uLong(b.size()),
+                  Z_BEST_COMPRESSION);
+        out.truncate(qsizetype(n));
+        comprimidas << out;
+    }
+    for (auto _ : state) {
+        for (int i = 0; i < comprimidas.size(); ++i) {
+            uLongf n = uLongf(d.bases[i].size());
+            QByteArray out(qsizetype(n), Qt::Uninitialized);
+            uncompress(reinterpret_cast<Bytef *>(out.data()), &n,
+                       reinterpret_cast<const Bytef *>(comprimidas[i].constData()), uLong(comprimidas[i].size()));
+            benchmark::DoNotOptimize(out.data());
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * d.bytes());
+}
+
+BENCHMARK(BM_GuardarDocumento)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compress2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CargarDocumento)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Uncompress)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The working databases go to a Documents folder of the run's own.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    g_documento = new Documento;
+    benchmark::RunSpecifiedBenchmarks();
+    delete g_documento;
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,169 @@
+// The main window's print commands: print, printer set-up, preview, and the cover letter's
+// print and preview, on the active form of the open document.
+#include "tformppal.h"
+
+#include "dialogservice.h"
+#include "impresion/impresorapredeterminada.h"
+#include "tcustommdichild.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPageSetupDialog>
+#include <QPointer>
+#include <QPrintDialog>
+
+#include <exception>
+
+namespace {
+
+const QString kSinImpresora = QStringLiteral(
+    "No existe ninguna impresora instalada en este equipo.\nInstale una impresora valida y reintente la operacion.");
+const QString kSinImpresoraVista = QStringLiteral(
+    "No existe ninguna impresora instalada en este equipo.\nInstale una impresora válida y reintente la operación.");
+
+QList<QPointer<TCustomMDIChild>> formularios(const QMdiArea *area)
+{
+    QList<QPointer<TCustomMDIChild>> r;
+    for (QMdiSubWindow *sub : area->subWindowList())
+        if (auto *f = qobject_cast<TCustomMDIChild *>(sub->widget()))
+            r.append(f);
+    return r;
+}
+
+TCustomMDIChild *formularioActivo(const QMdiArea *area)
+{
+    QMdiSubWindow *sub = area->activeSubWindow() ? area->activeSubWindow() : area->currentSubWindow();
+    if (!sub && !area->subWindowList().isEmpty())
+        sub = area->subWindowList().first();
+    return sub ? qobject_cast<TCustomMDIChild *>(sub->widget()) : nullptr;
+}
+
+// Every form window is busy while a print command runs, so that data events raised while
+// composing do not mark the document modified; cleared on every way out.
+class Ocupados
+{
+public:
+    explicit Ocupados(const QMdiArea *area) : m_formularios(formularios(area))
+    {
+        for (TCustomMDIChild *f : m_formularios)
+            f->Ocupado = true;
+    }
+    ~Ocupados()
+    {
+        for (const QPointer<TCustomMDIChild> &f : m_formularios)
+            if (f)
+                f->Ocupado = false;
+    }
+    Ocupados(const Ocupados &) = delete;
+    Ocupados &operator=(const Ocupados &) = delete;
+
+private:
+    QList<QPointer<TCustomMDIChild>> m_formularios;
+};
+
+// Runs a print step; a failure of the print system ends the command with `mensaje`.
+template<typename F>
+void protegido(const QString &mensaje, F paso)
+{
+    try {
+        paso();
+    } catch (const std::exception &) {
+        DialogoWin32(mtError, mensaje, MB::OK);
+    }
+}
+
+// Previews on the active form; the document's forms share one exchange hash and one
+// modified state, which composing must leave as they were.
+void previsualizar(const QMdiArea *area, void (TCustomMDIChild::*vista)())
+{
+    TCustomMDIChild *activo = formularioActivo(area);
+    if (!activo)
+        return;
+    const Ocupados ocupados(area);
+    const QList<QPointer<TCustomMDIChild>> todos = formularios(area);
+    QString hash = todos.first()->HashXML;
+    bool modificado = false;
+    for (TCustomMDIChild *f : todos) {
+        if (f->HashXML != hash)
+            hash.clear();
+        modificado = modificado || f->Modificado;
+    }
+    protegido(kSinImpresoraVista, [&] { (activo->*vista)(); });
+    for (const QPointer<TCustomMDIChild> &f : todos) {
+        if (f) {
+            f->HashXML = hash;
+            f->Modificado = modificado;
+        }
+    }
+}
+
+// Prints through the print dialog's printer once the dialog is accepted.
+void imprimir(QPrintDialog *dialogo, TCustomMDIChild *activo, bool (TCustomMDIChild::*impresion)(QString *))
+{
+    if (dialogo->exec() != QDialog::Accepted)
+        return;
+    protegido(kSinImpresora, [&] {
+        QString error;
+        if (!(activo->*impresion)(&error) && !error.isEmpty())
+            DialogoWin32(mtError, kSinImpresora, MB::OK);
+    });
+}
+
+} // namespace
+
+void TformPpal::conectarImpresion()
+{
+    dlgImprimir = new QPrintDialog(ImpresoraPredeterminada(), this);
+    dlgImprimir->setObjectName(QStringLiteral("dlgImprimir"));
+    dlgImprimir->setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
+    dlgConfImpresion = new QPageSetupDialog(ImpresoraPredeterminada(), this);
+    dlgConfImpresion->setObjectName(QStringLiteral("dlgConfImpresion"));
+    connect(archImprimir, &QAction::triggered, this, &TformPpal::archImprimirExecute);
+    connect(archConfImpresion, &QAction::triggered, this, &TformPpal::archConfImpresionExecute);
+    connect(archVistaPreliminar, &QAction::triggered, this, &TformPpal::archVistaPreliminarExecute);
+    connect(difrolImprimir, &QAction::triggered, this, &TformPpal::difrolImprimirExecute);
+    connect(difrolVistaPreliminar, &QAction::triggered, this, &TformPpal::difrolVistaPreliminarExecute);
+}
+
+void TformPpal::archImprimirExecute()
+{
+    TCustomMDIChild *activo = formularioActivo(mdiArea);
+    if (!activo)
+        return;
+    const Ocupados ocupados(mdiArea);
+    activo->ValidarTodo();
+    if (!activo->Validado
+        && DialogoWin32(mtWarning,
+                        QStringLiteral("Este formulario no ha superado el proceso de validación.\nPor esto, el formulario "
+                                       "impreso será inválido para ser presentado en Okran.\n\n¿Desea imprimir el "
+                                       "formulario de todas maneras?"),
+                        MB::YESNO)
+               != ID::YES)
+        return;
+    imprimir(dlgImprimir, activo, &TCustomMDIChild::Imprimir);
+}
+
+void TformPpal::archConfImpresionExecute()
+{
+    dlgConfImpresion->exec();
+}
+
+void TformPpal::archVistaPreliminarExecute()
+{
+    previsualizar(mdiArea, &TCustomMDIChild::Previsualizar);
+}
+
+void TformPpal::difrolImprimirExecute()
+{
+    TCustomMDIChild *activo = formularioActivo(mdiArea);
+    if (!activo)
+        return;
+    const Ocupados ocupados(mdiArea);
+    imprimir(dlgImprimir, activo, &TCustomMDIChild::ImprimirDifrol);
+}
+
+void TformPpal::difrolVistaPreliminarExecute()
+{
+    previsualizar(mdiArea, &TCustomMDIChild::PrevisualizarDifrol);
+}

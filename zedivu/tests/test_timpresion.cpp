@@ -1,0 +1,434 @@
+// The print layout layer on a bare preview control, seen through the recording of what
+// reached the pages.
+#include "impresion/timpresion.h"
+#include "impresion/tregistroimpresion.h"
+
+#include "connection.h"
+#include "datasource.h"
+#include "dbgrid.h"
+#include "gridcolumn.h"
+#include "table.h"
+#include "tpgpreview.h"
+
+#include <QFontMetrics>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+class ImpresionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        vista.SetPaperSize(TPgPaperSize::Legal);
+        imp = std::make_unique<TImpresion>(&vista);
+        imp->setRegistro(&registro);
+        imp->IniDocumento();
+    }
+
+    // A header of exactly `alto` mm, then the first block.
+    void encabezado(double alto)
+    {
+        imp->IniEncabezado();
+        imp->CuadroTexto(50, alto, QStringLiteral("ENCABEZADO"), taIzquierda, 0, false);
+        imp->FinEncabezado();
+        imp->Seccion();
+    }
+
+    QList<TPasoImpresion> cuadrosDePagina(int pagina) const
+    {
+        QList<TPasoImpresion> r;
+        for (const TPasoImpresion &p : registro.Pasos)
+            if (p.pagina == pagina && (p.tipo == TPasoImpresion::Cuadro || p.tipo == TPasoImpresion::Texto))
+                r.append(p);
+        return r;
+    }
+
+    TPgPreview vista;
+    TRegistroImpresion registro;
+    std::unique_ptr<TImpresion> imp;
+};
+
+// A grid over a table of the temporary database; columns given as field, title, characters.
+struct GrillaPrueba
+{
+    struct Columna
+    {
+        QString campo;
+        QString titulo;
+        int caracteres;
+    };
+
+    GrillaPrueba(const QString &script, const QList<Columna> &columnas)
+    {
+        EXPECT_TRUE(dir.isValid());
+        EXPECT_TRUE(conexion.open(dir.filePath(QStringLiteral("t.db")), Connection::ReadWriteCreate));
+        EXPECT_TRUE(conexion.execScript(script)) << conexion.lastError().text().toStdString();
+        tabla.setConnection(&conexion);
+        tabla.setTableName(QStringLiteral("t"));
+        EXPECT_TRUE(tabla.Open());
+        fuente.setDataSet(&tabla);
+        grilla.setDataSource(&fuente);
+        const int caracter = QFontMetrics(grilla.font()).averageCharWidth();
+        for (const Columna &c : columnas) {
+            GridColumn *col = grilla.addColumn(c.campo);
+            col->setTitle(c.titulo);
+            col->setWidth(caracter * c.caracteres + 12);
+        }
+    }
+
+    QTemporaryDir dir;
+    Connection conexion;
+    Table tabla;
+    DataSource fuente;
+    DBGrid grilla;
+};
+
+const QString kTabla = QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, a VARCHAR(20), b VARCHAR(20), c VARCHAR(20));");
+
+} // namespace
+
+// A block ending exactly at the usable height stays; 0.01 mm more moves it whole to the next
+// page, below the header replayed there.
+class SeccionQueCabe : public ImpresionTest, public ::testing::WithParamInterface<std::pair<double, int>>
+{};
+
+TEST_P(SeccionQueCabe, SeQuedaOPasaEntera)
+{
+    const auto [alto, pagina] = GetParam();
+    encabezado(20);
+    imp->AltoUtil = 200;
+    imp->CuadroTexto(10, alto - 10, QStringLiteral("PARTE 1"), taIzquierda, 0, true);
+    imp->CuadroTexto(10, 10, QStringLiteral("PARTE 2"), taIzquierda, 0, true);
+    imp->Seccion();
+    imp->FinDocumento();
+
+    ASSERT_EQ(vista.GetNumPages(), pagina);
+    const TPasoImpresion *p1 = registro.Buscar(QStringLiteral("PARTE 1"));
+    const TPasoImpresion *p2 = registro.Buscar(QStringLiteral("PARTE 2"));
+    ASSERT_TRUE(p1 && p2);
+    EXPECT_EQ(p1->pagina, pagina);
+    EXPECT_EQ(p2->pagina, pagina);
+    EXPECT_DOUBLE_EQ(p1->y, MARGEN_SUP + 20);
+    // The header heads every page.
+    const QList<TPasoImpresion> ultima = cuadrosDePagina(pagina);
+    ASSERT_FALSE(ultima.isEmpty());
+    EXPECT_EQ(ultima.first().texto, QStringLiteral("ENCABEZADO"));
+    EXPECT_DOUBLE_EQ(ultima.first().y, MARGEN_SUP);
+}
+
+INSTANTIATE_TEST_SUITE_P(Alturas, SeccionQueCabe,
+                         ::testing::Values(std::make_pair(180.0, 1), std::make_pair(180.01, 2)));
+
+TEST_F(ImpresionTest, BloqueMasAltoQueUnaPaginaEmpiezaArribaYNoSeParte)
+{
+    encabezado(20);
+    imp->Texto(QStringLiteral("ANTES"), taIzquierda);
+    imp->Seccion();
+    imp->CuadroTexto(10, 400, QStringLiteral("ENORME"), taIzquierda, 0, true);
+    imp->Seccion();
+    imp->FinDocumento();
+    EXPECT_EQ(vista.GetNumPages(), 2);
+    EXPECT_EQ(registro.Buscar(QStringLiteral("ENORME"))->pagina, 2);
+}
+
+// Whatever a form places after its last Seccion (the city and date line) lost nothing.
+TEST_F(ImpresionTest, FinDocumentoImprimeLaSeccionAbierta)
+{
+    encabezado(20);
+    imp->Texto(QStringLiteral("Ciudad y Fecha: Talca, 01-02-2025"), taIzquierda);
+    imp->FinDocumento();
+    const TPasoImpresion *p = registro.Buscar(QStringLiteral("Ciudad y Fecha: Talca, 01-02-2025"));
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->pagina, 1);
+    EXPECT_EQ(p->tamanoFuente, 11);
+}
+
+TEST_F(ImpresionTest, TituloCentradoEnNegritaYVuelveA12)
+{
+    encabezado(20);
+    const TDimensiones d = imp->Titulo(QStringLiteral("PLAN DE MANEJO"));
+    imp->Seccion();
+    const TPasoImpresion *p = registro.Buscar(QStringLiteral("PLAN DE MANEJO"));
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->negrita);
+    EXPECT_EQ(p->tamanoFuente, 14);
+    EXPECT_NEAR(p->x - MARGEN_IZQ + d.Ancho / 2, imp->AnchoUtil / 2, 0.01);
+    EXPECT_EQ(vista.Canvas().GetFont().Size, 12);
+    EXPECT_EQ(vista.Canvas().GetFont().Style, 0);
+}
+
+// An empty field still prints a box; with the label above, the cursor moves down by the
+// label's height plus the box's.
+TEST_F(ImpresionTest, CampoVacioConEtiquetaArriba)
+{
+    encabezado(20);
+    const double y0 = imp->PosY;
+    const double x0 = imp->PosX;
+    const TDimensiones d = imp->Campo(QStringLiteral("Nombre del predio:"), QString(), lpAbove);
+    EXPECT_DOUBLE_EQ(imp->PosY - y0, d.Alto);
+    EXPECT_DOUBLE_EQ(imp->PosX - x0, d.Ancho);
+    imp->Seccion();
+    const TPasoImpresion *etiqueta = registro.Buscar(QStringLiteral("Nombre del predio:"));
+    ASSERT_TRUE(etiqueta);
+    const TPasoImpresion *caja = nullptr;
+    for (const TPasoImpresion &p : registro.Pasos)
+        if (p.texto == QString(22, QLatin1Char(' ')))
+            caja = &p;
+    ASSERT_TRUE(caja);
+    EXPECT_EQ(caja->tamanoFuente, 12);
+    EXPECT_EQ(etiqueta->tamanoFuente, 11);
+    EXPECT_NEAR(caja->y, etiqueta->y + etiqueta->alto, 1e-9);
+    EXPECT_NEAR(d.Alto, etiqueta->alto + caja->alto, 1e-9);
+}
+
+TEST_F(ImpresionTest, CampoConEtiquetaALaIzquierda)
+{
+    encabezado(20);
+    const TDimensiones d = imp->Campo(QStringLiteral("Rol:"), QStringLiteral("123-45"), lpLeft);
+    imp->Seccion();
+    const TPasoImpresion *etiqueta = registro.Buscar(QStringLiteral("Rol:"));
+    const TPasoImpresion *valor = registro.Buscar(QStringLiteral("123-45"));
+    ASSERT_TRUE(etiqueta && valor);
+    EXPECT_NEAR(valor->x, etiqueta->x + etiqueta->ancho, 1e-9);
+    EXPECT_NEAR(d.Ancho, etiqueta->ancho + valor->ancho, 1e-9);
+}
+
+class EscalaFuenteTabla : public ::testing::TestWithParam<std::pair<double, int>>
+{};
+
+TEST_P(EscalaFuenteTabla, TamanoSegunRazon)
+{
+    EXPECT_EQ(TImpresion::TamanoFuenteTabla(GetParam().first), GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Razones, EscalaFuenteTabla,
+                         ::testing::Values(std::make_pair(2.5, 6), std::make_pair(1.71, 6), std::make_pair(1.7, 7),
+                                           std::make_pair(1.61, 7), std::make_pair(1.6, 8), std::make_pair(1.41, 8),
+                                           std::make_pair(1.4, 9), std::make_pair(1.35, 9), std::make_pair(1.3, 10),
+                                           std::make_pair(1.01, 10), std::make_pair(1.0, 11), std::make_pair(0.4, 11)));
+
+// Widths that add up to 1.35 times the usable width print in 9 points, every width scaled
+// by 1 / 1.35; widths that add up to exactly the usable width print in 11 points unscaled.
+class AnchoTabla : public ImpresionTest, public ::testing::WithParamInterface<std::pair<double, int>>
+{};
+
+TEST_P(AnchoTabla, EscalaAnchosYFuente)
+{
+    const auto [razon, tamano] = GetParam();
+    GrillaPrueba g(kTabla + QStringLiteral("INSERT INTO t VALUES (1, 'x', 'y', 'z');"),
+                   {{QStringLiteral("a"), QStringLiteral("Columna A"), 20},
+                    {QStringLiteral("b"), QStringLiteral("Columna B"), 30},
+                    {QStringLiteral("c"), QStringLiteral("Columna C"), 15}});
+    const double anchos[] = {40.1, 60.1, 30.1};
+    encabezado(20);
+    imp->AnchoUtil = (anchos[0] + anchos[1] + anchos[2]) / razon;
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+
+    EXPECT_EQ(tamano_fte_tabla, tamano);
+    const char *titulos[] = {"Columna A", "Columna B", "Columna C"};
+    for (int i = 0; i < 3; ++i) {
+        const TPasoImpresion *p = registro.Buscar(QLatin1String(titulos[i]));
+        ASSERT_TRUE(p) << titulos[i];
+        EXPECT_NEAR(p->ancho - 0.2, anchos[i] / razon, 1e-9) << titulos[i];
+        EXPECT_EQ(p->tamanoFuente, tamano);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Razones, AnchoTabla, ::testing::Values(std::make_pair(1.35, 9), std::make_pair(1.0, 11)));
+
+// Columns whose titles share their first "|" piece print one merged cell over separate
+// ones; a title with one piece fills both header rows; equal pieces under different groups
+// stay apart.
+TEST_F(ImpresionTest, EncabezadoAgrupaColumnasPorBarra)
+{
+    GrillaPrueba g(kTabla + QStringLiteral("INSERT INTO t VALUES (1, '1', '2', 'Pino');"),
+                   {{QStringLiteral("a"), QStringLiteral("Coordenadas|Norte"), 10},
+                    {QStringLiteral("b"), QStringLiteral("Coordenadas|Este"), 10},
+                    {QStringLiteral("c"), QStringLiteral("Especie"), 10}});
+    encabezado(20);
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+
+    const TPasoImpresion *grupo = registro.Buscar(QStringLiteral("Coordenadas"));
+    const TPasoImpresion *norte = registro.Buscar(QStringLiteral("Norte"));
+    const TPasoImpresion *este = registro.Buscar(QStringLiteral("Este"));
+    const TPasoImpresion *especie = registro.Buscar(QStringLiteral("Especie"));
+    ASSERT_TRUE(grupo && norte && este && especie);
+    EXPECT_NEAR(grupo->ancho, norte->ancho + este->ancho, 1e-9);
+    EXPECT_NEAR(grupo->x, norte->x, 1e-9);
+    EXPECT_NEAR(este->x, norte->x + norte->ancho, 1e-9);
+    EXPECT_NEAR(norte->y, grupo->y + grupo->alto, 1e-9);
+    EXPECT_NEAR(especie->y, grupo->y, 1e-9);
+    EXPECT_NEAR(especie->alto, grupo->alto + norte->alto, 1e-9);
+    EXPECT_EQ(registro.DeTipo(TPasoImpresion::Cuadro).count(), 4 + 3); // header cells + one row
+}
+
+TEST_F(ImpresionTest, PiezasIgualesBajoGruposDistintosNoSeUnen)
+{
+    GrillaPrueba g(kTabla, {{QStringLiteral("a"), QStringLiteral("Antes|ha"), 10},
+                            {QStringLiteral("b"), QStringLiteral("Después|ha"), 10}});
+    encabezado(20);
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    int ha = 0;
+    for (const TPasoImpresion &p : registro.Pasos)
+        ha += p.texto == QLatin1String("ha");
+    EXPECT_EQ(ha, 2);
+}
+
+TEST_F(ImpresionTest, TablaSinRegistrosImprimeUnaFilaVacia)
+{
+    GrillaPrueba g(kTabla, {{QStringLiteral("a"), QStringLiteral("A"), 10},
+                            {QStringLiteral("b"), QStringLiteral("B"), 10},
+                            {QStringLiteral("c"), QStringLiteral("C"), 10}});
+    encabezado(20);
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    QList<TPasoImpresion> vacias;
+    for (const TPasoImpresion &p : registro.DeTipo(TPasoImpresion::Cuadro))
+        if (p.texto == QLatin1String(" "))
+            vacias.append(p);
+    ASSERT_EQ(vacias.size(), 3);
+    EXPECT_GT(vacias.first().alto, 1.0);
+    EXPECT_TRUE(vacias.first().marco);
+}
+
+// A data row that does not fit starts the next page below the page header and the table's
+// header, repeated; every row lines up with the header's columns.
+TEST_F(ImpresionTest, FilaQueNoCabePasaConEncabezadoDeTabla)
+{
+    QString script = kTabla;
+    for (int i = 1; i <= 120; ++i)
+        script += QStringLiteral("INSERT INTO t VALUES (%1, 'fila %1', 'b', 'c');").arg(i);
+    GrillaPrueba g(script, {{QStringLiteral("a"), QStringLiteral("Rodal|Número"), 10},
+                            {QStringLiteral("b"), QStringLiteral("Rodal|Tipo"), 10},
+                            {QStringLiteral("c"), QStringLiteral("Especie"), 10}});
+    encabezado(20);
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    ASSERT_GE(vista.GetNumPages(), 2);
+    const QList<TPasoImpresion> p2 = cuadrosDePagina(2);
+    ASSERT_GE(p2.size(), 5);
+    EXPECT_EQ(p2.at(0).texto, QStringLiteral("ENCABEZADO"));
+    EXPECT_EQ(p2.at(1).texto, QStringLiteral("Rodal"));
+    EXPECT_NEAR(p2.at(1).y, MARGEN_SUP + 20, 1e-9);
+    const TPasoImpresion *ultimaP1 = nullptr;
+    for (const TPasoImpresion &p : cuadrosDePagina(1))
+        ultimaP1 = &p;
+    const TPasoImpresion *numero = registro.Buscar(QStringLiteral("Número"));
+    ASSERT_TRUE(numero && ultimaP1);
+    EXPECT_LE(ultimaP1->y + ultimaP1->alto, MARGEN_SUP + imp->AltoUtil + 1e-9);
+    // Column 2 of a data row starts where column 2 of the header starts.
+    const TPasoImpresion *tipo = registro.Buscar(QStringLiteral("Tipo"));
+    const TPasoImpresion *celdaB = registro.Buscar(QStringLiteral("b"));
+    ASSERT_TRUE(tipo && celdaB);
+    EXPECT_NEAR(tipo->x, celdaB->x, 1e-9);
+    int filas = 0;
+    for (const TPasoImpresion &p : registro.Pasos)
+        filas += p.texto.startsWith(QLatin1String("fila "));
+    EXPECT_EQ(filas, 120);
+}
+
+TEST_F(ImpresionTest, PieDeTablaConTextoYSuma)
+{
+    GrillaPrueba g(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, a VARCHAR(20), s DOUBLE);"
+                                  "INSERT INTO t VALUES (1, 'x', 1.5), (2, 'y', 2.25);"),
+                   {{QStringLiteral("a"), QStringLiteral("Rodal"), 10}, {QStringLiteral("s"), QStringLiteral("Sup"), 10}});
+    g.grilla.setFooterRowCount(1);
+    g.grilla.Columns(0)->Footer(0).valueType = GridFooter::ValueType::StaticText;
+    g.grilla.Columns(0)->Footer(0).value = QStringLiteral("Total:");
+    g.grilla.Columns(1)->Footer(0).valueType = GridFooter::ValueType::Sum;
+    g.grilla.updateFooters();
+    encabezado(20);
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    const TPasoImpresion *total = registro.Buscar(QStringLiteral("Total:"));
+    const TPasoImpresion *suma = registro.Buscar(QStringLiteral("3,75"));
+    ASSERT_TRUE(total && suma);
+    EXPECT_NEAR(total->y, suma->y, 1e-9);
+    EXPECT_EQ(suma->alineamiento, taDerecha);
+}
+
+// NuevaPagina(toApaisado) turns the pages from there on; the earlier ones stay portrait and
+// a later NuevaPagina(toNormal) keeps landscape.
+TEST_F(ImpresionTest, CambioDeOrientacionAMitadDelDocumento)
+{
+    encabezado(20);
+    const double anchoVertical = imp->AnchoUtil;
+    imp->Texto(QStringLiteral("VERTICAL"), taIzquierda);
+    imp->NuevaPagina(toApaisado);
+    EXPECT_GT(imp->AnchoUtil, anchoVertical);
+    imp->Texto(QStringLiteral("APAISADA"), taIzquierda);
+    imp->NuevaPagina(toNormal);
+    imp->Texto(QStringLiteral("SIGUE APAISADA"), taIzquierda);
+    imp->FinDocumento();
+
+    ASSERT_EQ(vista.GetNumPages(), 3);
+    EXPECT_EQ(vista.Page(1)->Orientation(), gmPortrait);
+    EXPECT_EQ(vista.Page(2)->Orientation(), gmLandscape);
+    EXPECT_EQ(vista.Page(3)->Orientation(), gmLandscape);
+    EXPECT_LT(vista.Page(1)->Width().GetAsUnits(), vista.Page(1)->Height().GetAsUnits());
+    EXPECT_GT(vista.Page(2)->Width().GetAsUnits(), vista.Page(2)->Height().GetAsUnits());
+    EXPECT_EQ(registro.Buscar(QStringLiteral("VERTICAL"))->pagina, 1);
+    EXPECT_EQ(registro.Buscar(QStringLiteral("APAISADA"))->pagina, 2);
+    EXPECT_EQ(registro.Buscar(QStringLiteral("SIGUE APAISADA"))->pagina, 3);
+    // The header heads the landscape pages too.
+    EXPECT_EQ(cuadrosDePagina(2).first().texto, QStringLiteral("ENCABEZADO"));
+}
+
+// A missing logo is reported to the caller; the printout goes on without it.
+TEST_F(ImpresionTest, ImagenQueFaltaSeAvisaSinDetenerse)
+{
+    imp->IniEncabezado();
+    const TDimensiones d = imp->Imagen(QStringLiteral("/no/existe/logo.bmp"), 0.5, taIzquierda);
+    imp->Texto(QStringLiteral("Form. KELU (v.2.5)"), taIzquierda);
+    imp->FinEncabezado();
+    imp->Seccion();
+    imp->FinDocumento();
+    EXPECT_EQ(d.Ancho, 0);
+    ASSERT_EQ(imp->Avisos().size(), 1);
+    EXPECT_EQ(imp->Avisos().first(), QStringLiteral("Archivo /no/existe/logo.bmp no existe"));
+    EXPECT_TRUE(registro.Buscar(QStringLiteral("Form. KELU (v.2.5)")));
+}
+
+TEST_F(ImpresionTest, ImagenSeDibujaAEscalaYAlineada)
+{
+    QTemporaryDir dir;
+    const QString archivo = dir.filePath(QStringLiteral("logo.bmp"));
+    QImage img(96, 48, QImage::Format_RGB888);
+    img.fill(Qt::darkGreen);
+    ASSERT_TRUE(img.save(archivo, "BMP"));
+    imp->IniEncabezado();
+    const TDimensiones d = imp->Imagen(archivo, 0.5, taDerecha);
+    imp->FinEncabezado();
+    imp->FinDocumento();
+    EXPECT_NEAR(d.Ancho, 12.7, 0.01); // 96 px at 96 dpi is 25.4 mm
+    EXPECT_NEAR(d.Alto, 6.35, 0.01);
+    const QList<TPasoImpresion> imagenes = registro.DeTipo(TPasoImpresion::Imagen);
+    ASSERT_EQ(imagenes.size(), 1);
+    EXPECT_NEAR(imagenes.first().x, MARGEN_IZQ + imp->AnchoUtil - d.Ancho, 0.01);
+    EXPECT_NEAR(imp->PosYEncabezado, d.Alto, 0.01);
+}
+
+// A block of line feeds only that runs past the page opens no blank page.
+TEST_F(ImpresionTest, BloqueSinDibujoNoAbrePagina)
+{
+    encabezado(20);
+    imp->DeltaY(400);
+    imp->Seccion();
+    imp->FinDocumento();
+    EXPECT_EQ(vista.GetNumPages(), 1);
+}
