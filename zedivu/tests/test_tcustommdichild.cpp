@@ -55,17 +55,6 @@ void teclear(QWidget *w, const QString &texto)
     }
 }
 
-const char *const kEsquema = "CREATE TABLE prueba (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre VARCHAR(40), obs TEXT,"
-                             "                     tipo INTEGER);"
-                             "INSERT INTO prueba (nombre, obs, tipo) VALUES ('inicial', '', 1);"
-                             "CREATE TABLE prueba_det (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(10), tipo INTEGER, sup DOUBLE);"
-                             "CREATE TABLE tipos (codigo INTEGER PRIMARY KEY, descripcion VARCHAR(30));"
-                             "INSERT INTO tipos VALUES (1, 'Uno'), (2, 'Dos');"
-                             "CREATE TABLE persona_rep (id INTEGER PRIMARY KEY AUTOINCREMENT, rut INTEGER, dv VARCHAR(1),"
-                             "  pat VARCHAR(30), mat VARCHAR(30), nom VARCHAR(30), dom VARCHAR(60), com INTEGER,"
-                             "  ciu VARCHAR(30), sexo INTEGER, fono VARCHAR(20));"
-                             "INSERT INTO persona_rep (rut) VALUES (12345678);";
-
 class Ganchos : public MainWindowHooks
 {
 public:
@@ -99,8 +88,10 @@ protected:
         ASSERT_TRUE(dir.isValid());
         app = dir.path() + QStringLiteral("/");
         QDir().mkpath(app + QStringLiteral("bbdd"));
+        // The test form's template serves every code the tests give it.
         for (const char *codigo : {"DORVO", "KELU", "PRUEBA"})
-            crearBase(app + QStringLiteral("bbdd/%1.db").arg(QLatin1String(codigo)), kEsquema);
+            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_TESTFORM_TEMPLATE),
+                                    app + QStringLiteral("bbdd/%1.db").arg(QLatin1String(codigo))));
         crearBase(app + QStringLiteral("bbdd/bd.db"),
                   "CREATE TABLE formPredio (foco_id INTEGER PRIMARY KEY AUTOINCREMENT, pred_codigo INTEGER,"
                   "  form_id INTEGER, foco_estado INTEGER DEFAULT 0, foco_fecha DATETIME, foco_nroResol VARCHAR(30),"
@@ -590,12 +581,14 @@ TEST_F(FormBase, OldRecordsAreUpgradedAndAFailedUpgradeIsReported)
     abrir({QStringLiteral("DORVO")});
     // An untagged record of a DORVO database that lacks the columns later versions added.
     const QString vieja = dir.filePath(QStringLiteral("vieja.db"));
-    crearBase(vieja, "CREATE TABLE prueba (id INTEGER PRIMARY KEY AUTOINCREMENT, nombre VARCHAR(40), obs TEXT, tipo INTEGER);"
-                     "INSERT INTO prueba (nombre) VALUES ('de 2004');"
-                     "CREATE TABLE prueba_det (id INTEGER PRIMARY KEY AUTOINCREMENT, num VARCHAR(10), tipo INTEGER, sup DOUBLE);"
-                     "CREATE TABLE tipos (codigo INTEGER PRIMARY KEY, descripcion VARCHAR(30));"
-                     "CREATE TABLE dorvo_pro (id INTEGER PRIMARY KEY);"
-                     "CREATE TABLE dorvo_rep (id INTEGER PRIMARY KEY);");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_TESTFORM_TEMPLATE), vieja));
+    {
+        Connection c;
+        ASSERT_TRUE(c.open(vieja));
+        ASSERT_TRUE(c.execScript(QStringLiteral("UPDATE prueba SET nombre = 'de 2004';"
+                                                "CREATE TABLE dorvo_pro (id INTEGER PRIMARY KEY);"
+                                                "CREATE TABLE dorvo_rep (id INTEGER PRIMARY KEY);")));
+    }
     QFile vf(vieja);
     ASSERT_TRUE(vf.open(QIODevice::ReadOnly));
     const QByteArray base = vf.readAll();

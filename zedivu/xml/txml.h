@@ -8,6 +8,7 @@
 //     xml.AbrirNodo("RODAL", adtKELU_desc);       // repeats over the dataset's records
 //     xml.HijoCampo("NUMERO", "num");             // children of the first record...
 //     xml.HijoCampo("ESPECIE", "esp", tsmEspecieKELU);
+//     xml.HijoCampo("ESTADO", "est_san", dbgKELU_desc->ColumnByFieldName("est_san"));
 //     xml.CerrarNodo();                           // ...written again for every further record
 //     xml.CerrarNodo();
 //     return xml.Texto();

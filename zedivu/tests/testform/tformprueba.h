@@ -1,13 +1,9 @@
 #pragma once
-// The test form PRUEBA: a main table with an edit, a memo and a lookup combo on its
-// first page, a detail table on the second, its own main-database connection.
+// The test form PRUEBA, built from its description prueba.form: a main table with an
+// edit, a lookup combo and a memo on its first page, a detail grid on the second.
 #include "tcustommdichild.h"
 
-class DBEdit;
-class DBGrid;
-class DBLookupComboBox;
-class DBMemo;
-class Table;
+class BuiltForm;
 
 class TFormPRUEBA : public TCustomMDIChild
 {
@@ -20,21 +16,10 @@ public:
     void ComponerImpresion(TImpresion *impresion) override;
     QByteArray PrepararXML() override;
     void InicializarDatasetPpal(const QString &nombreCompleto) override;
-    void LlenarInfoPredio() override;
     void DbgEventoOnExitEspecial(QObject *sender) override;
 
-    Connection *conexion;
-    Connection *conexionPpal;
-    Table *adtPRUEBA;
-    Table *adtPRUEBA_det;
-    Table *adtTipos;
-    DataSource *dsrcPpal;
-    DataSource *dsrcDet;
-    DataSource *dsrcTipos;
-    DBEdit *edtNombre;
-    DBMemo *memObs;
-    DBLookupComboBox *cmbTipo;
-    DBGrid *dbgDetalle;
-    QTabWidget *pgcPaginas;
-    int llenadosPredio = 0;
+private:
+    Connection *m_conexion;
+    Connection *m_conexionPpal;
+    BuiltForm *m_formulario = nullptr;
 };
