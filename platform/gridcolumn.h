@@ -83,7 +83,7 @@ public:
     const QStringList &PickList() const { return m_pickList; }
     QStringList &PickList() { return m_pickList; }
     void setPickList(const QStringList &items);
-    // The editor opens its list as soon as it opens.
+    // The editor's list drops down at the first character typed into it.
     bool AutoDropDown() const { return m_autoDropDown; }
     void setAutoDropDown(bool autoDropDown) { m_autoDropDown = autoDropDown; }
     ButtonStyle buttonStyle() const { return m_buttonStyle; }

@@ -125,11 +125,6 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
         if (m_editor == editor || m_editor.isNull())
             m_modified = false;
     });
-    if (auto *combo = qobject_cast<QComboBox *>(editor); combo && column->AutoDropDown())
-        QTimer::singleShot(0, combo, [combo] {
-            if (combo->isVisible())
-                combo->showPopup();
-        });
     return editor;
 }
 
@@ -295,12 +290,18 @@ bool GridDelegate::eventFilter(QObject *object, QEvent *event)
             return false;
         if (!m_grid->filterTyped(text))
             return true;
-        if (text == key->text())
+        // A list that drops down by itself opens at the first typed character, on the
+        // entry that character found.
+        const GridColumn *column = m_grid->Columns(m_index.column());
+        const bool dropDown = combo && !popupOpen && column && column->AutoDropDown();
+        if (text == key->text() && !dropDown)
             return false;
         QKeyEvent replaced(QEvent::KeyPress, key->key(), key->modifiers(), text, key->isAutoRepeat(), ushort(key->count()));
         m_forwarding = true;
         QApplication::sendEvent(object, &replaced);
         m_forwarding = false;
+        if (dropDown && m_editor == editor)
+            combo->showPopup();
         return true;
     }
     case QEvent::KeyRelease: {

@@ -848,3 +848,20 @@ TEST_F(DBGridTest, AbortedExitKeepsTheFocusInTheGrid)
     EXPECT_EQ(rodal.State(), DatasetState::Browse);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT obs FROM rodal WHERE num = '2'")).toString(), QStringLiteral("x"));
 }
+
+TEST_F(DBGridTest, AutoDropDownListOpensAtTheFirstTypedLetter)
+{
+    standardColumns();
+    grid->Columns(2)->setAutoDropDown(true);
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(2);
+    type(QStringLiteral("r"));
+    auto *combo = qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->view()->isVisible());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Regular"));
+    combo->hidePopup();
+    key(Qt::Key_Return);
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -4);
+}
