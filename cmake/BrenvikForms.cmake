@@ -1,10 +1,11 @@
-# brenvik_form_description(TARGET <plug-in target> CODE <CODE> FILE <description.form>)
+# brenvik_form_description(TARGET <plug-in target> CODE <CODE> FILE <description.form>
+#                           [TEMPLATE <file.db>])
 # Embeds a form's description in the plug-in as the resource ":/forms/<CODE>.form" and
-# generates its template database <program dir>/bbdd/<CODE>.db from it at build time,
-# again whenever the description changes (the generator writes the file whole or not at
-# all). A description with an error fails the build with the file and line.
+# generates its template database <program dir>/bbdd/<CODE>.db (or TEMPLATE) from it at
+# build time, again whenever the description changes (the generator writes the file whole
+# or not at all). A description with an error fails the build with the file and line.
 function(brenvik_form_description)
-  cmake_parse_arguments(F "" "TARGET;CODE;FILE" "" ${ARGN})
+  cmake_parse_arguments(F "" "TARGET;CODE;FILE;TEMPLATE" "" ${ARGN})
   if(NOT F_TARGET OR NOT F_CODE OR NOT F_FILE)
     message(FATAL_ERROR "brenvik_form_description: TARGET, CODE and FILE are required")
   endif()
@@ -14,7 +15,11 @@ function(brenvik_form_description)
   get_filename_component(file ${F_FILE} ABSOLUTE)
   set_source_files_properties(${file} PROPERTIES QT_RESOURCE_ALIAS ${F_CODE}.form)
   qt_add_resources(${F_TARGET} form_${F_CODE} PREFIX /forms FILES ${file})
-  brenvik_form_template(TARGET ${F_TARGET}_template CODE ${F_CODE} FILE ${file})
+  if(F_TEMPLATE)
+    brenvik_form_template(TARGET ${F_TARGET}_template CODE ${F_CODE} FILE ${file} OUTPUT ${F_TEMPLATE})
+  else()
+    brenvik_form_template(TARGET ${F_TARGET}_template CODE ${F_CODE} FILE ${file})
+  endif()
   add_dependencies(${F_TARGET} ${F_TARGET}_template)
 endfunction()
 

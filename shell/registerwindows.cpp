@@ -9,9 +9,9 @@
 
 namespace {
 
-// TODO: once the register window base class exists, should these calls go through it
-// (a cast and its virtual operations) or stay on the meta-object, which needs the base
-// class to declare DirAplicacion as a property and the two operations Q_INVOKABLE?
+// Register windows are reached like the forms reach the property register: through the
+// meta-object, so a register window class declares DirAplicacion as a property and its
+// two operations Q_INVOKABLE (int MostrarModalSeleccion(), void MostrarModal()).
 QWidget *crearRegistro(const QString &className, const QString &dirAplicacion, QWidget *owner)
 {
     QWidget *window = ClassRegistry::instance().create(className, owner);

@@ -1,5 +1,7 @@
 #pragma once
-// Register windows (properties, persons, consultants) opened by class name.
+// Register windows (properties, persons, consultants) opened by class name. The window
+// class has a QString property DirAplicacion and Q_INVOKABLE operations MostrarModal()
+// (shows itself modally and releases itself) and int MostrarModalSeleccion().
 #include <QString>
 
 class QWidget;

@@ -172,9 +172,8 @@ void TformPpal::cerrarVentanasFormularios()
 
 void TformPpal::closeEvent(QCloseEvent *e)
 {
-    // TODO: the active form decides (its close question may save or cancel); closing it
-    // closes its siblings. Until the form base class lands, an MDI child that refuses to
-    // close keeps the program open.
+    // The active form decides: its close question may save or cancel, and closing it
+    // closes its siblings. A form that stays open keeps the program open.
     if (QMdiSubWindow *activa = mdiArea->currentSubWindow()) {
         if (!activa->close()) {
             e->ignore();

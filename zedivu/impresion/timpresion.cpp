@@ -57,6 +57,12 @@ QString textoDe(const Field *f)
     return f ? f->AsString() : QString();
 }
 
+// Width of printed column c (0-based); anchos[0] is the indent.
+double anchoDe(const QList<double> &anchos, int c)
+{
+    return c + 1 < anchos.size() ? anchos.at(c + 1) : 0.0;
+}
+
 // One merged cell of a table header.
 struct CeldaEncabezado
 {
@@ -575,7 +581,7 @@ TDimensiones TImpresion::registrarEncabezadoTabla(DBGrid *grid, const QList<doub
     const double y0 = PosY;
     if (n == 0)
         return {};
-    const auto ancho = [&anchos](int c) { return c + 1 < anchos.size() ? anchos.at(c + 1) : 0.0; };
+    const auto ancho = [&anchos](int c) { return anchoDe(anchos, c); };
 
     // Cell (row, column): piece `row` of the caption, the last piece repeating downwards.
     QList<QStringList> piezas;
@@ -691,22 +697,11 @@ TDimensiones TImpresion::TablaDatos(DBGrid *grid, const QList<double> &anchos, b
         return {};
     }
     const QList<GridColumn *> columnas = ColumnasImpresas(grid);
-    const auto ancho = [&anchos](int c) { return c + 1 < anchos.size() ? anchos.at(c + 1) : 0.0; };
+    const auto ancho = [&anchos](int c) { return anchoDe(anchos, c); };
     const double y0 = PosY;
     fuente(kFuente, tamano_fte_tabla, false);
     const double linea = lineaMm();
 
-    const auto fila = [&](const QStringList &textos, const QList<TAlineamiento> &alineaciones, double alto) {
-        Cr();
-        DeltaX(anchos.value(0));
-        for (int c = 0; c < columnas.size(); ++c) {
-            if (m_seccion)
-                m_seccion->Agregar(teCuadro, textos.at(c), marco, alineaciones.at(c), kMargenCelda, alto, ancho(c));
-            DibujarCuadroTexto(ancho(c), alto, textos.at(c), alineaciones.at(c), kMargenCelda, marco);
-            DeltaX(ancho(c) + kJuntaCelda);
-        }
-        DeltaY(alto + kJuntaCelda);
-    };
     QList<TAlineamiento> alineaciones;
     for (GridColumn *c : columnas)
         alineaciones.append((c->Alignment() & Qt::AlignRight) ? taDerecha : taCentrado);
@@ -714,7 +709,7 @@ TDimensiones TImpresion::TablaDatos(DBGrid *grid, const QList<double> &anchos, b
     const int registros = ds->rowCount();
     if (registros == 0) {
         // An empty table still shows where its rows go.
-        fila(QStringList(columnas.size(), QStringLiteral(" ")), alineaciones, linea);
+        filaTabla(QStringList(columnas.size(), QStringLiteral(" ")), alineaciones, linea, anchos, marco);
     }
     for (int r = 0; r < registros; ++r) {
         QStringList textos;
@@ -735,7 +730,7 @@ TDimensiones TImpresion::TablaDatos(DBGrid *grid, const QList<double> &anchos, b
             if (PosY + alto > AltoUtil)
                 registrarEncabezadoTabla(grid, anchos, marco);
         }
-        fila(textos, alineaciones, alto);
+        filaTabla(textos, alineaciones, alto, anchos, marco);
     }
     double total = anchos.value(0);
     for (int c = 0; c < columnas.size(); ++c)
@@ -748,7 +743,7 @@ TDimensiones TImpresion::TablaDatos(DBGrid *grid, const QList<double> &anchos, b
 TDimensiones TImpresion::TablaPie(DBGrid *grid, const QList<double> &anchos, bool marco)
 {
     const QList<GridColumn *> columnas = ColumnasImpresas(grid);
-    const auto ancho = [&anchos](int c) { return c + 1 < anchos.size() ? anchos.at(c + 1) : 0.0; };
+    const auto ancho = [&anchos](int c) { return anchoDe(anchos, c); };
     fuente(kFuente, tamano_fte_tabla, false);
     QStringList textos;
     QList<TAlineamiento> alineaciones;
@@ -779,20 +774,27 @@ TDimensiones TImpresion::TablaPie(DBGrid *grid, const QList<double> &anchos, boo
     if (PosY + alto > AltoUtil)
         registrarEncabezadoTabla(grid, anchos, marco);
     const double y0 = PosY;
+    const TDimensiones r{filaTabla(textos, alineaciones, alto, anchos, marco), PosY - y0};
+    Cr();
+    return r;
+}
+
+double TImpresion::filaTabla(const QStringList &textos, const QList<TAlineamiento> &alineaciones, double alto,
+                             const QList<double> &anchos, bool marco)
+{
     Cr();
     DeltaX(anchos.value(0));
     double total = anchos.value(0);
-    for (int c = 0; c < columnas.size(); ++c) {
+    for (int c = 0; c < textos.size(); ++c) {
+        const double ancho = anchoDe(anchos, c);
         if (m_seccion)
-            m_seccion->Agregar(teCuadro, textos.at(c), marco, alineaciones.at(c), kMargenCelda, alto, ancho(c));
-        DibujarCuadroTexto(ancho(c), alto, textos.at(c), alineaciones.at(c), kMargenCelda, marco);
-        DeltaX(ancho(c) + kJuntaCelda);
-        total += ancho(c) + kJuntaCelda;
+            m_seccion->Agregar(teCuadro, textos.at(c), marco, alineaciones.at(c), kMargenCelda, alto, ancho);
+        DibujarCuadroTexto(ancho, alto, textos.at(c), alineaciones.at(c), kMargenCelda, marco);
+        DeltaX(ancho + kJuntaCelda);
+        total += ancho + kJuntaCelda;
     }
     DeltaY(alto + kJuntaCelda);
-    const TDimensiones r{total, PosY - y0};
-    Cr();
-    return r;
+    return total;
 }
 
 // --- images

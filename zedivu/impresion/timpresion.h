@@ -159,6 +159,9 @@ private:
     void aplicarFuente(const QString &nombre, int tamano, bool negrita);
     // Records the table's header rows into the block being recorded.
     TDimensiones registrarEncabezadoTabla(DBGrid *grid, const QList<double> &anchos, bool marco);
+    // Records one row of framed cells (one per text) and moves below it; returns its width.
+    double filaTabla(const QStringList &textos, const QList<TAlineamiento> &alineaciones, double alto,
+                     const QList<double> &anchos, bool marco);
     std::shared_ptr<TPgGraphic> imagen(const QString &archivo);
     void avisar(const QString &aviso);
     double lineaMm();

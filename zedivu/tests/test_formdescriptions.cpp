@@ -23,7 +23,7 @@ QStringList descriptionFiles()
 {
     QStringList files;
     const QString root = QDir(QStringLiteral(BRENVIK_TEST_DIR "/../..")).absolutePath();
-    for (const QString &dir : {root + QStringLiteral("/plugins"), root + QStringLiteral("/zedivu/tests/forms")}) {
+    for (const QString &dir : {root + QStringLiteral("/plugins"), root + QStringLiteral("/zedivu/tests")}) {
         QDirIterator it(dir, {QStringLiteral("*.form")}, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext())
             files << it.next();

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -91,4 +92,18 @@ TEST(FormTemplate, BuildStepGeneratedTheDemoTemplate)
     ASSERT_TRUE(c.open(QStringLiteral(BRENVIK_DEMO_TEMPLATE), Connection::ReadOnly));
     EXPECT_EQ(c.select(QStringLiteral("SELECT cod_pre FROM demo")).rows, QList<QVariantList>({{qlonglong(-1)}}));
     EXPECT_EQ(c.select(QStringLiteral("SELECT COUNT(*) FROM demo_desc")).rows, QList<QVariantList>({{qlonglong(2)}}));
+}
+
+TEST(FormTemplate, PluginCarriesItsDescriptionWhileLoaded)
+{
+    const QString resource = QStringLiteral(":/forms/DEMO.form");
+    EXPECT_FALSE(QFile::exists(resource));
+    QLibrary plugin(QStringLiteral(BRENVIK_DEMO_PLUGIN));
+    ASSERT_TRUE(plugin.load()) << plugin.errorString().toStdString();
+    QStringList errors;
+    const auto form = FormDescriptionParser::parseFile(resource, &errors);
+    ASSERT_TRUE(form) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(form->code, QStringLiteral("DEMO"));
+    ASSERT_TRUE(plugin.unload());
+    EXPECT_FALSE(QFile::exists(resource));
 }
