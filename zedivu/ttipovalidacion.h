@@ -1,8 +1,8 @@
 #pragma once
-// Field checks named by a form or register window for a column; a set of them is passed
-// to Validar. The order is fixed: the ordinal is the bit in TTipoValidaciones.
+// The checks a form asks of a field before its row is posted, and a set of them (one bit
+// per check, the check's ordinal being its bit number).
+#include <QString>
 #include <QtGlobal>
-
 #include <initializer_list>
 
 enum TTipoValidacion {
@@ -19,21 +19,26 @@ enum TTipoValidacion {
     tvMenorIgual,
     tvMayorIgual,
     tvMayor,
-    tvAnoActualMin
+    tvAnoActualMin,
 };
 
 class TTipoValidaciones
 {
 public:
     TTipoValidaciones() = default;
-    TTipoValidaciones(std::initializer_list<TTipoValidacion> flags)
+    TTipoValidaciones(std::initializer_list<TTipoValidacion> tipos)
     {
-        for (TTipoValidacion f : flags)
-            m_bits |= quint16(1u << f);
+        for (TTipoValidacion t : tipos)
+            m_bits |= quint16(1u << t);
     }
-    bool contains(TTipoValidacion f) const { return m_bits & (1u << f); }
+    bool contains(TTipoValidacion t) const { return m_bits & (1u << t); }
+    void insert(TTipoValidacion t) { m_bits |= quint16(1u << t); }
     quint16 bits() const { return m_bits; }
+    bool isEmpty() const { return m_bits == 0; }
 
 private:
     quint16 m_bits = 0;
 };
+
+// The check named `nombre` ("tvNoVacio"); false when no check has that name.
+bool TipoValidacionPorNombre(const QString &nombre, TTipoValidacion &tipo);
