@@ -288,4 +288,27 @@ TEST_F(VentanaValidacion, NuloOCerradoEsFallaDeProgramacion)
         QStringLiteral("El dataset \"adtT\" correspondiente al campo \"num\" está cerrado")));
 }
 
+TEST_F(VentanaValidacion, LasComprobacionesDescritasCorrenAntesDePostear)
+{
+    FormDescription descripcion;
+    ValidationDescription v;
+    v.table = QStringLiteral("t");
+    v.entries << ValidationDescription::Entry{QStringLiteral("num"), {QStringLiteral("tvNoVacio")}, std::nullopt, 1}
+              << ValidationDescription::Entry{QStringLiteral("num"), {QStringLiteral("tvMayorIgual")}, 0.5, 2};
+    descripcion.validations << v;
+    BuiltForm construido(descripcion, &ventana);
+    construido.addDataset(&tabla, &fuente, {QStringLiteral("t")});
+    ventana.InstalarValidaciones(construido);
+
+    EXPECT_FALSE(catchAbort([&] { tabla.Post(); }));
+    EXPECT_TRUE(dialogos.textos().last().contains(QStringLiteral("no puede quedar vacío")));
+    campo("num")->setAsFloat(0.25);
+    EXPECT_FALSE(catchAbort([&] { tabla.Post(); }));
+    EXPECT_TRUE(dialogos.textos().last().contains(QStringLiteral("debe ser mayor o igual a 0,5")));
+    EXPECT_TRUE(tabla.State() == DatasetState::Insert);
+    campo("num")->setAsFloat(0.5);
+    EXPECT_TRUE(catchAbort([&] { EXPECT_TRUE(tabla.Post()); }));
+    EXPECT_EQ(dialogos.textos().size(), 2);
+}
+
 } // namespace
