@@ -325,9 +325,8 @@ TEST_F(ImpresionTest, FilaQueNoCabePasaConEncabezadoDeTabla)
     EXPECT_EQ(p2.at(0).texto, QStringLiteral("ENCABEZADO"));
     EXPECT_EQ(p2.at(1).texto, QStringLiteral("Rodal"));
     EXPECT_NEAR(p2.at(1).y, MARGEN_SUP + 20, 1e-9);
-    const TPasoImpresion *ultimaP1 = nullptr;
-    for (const TPasoImpresion &p : cuadrosDePagina(1))
-        ultimaP1 = &p;
+    const QList<TPasoImpresion> p1 = cuadrosDePagina(1);
+    const TPasoImpresion *ultimaP1 = p1.isEmpty() ? nullptr : &p1.last();
     const TPasoImpresion *numero = registro.Buscar(QStringLiteral("Número"));
     ASSERT_TRUE(numero && ultimaP1);
     EXPECT_LE(ultimaP1->y + ultimaP1->alto, MARGEN_SUP + imp->AltoUtil + 1e-9);
