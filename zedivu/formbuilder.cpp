@@ -12,6 +12,7 @@
 #include "formgridbuilder.h"
 #include "query.h"
 #include "table.h"
+#include "tcustommdichild.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -351,5 +352,8 @@ BuiltForm *FormBuilder::build(const FormDescription &description, QWidget *windo
 {
     auto *built = new BuiltForm(description, window);
     Builder(built, working, main).run();
+    // A form window runs the described checks before each post of its datasets.
+    if (auto *formulario = qobject_cast<TCustomMDIChild *>(window))
+        formulario->InstalarValidaciones(*built);
     return built;
 }

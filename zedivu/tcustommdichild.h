@@ -21,6 +21,9 @@
 #include <QWidget>
 #include <functional>
 
+#include "ttipovalidacion.h"
+
+class BuiltForm;
 class Connection;
 class DataAwareControl;
 class DBEdit;
@@ -144,6 +147,23 @@ public:
     // The help page of the current page: Codigo + "_" + two digits + ".html".
     QString PaginaAyuda() const;
 
+    // --- validation (tcustommdichild_validacion.cpp), called from before-post handlers.
+    // A failed check shows "El campo "label" " + its message through DialogoError and
+    // cancels the post with Abort(); while Guardando only ValidarRUT runs. A null field or
+    // a closed dataset is a programming fault: reported, and the check does nothing.
+    // Checks tvNoVacio .. tvCoordenadaE and tvAnoActualMin; on failure brings the field's
+    // control into view (its page, the form, the focus, the grid column).
+    void Validar(Field *campo, TTipoValidaciones tipos);
+    // Checks tvMenor, tvMenorIgual, tvMayorIgual and tvMayor against `limite`.
+    void Validar(Field *campo, TTipoValidaciones tipos, long double limite);
+    // The check digit of the RUT in `campoRut` must equal the text of `campoDv`.
+    void ValidarRUT(Dataset *ds, Field *campoRut, Field *campoDv);
+    // The grid's dataset must hold a row; `nombre` names the table in the message.
+    void ValidarTablaNoVacia(DBGrid *grilla, const QString &nombre);
+    // Installs the before-post handlers that run the `validate` checks of the form's
+    // description on the datasets FormBuilder made (replacing their BeforePost).
+    void InstalarValidaciones(const BuiltForm &formulario);
+
     // --- printing (tcustommdichild_impresion.cpp). The printout is composed by
     // ComponerImpresion (ComponerDifrol for the cover letter) in a preview window on the
     // printer's current paper, with the verification code and page numbers in the footer.
@@ -222,6 +242,10 @@ private:
     void vincularComponentes();
     void vincularGrillas();
     void vincularSubventana();
+    // The first edit, memo, lookup combo or grid showing `campo` that can take the focus.
+    QWidget *controlDeCampo(const Field *campo) const;
+    // Makes the page holding `control` the current one and brings the form to the front.
+    void mostrarControl(QWidget *control);
     bool enviarTecla(QWidget *receptor, int tecla, const QString &texto, Qt::KeyboardModifiers modificadores);
 
     QWidget *m_owner = nullptr;

@@ -326,9 +326,10 @@ TEST_F(ImpresionTest, FilaQueNoCabePasaConEncabezadoDeTabla)
     EXPECT_EQ(p2.at(1).texto, QStringLiteral("Rodal"));
     EXPECT_NEAR(p2.at(1).y, MARGEN_SUP + 20, 1e-9);
     const QList<TPasoImpresion> p1 = cuadrosDePagina(1);
-    ASSERT_FALSE(p1.isEmpty());
-    ASSERT_TRUE(registro.Buscar(QStringLiteral("Número")));
-    EXPECT_LE(p1.last().y + p1.last().alto, MARGEN_SUP + imp->AltoUtil + 1e-9);
+    const TPasoImpresion *ultimaP1 = p1.isEmpty() ? nullptr : &p1.last();
+    const TPasoImpresion *numero = registro.Buscar(QStringLiteral("Número"));
+    ASSERT_TRUE(numero && ultimaP1);
+    EXPECT_LE(ultimaP1->y + ultimaP1->alto, MARGEN_SUP + imp->AltoUtil + 1e-9);
     // Column 2 of a data row starts where column 2 of the header starts.
     const TPasoImpresion *tipo = registro.Buscar(QStringLiteral("Tipo"));
     const TPasoImpresion *celdaB = registro.Buscar(QStringLiteral("b"));
