@@ -14,9 +14,9 @@ QString XmlError::message() const
     return QString::fromStdString(what());
 }
 
-void XmlError::Lanzar(const QString &texto, std::source_location donde)
+void XmlError::Lanzar(const QString &texto, const char *archivo, int linea)
 {
     throw XmlError(texto + QStringLiteral(" (%1, línea %2)")
-                               .arg(QFileInfo(QString::fromUtf8(donde.file_name())).fileName())
-                               .arg(donde.line()));
+                               .arg(QFileInfo(QString::fromUtf8(archivo)).fileName())
+                               .arg(linea));
 }

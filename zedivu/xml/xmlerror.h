@@ -5,7 +5,6 @@
 // because it is a programming error and not bad data; the message ends with the source
 // file and line of the check.
 #include <QString>
-#include <source_location>
 #include <stdexcept>
 
 class XmlError : public std::logic_error
@@ -15,5 +14,8 @@ public:
     ~XmlError() override;
     QString message() const;
 
-    [[noreturn]] static void Lanzar(const QString &texto, std::source_location donde = std::source_location::current());
+    // The defaults name the caller's file and line (std::source_location is not available
+    // with every compiler the project builds with).
+    [[noreturn]] static void Lanzar(const QString &texto, const char *archivo = __builtin_FILE(),
+                                    int linea = __builtin_LINE());
 };
