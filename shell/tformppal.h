@@ -10,6 +10,7 @@
 #include "tlistaformularios.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <QPointer>
 
 class QLabel;
@@ -90,6 +91,9 @@ public:
     // question with themselves as sender.
     void archGuardarExecute(QObject *sender);
     void archGuardarComoExecute(QObject *sender);
+    // The save-file dialog of Save As: (initial file, filter) -> chosen file, empty when
+    // cancelled. Tests replace it.
+    std::function<QString(const QString &inicial, const QString &filtro)> dlgGuardar;
 
     // Print commands (tformppal_impresion.cpp), on the active form of the open document;
     // every form window is busy while they run.

@@ -4,6 +4,7 @@
 
 #include "dialogservice.h"
 #include "impresion/impresorapredeterminada.h"
+#include "formulariosdocumento.h"
 #include "tcustommdichild.h"
 
 #include <QAction>
@@ -21,46 +22,6 @@ const QString kSinImpresora = QStringLiteral(
     "No existe ninguna impresora instalada en este equipo.\nInstale una impresora valida y reintente la operacion.");
 const QString kSinImpresoraVista = QStringLiteral(
     "No existe ninguna impresora instalada en este equipo.\nInstale una impresora válida y reintente la operación.");
-
-QList<QPointer<TCustomMDIChild>> formularios(const QMdiArea *area)
-{
-    QList<QPointer<TCustomMDIChild>> r;
-    for (QMdiSubWindow *sub : area->subWindowList())
-        if (auto *f = qobject_cast<TCustomMDIChild *>(sub->widget()))
-            r.append(f);
-    return r;
-}
-
-TCustomMDIChild *formularioActivo(const QMdiArea *area)
-{
-    QMdiSubWindow *sub = area->activeSubWindow() ? area->activeSubWindow() : area->currentSubWindow();
-    if (!sub && !area->subWindowList().isEmpty())
-        sub = area->subWindowList().first();
-    return sub ? qobject_cast<TCustomMDIChild *>(sub->widget()) : nullptr;
-}
-
-// Every form window is busy while a print command runs, so that data events raised while
-// composing do not mark the document modified; cleared on every way out.
-class Ocupados
-{
-public:
-    explicit Ocupados(const QMdiArea *area) : m_formularios(formularios(area))
-    {
-        for (TCustomMDIChild *f : m_formularios)
-            f->Ocupado = true;
-    }
-    ~Ocupados()
-    {
-        for (const QPointer<TCustomMDIChild> &f : m_formularios)
-            if (f)
-                f->Ocupado = false;
-    }
-    Ocupados(const Ocupados &) = delete;
-    Ocupados &operator=(const Ocupados &) = delete;
-
-private:
-    QList<QPointer<TCustomMDIChild>> m_formularios;
-};
 
 // Runs a print step; a failure of the print system ends the command with `mensaje`.
 template<typename F>
