@@ -29,3 +29,24 @@ function(brenvik_module_tests)
     brenvik_add_test(NAME ${folder}_${name} SOURCES ${src} LIBS ${M_LIB} ${M_LIBS})
   endforeach()
 endfunction()
+
+# brenvik_module_fuzzers(LIB lib): with BRENVIK_FUZZ (clang), every fuzz/fuzz_*.cpp of the
+# calling folder becomes one libFuzzer executable in <build>/fuzz, linked with LIB.
+function(brenvik_module_fuzzers)
+  cmake_parse_arguments(F "" "LIB" "" ${ARGN})
+  if(NOT BRENVIK_FUZZ)
+    return()
+  endif()
+  target_compile_options(${F_LIB} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  file(GLOB fuzzers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/fuzz_*.cpp)
+  foreach(src ${fuzzers})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${name} PRIVATE ${F_LIB})
+    set_target_properties(${name} PROPERTIES
+      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz
+      BUILD_RPATH ${BRENVIK_BIN_DIR})
+  endforeach()
+endfunction()
