@@ -3,6 +3,7 @@
 // in the Spanish way, and moves through grids with Enter (Tab and the arrows become Enter).
 #include "tcustommdichild.h"
 
+#include "teclaprevista.h"
 #include "dataset.h"
 #include "dbgrid.h"
 #include "gridcolumn.h"
@@ -20,16 +21,10 @@ bool TCustomMDIChild::conservaMinusculas(const QString &nombreVentana)
 
 bool TCustomMDIChild::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || m_reenviando)
+    QKeyEvent *e = m_reenviando ? nullptr : TeclaPrevista(this, watched, event);
+    if (!e)
         return false;
-    auto *receptor = qobject_cast<QWidget *>(watched);
-    if (!receptor || (receptor != this && !isAncestorOf(receptor)))
-        return false;
-    // A key the focused control ignored travels up to its parents: it was seen already.
-    QWidget *foco = QApplication::focusWidget();
-    if (foco && foco != receptor && (foco == this || isAncestorOf(foco)))
-        return false;
-    auto *e = static_cast<QKeyEvent *>(event);
+    auto *receptor = static_cast<QWidget *>(watched);
     if (FrmEventoOnKeyDown(receptor, e))
         return true;
     const QString texto = e->text();

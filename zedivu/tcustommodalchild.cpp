@@ -1,5 +1,6 @@
 #include "tcustommodalchild.h"
 
+#include "teclaprevista.h"
 #include "abort.h"
 #include "dataset.h"
 #include "dialogservice.h"
@@ -27,16 +28,10 @@ TCustomModalChild::~TCustomModalChild() = default;
 
 bool TCustomModalChild::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || m_reenviando)
+    QKeyEvent *e = m_reenviando ? nullptr : TeclaPrevista(this, watched, event);
+    if (!e)
         return false;
-    auto *receptor = qobject_cast<QWidget *>(watched);
-    if (!receptor || (receptor != this && !isAncestorOf(receptor)))
-        return false;
-    // A key the focused control ignored travels up to its parents: it was seen already.
-    QWidget *foco = QApplication::focusWidget();
-    if (foco && foco != receptor && (foco == this || isAncestorOf(foco)))
-        return false;
-    auto *e = static_cast<QKeyEvent *>(event);
+    auto *receptor = static_cast<QWidget *>(watched);
     const QString texto = e->text();
     if (texto.isEmpty() || !texto.at(0).isPrint())
         return false;
