@@ -25,9 +25,11 @@ public:
     {
     }
 
-    // A heading in 12-point bold; what follows it starts on the next line.
+    // A heading in 12-point bold, a little apart from what precedes it; what follows it
+    // starts on the next line.
     void subtitulo(const QString &texto)
     {
+        m_imp->CrLf4();
         m_imp->SubTitulo(texto, taIzquierda);
         m_imp->Cr();
     }
@@ -38,10 +40,12 @@ public:
         m_imp->Cr();
     }
 
-    // A grid of the form as on screen; the table ends its own block.
+    // A grid of the form as on screen; the table ends its own block. A replica of the
+    // DORVO form's data has nothing to show while that form is not open.
     void tabla(const QString &nombre)
     {
-        if (DBGrid *g = kelu::grilla(m_form, nombre))
+        DBGrid *g = kelu::grilla(m_form, nombre);
+        if (g && g->DataSet() && g->DataSet()->Active())
             m_imp->Tabla(g);
     }
 
