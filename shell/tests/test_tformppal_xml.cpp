@@ -73,6 +73,7 @@ public:
     }
     QByteArray PrepararXML() override
     {
+        ocupadoAlPreparar = Ocupado;
         XML->Limpiar();
         if (fallaXML)
             XML->CerrarNodo();
@@ -116,6 +117,7 @@ public:
     bool fallaXML = false;
     bool otroPerdido = false;
     bool manejadorAlValidar = true;
+    bool ocupadoAlPreparar = false;
     int validacionesFormulario = 0;
     static inline QStringList impresos;
 
@@ -345,6 +347,7 @@ private:
     QByteArray m_home;
 };
 
+// The proposed name kept the property name's path separators, which put the file elsewhere.
 TEST_F(IntercambioTest, TwoFormDocumentGivesHeaderIntegrityLineAndBodiesSealedWithTheirHashes)
 {
     const QList<FormIntercambio *> forms = documentoKelu();
@@ -374,6 +377,7 @@ TEST_F(IntercambioTest, TwoFormDocumentGivesHeaderIntegrityLineAndBodiesSealedWi
         EXPECT_FALSE(f->Ocupado);
         EXPECT_FALSE(f->manejadorAlValidar) << "validated with the change handler attached";
         EXPECT_EQ(f->validacionesFormulario, 1);
+        EXPECT_TRUE(f->ocupadoAlPreparar);
     }
     EXPECT_TRUE(QFileInfo::exists(documento));
     EXPECT_TRUE(ppal->isEnabled());
@@ -388,16 +392,145 @@ TEST_F(IntercambioTest, TwoFormDocumentGivesHeaderIntegrityLineAndBodiesSealedWi
     EXPECT_EQ(filasFormPredio(), (QList<QStringList>{{QStringLiteral("1"), segundo, h, QStringLiteral("7")}}));
 }
 
+// A failed write left the forms sealed with a hash that no file carried.
+TEST_F(IntercambioTest, AFailedWriteIsToldAndLeavesNoVerificationCode)
+{
+    const QList<FormIntercambio *> forms = documentoKelu();
+    elegido = home.filePath(QStringLiteral("no/existe/intercambio.xml"));
+    ppal->archGuardarXMLExecute();
+
+    ASSERT_EQ(dialogos.textos().size(), 1);
+    EXPECT_TRUE(dialogos.textos().first().startsWith(QStringLiteral("No se pudo escribir el archivo de intercambio \"")
+                                                     + elegido + QStringLiteral("\": ")))
+        << dialogos.textos().first().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(elegido));
+    EXPECT_EQ(filasFormPredio(), (QList<QStringList>{{QStringLiteral("0"), QString(), QString(), QString()}}));
+    for (FormIntercambio *f : forms) {
+        EXPECT_TRUE(f->HashXML.isEmpty());
+        EXPECT_FALSE(f->Modificado);
+        EXPECT_FALSE(f->Ocupado);
+    }
+    EXPECT_TRUE(ppal->isEnabled());
+}
+
+TEST_F(IntercambioTest, DocumentFileGoneBeforeTheIndexUpdateLeavesItsRowAlone)
+{
+    const QList<FormIntercambio *> forms = documentoKelu();
+    antesDeElegir = [this] { QFile::remove(documento); };
+    ppal->archGuardarXMLExecute();
+
+    EXPECT_EQ(archivosIntercambio().size(), 1);
+    EXPECT_EQ(filasFormPredio(), (QList<QStringList>{{QStringLiteral("0"), QString(), QString(), QString()}}));
+    EXPECT_EQ(forms[0]->HashXML.size(), 32);
+    EXPECT_EQ(dialogos.textos(), QStringList{kOferta});
+}
+
+// File names with an apostrophe broke the statement that records the exchange file.
+TEST_F(IntercambioTest, NamesWithApostrophesAreRecordedAsTheyAre)
+{
+    documento = home.filePath(QStringLiteral("d'oro.fpmp"));
+    documentoKelu();
+    QDir().mkpath(carpetaIntercambio());
+    elegido = carpetaIntercambio() + QStringLiteral("o'higgins.xml");
+    ppal->archGuardarXMLExecute();
+
+    const QList<QStringList> filas = filasFormPredio();
+    ASSERT_EQ(filas.size(), 1);
+    EXPECT_EQ(filas[0].mid(0, 2), (QStringList{QStringLiteral("1"), elegido}));
+    EXPECT_EQ(dialogos.textos(), QStringList{kOferta});
+}
+
+TEST_F(IntercambioTest, AFormWhoseXmlCodeFailsGetsNoFile)
+{
+    const QList<FormIntercambio *> forms = documentoKelu();
+    forms[1]->fallaXML = true;
+    ppal->archGuardarXMLExecute();
+
+    ASSERT_EQ(dialogos.textos().size(), 1);
+    EXPECT_TRUE(dialogos.textos().first().startsWith(QStringLiteral("CerrarNodo sin nodo abierto")))
+        << dialogos.textos().first().toStdString();
+    EXPECT_TRUE(archivosIntercambio().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(documento));
+    for (FormIntercambio *f : forms) {
+        EXPECT_TRUE(f->HashXML.isEmpty());
+        EXPECT_FALSE(f->Ocupado);
+    }
+    EXPECT_TRUE(ppal->isEnabled());
+}
+
+TEST_F(IntercambioTest, AnOtherEntryThatWentMissingIsToldAndWrittenAsUnspecified)
+{
+    const QList<FormIntercambio *> forms = documentoKelu();
+    forms[0]->otroPerdido = true;
+    ppal->archGuardarXMLExecute();
+
+    EXPECT_EQ(dialogos.textos(),
+              (QStringList{QStringLiteral("Para el registro TIPO Se había especificado un 'OTRO', pero ahora no se encuentra dicho valor"),
+                           kOferta}));
+    EXPECT_EQ(dialogos.boxes.first().tipo, mtInformation);
+    EXPECT_TRUE(leer(carpetaIntercambio() + archivosIntercambio().value(0))
+                    .contains("    <KELU.TIPO>99</KELU.TIPO>\r\n    <KELU.TIPO_OTRO>NO ESPECIFICADO</KELU.TIPO_OTRO>\r\n"));
+}
+
+TEST_F(IntercambioTest, PrintOfferPrintsTheActiveFormThenItsSiblings)
+{
+    documentoKelu();
+    ppal->mdiArea->setActiveSubWindow(ppal->mdiArea->subWindowList().at(1));
+    QTemporaryDir salida;
+
+    // Yes, then the print dialog cancelled: nothing printed.
+    dialogos.responder({ID::YES});
+    responderDialogo(false);
+    ppal->archGuardarXMLExecute();
+    EXPECT_EQ(dialogos.textos(), QStringList{kOferta});
+    EXPECT_EQ(dialogos.boxes.first().botones, MB::YESNO);
+    EXPECT_TRUE(FormIntercambio::impresos.isEmpty());
+
+    dialogos.responder({ID::YES});
+    responderDialogo(true, salida.filePath(QStringLiteral("formularios.pdf")));
+    ppal->archGuardarXMLExecute();
+    EXPECT_EQ(FormIntercambio::impresos, (QStringList{QStringLiteral("DORVO"), QStringLiteral("KELU")}));
+    EXPECT_TRUE(QFileInfo(salida.filePath(QStringLiteral("formularios.pdf"))).size() > 0);
+}
+
+TEST_F(IntercambioTest, TheActiveFormFinishesItsGridRowsBeforeTheChecks)
+{
+    const QList<FormIntercambio *> forms = documentoKelu({QString(), QStringLiteral("DELETE FROM dorvo_pro;")});
+    ppal->mdiArea->setActiveSubWindow(ppal->mdiArea->subWindowList().at(1));
+    Table *propietarios = forms[1]->Propietarios;
+
+    // A row appended and never typed into is dropped, so the form still has no owner.
+    ASSERT_TRUE(propietarios->Append());
+    ppal->archGuardarXMLExecute();
+    EXPECT_EQ(dialogos.textos(), QStringList{kSinPropietario});
+    EXPECT_EQ(propietarios->State(), DatasetState::Browse);
+
+    // An owner typed into the grid and not yet posted is posted and counts.
+    dialogos.boxes.clear();
+    ASSERT_TRUE(propietarios->Append());
+    propietarios->FieldByName(QStringLiteral("rut"))->setValue(33333333);
+    propietarios->FieldByName(QStringLiteral("nombre"))->setAsString(QStringLiteral("Lagos, Eva"));
+    ppal->archGuardarXMLExecute();
+    EXPECT_EQ(dialogos.textos(), QStringList{kOferta});
+    EXPECT_TRUE(leer(carpetaIntercambio() + archivosIntercambio().value(0)).contains("<PROPIETARIO.NOMBRE>LAGOS, EVA</PROPIETARIO.NOMBRE>"));
+}
+
 struct CasoConsultor
 {
     int consultor;
     const char *linea;
 };
 
+void PrintTo(const CasoConsultor &c, std::ostream *os)
+{
+    *os << "consultor " << c.consultor;
+}
+
 class LineaConsultor : public IntercambioTest, public ::testing::WithParamInterface<CasoConsultor>
 {
 };
 
+// A "|" or a line break in a consultant's field added fields to the integrity line or ended it.
 TEST_P(LineaConsultor, FollowsTheTypeCodes)
 {
     ppal->ConsultorDocumento = GetParam().consultor;
@@ -424,6 +557,11 @@ struct CasoDocumento
     const char *codigos;
     const char *archivo;
 };
+
+void PrintTo(const CasoDocumento &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
 
 class TiposDeDocumento : public IntercambioTest, public ::testing::WithParamInterface<CasoDocumento>
 {
@@ -477,6 +615,11 @@ struct CasoRechazo
     Mensaje mensaje;
     bool documentoGuardado;
 };
+
+void PrintTo(const CasoRechazo &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
 
 class Rechazos : public IntercambioTest, public ::testing::WithParamInterface<CasoRechazo>
 {
