@@ -2,6 +2,7 @@
 
 #include "teclaprevista.h"
 #include "abort.h"
+#include "connection.h"
 #include "dataset.h"
 #include "dialogservice.h"
 #include "fallaprogramacion.h"
@@ -11,7 +12,9 @@
 #include "validacion.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDate>
+#include <QFileInfo>
 #include <QKeyEvent>
 
 namespace {
@@ -126,4 +129,33 @@ void TCustomModalChild::ValidarRUT(Dataset *ds, const QString &campoRut, const Q
     Dialogo(mtWarning, QStringLiteral("Error en Mantenedor:\n\nEl dígito verificador no concuerda con el RUT ingresado."),
             MB::OK);
     Abort();
+}
+
+bool TCustomModalChild::AbrirBaseDatos(Connection *conexion)
+{
+    const QString archivo = DirAplicacion + QStringLiteral("bbdd/bd.db");
+    if (!QFileInfo::exists(archivo)) {
+        ArchivoNoEncontrado(QStringLiteral("bd.db"));
+        return false;
+    }
+    if (conexion->open(archivo, Connection::ReadWrite))
+        return true;
+    Dialogo(mtError, QStringLiteral("No se pudo abrir la base de datos:\n") + conexion->lastError().text(), MB::OK);
+    return false;
+}
+
+void TCustomModalChild::reject()
+{
+    if (Editando || Creando)
+        return;
+    QDialog::reject();
+}
+
+void TCustomModalChild::closeEvent(QCloseEvent *event)
+{
+    if (Editando || Creando) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
