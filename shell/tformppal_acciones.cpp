@@ -168,6 +168,7 @@ void TformPpal::conectarAcciones()
     connect(archGuardar, &QAction::triggered, this, [this] { archGuardarExecute(this); });
     connect(archGuardarComo, &QAction::triggered, this, [this] { archGuardarComoExecute(this); });
     conectarImpresion();
+    connect(archGuardarXML, &QAction::triggered, this, &TformPpal::archGuardarXMLExecute);
 }
 
 bool TformPpal::documentoAbierto() const
