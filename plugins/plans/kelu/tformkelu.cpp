@@ -101,7 +101,7 @@ bool TFormKELU::ValidarFormulario()
 {
     if (Asercion(ConexionBD, QStringLiteral("from kelu_mepr WHERE med_prot is null OR trim(med_prot) = ''"))) {
         DialogoError(QStringLiteral("Hay rodales que tienen restricciones ambientales definidas, pero\n"
-                                    "no tienen explicitada sus medidas de protección."));
+                                    "no tienen explicitada sus medidas de protección"));
         if (DBGrid *medidas = grilla(QStringLiteral("mepr"))) {
             CambiarHoja(13);
             medidas->setFocus();

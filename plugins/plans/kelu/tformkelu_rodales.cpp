@@ -33,12 +33,12 @@ const Usos &usosDe(const QString &clave)
                              {QStringLiteral("kelu_mepr"), QStringLiteral("num")}},
                             QStringLiteral("num"),
                             {QStringLiteral("fis"), QStringLiteral("hidr"), QStringLiteral("ocu_inc"),
-                             QStringLiteral("rest_var"), QStringLiteral("mepr")}};
+                             QStringLiteral("rest_var"), QStringLiteral("mepr"), QStringLiteral("obj")}};
     static const Usos sector{{{QStringLiteral("kelu_fis"), QStringLiteral("num_sec")},
                               {QStringLiteral("kelu_hidr"), QStringLiteral("num_sec")},
                               {QStringLiteral("kelu_mepr"), QStringLiteral("num_sec")}},
                              QStringLiteral("num_sec"),
-                             {QStringLiteral("fis"), QStringLiteral("hidr"), QStringLiteral("mepr")}};
+                             {QStringLiteral("fis"), QStringLiteral("hidr"), QStringLiteral("mepr"), QStringLiteral("obj")}};
     return clave == QLatin1String("num") ? rodal : sector;
 }
 

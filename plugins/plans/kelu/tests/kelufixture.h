@@ -33,6 +33,9 @@ QT_END_NAMESPACE
 
 class KeluFixture : public ::testing::Test
 {
+public:
+    using Valores = QList<std::pair<const char *, QString>>;
+
 protected:
     static QLibrary &plugin()
     {
@@ -84,7 +87,6 @@ protected:
     }
     DBGrid *grilla(const QString &sufijo) const { return form->findChild<DBGrid *>(QStringLiteral("dbgKELU_") + sufijo); }
 
-    using Valores = QList<std::pair<const char *, QString>>;
     // Appends a row to adtKELU_<sufijo> with the values (as typed) and posts it; false
     // when a check refused the post (the row is then cancelled).
     bool agregar(const QString &sufijo, const Valores &valores)
