@@ -58,18 +58,18 @@ void TFormKELU::enlazarReglas()
     // A delete is confirmed first; the dependants go once the row is really gone.
     auto alBorrar = [this](Dataset *ds, const QString &clave, const Dataset::Event &guarda,
                            const std::function<QList<Sentencia>(const QVariant &)> &dependientes,
-                           const QStringList &refrescar) {
+                           const QStringList &mostrar) {
         ds->BeforeDelete = [this, clave, guarda](Dataset *d) {
             if (guarda)
                 guarda(d);
             AdsEventoBeforeDelete(d);
             m_borrados.insert(d, d->FieldByName(clave)->Value());
         };
-        ds->AfterDelete = [this, dependientes, refrescar](Dataset *d) {
+        ds->AfterDelete = [this, dependientes, mostrar](Dataset *d) {
             const QVariant clave = m_borrados.take(d);
             if (dependientes && !clave.isNull() && escribir(dependientes(clave))) {
-                for (const QString &sufijo : refrescar)
-                    RefrescarADS(tabla(sufijo));
+                for (const QString &sufijo : mostrar)
+                    refrescar(tabla(sufijo));
             }
             AdsEventoAfterPost(d);
         };
@@ -210,7 +210,7 @@ void TFormKELU::variableTrasPost(Dataset *ds)
                                   "(SELECT 1 FROM kelu_fte_inf WHERE var = ?)"),
                    {var, var}};
     if (escribir(s))
-        RefrescarADS(tabla(QStringLiteral("fte_inf")));
+        refrescar(tabla(QStringLiteral("fte_inf")));
     // A free "other" variable typed in the first grid must be offered in the second.
     adjuntarListas(grilla(QStringLiteral("fte_inf")));
 }
@@ -259,7 +259,7 @@ void TFormKELU::unidadTrasPost(Dataset *ds)
                            .arg(QLatin1String(t)),
                        {unidad, id}};
     if (escribir(s)) {
-        RefrescarADS(tabla(QStringLiteral("desc_esq")));
+        refrescar(tabla(QStringLiteral("desc_esq")));
         refrescarParametros();
     }
 }
