@@ -186,6 +186,12 @@ public:
     bool ComboExterno(DBGrid *grilla, const QString &campo, TTipoComboExterno tipo);
     // Fills a combo box's items and key items (no "other" handling).
     bool ComboExterno(DBComboBox *combo, TTipoComboExterno tipo);
+    // Attaches to each grid column whose description names a list (`list=` in the form
+    // description) that lookup list (ComboExterno) or multi-selection list
+    // (SeleccionMultiple); with `grilla`, to that grid's columns only. Forms call it from
+    // InicializarDatasetPpal, once the main database is connected. An unknown list name or
+    // a missing grid is a programming fault: reported, the other columns still get theirs.
+    void AdjuntarListas(const BuiltForm &formulario, DBGrid *grilla = nullptr);
     // The update-data handler of columns with an "other" entry: choosing the entry asks
     // for a free description (SeleccionOtro) and stores the description's code instead,
     // reusing the code of the same description of that kind or filing a new one in

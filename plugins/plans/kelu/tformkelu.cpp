@@ -11,6 +11,7 @@
 #include "dblookupcombobox.h"
 #include "dbmemo.h"
 #include "dialogservice.h"
+#include "entrada/tformmultiseleccion.h"
 #include "fallaprogramacion.h"
 #include "field.h"
 #include "formbuilder.h"
@@ -80,7 +81,7 @@ void TFormKELU::ConexionesExternas()
 
 void TFormKELU::InicializarDatasetPpal(const QString &)
 {
-    adjuntarListas();
+    AdjuntarListas(*m_formulario);
     Dataset *ppal = DatasetPpal;
     if (!ppal || !ppal->Active())
         return;
@@ -125,13 +126,9 @@ DBGrid *TFormKELU::grilla(const QString &sufijo) const
     return findComponent<DBGrid>(const_cast<TFormKELU *>(this), QStringLiteral("dbgKELU_") + sufijo);
 }
 
-void TFormKELU::adjuntarListas(DBGrid *)
+std::optional<QStringList> TFormKELU::elegirVarios(const QString &sql, const QStringList &actuales)
 {
-}
-
-std::optional<QStringList> TFormKELU::elegirVarios(const QString &, const QStringList &)
-{
-    return std::nullopt;
+    return MultiSeleccion(ConexionBD, sql, actuales, {}, this);
 }
 
 void TFormKELU::editar(Dataset *ds)

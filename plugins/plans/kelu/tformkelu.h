@@ -46,9 +46,6 @@ private:
     // adtKELU_<sufijo>, or adsPpal for an empty suffix; null (reported) when missing.
     Dataset *tabla(const QString &sufijo) const;
     DBGrid *grilla(const QString &sufijo) const;
-    // Attaches the lookup and multi-selection lists the description names to the columns
-    // of every grid, or of one.
-    void adjuntarListas(DBGrid *soloEsta = nullptr);
     // The dataset handlers of the rules (at construction) and the field handlers (once
     // the datasets have opened and their fields exist).
     void enlazarReglas();

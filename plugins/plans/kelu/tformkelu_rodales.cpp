@@ -175,8 +175,9 @@ void TFormKELU::elegirRodales(const QString &campo, const QString &sql)
 {
     Dataset *obj = tabla(QStringLiteral("obj"));
     Field *f = obj->FieldByName(campo);
-    const std::optional<QStringList> elegidos = elegirVarios(sql, numeros(f->AsString()));
-    if (!elegidos)
+    const QStringList actuales = numeros(f->AsString());
+    const std::optional<QStringList> elegidos = elegirVarios(sql, actuales);
+    if (!elegidos || *elegidos == actuales)
         return;
     catchAbort([&] {
         editar(obj);

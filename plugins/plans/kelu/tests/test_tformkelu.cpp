@@ -1,6 +1,9 @@
 // The KELU window as the program loads it: its outline, pages and datasets.
 #include "kelufixture.h"
 
+#include "formdescriptionparser.h"
+#include "gridcolumn.h"
+
 #include <QImage>
 #include <QTabWidget>
 
@@ -130,4 +133,31 @@ TEST_F(KeluFixture, FormCheckWantsAMeasureForEveryStatedRestriction)
 
     ASSERT_TRUE(modificar(QStringLiteral("mepr"), "tip_rest", QStringLiteral("53"), {{"med_prot", "Curvas de nivel"}}));
     EXPECT_TRUE(form->ValidarFormulario());
+}
+
+TEST_F(KeluFixture, EveryListTheDescriptionNamesIsAttached)
+{
+    QStringList errores;
+    const auto d = FormDescriptionParser::parseFile(QStringLiteral(":/forms/KELU.form"), &errores);
+    ASSERT_TRUE(d) << errores.join(QLatin1Char('\n')).toStdString();
+    int listas = 0;
+    std::function<void(const QList<ControlDescription> &)> recorrer = [&](const QList<ControlDescription> &controles) {
+        for (const ControlDescription &c : controles) {
+            recorrer(c.children);
+            for (const GridColumnDescription &col : c.grid.columns) {
+                if (col.list.isEmpty())
+                    continue;
+                ++listas;
+                GridColumn *g = form->findChild<DBGrid *>(c.name)->ColumnByFieldName(col.field);
+                ASSERT_NE(g, nullptr) << c.name.toStdString();
+                if (col.list.startsWith(QLatin1String("tce")))
+                    EXPECT_FALSE(g->KeyList().isEmpty()) << c.name.toStdString() << " " << col.field.toStdString();
+                else
+                    EXPECT_EQ(g->buttonStyle(), GridColumn::ButtonStyle::Ellipsis) << c.name.toStdString() << " " << col.field.toStdString();
+            }
+        }
+    };
+    for (const PageDescription &p : d->pages)
+        recorrer(p.controls);
+    EXPECT_EQ(listas, 31);
 }
