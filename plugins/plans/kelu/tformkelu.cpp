@@ -81,7 +81,7 @@ void TFormKELU::ConexionesExternas()
 
 void TFormKELU::InicializarDatasetPpal(const QString &)
 {
-    AdjuntarListas(*m_formulario);
+    InstalarListas(*m_formulario);
     Dataset *ppal = DatasetPpal;
     if (!ppal || !ppal->Active())
         return;

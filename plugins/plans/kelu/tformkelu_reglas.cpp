@@ -212,7 +212,7 @@ void TFormKELU::variableTrasPost(Dataset *ds)
     if (escribir(s))
         refrescar(tabla(QStringLiteral("fte_inf")));
     // A free "other" variable typed in the first grid must be offered in the second.
-    AdjuntarListas(*m_formulario, grilla(QStringLiteral("fte_inf")));
+    ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
 }
 
 // --- judicial resolution: its memo is written only when the box is ticked.
