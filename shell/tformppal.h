@@ -95,6 +95,17 @@ public:
     // cancelled. Tests replace it.
     std::function<QString(const QString &inicial, const QString &filtro)> dlgGuardar;
 
+    // The exchange file for the agency (tformppal_xml.cpp): checks every form, saves the
+    // document, writes every form's XML under the integrity line, records the file in the
+    // document's formPredio row and offers to print the forms.
+    void archGuardarXMLExecute();
+    // The save-file dialog of the exchange file: initial file -> chosen file, empty when
+    // cancelled. Tests replace it.
+    std::function<QString(const QString &inicial)> dlgGuardarXML;
+    // The form finishes the pending rows of its grids: a row with typed data is posted (a
+    // check may refuse it), an untouched one is dropped.
+    static void ValidarSoloTablas(TCustomMDIChild *formulario);
+
     // Print commands (tformppal_impresion.cpp), on the active form of the open document;
     // every form window is busy while they run.
     void archImprimirExecute();

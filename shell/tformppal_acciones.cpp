@@ -162,6 +162,7 @@ void TformPpal::conectarAcciones()
             m_acercaDe->exec();
     });
     conectarImpresion();
+    connect(archGuardarXML, &QAction::triggered, this, &TformPpal::archGuardarXMLExecute);
     // TODO: the document commands (new, open, import, save, save as, close, exchange file)
     // are wired here when they land.
 }

@@ -69,6 +69,9 @@ struct GridColumnDescription
     int width = 0; // characters; 0: what suits the field
     bool readOnly = false;
     bool hidden = false;
+    // The lookup list (a TTipoComboExterno name, "tceEspecie") or multi-selection list
+    // (a TTipoSeleccionMultiple name, "tsmFlora") the form attaches to the column.
+    QString list;
     int line = 0;
 };
 

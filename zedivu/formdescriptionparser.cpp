@@ -647,13 +647,14 @@ private:
                 continue;
             }
             Args ca;
-            if (!args(child, {QStringLiteral("readonly"), QStringLiteral("hidden")}, {QStringLiteral("width")}, 0, 1, ca))
+            if (!args(child, {QStringLiteral("readonly"), QStringLiteral("hidden")}, {QStringLiteral("width"), QStringLiteral("list")}, 0, 1, ca))
                 continue;
             GridColumnDescription gc;
             gc.field = child.tokens[0].text;
             gc.title = ca.positional.value(0);
             gc.readOnly = ca.flags.contains(QStringLiteral("readonly"));
             gc.hidden = ca.flags.contains(QStringLiteral("hidden"));
+            gc.list = ca.options.value(QStringLiteral("list"));
             gc.line = child.line;
             if (ca.options.contains(QStringLiteral("width")))
                 integer(child, ca.options.value(QStringLiteral("width")), gc.width);

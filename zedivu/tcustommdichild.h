@@ -21,11 +21,14 @@
 #include <QWidget>
 #include <functional>
 
+#include "entrada/ttipocomboexterno.h"
 #include "ttipovalidacion.h"
+#include "util_bbdd.h"
 
 class BuiltForm;
 class Connection;
 class DataAwareControl;
+class DBComboBox;
 class DBEdit;
 class DBGrid;
 class DBLookupComboBox;
@@ -87,8 +90,15 @@ public:
     TNotifyEvent OnGuardarComo;       // the main window's Save As
     TNotifyEvent OnGuardar;           // the main window's Save
     QPrintDialog *DialogoImpresion = nullptr; // the main window's print dialog
-    // Multi-selection bindings: the list's query and the connection it runs on.
-    QList<QPair<QString, Connection *>> SeleccionesMultiples;
+    // Multi-selection bindings: the list's query (with its values) and the connection it
+    // runs on (null: ConexionBDPpal at the time of the click); a bound column's Tag and a
+    // bound edit's property "Tag" hold its position here.
+    struct TSeleccionMultiple
+    {
+        ConsultaLista consulta;
+        Connection *conexion = nullptr;
+    };
+    QList<TSeleccionMultiple> SeleccionesMultiples;
     QList<GridColumn *> ColumnasOtro; // grid columns whose list holds an "other" entry
     QStringList TiposOtro;            // parallel to ColumnasOtro: the lookup kind's name
     int Tag = 0;                      // the generic form's combination (31, 32, 33); shell
@@ -163,6 +173,95 @@ public:
     // Installs the before-post handlers that run the `validate` checks of the form's
     // description on the datasets FormBuilder made (replacing their BeforePost).
     void InstalarValidaciones(const BuiltForm &formulario);
+
+    // --- lookup lists (entrada/tcustommdichild_combos.cpp), read from the main database
+    // DirAplicacion + "bbdd/bd.db". Forms call them while setting up their controls:
+    //     ComboExterno(dbgKELU_desc, "est_san", tceEstadoSanitario);
+    // Fills the key and pick lists of the grid column bound to `campo` (the last such
+    // column, case ignored) with the kind's codes and descriptions; the list drops down as
+    // the user types. A list with an "other" entry also gets the kind's free descriptions
+    // of table `otros` after its own rows, ColEventoOnUpdateData as the column's
+    // update-data handler and the other entry's code, negated, as the column's MinWidth.
+    // A missing column or a list without rows is a programming fault: reported, false.
+    bool ComboExterno(DBGrid *grilla, const QString &campo, TTipoComboExterno tipo);
+    // Fills a combo box's items and key items (no "other" handling).
+    bool ComboExterno(DBComboBox *combo, TTipoComboExterno tipo);
+    // The update-data handler of columns with an "other" entry: choosing the entry asks
+    // for a free description (SeleccionOtro) and stores the description's code instead,
+    // reusing the code of the same description of that kind or filing a new one in
+    // `otros`. Cancelling the dialog writes nothing: the cell keeps its value.
+    void ColEventoOnUpdateData(GridColumn *columna, QString &texto, QVariant &valor, bool &handled);
+    // The "other" dialog for `columna`, whose list is of kind `tipo` ("tceEspecie"): on
+    // OK {description, new code}, also appended to the column's lists; empty on Cancel.
+    QStringList SeleccionOtro(GridColumn *columna, const QString &tipo);
+
+    // --- dependent rows and property data (entrada/tcustommdichild_filas.cpp). The row
+    // routines keep the rows of a dependent ("destination") dataset in step with their
+    // parent ("source") rows; `clave` names a field of both. Guardando is set while they
+    // post, so that no field check runs on those rows, and restored on every exit.
+    // A closed dataset or a missing field is a programming fault: reported, nothing done.
+    // When the source is inserting, or its Tag is below its row count, inserts a
+    // destination row carrying the source's key and posts it; true when a row was made.
+    bool CrearFila(Dataset *origen, Dataset *destino, const QString &clave);
+    // Deletes the destination rows whose `clave` equals the source's; `comillas` says the
+    // key is text (false for numeric keys). The destination is reopened. True on success.
+    bool BorraFila(Dataset *origen, Dataset *destino, bool comillas, const QString &clave);
+    // Renames: the destination rows whose `campo` equals `valorAnterior` (the source's
+    // value before its edit) get the source's current `campo`. True on success.
+    bool ActualizaFila(Dataset *origen, Dataset *destino, bool comillas, const QString &campo,
+                       const QVariant &valorAnterior);
+    // The destination row whose `clave` equals the source's gets the source's
+    // `campoOrigen` (as text) in `campoDestino` (`campoOrigen` when empty) and is posted.
+    void CopiarCampo(const QString &clave, Dataset *origen, const QString &campoDestino, Dataset *destino,
+                     const QString &campoOrigen);
+    // Update-data handler of a key column (a stand's "num") whose value other grids use:
+    //     col->OnUpdateData = [this](GridColumn *c, QString &t, QVariant &v, bool &h) {
+    //         UpdateHijos(c, t, v, h, {dbgKELU_fis, dbgKELU_hidr}, {"num_look", "num_look"}); };
+    // When the row already had a key: a value present in the table is refused ("Este campo
+    // no acepta valores duplicados"), else after a Yes to the confirmation the row and the
+    // rows of `grillas` whose field `campos[i]` held the old key get the new one, in one
+    // transaction. A refusal or No aborts (Abort()).
+    void UpdateHijos(GridColumn *columna, QString &texto, QVariant &valor, bool &handled, const QList<DBGrid *> &grillas,
+                     const QStringList &campos);
+    // Before-delete handler: refuses (message and Abort()) when one of the grids of the
+    // list but the LAST holds a row whose field `campos[i]` equals `valor` (the last grid
+    // of the list is never searched, and a list of one searches nothing); otherwise asks
+    // the delete confirmation (AdsEventoBeforeDelete).
+    void TieneHijos(const QList<DBGrid *> &grillas, const QStringList &campos, Dataset *ds, const QVariant &valor);
+    // Property data from the main database (ConexionBDPpal). `select` is a column list and
+    // FROM clause whose property table has the alias p ("pred_nombre FROM predio p");
+    // the property is PredCodigo or `predCodigo`, `condicion` an extra AND condition (form
+    // text, never user input). The first value of the first row, "" when none.
+    QString ConsultaPredio(const QString &select);
+    QString ConsultaPredio(const QString &select, const QString &condicion);
+    QString ConsultaPredio(int predCodigo, const QString &select);
+    QString ConsultaPredio(int predCodigo, const QString &select, const QString &condicion);
+    // Replaces the rows of the grid's dataset by the query's rows, the result's columns
+    // going to the grid's columns in order (a lookup column's key field takes the value).
+    void ConsultaPredio(DBGrid *grilla, const QString &select, const QString &condicion);
+    void ConsultaPredio(int predCodigo, DBGrid *grilla, const QString &select, const QString &condicion);
+    // Refuses (message, focus on the column, Abort()) a soil category that the resolution
+    // type does not admit: "0" the one list, any other text the other.
+    void ValidarTipoSuelo(DBGrid *grilla, GridColumn *columna, const QString &codigoSuelo, const QString &resolucion);
+
+    // --- multi-selection (entrada/tcustommdichild_seleccion.cpp): a field holding a list
+    // of items joined with ", " is filled by ticking them in TformMultiSeleccion.
+    // Binds a data-aware edit that has an edit button (an action added with
+    // QLineEdit::addAction, made by the description's `edit ... button`): the edit turns
+    // read-only and its button opens the kind's list (on ConexionBDPpal) or `sql`.
+    void SeleccionMultiple(DBEdit *edit, TTipoSeleccionMultiple tipo);
+    void SeleccionMultiple(DBEdit *edit, Connection *conexion, const QString &sql);
+    // Binds every column of the grid showing `campo` (case ignored): an ellipsis button
+    // that opens the list.
+    void SeleccionMultiple(DBGrid *grilla, const QString &campo, TTipoSeleccionMultiple tipo);
+    void SeleccionMultiple(DBGrid *grilla, const QString &campo, const QString &sql, Connection *conexion);
+    // Opens binding `indice` of SeleccionesMultiples for `campo`: its text split at ","
+    // comes preselected; the choice is written joined with ", ", an empty choice clears the
+    // field, a list without rows changes nothing. Returns true (the click is handled).
+    bool SeleccionMultipleEditClick(int indice, Field *campo);
+
+    // --- help (F1): the help window over pres/PaginaAyuda() of the program directory.
+    void MostrarAyuda();
 
     // --- printing (tcustommdichild_impresion.cpp). The printout is composed by
     // ComponerImpresion (ComponerDifrol for the cover letter) in a preview window on the
@@ -246,6 +345,9 @@ private:
     QWidget *controlDeCampo(const Field *campo) const;
     // Makes the page holding `control` the current one and brings the form to the front.
     void mostrarControl(QWidget *control);
+    // Appends a multi-selection binding and binds the edit's button or the grid's columns.
+    void enlazarSeleccion(DBEdit *edit, const TSeleccionMultiple &seleccion);
+    void enlazarSeleccion(DBGrid *grilla, const QString &campo, const TSeleccionMultiple &seleccion);
     bool enviarTecla(QWidget *receptor, int tecla, const QString &texto, Qt::KeyboardModifiers modificadores);
 
     QWidget *m_owner = nullptr;

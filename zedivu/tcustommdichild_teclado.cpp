@@ -67,8 +67,10 @@ bool TCustomMDIChild::FrmEventoOnKeyDown(QWidget *receptor, QKeyEvent *e)
         if (enter)
             return enviarTecla(receptor, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
     }
-    // TODO: F1 opens the help window of PaginaAyuda() once the help window is in the
-    // framework.
+    if (e->key() == Qt::Key_F1 && e->modifiers() == Qt::NoModifier) {
+        MostrarAyuda();
+        return true;
+    }
     return false;
 }
 

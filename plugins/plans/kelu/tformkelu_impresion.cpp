@@ -1,0 +1,5 @@
+#include "tformkelu.h"
+
+void TFormKELU::ComponerImpresion(TImpresion *)
+{
+}

@@ -1,0 +1,6 @@
+#include "tformkelu.h"
+
+QByteArray TFormKELU::PrepararXML()
+{
+    return {};
+}

@@ -1,0 +1,62 @@
+#include "consultaseleccionmultiple.h"
+
+#include <array>
+
+namespace {
+
+QString especieOrden(const char *codigo)
+{
+    return QStringLiteral("SELECT espe_descripcion FROM especie ORDER BY espe_%1,espe_descripcion").arg(QLatin1String(codigo));
+}
+
+} // namespace
+
+QString NombreSeleccionMultiple(TTipoSeleccionMultiple tipo)
+{
+    static const std::array<const char *, kCantidadTiposSeleccionMultiple> nombres{
+        "tsmNinguno",       "tsmAnoActualMax", "tsmEspecie",     "tsmEspecieTAMVO", "tsmEspecieQUIREL",
+        "tsmEspecieCOBA",   "tsmEspecieERTIV", "tsmEspecieKELU", "tsmEspecieNativo", "tsmEspecieDALU",
+        "tsmEspecieMARPO",  "tsmFlora",        "tsmFauna",       "tsmEspecieHARPE"};
+    return QLatin1String(nombres.at(std::size_t(tipo)));
+}
+
+ConsultaLista ConsultaSeleccionMultiple(TTipoSeleccionMultiple tipo, bool paraGrilla, int anoActual)
+{
+    switch (tipo) {
+    case tsmNinguno:
+        return {};
+    case tsmAnoActualMax:
+        return {QStringLiteral("SELECT ano FROM anos WHERE id_ano<=?"), {anoActual}};
+    case tsmEspecie:
+        return {QStringLiteral("SELECT espe_descripcion FROM especie ORDER BY espe_primera,espe_descripcion"), {}};
+    case tsmEspecieTAMVO:
+        return {especieOrden("tamvo"), {}};
+    case tsmEspecieQUIREL:
+        return {especieOrden("quirel"), {}};
+    case tsmEspecieCOBA:
+        return {especieOrden("coba"), {}};
+    case tsmEspecieERTIV:
+        return {especieOrden("ertiv"), {}};
+    case tsmEspecieKELU:
+        return {especieOrden("kelu"), {}};
+    case tsmEspecieNativo:
+        return {paraGrilla ? QStringLiteral("SELECT espe_descripcion FROM especie WHERE espe_tipo=2 ORDER BY espe_primera,espe_descripcion")
+                           : QStringLiteral("SELECT espe_descripcion FROM especie WHERE espe_tipo = 2 ORDER BY espe_primera,espe_descripcion"),
+                {}};
+    case tsmEspecieDALU:
+        return {QStringLiteral("SELECT espe_descripcion FROM especie ORDER BY espe_tipo desc, espe_primera,espe_descripcion"), {}};
+    case tsmEspecieMARPO:
+        return {QStringLiteral("SELECT espe_descripcion FROM especie ORDER BY espe_descripcion"), {}};
+    case tsmFlora:
+        if (!paraGrilla)
+            return {};
+        return {QStringLiteral("SELECT espe_descripcion FROM especie WHERE espe_conservacion = 1 ORDER BY espe_descripcion"), {}};
+    case tsmFauna:
+        if (!paraGrilla)
+            return {};
+        return {QStringLiteral("SELECT faun_descripcion || ' (' || faun_nombrecomun || ') ' FROM fauna ORDER BY faun_descripcion"), {}};
+    case tsmEspecieHARPE:
+        return {QStringLiteral("SELECT espe_descripcion FROM especie WHERE espe_harpe = true ORDER BY espe_primera,espe_descripcion"), {}};
+    }
+    return {};
+}
