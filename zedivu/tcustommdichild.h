@@ -186,6 +186,10 @@ public:
     bool ComboExterno(DBGrid *grilla, const QString &campo, TTipoComboExterno tipo);
     // Fills a combo box's items and key items (no "other" handling).
     bool ComboExterno(DBComboBox *combo, TTipoComboExterno tipo);
+    // Attaches the lists that the description's grid columns name (`list=tceX` through
+    // ComboExterno, `list=tsmX` through SeleccionMultiple). False when a list is unknown,
+    // a grid missing or a list empty (each reported).
+    bool InstalarListas(const BuiltForm &formulario);
     // The update-data handler of columns with an "other" entry: choosing the entry asks
     // for a free description (SeleccionOtro) and stores the description's code instead,
     // reusing the code of the same description of that kind or filing a new one in
@@ -246,9 +250,9 @@ public:
 
     // --- multi-selection (entrada/tcustommdichild_seleccion.cpp): a field holding a list
     // of items joined with ", " is filled by ticking them in TformMultiSeleccion.
-    // Binds a data-aware edit that has an edit button (an action added with
-    // QLineEdit::addAction, made by the description's `edit ... button`): the edit turns
-    // read-only and its button opens the kind's list (on ConexionBDPpal) or `sql`.
+    // Binds a data-aware edit that has an edit button (its first action, added by the form
+    // with edit->addAction(icon, QLineEdit::TrailingPosition)): the edit turns read-only
+    // and the button opens the kind's list (on ConexionBDPpal) or `sql` on `conexion`.
     void SeleccionMultiple(DBEdit *edit, TTipoSeleccionMultiple tipo);
     void SeleccionMultiple(DBEdit *edit, Connection *conexion, const QString &sql);
     // Binds every column of the grid showing `campo` (case ignored): an ellipsis button

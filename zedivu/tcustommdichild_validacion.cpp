@@ -55,7 +55,10 @@ QWidget *TCustomMDIChild::controlDeCampo(const Field *campo) const
         } else if (auto *grilla = qobject_cast<DBGrid *>(w)) {
             muestra = grilla->DataSet() == campo->DataSet();
         }
-        if (muestra && w->isEnabled() && w->focusPolicy() != Qt::NoFocus)
+        // A grid takes the focus through its view (its focus proxy); a control the form
+        // hides cannot take it at all.
+        const QWidget *foco = w->focusProxy() ? w->focusProxy() : w;
+        if (muestra && w->isEnabled() && !w->isHidden() && foco->focusPolicy() != Qt::NoFocus)
             return w;
     }
     return nullptr;

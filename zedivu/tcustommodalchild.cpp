@@ -2,15 +2,19 @@
 
 #include "teclaprevista.h"
 #include "abort.h"
+#include "connection.h"
 #include "dataset.h"
 #include "dialogservice.h"
 #include "fallaprogramacion.h"
 #include "field.h"
 #include "util_bbdd.h"
 #include "util_texto.h"
+#include "validacion.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDate>
+#include <QFileInfo>
 #include <QKeyEvent>
 
 namespace {
@@ -62,26 +66,17 @@ QString TCustomModalChild::MensajeCampo(const QString &etiqueta, const QString &
 
 QString TCustomModalChild::FallaValidacion(Field *campo, TTipoValidaciones flags)
 {
-    const auto falla = [campo](const QString &mensaje) { return MensajeCampo(campo->DisplayLabel(), mensaje) + QLatin1Char('.'); };
-    if (campo->IsNull() || campo->AsString().trimmed().isEmpty())
-        return flags.contains(tvNoVacio) ? falla(QStringLiteral("no puede quedar vacío")) : QString();
-    const double valor = campo->isNumeric() ? campo->AsFloat() : campo->AsString().trimmed().toDouble();
-    const int anoActual = QDate::currentDate().year();
-    if (flags.contains(tvPositivo) && valor == 0)
-        return falla(QStringLiteral("no puede ser nulo"));
-    if ((flags.contains(tvPositivo) || flags.contains(tvCeroPositivo)) && valor < 0)
-        return falla(QStringLiteral("no puede contener valores negativos"));
-    if (flags.contains(tvAnoActualMax) && (valor < 1900 || valor > anoActual))
-        return falla(QStringLiteral("sólo permite valores de año entre 1900 y ") + QString::number(anoActual));
-    if (flags.contains(tvAnoActualMin) && valor < anoActual)
-        return falla(QStringLiteral("El año debe ser mayor o igual que el año en curso"));
-    if (flags.contains(tvAnoValido) && (valor < 1900 || valor > 2029))
-        return falla(QStringLiteral("sólo permite valores de año entre 1900 y 2029"));
-    if (flags.contains(tvCoordenadaN) && (valor < 2000000 || valor > 6000000))
-        return falla(QStringLiteral("sólo acepta coordenadas entre 2.000.000 y 6.000.000"));
-    if (flags.contains(tvCoordenadaE) && (valor < 200000 || valor > 900000))
-        return falla(QStringLiteral("sólo acepta coordenadas entre 200.000 y 900.000"));
-    return QString();
+    // The register checks are the form checks without uniqueness, dates and limits.
+    TTipoValidaciones propios;
+    for (TTipoValidacion t : {tvNoVacio, tvPositivo, tvCeroPositivo, tvAnoActualMax, tvAnoActualMin, tvAnoValido,
+                              tvCoordenadaN, tvCoordenadaE}) {
+        if (flags.contains(t))
+            propios.insert(t);
+    }
+    const QString mensaje = ComprobarCampo(campo, propios, QDate::currentDate().year(), nullptr);
+    if (mensaje.isEmpty())
+        return {};
+    return MensajeCampo(EtiquetaCampo(campo), mensaje) + QLatin1Char('.');
 }
 
 void TCustomModalChild::Validar(Field *campo, TTipoValidaciones flags)
@@ -95,38 +90,23 @@ void TCustomModalChild::Validar(Field *campo, TTipoValidaciones flags)
 
 QString TCustomModalChild::FallaFecha(const QString &etiqueta, const QString &texto, QDate *fecha)
 {
-    const QStringList partes = texto.split(QLatin1Char('-'));
-    bool ok = (texto.size() == 8 || texto.size() == 10) && partes.size() == 3 && partes[0].size() == 2
-              && partes[1].size() == 2;
-    int dia = 0, mes = 0, ano = 0;
-    if (ok) {
-        bool okDia = false, okMes = false, okAno = false;
-        dia = partes[0].toInt(&okDia);
-        mes = partes[1].toInt(&okMes);
-        ano = partes[2].toInt(&okAno);
-        ok = okDia && okMes && okAno && partes[2].size() == texto.size() - 6;
+    QString mensaje;
+    const std::optional<QDate> leida = LeerFechaValidacion(texto, QDate::currentDate().year(), mensaje);
+    if (!leida) {
+        // The register's format message closes with a full stop, the form's does not.
+        if (mensaje.startsWith(QLatin1String("posee un formato")))
+            mensaje += QLatin1Char('.');
+        return MensajeCampo(etiqueta, mensaje);
     }
-    if (!ok)
-        return MensajeCampo(etiqueta, QStringLiteral("posee un formato de fecha inválido.\n"
-                                                     "El formato correcto es DD-MM-AA o DD-MM-AAAA."));
-    if (partes[2].size() == 2)
-        ano += ano < 30 ? 2000 : 1900;
-    const int anoActual = QDate::currentDate().year();
-    if (ano < 1900 || ano > anoActual)
-        return MensajeCampo(etiqueta, QStringLiteral("posee un año fuera de rango.\nEl rango válido comprende desde 1900 hasta ")
-                                          + QString::number(anoActual));
-    const QDate d(ano, mes, dia);
-    if (!d.isValid())
-        return MensajeCampo(etiqueta, QStringLiteral("posee una fecha inválida o imposible de ocurrir"));
     if (fecha)
-        *fecha = d;
-    return QString();
+        *fecha = *leida;
+    return {};
 }
 
 bool TCustomModalChild::ValidarFecha(Field *campo, const QString &texto)
 {
     QDate fecha;
-    const QString mensaje = FallaFecha(campo->DisplayLabel(), texto, &fecha);
+    const QString mensaje = FallaFecha(EtiquetaCampo(campo), texto, &fecha);
     if (!mensaje.isEmpty()) {
         Dialogo(mtWarning, mensaje, MB::OK);
         return false;
@@ -149,4 +129,33 @@ void TCustomModalChild::ValidarRUT(Dataset *ds, const QString &campoRut, const Q
     Dialogo(mtWarning, QStringLiteral("Error en Mantenedor:\n\nEl dígito verificador no concuerda con el RUT ingresado."),
             MB::OK);
     Abort();
+}
+
+bool TCustomModalChild::AbrirBaseDatos(Connection *conexion)
+{
+    const QString archivo = DirAplicacion + QStringLiteral("bbdd/bd.db");
+    if (!QFileInfo::exists(archivo)) {
+        ArchivoNoEncontrado(QStringLiteral("bd.db"));
+        return false;
+    }
+    if (conexion->open(archivo, Connection::ReadWrite))
+        return true;
+    Dialogo(mtError, QStringLiteral("No se pudo abrir la base de datos:\n") + conexion->lastError().text(), MB::OK);
+    return false;
+}
+
+void TCustomModalChild::reject()
+{
+    if (Editando || Creando)
+        return;
+    QDialog::reject();
+}
+
+void TCustomModalChild::closeEvent(QCloseEvent *event)
+{
+    if (Editando || Creando) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QString>
 
+class Connection;
 class Dataset;
 class Field;
 
@@ -25,6 +26,10 @@ public:
     ~TCustomModalChild() override;
 
     QString DirAplicacion; // program directory ending in "/"; set by the caller before showing
+    // A row is being edited or created: the window cannot be closed until it is saved or
+    // cancelled.
+    bool Editando = false;
+    bool Creando = false;
 
     // Edits the register modally; the window deletes itself when it is closed.
     Q_INVOKABLE virtual void MostrarModal() = 0;
@@ -51,8 +56,17 @@ public:
     // The message for a refused date text, empty when `texto` is a valid date (in `fecha`).
     static QString FallaFecha(const QString &etiqueta, const QString &texto, QDate *fecha);
 
+    // Opens `conexion` on DirAplicacion + "bbdd/bd.db" for writing; a missing file is
+    // told to the user as the missing "BD.DB".
+    bool AbrirBaseDatos(Connection *conexion);
+
+    // Closing (the close button, Escape, the window's close box) is refused while
+    // editing or creating.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     bool m_reenviando = false;

@@ -9,15 +9,31 @@ QString especieOrden(const char *codigo)
     return QStringLiteral("SELECT espe_descripcion FROM especie ORDER BY espe_%1,espe_descripcion").arg(QLatin1String(codigo));
 }
 
+const std::array<const char *, kCantidadTiposSeleccionMultiple> &nombres()
+{
+    static const std::array<const char *, kCantidadTiposSeleccionMultiple> n{
+        "tsmNinguno",       "tsmAnoActualMax", "tsmEspecie",     "tsmEspecieTAMVO", "tsmEspecieQUIREL",
+        "tsmEspecieCOBA",   "tsmEspecieERTIV", "tsmEspecieKELU", "tsmEspecieNativo", "tsmEspecieDALU",
+        "tsmEspecieMARPO",  "tsmFlora",        "tsmFauna",       "tsmEspecieHARPE"};
+    return n;
+}
+
 } // namespace
 
 QString NombreSeleccionMultiple(TTipoSeleccionMultiple tipo)
 {
-    static const std::array<const char *, kCantidadTiposSeleccionMultiple> nombres{
-        "tsmNinguno",       "tsmAnoActualMax", "tsmEspecie",     "tsmEspecieTAMVO", "tsmEspecieQUIREL",
-        "tsmEspecieCOBA",   "tsmEspecieERTIV", "tsmEspecieKELU", "tsmEspecieNativo", "tsmEspecieDALU",
-        "tsmEspecieMARPO",  "tsmFlora",        "tsmFauna",       "tsmEspecieHARPE"};
-    return QLatin1String(nombres.at(std::size_t(tipo)));
+    return QLatin1String(nombres().at(std::size_t(tipo)));
+}
+
+bool TipoSeleccionMultiplePorNombre(const QString &nombre, TTipoSeleccionMultiple &tipo)
+{
+    for (int i = 0; i < kCantidadTiposSeleccionMultiple; ++i) {
+        if (nombre == QLatin1String(nombres().at(std::size_t(i)))) {
+            tipo = TTipoSeleccionMultiple(i);
+            return true;
+        }
+    }
+    return false;
 }
 
 ConsultaLista ConsultaSeleccionMultiple(TTipoSeleccionMultiple tipo, bool paraGrilla, int anoActual)

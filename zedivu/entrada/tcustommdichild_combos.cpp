@@ -2,8 +2,10 @@
 // and the free "other" descriptions that the user adds to them.
 #include "tcustommdichild.h"
 
+#include "builtform.h"
 #include "dbcombobox.h"
 #include "dbgrid.h"
+#include "entrada/consultaseleccionmultiple.h"
 #include "entrada/tformselotro.h"
 #include "fallaprogramacion.h"
 #include "gridcolumn.h"
@@ -14,7 +16,50 @@ namespace {
 
 const QChar kComilla = QLatin1Char('"');
 
+void reunirGrillas(const QList<ControlDescription> &controles, QList<const ControlDescription *> &grillas)
+{
+    for (const ControlDescription &c : controles) {
+        if (c.kind == ControlDescription::Kind::Grid)
+            grillas << &c;
+        reunirGrillas(c.children, grillas);
+    }
+}
+
 } // namespace
+
+bool TCustomMDIChild::InstalarListas(const BuiltForm &formulario)
+{
+    QList<const ControlDescription *> grillas;
+    for (const PageDescription &p : formulario.description().pages)
+        reunirGrillas(p.controls, grillas);
+    bool ok = true;
+    for (const ControlDescription *g : std::as_const(grillas)) {
+        DBGrid *grilla = nullptr;
+        for (const GridColumnDescription &c : g->grid.columns) {
+            if (c.list.isEmpty())
+                continue;
+            if (!grilla)
+                grilla = findChild<DBGrid *>(g->name);
+            TTipoComboExterno combo;
+            TTipoSeleccionMultiple seleccion;
+            if (!grilla) {
+                FALLA_PROGRAMACION(QStringLiteral("Grilla ") + kComilla + g->name + kComilla + QStringLiteral(" no encontrada"));
+                ok = false;
+                break;
+            } else if (TipoComboPorNombre(c.list, combo)) {
+                ok = ComboExterno(grilla, c.field, combo) && ok;
+            } else if (TipoSeleccionMultiplePorNombre(c.list, seleccion)) {
+                SeleccionMultiple(grilla, c.field, seleccion);
+            } else {
+                FALLA_PROGRAMACION(QStringLiteral("Lista ") + kComilla + c.list + kComilla + QStringLiteral(" desconocida (columna ")
+                                   + kComilla + c.field + kComilla + QStringLiteral(" de ") + kComilla + g->name + kComilla
+                                   + QLatin1Char(')'));
+                ok = false;
+            }
+        }
+    }
+    return ok;
+}
 
 bool TCustomMDIChild::ComboExterno(DBGrid *grilla, const QString &campo, TTipoComboExterno tipo)
 {

@@ -154,6 +154,17 @@ QString NombreTipoCombo(TTipoComboExterno tipo)
     return QLatin1String(listas().at(std::size_t(tipo)).nombre);
 }
 
+bool TipoComboPorNombre(const QString &nombre, TTipoComboExterno &tipo)
+{
+    for (int i = 0; i < kCantidadTiposCombo; ++i) {
+        if (nombre == QLatin1String(listas().at(std::size_t(i)).nombre)) {
+            tipo = TTipoComboExterno(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 ConsultaLista ConsultaTipoCombo(TTipoComboExterno tipo, int anoActual)
 {
     ConsultaLista c{QStringLiteral("SELECT ") + listas().at(std::size_t(tipo)).cola, {}};

@@ -130,6 +130,9 @@ constexpr int kCantidadTiposCombo = int(tceActividadDALU) + 1;
 // "other" descriptions of a list under it.
 QString NombreTipoCombo(TTipoComboExterno tipo);
 
+// The kind named `nombre` ("tceEspecie", exact case); false when there is none.
+bool TipoComboPorNombre(const QString &nombre, TTipoComboExterno &tipo);
+
 // The kind's SELECT of (code, description) rows, for the main database. `anoActual` bounds
 // the list of tceAnosActual.
 ConsultaLista ConsultaTipoCombo(TTipoComboExterno tipo, int anoActual);

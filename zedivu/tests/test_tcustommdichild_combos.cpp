@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,7 +46,7 @@ protected:
                 otro->btnCancelar->click();
                 return;
             }
-            QTest::keyClicks(otro->Otro, QString::fromUtf8(texto));
+            Teclear(otro->Otro, QString::fromUtf8(texto));
             otro->btnAceptar->click();
         });
         if (!tabla.Append())

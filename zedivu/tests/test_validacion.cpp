@@ -10,11 +10,13 @@
 #include "dbgrid.h"
 #include "formdescriptionparser.h"
 #include "formbuilder.h"
+#include "mainwindowhooks.h"
 #include "scripteddialogs.h"
 #include "table.h"
 #include "tcustommdichild.h"
 #include "util_bbdd.h"
 
+#include <QApplication>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -241,6 +243,59 @@ TEST_F(VentanaValidacion, FallaMuestraMensajeHojaYAborta)
     EXPECT_FALSE(catchAbort([&] { ventana.Validar(campo("num"), {tvMayor}, 3); }));
     EXPECT_EQ(dialogos.textos().last(),
               QStringLiteral("Error en Formulario PRUE: \n\nEl campo \"Superficie\" debe ser mayor que 3."));
+}
+
+class Ganchos : public MainWindowHooks
+{
+public:
+    Ganchos() { install(this); }
+    ~Ganchos() override { install(nullptr); }
+    void formActivated(QWidget *form) override { activados << form; }
+    void formClosed(QWidget *) override {}
+    QList<QWidget *> activados;
+};
+
+// Regression: a field shown only by a grid was never brought into view (the grid itself
+// takes no focus, its view does).
+TEST_F(VentanaValidacion, LaFallaEnfocaElControlYAvisaALaVentanaPrincipal)
+{
+    Ganchos ganchos;
+    // A hidden edit of the field (forms keep some) cannot take the focus.
+    auto *oculto = new DBEdit(ventana.Paginas->widget(1));
+    oculto->setDataSource(&fuente, QStringLiteral("txt"));
+    oculto->hide();
+    auto *grilla = new DBGrid(ventana.Paginas->widget(0));
+    grilla->setDataSource(&fuente);
+    for (const char *c : {"txt", "num", "fecha"})
+        grilla->addColumn(QLatin1String(c));
+    ventana.show();
+    QApplication::setActiveWindow(&ventana);
+    ganchos.activados.clear();
+
+    // A field with its own edit: the edit, on its page.
+    EXPECT_FALSE(catchAbort([&] { ventana.Validar(campo("num"), {tvNoVacio}); }));
+    EXPECT_EQ(ventana.HojaActual, 1);
+    EXPECT_EQ(ventana.focusWidget(), edit);
+    EXPECT_EQ(ganchos.activados, QList<QWidget *>{&ventana});
+
+    // A field shown only by a grid: the grid, on its page, with the field's column.
+    ASSERT_TRUE(campo("fecha")->setAsString(QStringLiteral("31-12-2026")));
+    ASSERT_TRUE(campo("txt")->setAsString(QStringLiteral("31-02-10")));
+    EXPECT_FALSE(catchAbort([&] { ventana.Validar(campo("txt"), {tvFechaValida}); }));
+    EXPECT_EQ(ventana.HojaActual, 0);
+    EXPECT_TRUE(grilla->isAncestorOf(ventana.focusWidget()) || ventana.focusWidget() == grilla);
+    EXPECT_EQ(grilla->SelectedIndex(), 0);
+    EXPECT_EQ(ganchos.activados.size(), 2);
+    EXPECT_EQ(dialogos.textos().last(),
+              QStringLiteral("Error en Formulario PRUE: \n\nEl campo \"txt\" posee una fecha inválida o imposible de ocurrir."));
+
+    // The limit checks show the message and leave the focus alone.
+    campo("num")->setAsFloat(5);
+    grilla->setSelectedIndex(2);
+    EXPECT_FALSE(catchAbort([&] { ventana.Validar(campo("num"), {tvMenor}, 5); }));
+    EXPECT_EQ(ventana.HojaActual, 0);
+    EXPECT_EQ(grilla->SelectedIndex(), 2);
+    EXPECT_EQ(ganchos.activados.size(), 2);
 }
 
 TEST_F(VentanaValidacion, GuardandoSoloValidaRut)

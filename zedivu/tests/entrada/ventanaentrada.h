@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTimer>
 #include <functional>
 
@@ -32,6 +33,18 @@ inline QString CopiarProgramaConstruido(const QString &dir)
     QFile::copy(DirProgramaConstruido() + QStringLiteral("bbdd/bd.db"), dir + QStringLiteral("/bbdd/bd.db"));
     QFile(dir + QStringLiteral("/bbdd/bd.db")).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     return dir + QStringLiteral("/");
+}
+
+// Types text the way a keyboard does, one key event per character (also letters the test
+// library cannot type, like ñ).
+inline void Teclear(QWidget *w, const QString &texto)
+{
+    for (QChar c : texto) {
+        QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
 }
 
 // Runs `accion` on the next modal dialog once it is shown. With BRENVIK_CAPTURAS set to

@@ -1,0 +1,51 @@
+#include "tformconsultores.h"
+
+#include "classregistry.h"
+#include "util_texto.h"
+
+BRENVIK_REGISTER_WINDOW(TFormConsultores, "TFormConsultores");
+
+TFormConsultores::TFormConsultores(QWidget *owner)
+    : TRegistroTabla(descripcion(), owner)
+{
+}
+
+DescripcionRegistro TFormConsultores::descripcion()
+{
+    using C = CampoRegistro;
+    const QStringList profesiones{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    QStringList nombresProfesion;
+    for (const QString &codigo : profesiones)
+        nombresProfesion << getNombreProfesionConsultor(codigo);
+
+    DescripcionRegistro d;
+    d.nombre = QStringLiteral("FormConsultores");
+    d.titulo = QStringLiteral("Base de Datos de Consultores");
+    d.tabla = QStringLiteral("consultor");
+    d.clave = QStringLiteral("cons_id");
+    d.orden = QStringLiteral("cons_paterno, cons_materno, cons_nombre");
+    d.tituloLista = QStringLiteral("Consultores existentes:");
+    d.tituloGrupo = QStringLiteral(" Información del Consultor ");
+    d.campoRut = QStringLiteral("cons_rut");
+    d.campoDv = QStringLiteral("cons_dv");
+    d.avisoSinFilas = QStringLiteral("No hay consultores registrados. Ingrese sus datos, presione \"Guardar\" y luego "
+                                     "\"Seleccionar y Cerrar\".");
+    d.campos = {
+        C::Edit(QStringLiteral("cons_rut"), QStringLiteral("R.U.T.:"), {tvNoVacio, tvPositivo}, true),
+        C::Edit(QStringLiteral("cons_dv"), QStringLiteral("-"), {tvNoVacio}),
+        C::Edit(QStringLiteral("cons_paterno"), QStringLiteral("Apellido Paterno:"), {tvNoVacio}, true),
+        C::Edit(QStringLiteral("cons_materno"), QStringLiteral("Apellido Materno:"), {}, true),
+        C::Edit(QStringLiteral("cons_nombre"), QStringLiteral("Nombres:"), {tvNoVacio}, true),
+        C::Combo(QStringLiteral("cons_profesion"), QStringLiteral("Profesión:"), nombresProfesion, profesiones, {tvNoVacio}),
+        C::Lookup(QStringLiteral("cons_sexo"), QStringLiteral("Sexo:"),
+                  QStringLiteral("SELECT sexo_id, sexo_descripcion FROM sexo ORDER BY sexo_id"), QStringLiteral("sexo_id"),
+                  QStringLiteral("sexo_descripcion")),
+        C::Edit(QStringLiteral("cons_universidad"), QStringLiteral("Universidad:")),
+        C::Edit(QStringLiteral("cons_ano"), QStringLiteral("Año de Titulación:"), {tvAnoActualMax}),
+        C::Edit(QStringLiteral("cons_domicilio"), QStringLiteral("Domicilio:")),
+        C::Edit(QStringLiteral("cons_ciudad"), QStringLiteral("Ciudad:")),
+        C::Edit(QStringLiteral("cons_telefono"), QStringLiteral("Teléfono:")),
+        C::Edit(QStringLiteral("cons_correo"), QStringLiteral("Correo Electrónico:")),
+    };
+    return d;
+}
