@@ -20,10 +20,10 @@ int EjecutarBrenvik(QApplication &app, const QString &dirAplicacion)
     auto ppal = std::make_unique<TformPpal>(dirAplicacion);
     if (ppal->terminado() || TerminacionSolicitada())
         return 1;
-    auto nuevo = std::make_unique<TformPpalNuevo>();
+    auto nuevo = std::make_unique<TformPpalNuevo>(ppal->DirAplicacion);
     auto acercaDe = std::make_unique<TformPpalAcercade>();
-    auto forms = std::make_unique<TFormPpalForms>();
-    ppal->setAcercaDe(acercaDe.get());
+    auto forms = std::make_unique<TFormPpalForms>(ppal->DirAplicacion);
+    ppal->setDialogos(nuevo.get(), acercaDe.get(), forms.get());
 
     ppal->show();
     const int codigo = app.exec();

@@ -4,11 +4,17 @@
 #include "consultasppal.h"
 #include "dialogservice.h"
 #include "mainwindowsettings.h"
+#include "reservatemporal.h"
 #include "shelllog.h"
+#include "tcustommdichild.h"
 #include "terminacion.h"
+#include "tformppalacercade.h"
+#include "tformppalforms.h"
+#include "tformppalnuevo.h"
 #include "util_archivo.h"
 #include "workingdatabases.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -64,6 +70,8 @@ TformPpal::TformPpal(const QString &dirAplicacion, QWidget *parent)
     m_paquetes.clear(ListaFormularios.ObtenerCantidad());
     leerAjustes();
     ajustarBotonesPanel();
+    if (const QString documentos = GetMisDocumentos(); !documentos.isEmpty())
+        m_reserva = std::make_unique<ReservaTemporal>(documentos + QStringLiteral("Formularios/temporal"));
     MainWindowHooks::install(this);
 }
 
@@ -77,13 +85,44 @@ TformPpal::~TformPpal()
     // overwrite the stored placement and consultant with defaults.
     if (!m_terminado)
         escribirAjustes();
-    // Windows of plug-in classes must be gone before their code is unloaded.
+    // Windows of plug-in classes must be gone before their code is unloaded: the form
+    // windows (also those closed but not yet deleted, and any outside the MDI area), the
+    // windows this one owns, and whatever waits for its deferred deletion.
+    for (QMdiSubWindow *w : findChildren<QMdiSubWindow *>())
+        delete w;
+    QList<QPointer<QWidget>> sueltas;
+    for (QWidget *w : QApplication::allWidgets()) {
+        if (qobject_cast<TCustomMDIChild *>(w) && !w->parentWidget())
+            sueltas << w;
+    }
+    for (const QPointer<QWidget> &w : sueltas)
+        delete w.data();
     const QList<QWidget *> ventanas = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     for (QWidget *w : ventanas) {
         if (w->isWindow())
             delete w;
     }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    borrarBasesTrabajo();
     m_loader.unloadAll();
+}
+
+void TformPpal::setDialogos(TformPpalNuevo *nuevo, TformPpalAcercade *acercaDe, TFormPpalForms *forms)
+{
+    m_nuevo = nuevo;
+    m_acercaDe = acercaDe;
+    m_forms = forms;
+}
+
+void TformPpal::borrarBasesTrabajo()
+{
+    const QStringList sinBorrar = WorkingDatabases::deleteAll();
+    if (!sinBorrar.isEmpty())
+        qCWarning(lcShell) << "working databases left behind:" << sinBorrar;
+    if (m_reserva) {
+        m_reserva->Anotar(WorkingDatabases::paths());
+        m_reserva->LimpiarAbandonados();
+    }
 }
 
 QString TformPpal::baseDatosPpal() const
@@ -159,6 +198,9 @@ void TformPpal::PrimeraMuestra()
     const QString documentos = GetMisDocumentos();
     if (!documentos.isEmpty())
         QDir().mkpath(documentos + QStringLiteral("Formularios/temporal"));
+    // What copies of the program that ended without cleaning up left behind.
+    if (m_reserva)
+        m_reserva->LimpiarAbandonados();
     if (ConsultorActual == 0)
         ElegirConsultor();
 }
@@ -180,9 +222,7 @@ void TformPpal::closeEvent(QCloseEvent *e)
             return;
         }
     }
-    const QStringList sinBorrar = WorkingDatabases::deleteAll();
-    if (!sinBorrar.isEmpty())
-        qCWarning(lcShell) << "working databases left behind:" << sinBorrar;
+    borrarBasesTrabajo();
     e->accept();
 }
 

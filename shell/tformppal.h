@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <QPointer>
 
 class QLabel;
@@ -24,8 +25,11 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class ReservaTemporal;
 class TCustomMDIChild;
+class TFormPpalForms;
 class TformPpalAcercade;
+class TformPpalNuevo;
 
 class TformPpal : public QMainWindow, public MainWindowHooks
 {
@@ -87,6 +91,27 @@ public:
     // a message, when that fails.
     TCustomMDIChild *MostrarMDI(const QString &codigo);
 
+    // --- document commands (tformppal_nuevo.cpp, tformppal_documento.cpp). At most one
+    // document is open; every command that opens one closes the current one first and
+    // ends when the consultant keeps it open.
+    // New: the new-document dialog, then the forms of the chosen combination.
+    void archNuevoExecute();
+    // Open: a document of the document index (the open-document dialog).
+    void archAbrirExecute();
+    // Import: a document file chosen in the open-file dialog.
+    void archImpExecute();
+    // Close: closes the open document (its close question may save it, or keep it open)
+    // and deletes this instance's working databases. False when a document is still open.
+    bool archCerrarExecute();
+    // Creates the form windows of Combinacion (principal, request, optional form), the
+    // tree and the navigation index, and connects the forms to their working databases.
+    // When one form cannot be created or connected, the forms already created are closed,
+    // the consultant is told and the result is false.
+    bool SubNuevo();
+    // Opens a document file as the document of property `predCodigo` (-1: unknown) with
+    // the exchange hash `hash`; false, after a message, when nothing was opened.
+    bool AbreArchivo(const QString &archivo, int predCodigo, const QString &hash);
+
     // Save and Save As of the open document; the form windows call them from their close
     // question with themselves as sender.
     void archGuardarExecute(QObject *sender);
@@ -94,6 +119,9 @@ public:
     // The save-file dialog of Save As: (initial file, filter) -> chosen file, empty when
     // cancelled. Tests replace it.
     std::function<QString(const QString &inicial, const QString &filtro)> dlgGuardar;
+    // The open-file dialog of Import: (initial folder, filter) -> chosen file, empty when
+    // cancelled. Tests replace it.
+    std::function<QString(const QString &carpeta, const QString &filtro)> dlgAbrir;
 
     // The exchange file for the agency (tformppal_xml.cpp): checks every form, saves the
     // document, writes every form's XML under the integrity line, records the file in the
@@ -120,8 +148,11 @@ public:
     // The first show's work: the document folders and the consultant choice.
     void PrimeraMuestra();
 
-    // The about box that the "?" menu shows; start-up creates it after this window.
-    void setAcercaDe(TformPpalAcercade *acercaDe) { m_acercaDe = acercaDe; }
+    // The dialogs that start-up creates after this window (any may be null): New shows
+    // the new-document dialog, Open the open-document dialog, the "?" menu the about box.
+    void setDialogos(TformPpalNuevo *nuevo, TformPpalAcercade *acercaDe, TFormPpalForms *forms);
+    TformPpalNuevo *dialogoNuevo() const { return m_nuevo; }
+    TFormPpalForms *dialogoForms() const { return m_forms; }
 
     PluginLoader &loader() { return m_loader; }
     FormPackageTable &paquetesFormularios() { return m_paquetes; }
@@ -178,10 +209,17 @@ private:
     void enviarPortapapeles(const char *operacion);
     void actualizarMenuVentana();
     void cerrarVentanasFormularios();
+    // Deletes this instance's working databases and those no running instance holds.
+    void borrarBasesTrabajo();
+    // The form windows of a document that could not be built, gone at once.
+    void descartarFormularios();
 
     PluginLoader m_loader;
     FormPackageTable m_paquetes;
+    TformPpalNuevo *m_nuevo = nullptr;
     TformPpalAcercade *m_acercaDe = nullptr;
+    TFormPpalForms *m_forms = nullptr;
+    std::unique_ptr<ReservaTemporal> m_reserva;
     QPointer<TCustomMDIChild> m_ultimoFormularioActivo;
     bool m_terminado = false;
     bool m_mostrada = false;

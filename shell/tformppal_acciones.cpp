@@ -161,10 +161,14 @@ void TformPpal::conectarAcciones()
         if (m_acercaDe)
             m_acercaDe->exec();
     });
+    connect(archNuevo, &QAction::triggered, this, &TformPpal::archNuevoExecute);
+    connect(archAbrir, &QAction::triggered, this, &TformPpal::archAbrirExecute);
+    connect(archImp, &QAction::triggered, this, &TformPpal::archImpExecute);
+    connect(archCerrar, &QAction::triggered, this, &TformPpal::archCerrarExecute);
+    connect(archGuardar, &QAction::triggered, this, [this] { archGuardarExecute(this); });
+    connect(archGuardarComo, &QAction::triggered, this, [this] { archGuardarComoExecute(this); });
     conectarImpresion();
     connect(archGuardarXML, &QAction::triggered, this, &TformPpal::archGuardarXMLExecute);
-    // TODO: the document commands (new, open, import, save, save as, close, exchange file)
-    // are wired here when they land.
 }
 
 bool TformPpal::documentoAbierto() const

@@ -1,15 +1,22 @@
 // The document commands of the main window.
 #include "tformppal.h"
 
+#include "connection.h"
+#include "dialogservice.h"
 #include "formulariosdocumento.h"
 #include "nombredocumento.h"
-#include "connection.h"
+#include "tformppalforms.h"
+#include "util_archivo.h"
+#include "util_bbdd.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -18,7 +25,14 @@ QString carpetaFormularios()
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Formularios/");
 }
 
-
+// The extension that names a document's combination: what follows the last "." of the
+// file name after its first character ("f"), in lower case; "" without an extension.
+QString extensionDocumento(const QString &archivo)
+{
+    const QString nombre = QFileInfo(archivo).fileName();
+    const qsizetype punto = nombre.lastIndexOf(QLatin1Char('.'));
+    return punto < 0 ? QString() : nombre.mid(punto + 2).toLower();
+}
 
 // Writes the whole document to `archivo` (the forms in MDI order, atomically) and leaves the
 // forms saved; false, after the form's message, when it could not be written.
@@ -111,4 +125,111 @@ void TformPpal::archGuardarComoExecute(QObject *sender)
     activo->ActualizarTitulo();
     MostrarHint(QString());
     setEnabled(true);
+}
+
+bool TformPpal::archCerrarExecute()
+{
+    TCustomMDIChild *activo = formularioActivo(mdiArea);
+    if (!activo)
+        return true;
+    // The close question may save, or keep the document open; closing one form closes
+    // its siblings.
+    activo->Cerrar();
+    if (documentoAbierto())
+        return false;
+    // The closed windows go now, so that no connection still holds a working database.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    borrarBasesTrabajo();
+    Timer1->start();
+    return true;
+}
+
+void TformPpal::archImpExecute()
+{
+    const int consultor = ConsultorActual;
+    if (!archCerrarExecute())
+        return;
+    ConsultorDocumento = consultor;
+    const QString carpeta = carpetaFormularios();
+    QDir().mkpath(carpeta);
+    const QString archivo = dlgAbrir ? dlgAbrir(carpeta, FiltroAbrir)
+                                     : QFileDialog::getOpenFileName(this, QString(), carpeta, FiltroAbrir);
+    if (!archivo.isEmpty())
+        AbreArchivo(archivo, -1, QString());
+}
+
+void TformPpal::archAbrirExecute()
+{
+    if (!m_forms)
+        return;
+    m_forms->Tag = 0;
+    m_forms->exec();
+    if (m_forms->Tag != 1)
+        return;
+    const TFormPpalForms::Documento elegido = m_forms->DocumentoElegido();
+    const int consultor = elegido.consultorId > 0 ? elegido.consultorId : ConsultorActual;
+    if (!QFileInfo(elegido.archivo).isFile()) {
+        DialogoWin32(mtError, QStringLiteral("Lo siento, El archivo (%1) fue borrado en forma externa").arg(elegido.archivo),
+                     MB::OK);
+        return;
+    }
+    if (!archCerrarExecute())
+        return;
+    QCoreApplication::processEvents();
+    ConsultorDocumento = consultor;
+    AbreArchivo(elegido.archivo, elegido.predCodigo, elegido.estado != 0 ? elegido.hash : QString());
+}
+
+bool TformPpal::AbreArchivo(const QString &archivo, int predCodigo, const QString &hash)
+{
+    if (archivo.size() < 4 || TamanoArchivo(archivo) < 7) {
+        DialogoWin32(mtError, QStringLiteral("No se puede abrir archivo \"%1\".\nTamaño de archivo incorrecto.").arg(archivo),
+                     MB::OK);
+        return false;
+    }
+    setEnabled(false);
+    MostrarHint(QStringLiteral("Abriendo ..."));
+    auto terminar = [this](bool abierto) {
+        MostrarHint(QString());
+        setEnabled(true);
+        ActualizarBotones();
+        return abierto;
+    };
+
+    const QString extension = extensionDocumento(archivo);
+    const QList<QStringList> combinacion =
+        Consulta3(baseDatosPpal(), QStringLiteral("SELECT form_id, form_principal FROM formularios WHERE form_extension = ?"),
+                  {extension});
+    if (extension.isEmpty() || combinacion.isEmpty() || combinacion.first().value(1).isEmpty()) {
+        DialogoWin32(mtWarning,
+                     QStringLiteral("La extensión del archivo no correspone a un formulario válido. No se abrirá el documento"),
+                     MB::OK);
+        return terminar(false);
+    }
+    Combinacion = combinacion.first().value(0).toInt();
+    CodigoPpal = combinacion.first().value(1);
+    if (!SubNuevo())
+        return terminar(false);
+
+    const QList<QPointer<TCustomMDIChild>> lista = formularios(mdiArea);
+    bool cargado = true;
+    for (TCustomMDIChild *f : lista) {
+        if (!f->Cargar(archivo)) {
+            cargado = false;
+            break;
+        }
+    }
+    for (TCustomMDIChild *f : lista) {
+        f->Modificado = false;
+        f->Respondido = true;
+        f->PredCodigo = predCodigo;
+        f->HashXML = hash;
+    }
+    if (!cargado) {
+        DialogoWin32(mtWarning, QStringLiteral("La carga del formulario fue imposible. Se cerrará el documento"), MB::OK);
+        archCerrarExecute();
+    } else if (TCustomMDIChild *activo = formularioActivo(mdiArea)) {
+        activo->ActualizarTitulo();
+    }
+    return terminar(cargado);
 }

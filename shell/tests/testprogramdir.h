@@ -89,4 +89,32 @@ struct TestProgramDir
         createDatabase();
         addRegisterPlugins();
     }
+
+    // What documents need besides createAll(): the document index and the properties,
+    // the form plug-ins PRUEBA (with data), TESTF and TESTG (pages only) and their
+    // templates, and these combinations:
+    //   4 "pru": PRUEBA, request TESTG, optional TESTF     7 "prb": PRUEBA alone
+    //   9 "nad": TESTF with the request form NADA, whose plug-in is missing
+    void addDocuments()
+    {
+        QDir(path()).mkpath(QStringLiteral("bbdd"));
+        execSql(database(),
+                "ALTER TABLE formularios ADD COLUMN form_sigla TEXT;"
+                "CREATE TABLE formPredio (foco_id INTEGER PRIMARY KEY AUTOINCREMENT, pred_codigo INTEGER, form_id INTEGER,"
+                " foco_estado INTEGER DEFAULT 0, foco_fecha DATETIME, foco_nroResol VARCHAR(30), foco_archivo VARCHAR(200),"
+                " foco_XML VARCHAR(200), foco_hashXml VARCHAR(50), foco_consultorId INTEGER);"
+                "CREATE TABLE predio (pred_codigo INTEGER PRIMARY KEY, pred_nombre TEXT);"
+                "INSERT INTO predio VALUES (5, 'Los Robles'), (6, 'El Alamo');"
+                "INSERT INTO tiposolicitud VALUES (907, 7, 'PRUEBA', 'Prueba', 'Formulario de prueba con datos');"
+                "INSERT INTO formularios VALUES (4, 'PRUEBA', 'TESTG', 'TESTF', 'pru', 'Prueba completa', '', 'PRU');"
+                "INSERT INTO formularios VALUES (7, 'PRUEBA', '', '', 'prb', 'Prueba sola', '', 'PRB');"
+                "INSERT INTO formularios VALUES (9, 'TESTF', 'NADA', '', 'nad', 'Prueba sin solicitud', '', 'NAD');");
+        for (const char *name : {"testf.so", "testg.so"})
+            copyTestPlugin(QLatin1String(name), path(), QLatin1String(name));
+        const QString tests = QCoreApplication::applicationDirPath();
+        ASSERT_TRUE(QFile::copy(tests + QStringLiteral("/plugins/prueba.so"), path() + QStringLiteral("/prueba.so")));
+        ASSERT_TRUE(QFile::copy(tests + QStringLiteral("/forms/PRUEBA.db"), path() + QStringLiteral("/bbdd/PRUEBA.db")));
+        for (const char *code : {"TESTF", "TESTG"})
+            execSql(path() + QStringLiteral("/bbdd/%1.db").arg(QLatin1String(code)), "CREATE TABLE vacia (id INTEGER);");
+    }
 };

@@ -303,6 +303,8 @@ TEST_F(VentanaValidacion, GuardandoSoloValidaRut)
     ventana.Guardando = true;
     EXPECT_TRUE(catchAbort([&] { ventana.Validar(campo("num"), {tvNoVacio}); }));
     EXPECT_TRUE(catchAbort([&] { ventana.Validar(campo("num"), {tvMayor}, 3); }));
+    DBGrid vacia;
+    EXPECT_TRUE(catchAbort([&] { ventana.ValidarTablaNoVacia(&vacia, QStringLiteral("Rodales")); }));
     campo("rut")->setAsString(QStringLiteral("11111111"));
     campo("dv")->setAsString(QStringLiteral("2"));
     EXPECT_FALSE(catchAbort([&] { ventana.ValidarRUT(&tabla, campo("rut"), campo("dv")); }));

@@ -1,5 +1,7 @@
-// A form window for the shell's tests: three pages and its outline, nothing else.
+// A form window for the shell's tests: three pages, its outline and a working database
+// without datasets, nothing else.
 #include "classregistry.h"
+#include "connection.h"
 #include "tcustommdichild.h"
 
 #include <QTabWidget>
@@ -16,6 +18,7 @@ public:
     {
         Secciones = QStringLiteral("Formulario de prueba\r\n\tPágina uno\r\n\tPágina dos\r\n\tPágina tres");
         HojaActual = 0;
+        ConexionBD = new Connection(this);
         Paginas = new QTabWidget(this);
         for (const char *titulo : {"Uno", "Dos", "Tres"})
             Paginas->addTab(new QWidget, QString::fromUtf8(titulo));
