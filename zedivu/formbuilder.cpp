@@ -247,8 +247,9 @@ private:
     {
         auto *w = new T(parent);
         w->setObjectName(c.name);
-        if (!c.external)
-            w->setDataSource(sourceOf(c.source), c.field);
+        // An external control keeps its field name for the sibling's data source that
+        // ConexionesExternas gives it later.
+        w->setDataSource(c.external ? nullptr : sourceOf(c.source), c.field);
         if (c.readOnly)
             w->setControlReadOnly(true);
         return w;

@@ -74,6 +74,8 @@ TEST(FormBuilder, MakesTheComponentsUnderTheirNames)
     auto *nom = findComponent<DBEdit>(&d.window, QStringLiteral("edt_nom_pre"));
     ASSERT_NE(nom, nullptr);
     EXPECT_EQ(nom->dataSource(), nullptr);
+    // Regression: it forgot its field, so the sibling's data never showed in it.
+    EXPECT_EQ(nom->dataField(), QStringLiteral("nom_pre"));
 
     auto *grid = findComponent<DBGrid>(&d.window, QStringLiteral("dbgDEMO_desc"));
     ASSERT_NE(grid, nullptr);

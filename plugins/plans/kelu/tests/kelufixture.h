@@ -6,7 +6,9 @@
 // answered by a ScriptedDialogs (Yes by default).
 #include "tcustommdichild.h"
 
+#include "abort.h"
 #include "classregistry.h"
+#include "connection.h"
 #include "dataset.h"
 #include "dbgrid.h"
 #include "dialogservice.h"
@@ -31,6 +33,9 @@ QT_END_NAMESPACE
 
 class KeluFixture : public ::testing::Test
 {
+public:
+    using Valores = QList<std::pair<const char *, QString>>;
+
 protected:
     static QLibrary &plugin()
     {
@@ -81,6 +86,87 @@ protected:
         return form->findChild<Dataset *>(nombre);
     }
     DBGrid *grilla(const QString &sufijo) const { return form->findChild<DBGrid *>(QStringLiteral("dbgKELU_") + sufijo); }
+
+    // Appends a row to adtKELU_<sufijo> with the values (as typed) and posts it; false
+    // when a check refused the post (the row is then cancelled).
+    bool agregar(const QString &sufijo, const Valores &valores)
+    {
+        Dataset *ds = tabla(sufijo);
+        return catchAbort([&] {
+            ds->Append();
+            escribir(ds, valores);
+        }) || (ds->Cancel(), false);
+    }
+    // Edits the current row (after locating `clave` = `valor`) and posts it.
+    bool modificar(const QString &sufijo, const char *clave, const QString &valor, const Valores &valores)
+    {
+        Dataset *ds = tabla(sufijo);
+        if (!ds->Locate(QLatin1String(clave), valor))
+            return false;
+        return catchAbort([&] {
+            ds->Edit();
+            escribir(ds, valores);
+        }) || (ds->Cancel(), false);
+    }
+    // Deletes the row whose `clave` is `valor`; false when refused (or not found).
+    bool borrar(const QString &sufijo, const char *clave, const QString &valor)
+    {
+        Dataset *ds = tabla(sufijo);
+        if (!ds->Locate(QLatin1String(clave), valor))
+            return false;
+        bool borrado = false;
+        catchAbort([&] { borrado = ds->Delete(); });
+        return borrado;
+    }
+    // Rows of a query on the working database, each row's columns joined with "|".
+    QStringList filas(const QString &sql)
+    {
+        QStringList r;
+        for (const QVariantList &fila : form->ConexionBD->select(sql).rows) {
+            QStringList valores;
+            for (const QVariant &v : fila)
+                valores << (v.isNull() ? QStringLiteral("null") : v.toString());
+            r << valores.join(QLatin1Char('|'));
+        }
+        return r;
+    }
+    // What the dataset shows, one row per entry, the named fields joined with "|".
+    static QStringList mostrado(Dataset *ds, const QStringList &campos)
+    {
+        QStringList r;
+        for (int i = 0; i < ds->rowCount(); ++i) {
+            QStringList valores;
+            for (const QString &c : campos)
+                valores << ds->displayTextAt(i, ds->FieldByName(c));
+            r << valores.join(QLatin1Char('|'));
+        }
+        return r;
+    }
+    // Two stands and a sector, the usual ground of the tests.
+    void rodalesYSector()
+    {
+        ASSERT_TRUE(agregar(QStringLiteral("desc"), {{"num", "1"}, {"sup", "12,5"}, {"ano", "1998"}, {"esp", "PINO RADIATA"},
+                                                    {"est_san", "1"}, {"cap", "4"}}));
+        ASSERT_TRUE(agregar(QStringLiteral("desc"), {{"num", "2"}, {"sup", "7,25"}, {"ano", "2003"}, {"esp", "EUCALIPTO"},
+                                                    {"est_san", "1"}, {"cap", "6"}}));
+        ASSERT_TRUE(agregar(QStringLiteral("det_sec"), {{"num_sec", "A"}, {"sup", "3"}, {"cap", "6"}, {"tip_veg", "1"}}));
+    }
+    QStringList mensajes() const { return dialogos.textos(); }
+
+private:
+    static void escribir(Dataset *ds, const Valores &valores)
+    {
+        for (const auto &[campo, valor] : valores) {
+            Field *f = ds->FieldByName(QLatin1String(campo));
+            if (valor.isNull())
+                f->Clear();
+            else
+                f->setAsString(valor);
+        }
+        ds->Post();
+    }
+
+protected:
 
     QTemporaryDir dir;
     QString app;

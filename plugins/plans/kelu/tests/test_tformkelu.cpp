@@ -1,6 +1,10 @@
 // The KELU window as the program loads it: its outline, pages and datasets.
 #include "kelufixture.h"
 
+#include "formdescriptionparser.h"
+#include "gridcolumn.h"
+
+#include <QImage>
 #include <QTabWidget>
 
 TEST_F(KeluFixture, OutlineHasTheTitleAndOneLinePerPage)
@@ -13,4 +17,147 @@ TEST_F(KeluFixture, OutlineHasTheTitleAndOneLinePerPage)
     ASSERT_NE(form->Paginas, nullptr);
     EXPECT_EQ(form->Paginas->count(), 15);
     EXPECT_EQ(form->windowTitle().left(15), QStringLiteral("Formulario KELU"));
+}
+
+// Pictures of every page, for looking at (build/tests/kelu_paginas/NN.png).
+TEST_F(KeluFixture, EveryPageRenders)
+{
+    QDir().mkpath(QStringLiteral("kelu_paginas"));
+    area->show();
+    for (int i = 0; i < form->Paginas->count(); ++i) {
+        form->CambiarHoja(i);
+        QCoreApplication::processEvents();
+        const QImage imagen = form->grab().toImage();
+        EXPECT_FALSE(imagen.isNull());
+        imagen.save(QStringLiteral("kelu_paginas/%1.png").arg(i, 2, 10, QLatin1Char('0')));
+    }
+}
+
+// --- field checks: one row posted on a plan holding stands 1 and 2 and sector A.
+struct CasoComprobacion
+{
+    const char *nombre;
+    const char *tabla;
+    KeluFixture::Valores valores;
+    const char *mensaje; // the check's text, empty when the post passes
+};
+
+void PrintTo(const CasoComprobacion &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
+
+class Comprobaciones : public KeluFixture, public ::testing::WithParamInterface<CasoComprobacion>
+{
+};
+
+TEST_P(Comprobaciones, PostPassesOrShowsTheFirstFailure)
+{
+    rodalesYSector();
+    const CasoComprobacion &c = GetParam();
+    const bool posteado = agregar(QLatin1String(c.tabla), c.valores);
+    const QString esperado = QString::fromUtf8(c.mensaje);
+    EXPECT_EQ(posteado, esperado.isEmpty());
+    if (esperado.isEmpty())
+        EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
+    else
+        EXPECT_EQ(mensajes(), QStringList{QStringLiteral("Error en Formulario KELU: \n\n") + esperado + QLatin1Char('.')});
+}
+
+const CasoComprobacion kComprobaciones[] = {
+    {"RodalSinNumero", "desc", {{"sup", "3"}, {"ano", "2000"}, {"esp", "PINO"}, {"est_san", "1"}, {"cap", "4"}},
+     "El campo \"Rodal Nº\" no puede quedar vacío"},
+    {"RodalRepetido", "desc", {{"num", "2"}, {"sup", "3"}, {"ano", "2000"}, {"esp", "PINO"}, {"est_san", "1"}, {"cap", "4"}},
+     "El campo \"Rodal Nº\" contiene un valor utilizado anteriormente.\nSólo se permiten valores únicos para este campo"},
+    {"RodalSinSuperficie", "desc", {{"num", "3"}, {"sup", "0"}, {"ano", "2000"}, {"esp", "PINO"}, {"est_san", "1"}, {"cap", "4"}},
+     "El campo \"Superficie (ha)\" no puede ser nulo"},
+    {"RodalAnoFueraDeRango", "desc", {{"num", "3"}, {"sup", "1"}, {"ano", "1899"}, {"esp", "PINO"}, {"est_san", "1"}, {"cap", "4"}},
+     "El campo \"Año Plantación\" sólo permite valores de año entre 1900 y 2029"},
+    {"SectorRepetido", "det_sec", {{"num_sec", "A"}, {"sup", "1"}, {"cap", "4"}, {"tip_veg", "1"}},
+     "El campo \"Sector Nº\" contiene un valor utilizado anteriormente.\nSólo se permiten valores únicos para este campo"},
+    {"FisiografiaSinRodalNiSector", "fis", {{"form", "1"}, {"pen", "5"}, {"alt", "300"}, {"exp", "1"}, {"pos", "1"}},
+     "El campo \"Sector Nº\" no puede quedar vacío"},
+    {"FisiografiaDeUnRodal", "fis", {{"num", "1"}, {"form", "1"}, {"pen", "0"}, {"alt", "300"}, {"exp", "1"}, {"pos", "1"}}, ""},
+    {"FisiografiaPendienteNegativa", "fis", {{"num_sec", "A"}, {"form", "1"}, {"pen", "-1"}, {"alt", "3"}, {"exp", "1"}, {"pos", "1"}},
+     "El campo \"Pendiente media (%)\" no puede contener valores negativos"},
+    {"HidrografiaSinRodalNiSector", "hidr", {{"masa", "1"}, {"temp", "1"}, {"dist", "10"}, {"ancho", "2"}},
+     "El campo \"Sector Nº\" no puede quedar vacío"},
+    {"HidrografiaDeUnSector", "hidr", {{"num_sec", "A"}, {"masa", "1"}, {"temp", "1"}, {"dist", "10"}, {"ancho", "0"}}, ""},
+    {"IncendioSinSuperficie", "ocu_inc", {{"lug", "Borde"}, {"num", "1"}, {"sup", "0"}, {"ano", "2001"}, {"causa", "x"}, {"origen", "1"}},
+     "El campo \"Superficie afectada (ha)\" no puede ser nulo"},
+    {"RestriccionSinRecursoHidrico", "rest_var", {{"num", "1"}}, "El campo \" Recursos Hídricos\" no puede quedar vacío"},
+    {"UnidadSinRodales", "obj", {{"obj", "Producción"}, {"unidad", "UM"}}, "El campo \"Rodal(es) Nº\" no puede quedar vacío"},
+    {"UnidadDeRodalesDesconocidos", "obj", {{"obj", "Producción"}, {"num", "9"}, {"unidad", "UM"}},
+     "El campo \"Superficie total unidad (ha)\" no puede ser nulo"},
+    {"CaminoIncompleto", "plan_cam", {{"cam_id", "C1"}, {"long", "2"}, {"ancho", "4"}}, "El campo \" Nº\" no puede quedar vacío"},
+    {"CaminoSinLongitud", "plan_cam", {{"cam_id", "C1"}, {"num_cam", "1"}, {"long", "0"}, {"ancho", "4"}},
+     "El campo \" Longitud (km) \" no puede ser nulo"},
+    {"SoloCancha", "plan_cam", {{"can_id", "K1"}, {"num_can", "1"}, {"sup", "0,5"}}, ""},
+    {"CanchaSinSuperficie", "plan_cam", {{"can_id", "K1"}, {"num_can", "1"}}, "El campo \" Superficie (ha)\" no puede quedar vacío"},
+    {"CaminoYCancha", "plan_cam", {{"cam_id", "C1"}, {"num_cam", "1"}, {"long", "2"}, {"ancho", "4"}, {"can_id", "K1"}, {"num_can", "1"}, {"sup", "1"}}, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Kelu, Comprobaciones, ::testing::ValuesIn(kComprobaciones),
+                         [](const ::testing::TestParamInfo<CasoComprobacion> &i) { return std::string(i.param.nombre); });
+
+TEST_F(KeluFixture, SetUpMarksThePropertyUnknownWithoutAnyMessage)
+{
+    EXPECT_EQ(filas(QStringLiteral("SELECT cod_pre FROM kelu")), QStringList{QStringLiteral("-1")});
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(KeluFixture, JudicialMemoIsWritableExactlyWhenTheBoxIsTicked)
+{
+    QWidget *memo = form->findChild<QWidget *>(QStringLiteral("mem_resJud_desc"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_FALSE(memo->isEnabled());
+    Dataset *ppal = tabla(QString());
+    ppal->Edit();
+    for (bool tiene : {true, false, true}) {
+        ppal->FieldByName(QStringLiteral("resJud_tiene"))->setAsBoolean(tiene);
+        EXPECT_EQ(memo->isEnabled(), tiene);
+    }
+}
+
+TEST_F(KeluFixture, FormCheckWantsAMeasureForEveryStatedRestriction)
+{
+    rodalesYSector();
+    EXPECT_TRUE(form->ValidarFormulario());
+    ASSERT_TRUE(agregar(QStringLiteral("rest_var"), {{"num", "1"}, {"suelo", "Erosión"}, {"rec_hid", "47"}}));
+    bool valido = true;
+    EXPECT_FALSE(catchAbort([&] { valido = form->ValidarFormulario(); }));
+    EXPECT_EQ(mensajes().value(0), QStringLiteral("Error en Formulario KELU: \n\nHay rodales que tienen restricciones ambientales "
+                                                  "definidas, pero\nno tienen explicitada sus medidas de protección."));
+    EXPECT_EQ(form->HojaActual, 13);
+    EXPECT_EQ(form->Paginas->currentIndex(), 13);
+
+    ASSERT_TRUE(modificar(QStringLiteral("mepr"), "tip_rest", QStringLiteral("53"), {{"med_prot", "Curvas de nivel"}}));
+    EXPECT_TRUE(form->ValidarFormulario());
+}
+
+TEST_F(KeluFixture, EveryListTheDescriptionNamesIsAttached)
+{
+    QStringList errores;
+    const auto d = FormDescriptionParser::parseFile(QStringLiteral(":/forms/KELU.form"), &errores);
+    ASSERT_TRUE(d) << errores.join(QLatin1Char('\n')).toStdString();
+    int listas = 0;
+    std::function<void(const QList<ControlDescription> &)> recorrer = [&](const QList<ControlDescription> &controles) {
+        for (const ControlDescription &c : controles) {
+            recorrer(c.children);
+            for (const GridColumnDescription &col : c.grid.columns) {
+                if (col.list.isEmpty())
+                    continue;
+                ++listas;
+                GridColumn *g = form->findChild<DBGrid *>(c.name)->ColumnByFieldName(col.field);
+                ASSERT_NE(g, nullptr) << c.name.toStdString();
+                if (col.list.startsWith(QLatin1String("tce")))
+                    EXPECT_FALSE(g->KeyList().isEmpty()) << c.name.toStdString() << " " << col.field.toStdString();
+                else
+                    EXPECT_EQ(g->buttonStyle(), GridColumn::ButtonStyle::Ellipsis) << c.name.toStdString() << " " << col.field.toStdString();
+            }
+        }
+    };
+    for (const PageDescription &p : d->pages)
+        recorrer(p.controls);
+    EXPECT_EQ(listas, 31);
 }

@@ -1,0 +1,120 @@
+#pragma once
+// What the KELU printout and exchange XML read of the window: its datasets, grids and
+// controls by the names kelu.form gives them, and the DORVO form of the document. Both
+// only read; the cursors they move to visit records are put back by CursoresGuardados.
+// A component that is not there is a programming fault: reported, and null.
+#include "tcustommdichild.h"
+
+#include "dataset.h"
+#include "dbedit.h"
+#include "dbgrid.h"
+#include "dblookupcombobox.h"
+#include "dbmemo.h"
+#include "fallaprogramacion.h"
+#include "field.h"
+#include "formcomponents.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace kelu {
+
+template <class T>
+T *componente(const TCustomMDIChild *form, const QString &nombre)
+{
+    T *c = findComponent<T>(form, nombre);
+    if (!c)
+        FallaProgramacion(QStringLiteral("componente \"%1\" no encontrado en el formulario KELU").arg(nombre), "formaKELU",
+                          __LINE__);
+    return c;
+}
+
+// The main dataset for an empty suffix, else adtKELU_ + suffix.
+inline Dataset *tabla(const TCustomMDIChild *form, const QString &sufijo)
+{
+    return componente<Dataset>(form, sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtKELU_") + sufijo);
+}
+
+inline DBGrid *grilla(const TCustomMDIChild *form, const QString &nombre)
+{
+    return componente<DBGrid>(form, nombre);
+}
+
+// The text an edit or memo shows; empty when it is missing.
+inline QString textoEdit(const TCustomMDIChild *form, const QString &nombre)
+{
+    const QLineEdit *e = componente<QLineEdit>(form, nombre);
+    return e ? e->text() : QString();
+}
+
+inline QString textoMemo(const TCustomMDIChild *form, const QString &nombre)
+{
+    const DBMemo *m = componente<DBMemo>(form, nombre);
+    return m ? m->toPlainText() : QString();
+}
+
+// A field of the current record, null when the dataset or the field is missing.
+inline Field *campo(const Dataset *ds, const QString &nombre)
+{
+    return ds ? ds->FindField(nombre) : nullptr;
+}
+
+// The field's text, trimmed; empty for null.
+inline QString texto(const Field *f)
+{
+    return f && !f->IsNull() ? f->AsString().trimmed() : QString();
+}
+
+// Remembers where the cursors of the datasets handed to it stood and puts them back, in
+// the order they were handed over (a master before its details), when it goes away.
+class CursoresGuardados
+{
+public:
+    CursoresGuardados() = default;
+    CursoresGuardados(const CursoresGuardados &) = delete;
+    CursoresGuardados &operator=(const CursoresGuardados &) = delete;
+    ~CursoresGuardados()
+    {
+        for (const Guardado &g : m_guardados) {
+            if (g.ds && g.ds->Active() && g.ds->BookmarkValid(g.marca))
+                g.ds->GotoBookmark(g.marca);
+        }
+    }
+
+    Dataset *operator()(Dataset *ds)
+    {
+        if (!ds || !ds->Active())
+            return ds;
+        for (const Guardado &g : m_guardados)
+            if (g.ds == ds)
+                return ds;
+        m_guardados.push_back({ds, ds->GetBookmark()});
+        return ds;
+    }
+
+private:
+    struct Guardado
+    {
+        QPointer<Dataset> ds;
+        Bookmark marca;
+    };
+    std::vector<Guardado> m_guardados;
+};
+
+// Visits the records of `ds` from the first to the last, with the cursor on each.
+inline void paraCadaRegistro(Dataset *ds, const std::function<void(int recNo)> &visitar)
+{
+    if (!ds || !ds->Active())
+        return;
+    const int registros = ds->RecordCount();
+    for (int i = 1; i <= registros; ++i) {
+        ds->setRecNo(i);
+        visitar(i);
+    }
+}
+
+} // namespace kelu

@@ -1,0 +1,273 @@
+// The bindings of the form's rules, and the smaller rules: stand or sector, climatic
+// variables and their sources, the judicial-resolution memo, roads and log yards, the
+// name of a management unit.
+#include "tformkelu.h"
+
+#include "abort.h"
+#include "builtform.h"
+#include "dataset.h"
+#include "datasource.h"
+#include "dbgrid.h"
+#include "dbmemo.h"
+#include "field.h"
+#include "formcomponents.h"
+#include "gridcolumn.h"
+#include "util_bbdd.h"
+
+namespace {
+
+// The before-post handler becomes: `previo`, the described checks, `posterior`.
+void antesDePost(Dataset *ds, const Dataset::Event &previo, const Dataset::Event &posterior)
+{
+    const Dataset::Event descritas = ds->BeforePost;
+    ds->BeforePost = [previo, descritas, posterior](Dataset *d) {
+        if (previo)
+            previo(d);
+        if (descritas)
+            descritas(d);
+        if (posterior)
+            posterior(d);
+    };
+}
+
+bool vacio(const Field *f)
+{
+    return f->IsNull() || f->AsString().trimmed().isEmpty();
+}
+
+} // namespace
+
+void TFormKELU::enlazarReglas()
+{
+    // What the after-post and after-delete rules need to know of the post or delete.
+    auto recordarPost = [this](const QString &tablaBd, const QString &campo, const QString &clave) {
+        return [this, tablaBd, campo, clave](Dataset *d) {
+            PostEnCurso p;
+            p.insercion = d->State() == DatasetState::Insert;
+            if (!p.insercion && !campo.isEmpty())
+                p.anterior = valorGuardado(tablaBd, campo, clave, d->FieldByName(clave)->Value());
+            m_posts.insert(d, p);
+        };
+    };
+    auto trasPost = [this](Dataset *ds, const Dataset::Event &regla) {
+        ds->AfterPost = [this, regla](Dataset *d) {
+            regla(d);
+            AdsEventoAfterPost(d);
+        };
+    };
+    // A delete is confirmed first; the dependants go once the row is really gone.
+    auto alBorrar = [this](Dataset *ds, const QString &clave, const Dataset::Event &guarda,
+                           const std::function<QList<Sentencia>(const QVariant &)> &dependientes,
+                           const QStringList &mostrar) {
+        ds->BeforeDelete = [this, clave, guarda](Dataset *d) {
+            if (guarda)
+                guarda(d);
+            AdsEventoBeforeDelete(d);
+            m_borrados.insert(d, d->FieldByName(clave)->Value());
+        };
+        ds->AfterDelete = [this, dependientes, mostrar](Dataset *d) {
+            const QVariant clave = m_borrados.take(d);
+            if (dependientes && !clave.isNull() && escribir(dependientes(clave))) {
+                for (const QString &sufijo : mostrar)
+                    refrescar(tabla(sufijo));
+            }
+            AdsEventoAfterPost(d);
+        };
+    };
+
+    // Stands and sectors: their numbers are the keys the diagnosis tables and units use.
+    for (const auto &[sufijo, clave] : {std::pair{"desc", "num"}, std::pair{"det_sec", "num_sec"}}) {
+        Dataset *ds = tabla(QLatin1String(sufijo));
+        const QString campo = QLatin1String(clave);
+        const QString tablaBd = QStringLiteral("kelu_") + QLatin1String(sufijo);
+        antesDePost(ds, nullptr, [this, recordarPost, tablaBd, campo](Dataset *d) {
+            recordarPost(tablaBd, campo, QStringLiteral("Id"))(d);
+            rodalAntesDePost(d, campo);
+        });
+        trasPost(ds, [this, campo](Dataset *d) { rodalTrasPost(d, campo); });
+        alBorrar(ds, campo, [this, campo](Dataset *d) { rodalAntesDeBorrar(d, campo); }, nullptr, {});
+    }
+
+    for (const char *sufijo : {"fis", "hidr"})
+        antesDePost(tabla(QLatin1String(sufijo)), [this](Dataset *d) { validarRodalOSector(d); }, nullptr);
+
+    Dataset *varCli = tabla(QStringLiteral("var_cli"));
+    antesDePost(varCli, nullptr, recordarPost(QStringLiteral("kelu_var_cli"), QStringLiteral("var"), QStringLiteral("id")));
+    trasPost(varCli, [this](Dataset *d) { variableTrasPost(d); });
+    alBorrar(varCli, QStringLiteral("var"), nullptr, [](const QVariant &var) {
+        return QList<Sentencia>{{QStringLiteral("DELETE FROM kelu_fte_inf WHERE var = ?"), {var}}};
+    }, {QStringLiteral("fte_inf")});
+
+    Dataset *restVar = tabla(QStringLiteral("rest_var"));
+    trasPost(restVar, [this](Dataset *d) { restriccionTrasPost(d); });
+    alBorrar(restVar, QStringLiteral("Id"), nullptr, [](const QVariant &id) {
+        return QList<Sentencia>{{QStringLiteral("DELETE FROM kelu_mepr WHERE id_restVar = ?"), {id}}};
+    }, {QStringLiteral("mepr")});
+
+    Dataset *obj = tabla(QStringLiteral("obj"));
+    antesDePost(obj,
+                [this](Dataset *d) {
+                    d->FieldByName(QStringLiteral("sup_tot"))
+                        ->setAsFloat(SuperficieUnidad(d->FieldByName(QStringLiteral("num"))->AsString(),
+                                                      d->FieldByName(QStringLiteral("num_sec"))->AsString()));
+                },
+                recordarPost(QStringLiteral("kelu_obj"), QStringLiteral("unidad"), QStringLiteral("Id_obj")));
+    trasPost(obj, [this](Dataset *d) { unidadTrasPost(d); });
+    alBorrar(obj, QStringLiteral("Id_obj"), [this](Dataset *d) { unidadAntesDeBorrar(d); }, nullptr, {});
+    if (DataSource *fuente = m_formulario->dataSource(QStringLiteral("kelu_obj"))) {
+        fuente->OnDataChange = [this](DataSource *s, Field *f) {
+            DSrcEventoOnDataChange(s, f);
+            recalcularSupAfe();
+        };
+    }
+    if (DBGrid *unidades = grilla(QStringLiteral("obj"))) {
+        for (const auto &[campo, sql] : {std::pair{"num", "SELECT num FROM kelu_desc ORDER BY Id"},
+                                         std::pair{"num_sec", "SELECT num_sec FROM kelu_det_sec ORDER BY Id"}}) {
+            if (GridColumn *c = unidades->ColumnByFieldName(QLatin1String(campo))) {
+                c->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+                c->OnEditButtonClick = [this, campo, sql](GridColumn *, bool &handled) {
+                    elegirRodales(QLatin1String(campo), QLatin1String(sql));
+                    handled = true;
+                };
+            }
+        }
+    }
+
+    Dataset *descEsq = tabla(QStringLiteral("desc_esq"));
+    antesDePost(descEsq, [this](Dataset *d) { actividadAntesDePost(d); },
+                recordarPost(QStringLiteral("kelu_desc_esq"), QStringLiteral("act"), QStringLiteral("Id_desc")));
+    trasPost(descEsq, [this](Dataset *d) { actividadTrasPost(d); });
+    alBorrar(descEsq, QStringLiteral("Id_desc"), nullptr, [](const QVariant &id) { return borrarFilasActividad(id); },
+             {QStringLiteral("for"), QStringLiteral("poda"), QStringLiteral("ral"), QStringLiteral("cor"), QStringLiteral("ref")});
+
+    antesDePost(tabla(QStringLiteral("plan_cam")), [this](Dataset *d) { validarCaminosYCanchas(d); }, nullptr);
+}
+
+void TFormKELU::enlazarCampos()
+{
+    // Fields exist once their datasets have opened; they are kept across reopening.
+    for (const char *sufijo : {"fis", "hidr"}) {
+        Dataset *ds = tabla(QLatin1String(sufijo));
+        Field *num = ds->FindField(QStringLiteral("num"));
+        Field *numSec = ds->FindField(QStringLiteral("num_sec"));
+        if (!num || !numSec)
+            continue;
+        num->OnChange = [this](Field *f) { rodalOSector(f, QStringLiteral("num_sec")); };
+        numSec->OnChange = [this](Field *f) { rodalOSector(f, QStringLiteral("num")); };
+    }
+    if (Field *var = tabla(QStringLiteral("var_cli"))->FindField(QStringLiteral("var")))
+        var->OnChange = [this](Field *f) { variableCambiada(f); };
+    if (Field *res = DatasetPpal->FindField(QStringLiteral("resJud_tiene")))
+        res->OnChange = [this](Field *) { resolucionJudicialCambiada(); };
+}
+
+// --- stand or sector: a diagnosis row names one stand or one sector, never both.
+
+void TFormKELU::rodalOSector(Field *cambiado, const QString &otro)
+{
+    if (cambiado->IsNull())
+        return;
+    Field *f = cambiado->DataSet()->FindField(otro);
+    if (f && !f->IsNull())
+        f->Clear();
+}
+
+void TFormKELU::validarRodalOSector(Dataset *ds)
+{
+    Field *num = ds->FieldByName(QStringLiteral("num"));
+    Field *numSec = ds->FieldByName(QStringLiteral("num_sec"));
+    if (vacio(num))
+        Validar(numSec, {tvNoVacio});
+    if (vacio(numSec))
+        Validar(num, {tvNoVacio});
+}
+
+// --- climatic variables: each has one source row with the same variable.
+
+void TFormKELU::variableCambiada(Field *var)
+{
+    if (var->IsNull())
+        return;
+    const QString unidad = Consulta(ConexionBDPpal,
+                                    QStringLiteral("SELECT unme_var FROM atributotipo WHERE att_tipo=1 AND att_codigo=?"),
+                                    {var->Value()});
+    Field *campo = var->DataSet()->FieldByName(QStringLiteral("unidad"));
+    if (unidad.isEmpty())
+        campo->Clear();
+    else
+        campo->setAsString(unidad);
+}
+
+void TFormKELU::variableTrasPost(Dataset *ds)
+{
+    const PostEnCurso p = m_posts.take(ds);
+    const QVariant var = ds->FieldByName(QStringLiteral("var"))->Value();
+    QList<Sentencia> s;
+    // A changed variable takes its source row along; a new one gets an empty source row.
+    if (!p.insercion && !p.anterior.isNull() && p.anterior != var)
+        s << Sentencia{QStringLiteral("UPDATE kelu_fte_inf SET var = ? WHERE var = ?"), {var, p.anterior}};
+    s << Sentencia{QStringLiteral("INSERT INTO kelu_fte_inf (var) SELECT ? WHERE NOT EXISTS "
+                                  "(SELECT 1 FROM kelu_fte_inf WHERE var = ?)"),
+                   {var, var}};
+    if (escribir(s))
+        refrescar(tabla(QStringLiteral("fte_inf")));
+    // A free "other" variable typed in the first grid must be offered in the second.
+    ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
+}
+
+// --- judicial resolution: its memo is written only when the box is ticked.
+
+void TFormKELU::resolucionJudicialCambiada()
+{
+    auto *memo = findComponent<DBMemo>(this, QStringLiteral("mem_resJud_desc"));
+    Field *tiene = DatasetPpal ? DatasetPpal->FindField(QStringLiteral("resJud_tiene")) : nullptr;
+    if (memo && tiene)
+        memo->setEnabled(tiene->AsBoolean());
+}
+
+// --- roads and log yards: a row holds a road, a yard or both, each whole.
+
+void TFormKELU::validarCaminosYCanchas(Dataset *ds)
+{
+    auto campo = [ds](const char *nombre) { return ds->FieldByName(QLatin1String(nombre)); };
+    if (!vacio(campo("cam_id")) || !vacio(campo("num_cam"))) {
+        Validar(campo("cam_id"), {tvNoVacio});
+        Validar(campo("num_cam"), {tvNoVacio});
+        Validar(campo("long"), {tvNoVacio, tvPositivo});
+        Validar(campo("ancho"), {tvNoVacio, tvPositivo});
+    }
+    if (!vacio(campo("can_id")) || !vacio(campo("num_can"))) {
+        Validar(campo("can_id"), {tvNoVacio});
+        Validar(campo("num_can"), {tvNoVacio});
+        Validar(campo("sup"), {tvNoVacio, tvPositivo});
+    }
+}
+
+// --- management units: their activities and parameter rows carry the unit's name.
+
+void TFormKELU::unidadTrasPost(Dataset *ds)
+{
+    const PostEnCurso p = m_posts.take(ds);
+    const QVariant unidad = ds->FieldByName(QStringLiteral("unidad"))->Value();
+    if (p.insercion || p.anterior == unidad)
+        return;
+    const QVariant id = ds->FieldByName(QStringLiteral("Id_obj"))->Value();
+    QList<Sentencia> s{{QStringLiteral("UPDATE kelu_desc_esq SET unidad = ? WHERE Id_obj = ?"), {unidad, id}}};
+    for (const char *t : {"kelu_for", "kelu_poda", "kelu_ral", "kelu_cor", "kelu_ref"})
+        s << Sentencia{QStringLiteral("UPDATE %1 SET unidad = ? WHERE Id_desc IN "
+                                      "(SELECT Id_desc FROM kelu_desc_esq WHERE Id_obj = ?)")
+                           .arg(QLatin1String(t)),
+                       {unidad, id}};
+    if (escribir(s)) {
+        refrescar(tabla(QStringLiteral("desc_esq")));
+        refrescarParametros();
+    }
+}
+
+void TFormKELU::unidadAntesDeBorrar(Dataset *ds)
+{
+    // Its activities (and through them their parameter rows) would be left without a unit.
+    if (Asercion(ConexionBD, QStringLiteral("FROM kelu_desc_esq WHERE Id_obj = ?"),
+                 {ds->FieldByName(QStringLiteral("Id_obj"))->Value()}))
+        rechazarBorrado();
+}
