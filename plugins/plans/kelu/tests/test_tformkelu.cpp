@@ -19,9 +19,19 @@ TEST_F(KeluFixture, OutlineHasTheTitleAndOneLinePerPage)
     EXPECT_EQ(form->windowTitle().left(15), QStringLiteral("Formulario KELU"));
 }
 
+TEST_F(KeluFixture, EveryPageHasItsHelpPage)
+{
+    for (int i = 0; i < form->Paginas->count(); ++i) {
+        form->CambiarHoja(i);
+        EXPECT_TRUE(QFile::exists(QStringLiteral(BRENVIK_BIN_DIR "/pres/") + form->PaginaAyuda())) << form->PaginaAyuda().toStdString();
+    }
+}
+
 // Pictures of every page, for looking at (build/tests/kelu_paginas/NN.png).
 TEST_F(KeluFixture, EveryPageRenders)
 {
+    llenarPlan();
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
     QDir().mkpath(QStringLiteral("kelu_paginas"));
     area->show();
     for (int i = 0; i < form->Paginas->count(); ++i) {
