@@ -1,0 +1,448 @@
+// The request form DORVO in a document with a principal form (the test form PRUEBA),
+// both loaded from their plug-ins and connected as the shell does: the fill from the
+// property register, the write-back into the main database on save, the replicas a
+// child form binds, the checks and the exchange XML.
+#include "tcustommdichild.h"
+
+#include "abort.h"
+#include "classregistry.h"
+#include "connection.h"
+#include "dataset.h"
+#include "datasource.h"
+#include "dbedit.h"
+#include "dbgrid.h"
+#include "dblookupcombobox.h"
+#include "dialogservice.h"
+#include "field.h"
+#include "predio/seccionpredio.h"
+#include "scripteddialogs.h"
+#include "util_bbdd.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLibrary>
+#include <QMdiArea>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+QLibrary &biblioteca(const char *archivo)
+{
+    static QHash<QString, QLibrary *> libs;
+    QLibrary *&lib = libs[QLatin1String(archivo)];
+    if (!lib)
+        lib = new QLibrary(QLatin1String(archivo));
+    return *lib;
+}
+
+QString dv(qint64 rut)
+{
+    return QString(DigitoVerificador(QString::number(rut)));
+}
+
+// The register's property "El Roble" in Ñuñoa, with one owner (a woman), one
+// representative, a roll, an adjoining roll, an inscription, a certificate and a point.
+const char *const kRegistro = R"(
+INSERT INTO predio (pred_codigo, pred_nombre, pred_superficie, pred_superficie_sii, pred_superficie_et, pred_ubicacion,
+  pred_comuna, pred_provincia, pred_region) VALUES (7, 'El Roble', 120.5, 118, 121, 'Camino a Peñalolén km 3', '13120', '131', '13');
+INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
+  pers_ciudad, pers_telefono, pers_sexo, pers_es_propietario, tipr_codigo)
+  VALUES (40, 12345678, '5', 'Pérez', 'Soto', 'Ana', 'Los Aromos 12', '13120', 'Santiago', '555 1234', 2, 1, 1);
+INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
+  pers_ciudad, pers_telefono, pers_sexo, pers_es_representante, tipr_codigo)
+  VALUES (41, 9876543, '3', 'Rojas', 'Mena', 'Luis', 'Av. Grecia 40', '13120', 'Santiago', '', 1, 1, 1);
+INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (40, 7);
+INSERT INTO representante (pers_codigo, pred_codigo) VALUES (41, 7);
+INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('120-45', 7, '13120');
+INSERT INTO rol_contiguo (rol_numero, pred_codigo) VALUES ('120-46', 7);
+INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (7, '1234v', 567, 'Santiago', 1998);
+INSERT INTO ministerio (pred_codigo, mini_certbn, mini_fecha) VALUES (7, 'BN-88', '2001-03-04 00:00:00');
+INSERT INTO coordenada (pred_codigo, coor_punto_referencia, coor_norte, coor_este) VALUES (7, 'Portón', 6298000, 352000);
+INSERT INTO formPredio (pred_codigo, form_id, foco_archivo) VALUES (7, 1, 'viejo.fkel');
+)";
+
+class Dorvo : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        for (const char *archivo : {BRENVIK_TESTFORM_PLUGIN, BRENVIK_DORVO_PLUGIN})
+            ASSERT_TRUE(biblioteca(archivo).load()) << biblioteca(archivo).errorString().toStdString();
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        app = dir.path() + QStringLiteral("/");
+        QDir().mkpath(app + QStringLiteral("bbdd"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/bd.db"), app + QStringLiteral("bbdd/bd.db")));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/DORVO.db"), app + QStringLiteral("bbdd/DORVO.db")));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_TESTFORM_TEMPLATE), app + QStringLiteral("bbdd/PRUEBA.db")));
+        ASSERT_TRUE(bd.open(app + QStringLiteral("bbdd/bd.db")));
+        ASSERT_TRUE(bd.execScript(QString::fromUtf8(kRegistro))) << bd.lastError().text().toStdString();
+        area = new QMdiArea;
+        abrir();
+    }
+
+    void TearDown() override
+    {
+        for (auto &f : formularios) {
+            if (f) {
+                f->Respondido = true;
+                f->Modificado = false;
+            }
+        }
+        delete area;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A document of the principal form PRUEBA and its request DORVO, as the shell opens it.
+    void abrir()
+    {
+        for (const QString &codigo : {QStringLiteral("PRUEBA"), QStringLiteral("DORVO")}) {
+            auto *f = qobject_cast<TCustomMDIChild *>(
+                ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
+            ASSERT_NE(f, nullptr) << codigo.toStdString();
+            area->addSubWindow(f);
+            f->DirAplicacion = app;
+            f->Codigo = codigo;
+            f->CodigoPpal = QStringLiteral("PRUEBA");
+            f->TisoCodigo = codigo == QLatin1String("DORVO") ? 1 : 99;
+            f->Nuevo();
+            formularios << f;
+        }
+        formularios[0]->Hermanos << formularios[1];
+        formularios[1]->Hermanos << formularios[0];
+        for (auto &f : formularios)
+            f->ConexionesExternas();
+        for (auto &f : formularios) {
+            ASSERT_TRUE(f->EstablecerBBDD());
+            f->InicializarDatasetPpal(QStringLiteral("Documento de prueba"));
+        }
+        for (auto &f : formularios) {
+            f->Modificado = false;
+            f->Ocupado = false;
+        }
+    }
+
+    TCustomMDIChild *ppal() { return formularios[0]; }
+    TCustomMDIChild *dorvo() { return formularios[1]; }
+    SeccionPredio *predio() { return dorvo()->findChild<SeccionPredio *>(); }
+    Dataset *tabla(const char *parte) { return predio()->tabla(QLatin1String(parte)); }
+    Field *campo(const char *nombre) { return dorvo()->DatasetPpal->FieldByName(QLatin1String(nombre)); }
+
+    void elegir(int codigo)
+    {
+        dorvo()->PredCodigo = codigo;
+        dorvo()->LlenarInfoPredio();
+    }
+
+    bool guardar()
+    {
+        archivo = app + QStringLiteral("documento.fkel");
+        return TCustomMDIChild::GuardarDocumento(archivo, {ppal(), dorvo()});
+    }
+
+    QVariant uno(const QString &sql, const QVariantList &params = {})
+    {
+        const QueryResult r = bd.select(sql, params);
+        EXPECT_TRUE(r.ok) << r.error.text().toStdString();
+        return r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
+    }
+    int cuenta(const QString &tablaBd, const QString &donde = QStringLiteral("1"), const QVariantList &params = {})
+    {
+        return uno(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(tablaBd, donde), params).toInt();
+    }
+
+    void agregarPersona(const char *parte, qint64 rut, const QString &pat, bool firma = false)
+    {
+        Dataset *ds = tabla(parte);
+        ASSERT_TRUE(ds->Append());
+        ds->FieldByName(QStringLiteral("rut"))->setAsInteger(rut);
+        ds->FieldByName(QStringLiteral("dv"))->setAsString(dv(rut));
+        ds->FieldByName(QStringLiteral("pat"))->setAsString(pat);
+        ds->FieldByName(QStringLiteral("nom"))->setAsString(QStringLiteral("Nombre ") + pat);
+        ds->FieldByName(QStringLiteral("dom"))->setAsString(QStringLiteral("Calle 1"));
+        ds->FieldByName(QStringLiteral("ciu"))->setAsString(QStringLiteral("Talca"));
+        ds->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
+        ds->FieldByName(QStringLiteral("firm"))->setAsBoolean(firma);
+        bool ok = false;
+        ASSERT_TRUE(catchAbort([&] { ok = ds->Post(); }));
+        ASSERT_TRUE(ok) << ds->lastError().text().toStdString();
+    }
+
+    // A new property typed by hand: name, commune, one roll, one inscription, one owner.
+    void escribirPredioNuevo(const QString &nombre)
+    {
+        campo("nom_pre")->setAsString(nombre);
+        campo("com")->setAsString(QStringLiteral("13120"));
+        campo("sup")->setAsString(QStringLiteral("10,5"));
+        Dataset *rol = tabla("rol");
+        ASSERT_TRUE(rol->Append());
+        rol->FieldByName(QStringLiteral("rol"))->setAsString(QStringLiteral("9-9"));
+        rol->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
+        ASSERT_TRUE(rol->Post());
+        agregarPersona("pro", 11111111, QStringLiteral("Nuevo"));
+    }
+
+    QTemporaryDir dir;
+    QString app;
+    QString archivo;
+    Connection bd;
+    QMdiArea *area = nullptr;
+    QList<QPointer<TCustomMDIChild>> formularios;
+    ScriptedDialogs dialogos{ID::OK};
+};
+
+} // namespace
+
+TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
+{
+    elegir(7);
+    EXPECT_EQ(campo("cod_pre")->AsInteger(), 7);
+    EXPECT_EQ(campo("nom_pre")->AsString(), QStringLiteral("El Roble"));
+    EXPECT_EQ(campo("com")->AsString(), QStringLiteral("13120"));
+    EXPECT_EQ(campo("prv")->AsString(), QStringLiteral("131")); // from the commune
+    EXPECT_EQ(campo("reg")->AsString(), QStringLiteral("13"));
+    EXPECT_EQ(campo("sup")->AsString(), QStringLiteral("120,5"));
+    EXPECT_EQ(campo("sup_sii")->AsString(), QStringLiteral("118"));
+    EXPECT_EQ(campo("sup_tit")->AsString(), QStringLiteral("121"));
+    EXPECT_EQ(campo("via")->AsString(), QStringLiteral("Camino a Peñalolén km 3"));
+    EXPECT_EQ(dorvo()->PredCodigo, 7);
+    EXPECT_EQ(ppal()->PredNombre, QStringLiteral("El Roble")); // the siblings know the name
+
+    Dataset *pro = tabla("pro");
+    ASSERT_EQ(pro->RecordCount(), 1) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(pro->FieldByName(QStringLiteral("rut"))->AsInteger(), 12345678);
+    EXPECT_EQ(pro->FieldByName(QStringLiteral("pat"))->AsString(), QStringLiteral("Pérez"));
+    EXPECT_EQ(pro->FieldByName(QStringLiteral("fono"))->AsString(), QStringLiteral("555 1234"));
+    // Regression: the fill dropped the owners' sex, and the next save wrote it away.
+    EXPECT_EQ(pro->FieldByName(QStringLiteral("sexo"))->AsInteger(), 2);
+    EXPECT_EQ(tabla("rep")->RecordCount(), 1);
+    EXPECT_EQ(tabla("rol")->FieldByName(QStringLiteral("rol"))->AsString(), QStringLiteral("120-45"));
+    EXPECT_EQ(tabla("rol_con")->FieldByName(QStringLiteral("rol"))->AsString(), QStringLiteral("120-46"));
+    EXPECT_EQ(tabla("con")->FieldByName(QStringLiteral("num"))->AsInteger(), 567);
+    EXPECT_EQ(tabla("con")->FieldByName(QStringLiteral("ano"))->AsInteger(), 1998);
+    EXPECT_EQ(tabla("cer")->FieldByName(QStringLiteral("fec"))->AsString(), QStringLiteral("04-03-2001"));
+    EXPECT_EQ(tabla("coo")->FieldByName(QStringLiteral("n"))->AsInteger(), 6298000);
+    EXPECT_TRUE(dialogos.boxes.isEmpty()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+
+    // A second pick replaces the rows instead of adding to them.
+    elegir(7);
+    EXPECT_EQ(tabla("pro")->RecordCount(), 1);
+    EXPECT_EQ(tabla("rol")->RecordCount(), 1);
+}
+
+TEST_F(Dorvo, SavingWritesThePropertyOwnersAndChildRowsBackByCode)
+{
+    elegir(7);
+    Dataset *pro = tabla("pro");
+    ASSERT_TRUE(pro->Edit());
+    pro->FieldByName(QStringLiteral("dom"))->setAsString(QStringLiteral("Los Aromos 99"));
+    ASSERT_TRUE(pro->Post());
+    agregarPersona("pro", 22222222, QStringLiteral("Araya"));
+    campo("sup")->setAsString(QStringLiteral("-130")); // a surface typed negative is stored positive
+    campo("sup_sii")->setAsString(QString());
+    ASSERT_TRUE(guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(guardar()); // twice: rows are replaced, not added again
+
+    EXPECT_EQ(cuenta(QStringLiteral("predio")), 1);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pred_superficie FROM predio WHERE pred_codigo = 7")).toDouble(), 130.0);
+    // Regression: an empty number was written as '' instead of NULL.
+    EXPECT_TRUE(uno(QStringLiteral("SELECT pred_superficie_sii FROM predio WHERE pred_codigo = 7")).isNull());
+    EXPECT_EQ(uno(QStringLiteral("SELECT typeof(pred_superficie) FROM predio WHERE pred_codigo = 7")).toString(),
+              QStringLiteral("real"));
+    EXPECT_EQ(cuenta(QStringLiteral("propietario"), QStringLiteral("pred_codigo = 7")), 2);
+    EXPECT_EQ(cuenta(QStringLiteral("persona"), QStringLiteral("pers_rut = 12345678")), 1); // updated, not duplicated
+    EXPECT_EQ(uno(QStringLiteral("SELECT pers_direccion FROM persona WHERE pers_rut = 12345678")).toString(),
+              QStringLiteral("Los Aromos 99"));
+    EXPECT_EQ(uno(QStringLiteral("SELECT pers_sexo FROM persona WHERE pers_rut = 12345678")).toInt(), 2);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pers_es_propietario FROM persona WHERE pers_rut = 22222222")).toInt(), 1);
+    EXPECT_EQ(uno(QStringLiteral("SELECT typeof(pers_rut) FROM persona WHERE pers_rut = 22222222")).toString(),
+              QStringLiteral("integer"));
+    EXPECT_EQ(cuenta(QStringLiteral("rol"), QStringLiteral("pred_codigo = 7")), 1);
+    EXPECT_EQ(cuenta(QStringLiteral("rol_contiguo"), QStringLiteral("pred_codigo = 7")), 1);
+    EXPECT_EQ(cuenta(QStringLiteral("conservador"), QStringLiteral("pred_codigo = 7 AND cons_agno = 1998")), 1);
+    EXPECT_EQ(cuenta(QStringLiteral("ministerio"), QStringLiteral("pred_codigo = 7")), 1);
+    EXPECT_EQ(cuenta(QStringLiteral("coordenada"), QStringLiteral("pred_codigo = 7 AND coor_norte = 6298000")), 1);
+    // The representative is written as a person, without a link row.
+    EXPECT_EQ(uno(QStringLiteral("SELECT pers_es_representante FROM persona WHERE pers_rut = 9876543")).toInt(), 1);
+    EXPECT_EQ(cuenta(QStringLiteral("representante"), QStringLiteral("pred_codigo = 7")), 1);
+    EXPECT_TRUE(QFile::exists(archivo));
+}
+
+TEST_F(Dorvo, ANewPropertyGetsItsCodeAndEverySiblingReceivesIt)
+{
+    escribirPredioNuevo(QStringLiteral("Los Olmos"));
+    ASSERT_TRUE(guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    const int nuevo = uno(QStringLiteral("SELECT pred_codigo FROM predio WHERE pred_nombre = 'Los Olmos'")).toInt();
+    EXPECT_GT(nuevo, 7);
+    EXPECT_EQ(campo("cod_pre")->AsInteger(), nuevo);
+    EXPECT_EQ(dorvo()->PredCodigo, nuevo);
+    EXPECT_EQ(ppal()->PredCodigo, nuevo);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pred_provincia FROM predio WHERE pred_codigo = ?"), {nuevo}).toString(),
+              QStringLiteral("131"));
+    EXPECT_EQ(cuenta(QStringLiteral("propietario"), QStringLiteral("pred_codigo = ?"), {nuevo}), 1);
+    EXPECT_TRUE(dialogos.boxes.isEmpty());
+}
+
+// The same-name question: Yes replaces one property (with everything hanging from it) and
+// the document index follows it; No adds a second property; Cancel writes nothing.
+struct CasoMismoNombre
+{
+    int respuesta;
+    int prediosDespues; // of that name
+    bool reemplaza;
+};
+
+class DorvoMismoNombre : public Dorvo, public ::testing::WithParamInterface<CasoMismoNombre>
+{
+};
+
+TEST_P(DorvoMismoNombre, AnswersDecideWhatHappensToTheRegisterProperty)
+{
+    const CasoMismoNombre caso = GetParam();
+    // A second property of the same name that must survive a Yes.
+    ASSERT_TRUE(bd.exec(QStringLiteral("INSERT INTO predio (pred_codigo, pred_nombre) VALUES (8, 'EL ROBLE')")));
+    ASSERT_TRUE(bd.exec(QStringLiteral("INSERT INTO rol (rol_numero, pred_codigo) VALUES ('8-1', 8)")));
+    escribirPredioNuevo(QStringLiteral("el roble")); // names compare without case
+    dialogos.responder({caso.respuesta});
+    ASSERT_TRUE(guardar()); // the document is written whatever the answer
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.startsWith(QStringLiteral("Ya existe un predio con el mismo nombre")));
+    EXPECT_EQ(cuenta(QStringLiteral("predio"), QStringLiteral("pred_nombre = 'el roble'")), caso.prediosDespues);
+    // Regression: Yes deleted every property of that name and left their rows behind.
+    EXPECT_EQ(cuenta(QStringLiteral("predio"), QStringLiteral("pred_codigo = 8")), 1);
+    EXPECT_EQ(cuenta(QStringLiteral("rol"), QStringLiteral("pred_codigo = 8")), 1);
+    EXPECT_EQ(cuenta(QStringLiteral("predio"), QStringLiteral("pred_codigo = 7")), caso.reemplaza ? 0 : 1);
+    for (const char *t : {"rol", "rol_contiguo", "conservador", "ministerio", "coordenada", "propietario", "representante"})
+        EXPECT_EQ(cuenta(QLatin1String(t), QStringLiteral("pred_codigo = 7")), caso.reemplaza ? 0 : 1) << t;
+    const int codigo = campo("cod_pre")->AsInteger();
+    if (caso.respuesta == ID::CANCEL) {
+        EXPECT_EQ(codigo, -1);
+        EXPECT_EQ(dorvo()->PredCodigo, 0);
+        return;
+    }
+    EXPECT_GT(codigo, 8);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pred_codigo FROM formPredio WHERE foco_archivo = 'viejo.fkel'")).toInt(),
+              caso.reemplaza ? codigo : 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Respuestas, DorvoMismoNombre,
+                         ::testing::Values(CasoMismoNombre{ID::YES, 2, true}, CasoMismoNombre{ID::NO, 3, false},
+                                           CasoMismoNombre{ID::CANCEL, 2, false}),
+                         [](const auto &info) {
+                             return std::string(info.param.respuesta == ID::YES  ? "Si"
+                                                : info.param.respuesta == ID::NO ? "No"
+                                                                                 : "Cancelar");
+                         });
+
+TEST_F(Dorvo, AFailureMidWriteBackLeavesTheMainDatabaseAndTheDocumentAsTheyWere)
+{
+    escribirPredioNuevo(QStringLiteral("Los Olmos"));
+    ASSERT_TRUE(bd.exec(QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON propietario BEGIN "
+                                       "SELECT RAISE(ABORT, 'disco lleno'); END")));
+    const int predios = cuenta(QStringLiteral("predio"));
+    const int personas = cuenta(QStringLiteral("persona"));
+    const int roles = cuenta(QStringLiteral("rol"));
+    EXPECT_FALSE(guardar());
+    EXPECT_EQ(cuenta(QStringLiteral("predio")), predios);
+    EXPECT_EQ(cuenta(QStringLiteral("persona")), personas);
+    EXPECT_EQ(cuenta(QStringLiteral("rol")), roles);
+    EXPECT_EQ(campo("cod_pre")->AsInteger(), -1);
+    EXPECT_EQ(dorvo()->PredCodigo, 0);
+    EXPECT_EQ(ppal()->PredCodigo, 0);
+    EXPECT_FALSE(QFile::exists(archivo));
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("disco lleno")));
+    // Once the cause is gone the same save goes through.
+    ASSERT_TRUE(bd.exec(QStringLiteral("DROP TRIGGER falla")));
+    EXPECT_TRUE(guardar());
+    EXPECT_EQ(cuenta(QStringLiteral("predio")), predios + 1);
+}
+
+TEST_F(Dorvo, AnEmptyNameWritesNothingButTheDocument)
+{
+    agregarPersona("pro", 11111111, QStringLiteral("Nuevo"));
+    const int personas = cuenta(QStringLiteral("persona"));
+    ASSERT_TRUE(guardar());
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.startsWith(QStringLiteral("Dado que el campo \"Nombre de Predio\" está vacío")));
+    EXPECT_EQ(cuenta(QStringLiteral("persona")), personas);
+    EXPECT_TRUE(QFile::exists(archivo));
+}
+
+TEST_F(Dorvo, ChildFormReplicasShowDorvosDataReadOnly)
+{
+    elegir(7);
+    // What a plan or annex form finds and binds.
+    for (const char *sufijo : {"coo", "pro", "rep", "rol", "rol_con"})
+        EXPECT_NE(ppal()->BuscarDataset(QStringLiteral("dorvo"), QLatin1String(sufijo)), nullptr) << sufijo;
+    EXPECT_NE(ppal()->BuscarDataset(QStringLiteral("dorvo"), QString()), nullptr); // the main table
+    DataSource *fuente = ppal()->BuscarDatasource(QStringLiteral("DORVO"));
+    ASSERT_NE(fuente, nullptr);
+    for (const char *f : {"nom_pre", "sup", "sup_tit", "sup_sii", "via", "com", "prv", "reg", "ciu", "fec"})
+        EXPECT_NE(fuente->DataSet()->FindField(QLatin1String(f)), nullptr) << f;
+
+    auto *nombre = new DBEdit(ppal());
+    nombre->setDataSource(nullptr, QStringLiteral("nom_pre"));
+    ppal()->DataSourceExterno(nombre, QStringLiteral("dorvo"));
+    EXPECT_EQ(nombre->text(), QStringLiteral("El Roble"));
+    EXPECT_TRUE(nombre->controlReadOnly());
+
+    for (const char *c : {"com", "prv", "reg", "fir"}) {
+        auto *combo = new DBLookupComboBox(ppal());
+        combo->setDataSource(nullptr, QLatin1String(c));
+        ppal()->DatasourceExterno(combo, QStringLiteral("dorvo"));
+        EXPECT_NE(combo->ListSource(), nullptr) << c;
+        EXPECT_TRUE(combo->controlReadOnly()) << c;
+    }
+
+    auto *duenos = new DBGrid(ppal());
+    ppal()->DataSetExterno(duenos, QStringLiteral("dorvo"), QStringLiteral("pro"));
+    EXPECT_EQ(duenos->DataSet()->RecordCount(), 1);
+    EXPECT_TRUE(duenos->ReadOnly());
+
+    // The replica follows what is typed in Dorvo.
+    campo("nom_pre")->setAsString(QStringLiteral("El Roble Alto"));
+    EXPECT_EQ(nombre->text(), QStringLiteral("El Roble Alto"));
+}
+
+TEST_F(Dorvo, TheChosenSignatoryFillsTheFormsSignatoryFields)
+{
+    agregarPersona("pro", 12345678, QStringLiteral("Pérez"));
+    agregarPersona("rep", 9876543, QStringLiteral("Rojas")); // the register adds the second surname
+    campo("fir")->setAsInteger(9876543);
+    EXPECT_EQ(dorvo()->FirmanteRut, 9876543);
+    EXPECT_EQ(dorvo()->FirmanteDv, DigitoVerificador(QStringLiteral("9876543")));
+    EXPECT_EQ(dorvo()->FirmanteNombre, QStringLiteral("Rojas Mena Nombre Rojas"));
+    auto *firmantes = dorvo()->findChild<Dataset *>(QStringLiteral("adqNom_firma"));
+    ASSERT_NE(firmantes, nullptr);
+    EXPECT_EQ(firmantes->RecordCount(), 2);
+}
+
+TEST_F(Dorvo, TheMainRecordCheckStopsAtTheFirstMissingValue)
+{
+    dorvo()->Guardando = false;
+    bool posteado = false;
+    EXPECT_FALSE(catchAbort([&] { posteado = dorvo()->DatasetPpal->Post(); }));
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("Nombre Predio"))) << dialogos.boxes.first().texto.toStdString();
+
+    // A complete property passes the property checks and stops at the request's own data.
+    elegir(7);
+    dialogos.boxes.clear();
+    EXPECT_FALSE(catchAbort([&] { posteado = dorvo()->DatasetPpal->Post(); }));
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("Ciudad"))) << dialogos.boxes.first().texto.toStdString();
+}

@@ -1,0 +1,59 @@
+#pragma once
+// What one property section of a request form holds and writes: the names of its
+// main-table fields, which property tables it has and what of them goes back into the
+// main database. A form with two properties (an origin and a destination) configures
+// two sections that differ in `sufijo` and the main-table field names.
+#include <QString>
+
+struct ConfiguracionPredio
+{
+    // The form code in lower case: the prefix of the property tables ("dorvo_rol").
+    QString codigo;
+    // Appended to every property table name ("fenra_rol2"); empty for the first property.
+    QString sufijo;
+
+    // Main-table fields; an empty name means the form has no such field, and then the
+    // matching `predio` column is neither filled from nor written to the register.
+    QString campoCodigo = QStringLiteral("cod_pre");
+    QString campoNombre = QStringLiteral("nom_pre");
+    QString campoSuperficie = QStringLiteral("sup");
+    QString campoSuperficieSii;     // pred_superficie_sii
+    QString campoSuperficieTitulo;  // pred_superficie_et
+    QString campoUbicacion;         // pred_ubicacion (access routes)
+    QString campoComuna = QStringLiteral("com");
+    QString campoProvincia = QStringLiteral("prv");
+    QString campoRegion = QStringLiteral("reg");
+    QString campoCiudad = QStringLiteral("ciu");
+    QString campoFecha = QStringLiteral("fec");
+    QString campoFirmante = QStringLiteral("fir"); // empty: the section has no signatory
+
+    // Property tables beyond rolls, inscriptions, certificates, owners and representatives.
+    bool coordenadas = false;       // <codigo>_coo
+    bool rolesContiguos = false;    // <codigo>_rol_con
+    // Coordinates checked as UTM north and east (else: zero or positive).
+    bool coordenadasUTM = false;
+
+    bool sexoPropietarios = true;       // owners' sex read from and written to `persona`
+    bool llenarRepresentantes = true;   // representatives filled from the register
+    bool escribirRepresentantes = true; // representatives written to `persona`
+    bool sexoRepresentantes = true;
+
+    // The document's own property: its code is the form's PredCodigo, the sibling forms
+    // receive it and the document index follows a replaced property. False for a second
+    // property, whose code only the section keeps.
+    bool principal = true;
+
+    // Shown when the property has no name and nothing is written to the main database.
+    QString avisoNombreVacio = QStringLiteral(
+        "Dado que el campo \"Nombre de Predio\" está vacío, no se podrá almacenar\nla información de este predio en la "
+        "base de datos central.\n\nPese a ello, igualmente se guardará en el archivo especificado \nla información "
+        "contenida en estos formularios.");
+
+    // "<codigo>_<parte><sufijo>", the working table of one part ("rol", "pro", ...).
+    QString tabla(const QString &parte) const { return codigo + QLatin1Char('_') + parte + sufijo; }
+    // "dbg<CODIGO>_<parte><sufijo>", the grid that edits it.
+    QString grilla(const QString &parte) const
+    {
+        return QStringLiteral("dbg") + codigo.toUpper() + QLatin1Char('_') + parte + sufijo;
+    }
+};

@@ -1,0 +1,119 @@
+#pragma once
+// The property, owner and representative section of a request form, written once and
+// configured per form (ConfiguracionPredio). The form window owns it (a QObject child)
+// and hands it its overrides:
+//
+//     m_predio = new SeccionPredio(this, config);   // after FormBuilder::build
+//     Nuevo():                  m_predio->enlazar(*m_formulario);   (handlers and checks)
+//     LlenarInfoPredio():       m_predio->llenar();
+//     GuardarPredio():          m_predio->guardar();
+//     ComponerDifrol(imp):      m_predio->componerDifrol(imp);
+//
+// The section works on the form's working tables <codigo>_rol, _con, _cer, _pro, _rep
+// (and _coo, _rol_con when configured), its main dataset and the main database
+// (ConexionBDPpal). Messages go through the form window (Dialogo, DialogoError); a check
+// that fails aborts the running operation (Abort), as every form check does.
+#include "configuracionpredio.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+class BuiltForm;
+class DBGrid;
+class DBLookupComboBox;
+class Dataset;
+class Field;
+class TCustomMDIChild;
+class TImpresion;
+
+class SeccionPredio : public QObject
+{
+    Q_OBJECT
+
+public:
+    SeccionPredio(TCustomMDIChild *formulario, const ConfiguracionPredio &config);
+
+    const ConfiguracionPredio &config() const { return m_config; }
+
+    // Fills the lists of the sex columns from the main database (once it is open).
+    void enlazarListas();
+    // Binds the section's handlers: property name, commune (fills province and region),
+    // surfaces (absolute values), owner and representative R.U.T. (fills the person from
+    // the register), the requery of the signatory list, the signatory fields of the form
+    // and the before-post checks of the main record and of
+    // the property tables. Call once the datasets exist (after FormBuilder::build).
+    void enlazar(const BuiltForm &formulario);
+
+    // The section's property code in the main database: the form's PredCodigo for the
+    // document's property, the section's own for a second property; < 1 when unknown.
+    int codigoPredio() const;
+    void setCodigoPredio(int codigo);
+
+    // --- the property register
+    // Fills the section from the register's property codigoPredio(): main fields, then
+    // every property table replaced by the register's rows (owners with their sex). The
+    // working tables change in one transaction; false (and the form told) when it failed.
+    bool llenar();
+    // Writes the section into the main database in one transaction: the property row
+    // (new, or updated by code, or replacing a property of the same name when the user
+    // says so), its rolls, adjoining rolls, coordinates, inscriptions, certificates,
+    // owners and representatives (persons by R.U.T.). On success the new code goes into
+    // the main record, the form and (for the document's property) its siblings, and the
+    // document index follows a replaced property. A failure changes nothing in either
+    // database, tells the user and aborts the save. An empty name or Cancel in the
+    // same-name question writes nothing and lets the save go on.
+    void guardar();
+
+    // --- checks
+    // The main record's check (skipped while the form is Guardando); aborts on failure.
+    void validarPrincipal();
+    // The checks of a person row (owner, representative, assignee): surname, R.U.T.
+    // (unique, positive, check digit) and, with `conDomicilio`, address, city and commune.
+    void validarPersona(Dataset *ds, bool conDomicilio);
+
+    // --- signatory
+    // FirmanteNombre/Rut/Dv of the form from the signatory field and the signatory list.
+    void actualizarFirmante();
+    // True when the register holds the R.U.T. as a person of type 1: the printout then
+    // uses the grid of natural persons, else the one headed "Razón Social".
+    bool personaJuridica(qint64 rut) const;
+
+    // --- printing
+    // The owners (or representatives) as a table, in the layout personaJuridica chooses
+    // for the current row; `parte` is "pro" or "rep".
+    void imprimirPersonas(TImpresion *imp, const QString &parte);
+    // Name, commune, province, region, surfaces, access routes and the property tables.
+    void imprimirPredio(TImpresion *imp);
+    // The cover letter for the border authority.
+    void componerDifrol(TImpresion *imp);
+
+    // --- components
+    Dataset *tabla(const QString &parte) const;
+    DBGrid *grilla(const QString &parte) const;
+    DBLookupComboBox *combo(const QString &campo) const;
+    Field *campo(const QString &nombre) const; // a main-record field; null for an empty name
+
+private:
+    void alCambiarNombre(Field *f);
+    void alCambiarComuna(Field *f);
+    void alCambiarSuperficie(Field *f);
+    void alCambiarRut(Dataset *ds, Field *f);
+    void enlazarPersonas(const QString &parte);
+    void enlazarValidacion(const QString &parte);
+    void enlazarCampos();
+    void validarTabla(Dataset *ds, const QString &parte);
+    void refrescarFirmantes();
+    QVariant localidadSuperior(const QVariant &codigo, const QString &tipo) const;
+    // The write-back inside its transaction; false with `error` set on a failure.
+    bool escribir(int codigo, int reemplazado, int &nuevo, QString &error);
+    bool escribirPersonas(int codigo, const QString &parte, bool propietarios, QString &error);
+    // Codes of the register properties named `nombre` (case ignored), lowest first.
+    QList<int> prediosDeNombre(const QString &nombre) const;
+    bool publicarTablas();
+
+    TCustomMDIChild *m_formulario;
+    ConfiguracionPredio m_config;
+    int m_codigo = 0; // a second property's code
+    bool m_camposEnlazados = false;
+};
