@@ -1,8 +1,9 @@
 #pragma once
-// A KELU window as the shell makes one: the plug-in loaded from its shared object, the
-// window created by its registered name in a program directory holding the built
-// template bbdd/KELU.db and the seeded main database bbdd/bd.db, then Nuevo,
-// ConexionesExternas, EstablecerBBDD and InicializarDatasetPpal. Message boxes are
+// A KELU document as the shell makes one: the plug-ins loaded from their shared objects,
+// the windows created by their registered names in a program directory holding the built
+// templates and the seeded main database bbdd/bd.db, then Nuevo, the sibling lists,
+// ConexionesExternas, EstablecerBBDD and InicializarDatasetPpal. With `conDorvo` set (in
+// a derived fixture's constructor) the document holds the request form DORVO as well. Message boxes are
 // answered by a ScriptedDialogs (Yes by default).
 #include "tcustommdichild.h"
 
@@ -17,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QLibrary>
 #include <QMdiArea>
@@ -37,44 +39,68 @@ public:
     using Valores = QList<std::pair<const char *, QString>>;
 
 protected:
-    static QLibrary &plugin()
+    static QLibrary &biblioteca(const char *archivo)
     {
-        static QLibrary lib(QStringLiteral(BRENVIK_KELU_PLUGIN));
-        return lib;
+        static QHash<QString, QLibrary *> libs;
+        QLibrary *&lib = libs[QLatin1String(archivo)];
+        if (!lib)
+            lib = new QLibrary(QLatin1String(archivo));
+        return *lib;
     }
-    static void SetUpTestSuite() { ASSERT_TRUE(plugin().load()) << plugin().errorString().toStdString(); }
+    static void SetUpTestSuite()
+    {
+        for (const char *archivo : {BRENVIK_KELU_PLUGIN, BRENVIK_DORVO_PLUGIN})
+            ASSERT_TRUE(biblioteca(archivo).load()) << biblioteca(archivo).errorString().toStdString();
+    }
 
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         app = dir.path() + QStringLiteral("/");
         QDir().mkpath(app + QStringLiteral("bbdd"));
-        for (const char *base : {"KELU.db", "bd.db"})
+        for (const char *base : {"KELU.db", "DORVO.db", "bd.db"})
             ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/") + QLatin1String(base),
                                     app + QStringLiteral("bbdd/") + QLatin1String(base)))
                 << base;
         area = new QMdiArea;
         area->resize(1100, 800);
-        form = qobject_cast<TCustomMDIChild *>(ClassRegistry::instance().create(QStringLiteral("TFormKELU"), nullptr));
-        ASSERT_NE(form, nullptr);
-        area->addSubWindow(form);
-        form->DirAplicacion = app;
-        form->Codigo = QStringLiteral("KELU");
-        form->CodigoPpal = QStringLiteral("KELU");
-        form->Nuevo();
-        form->ConexionesExternas();
-        ASSERT_TRUE(form->EstablecerBBDD());
-        form->InicializarDatasetPpal(QStringLiteral("Plan de prueba"));
-        form->Modificado = false;
-        form->Respondido = true;
+        // The shell's order: every form created and set up, then linked, then connected.
+        QStringList codigos{QStringLiteral("KELU")};
+        if (conDorvo)
+            codigos << QStringLiteral("DORVO");
+        for (const QString &codigo : codigos) {
+            auto *f = qobject_cast<TCustomMDIChild *>(ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
+            ASSERT_NE(f, nullptr) << codigo.toStdString();
+            area->addSubWindow(f);
+            f->DirAplicacion = app;
+            f->Codigo = codigo;
+            f->CodigoPpal = QStringLiteral("KELU");
+            f->TisoCodigo = codigo == QLatin1String("KELU") ? 20 : 1;
+            f->Nuevo();
+            formularios << f;
+        }
+        for (TCustomMDIChild *f : std::as_const(formularios))
+            for (TCustomMDIChild *g : std::as_const(formularios))
+                if (f != g)
+                    f->Hermanos << g;
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->ConexionesExternas();
+            ASSERT_TRUE(f->EstablecerBBDD());
+            f->InicializarDatasetPpal(QStringLiteral("Plan de prueba"));
+        }
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->Modificado = false;
+            f->Respondido = true;
+        }
+        form = formularios.first();
         dialogos.porDefecto = ID::YES;
     }
 
     void TearDown() override
     {
-        if (form) {
-            form->Modificado = false;
-            form->Respondido = true;
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->Modificado = false;
+            f->Respondido = true;
         }
         delete area;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -204,6 +230,8 @@ protected:
     QTemporaryDir dir;
     QString app;
     QMdiArea *area = nullptr;
-    QPointer<TCustomMDIChild> form;
+    bool conDorvo = false; // the document holds the request form DORVO too
+    QList<TCustomMDIChild *> formularios;
+    QPointer<TCustomMDIChild> form; // the KELU form
     ScriptedDialogs dialogos;
 };
