@@ -2,6 +2,7 @@
 
 #include "teclaprevista.h"
 #include "abort.h"
+#include "classregistry.h"
 #include "connection.h"
 #include "dataset.h"
 #include "dialogservice.h"
@@ -158,4 +159,36 @@ void TCustomModalChild::closeEvent(QCloseEvent *event)
         return;
     }
     QDialog::closeEvent(event);
+}
+
+namespace {
+
+TCustomModalChild *crearRegistro(const QString &clase, const QString &dirAplicacion, QWidget *owner)
+{
+    QWidget *ventana = ClassRegistry::instance().create(clase, owner);
+    auto *registro = qobject_cast<TCustomModalChild *>(ventana);
+    if (!registro) {
+        delete ventana;
+        return nullptr;
+    }
+    registro->DirAplicacion = dirAplicacion;
+    return registro;
+}
+
+} // namespace
+
+void TCustomModalChild::MostrarRegistro(const QString &clase, const QString &dirAplicacion, QWidget *owner)
+{
+    if (TCustomModalChild *registro = crearRegistro(clase, dirAplicacion, owner))
+        registro->MostrarModal(); // releases itself
+}
+
+int TCustomModalChild::SeleccionarEnRegistro(const QString &clase, const QString &dirAplicacion, QWidget *owner)
+{
+    TCustomModalChild *registro = crearRegistro(clase, dirAplicacion, owner);
+    if (!registro)
+        return 0;
+    const int clave = registro->MostrarModalSeleccion();
+    delete registro;
+    return clave;
 }

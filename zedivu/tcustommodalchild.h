@@ -37,6 +37,13 @@ public:
     // caller deletes the window afterwards.
     Q_INVOKABLE virtual int MostrarModalSeleccion() = 0;
 
+    // A register window of class `clase` (by its registered name), with `dirAplicacion`,
+    // shown for editing; nothing happens when the class is not registered.
+    static void MostrarRegistro(const QString &clase, const QString &dirAplicacion, QWidget *owner);
+    // The same shown for choosing: the chosen key, 0 for none or an unregistered class.
+    // The window is gone when this returns.
+    static int SeleccionarEnRegistro(const QString &clase, const QString &dirAplicacion, QWidget *owner);
+
     // A message box of the dialog service; returns the answer (ID::*).
     int Dialogo(int tipo, const QString &texto, int botones);
     // The checks of `flags` on the current value of `campo`; the first failure is told

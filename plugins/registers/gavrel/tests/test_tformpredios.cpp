@@ -1,0 +1,377 @@
+#include "tformpredios.h"
+
+#include "classregistry.h"
+#include "connection.h"
+#include "dbedit.h"
+#include "dbgrid.h"
+#include "dblookupcombobox.h"
+#include "field.h"
+#include "programaprueba.h"
+#include "qstringprinter.h"
+#include "query.h"
+#include "scripteddialogs.h"
+#include "table.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Two properties, the first with a row in every child table and one owner of three persons.
+const char *const kDatos = R"(
+INSERT INTO predio (pred_codigo, pred_nombre, pred_superficie, pred_comuna, pred_provincia, pred_region)
+  VALUES (1, 'LOS ROBLES', 12.5, '11302', '113', '11'), (2, 'EL ALAMO', 3, '11302', '113', '11');
+INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('100-1', 1, '11302');
+INSERT INTO rol_contiguo (rol_numero, pred_codigo) VALUES ('200-1', 1), ('200-2', 2);
+INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno)
+  VALUES (1, '12', 34, 'COCHRANE', 1999);
+INSERT INTO ministerio (pred_codigo, mini_certbn, mini_fecha) VALUES (1, 'C-1', '2001-02-03 00:00:00');
+INSERT INTO coordenada (pred_codigo, coor_punto_referencia, coor_norte, coor_este) VALUES (1, 'PUENTE', 4500000, 650000);
+INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre)
+  VALUES (1, 11111111, '1', 'PEREZ', 'SOTO', 'JUAN'), (2, 22222222, '2', 'O''HIGGINS', NULL, 'ANA'),
+         (3, 5126663, '3', 'ROJAS', 'DIAZ', NULL);
+INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (1, 1);
+INSERT INTO representante (pers_codigo, pred_codigo) VALUES (3, 1);
+)";
+
+const char *const kTablasHijas[] = {"rol", "rol_contiguo", "conservador", "ministerio", "coordenada", "propietario",
+                                    "representante"};
+
+template <class T>
+T *hijo(QWidget *ventana, const char *nombre)
+{
+    T *w = ventana->findChild<T *>(QLatin1String(nombre));
+    EXPECT_NE(w, nullptr) << nombre;
+    return w;
+}
+
+bool habilitado(QWidget *ventana, const char *boton)
+{
+    return hijo<QPushButton>(ventana, boton)->isEnabled();
+}
+
+void teclear(QWidget *w, const QString &texto)
+{
+    w->setFocus();
+    for (QChar c : texto) {
+        QKeyEvent tecla(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &tecla);
+    }
+}
+
+class Predios : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(programa.listo);
+        ASSERT_TRUE(bd.open(programa.baseDatos()));
+        ASSERT_TRUE(bd.execScript(QString::fromUtf8(kDatos)));
+        ventana.DirAplicacion = programa.dirAplicacion();
+    }
+    void abrir()
+    {
+        ASSERT_TRUE(ventana.Abrir());
+        ventana.show();
+        QApplication::setActiveWindow(&ventana); // focus moves inside it
+    }
+    int cuenta(const QString &sql, const QVariantList &params = {})
+    {
+        return bd.select(sql, params).rows.value(0).value(0).toInt();
+    }
+    int filasDe(int codigo)
+    {
+        int n = cuenta(QStringLiteral("SELECT COUNT(*) FROM predio WHERE pred_codigo=?"), {codigo});
+        for (const char *tabla : kTablasHijas)
+            n += cuenta(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE pred_codigo=?").arg(QLatin1String(tabla)), {codigo});
+        return n;
+    }
+    Dataset *dataset(const char *nombre) { return ventana.findChild<Dataset *>(QLatin1String(nombre)); }
+    Dataset *predio() { return dataset("adsPredios2"); }
+    // Creates a property and gives it the fields a save needs.
+    void crearConDatos(const QString &nombre)
+    {
+        ventana.Crear();
+        ASSERT_TRUE(ventana.Creando);
+        teclear(hijo<DBEdit>(&ventana, "edt_pred_nombre"), nombre);
+        predio()->FieldByName(QStringLiteral("pred_superficie"))->setAsFloat(5);
+        predio()->FieldByName(QStringLiteral("pred_comuna"))->setAsString(QStringLiteral("11302"));
+    }
+
+    ProgramaPrueba programa;
+    Connection bd;
+    TFormPredios ventana;
+};
+
+TEST_F(Predios, ShownInBrowseModeOnTheFirstPropertyByName)
+{
+    abrir();
+    EXPECT_EQ(predio()->FieldByName(QStringLiteral("pred_nombre"))->AsString(), QStringLiteral("EL ALAMO"));
+    EXPECT_FALSE(ventana.Editando || ventana.Creando);
+    for (const char *boton : {"btnCrear", "btnEditar", "btnBorrar", "btnCerrar", "btnSeleccionar", "btnPersonas"})
+        EXPECT_TRUE(habilitado(&ventana, boton)) << boton;
+    for (const char *boton : {"btnGuardar", "btnCancelar"})
+        EXPECT_FALSE(habilitado(&ventana, boton)) << boton;
+    EXPECT_FALSE(hijo<QWidget>(&ventana, "tabConservador")->isEnabled());
+    EXPECT_FALSE(hijo<QListWidget>(&ventana, "clbPropietarios")->isEnabled());
+    // Province and region are shown by name.
+    EXPECT_EQ(hijo<DBEdit>(&ventana, "edt_prov_look")->text(), QStringLiteral("Capitán Prat"));
+}
+
+// Cancelling a creation must not leave the placeholder or its rows behind.
+TEST_F(Predios, CreateThenCancelLeavesNothing)
+{
+    ScriptedDialogs dialogos;
+    abrir();
+    const int antes = cuenta(QStringLiteral("SELECT COUNT(*) FROM predio"));
+    ventana.Crear();
+    ASSERT_TRUE(ventana.Creando);
+    const int codigo = int(predio()->FieldByName(QStringLiteral("pred_codigo"))->AsInteger());
+    ASSERT_GT(codigo, 2);
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM predio WHERE pred_nombre='[SIN_NOMBRE]'")), 1);
+    // Rows already stored for the new property: a roll posted and an owner ticked.
+    Dataset *rol = dataset("adtRol");
+    rol->Append();
+    rol->FieldByName(QStringLiteral("rol_numero"))->setAsString(QStringLiteral("9-9"));
+    rol->FieldByName(QStringLiteral("rol_comuna"))->setAsString(QStringLiteral("11302"));
+    ASSERT_TRUE(rol->Post());
+    auto *lista = hijo<QListWidget>(&ventana, "clbPropietarios");
+    ASSERT_EQ(lista->count(), 3);
+    lista->item(0)->setCheckState(Qt::Checked);
+    ASSERT_TRUE(ventana.GuardarPropietarios());
+    ASSERT_EQ(filasDe(codigo), 3);
+
+    ventana.Cancelar();
+    EXPECT_FALSE(ventana.Creando);
+    EXPECT_EQ(filasDe(codigo), 0);
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM predio")), antes);
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM predio WHERE pred_nombre='[SIN_NOMBRE]'")), 0);
+    EXPECT_TRUE(dialogos.boxes.isEmpty());
+    EXPECT_TRUE(habilitado(&ventana, "btnCrear"));
+}
+
+TEST_F(Predios, CreatedPropertyIsSavedAndShownInTheList)
+{
+    ScriptedDialogs dialogos;
+    abrir();
+    crearConDatos(QStringLiteral("la o'higgins"));
+    ASSERT_TRUE(ventana.Guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(ventana.Creando);
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM predio WHERE pred_nombre=? AND pred_provincia='113'"
+                                    " AND pred_region='11'"),
+                     {QStringLiteral("LA O'HIGGINS")}),
+              1);
+    Dataset *lista = ventana.findChild<Query *>(QStringLiteral("adsPredios"));
+    EXPECT_EQ(lista->RecordCount(), 3);
+    EXPECT_EQ(lista->FieldByName(QStringLiteral("pred_nombre"))->AsString(), QStringLiteral("LA O'HIGGINS"));
+    EXPECT_EQ(predio()->FieldByName(QStringLiteral("pred_nombre"))->AsString(), QStringLiteral("LA O'HIGGINS"));
+}
+
+struct CasoNombre
+{
+    const char *nombre;
+    bool guardar;
+};
+
+class ReglaNombre : public Predios, public ::testing::WithParamInterface<CasoNombre>
+{
+};
+
+TEST_P(ReglaNombre, SaveFollowsTheName)
+{
+    abrir();
+    ventana.Crear();
+    EXPECT_FALSE(habilitado(&ventana, "btnGuardar")); // the placeholder's name
+    auto *nombre = hijo<DBEdit>(&ventana, "edt_pred_nombre");
+    nombre->clear();
+    teclear(nombre, QString::fromUtf8(GetParam().nombre));
+    EXPECT_EQ(habilitado(&ventana, "btnGuardar"), GetParam().guardar);
+    ventana.Cancelar();
+    // Not editing: never.
+    EXPECT_FALSE(habilitado(&ventana, "btnGuardar"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Nombres, ReglaNombre,
+                         ::testing::Values(CasoNombre{"", false}, CasoNombre{"   ", false},
+                                           CasoNombre{"[SIN_NOMBRE]", false}, CasoNombre{"[sin_nombre]", false},
+                                           CasoNombre{"LOS PINOS", true}, CasoNombre{"[SIN_NOMBRE] 2", true}));
+
+TEST_F(Predios, EditingAPropertyKeepsItsCodeAndRefusesClosing)
+{
+    ScriptedDialogs dialogos;
+    abrir();
+    ventana.Editar();
+    ASSERT_TRUE(ventana.Editando);
+    EXPECT_TRUE(hijo<QWidget>(&ventana, "tabConservador")->isEnabled());
+    EXPECT_FALSE(habilitado(&ventana, "btnCerrar"));
+    ventana.reject();
+    EXPECT_TRUE(ventana.isVisible());
+    auto *nombre = hijo<DBEdit>(&ventana, "edt_pred_nombre");
+    nombre->clear();
+    teclear(nombre, QStringLiteral("ÁLAMO"));
+    ASSERT_TRUE(ventana.Guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM predio WHERE pred_codigo=2 AND pred_nombre='ÁLAMO'")), 1);
+}
+
+// Deleting a property must not leave its rolls, entries, points or owners behind.
+TEST_F(Predios, DeletingAPropertyRemovesItsRows)
+{
+    ScriptedDialogs dialogos;
+    dialogos.responder({ID::NO, ID::YES});
+    abrir();
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
+    ASSERT_EQ(predio()->FieldByName(QStringLiteral("pred_codigo"))->AsInteger(), 1);
+    ASSERT_EQ(filasDe(1), 8);
+    ventana.Borrar();
+    EXPECT_EQ(filasDe(1), 8);
+    ventana.Borrar();
+    ASSERT_EQ(dialogos.boxes.size(), 2);
+    EXPECT_EQ(dialogos.boxes[1].texto, QStringLiteral("¿ Está seguro de eliminar la información relativa a este predio ?"));
+    EXPECT_EQ(filasDe(1), 0);
+    EXPECT_EQ(filasDe(2), 2);
+    EXPECT_EQ(predio()->FieldByName(QStringLiteral("pred_codigo"))->AsInteger(), 2);
+}
+
+struct CasoComuna
+{
+    const char *comuna;
+    QString provincia;
+    QString region;
+};
+
+class Comunas : public Predios, public ::testing::WithParamInterface<CasoComuna>
+{
+};
+
+TEST_P(Comunas, ProvinceAndRegionFollowTheCommuneName)
+{
+    abrir();
+    const auto [provincia, region] =
+        TFormPredios::ProvinciaYRegion(&bd,
+                                       QString::fromUtf8(GetParam().comuna));
+    EXPECT_EQ(provincia, GetParam().provincia);
+    EXPECT_EQ(region, GetParam().region);
+}
+
+INSTANTIATE_TEST_SUITE_P(Nombres, Comunas,
+                         ::testing::Values(CasoComuna{"O'Higgins", QStringLiteral("113"), QStringLiteral("11")},
+                                           CasoComuna{"Valdivia", QStringLiteral("141"), QStringLiteral("14")},
+                                           CasoComuna{"Atlántida", QString(), QString()},
+                                           CasoComuna{"", QString(), QString()}));
+
+TEST_F(Predios, CommuneWithoutAMatchEmptiesProvinceAndRegion)
+{
+    abrir();
+    ventana.Editar();
+    predio()->FieldByName(QStringLiteral("pred_comuna"))->setAsString(QStringLiteral("99999"));
+    EXPECT_TRUE(predio()->FieldByName(QStringLiteral("pred_provincia"))->AsString().isEmpty());
+    EXPECT_TRUE(predio()->FieldByName(QStringLiteral("pred_region"))->AsString().isEmpty());
+    // Choosing a commune in the combo fills them again.
+    auto *comuna = hijo<DBLookupComboBox>(&ventana, "lcbComuna");
+    const int indice = comuna->listKeys().indexOf(QVariant(QStringLiteral("11302")));
+    ASSERT_GE(indice, 0);
+    comuna->setCurrentIndex(indice);
+    Q_EMIT comuna->activated(indice);
+    EXPECT_EQ(predio()->FieldByName(QStringLiteral("pred_provincia"))->AsString(), QStringLiteral("113"));
+    EXPECT_EQ(predio()->FieldByName(QStringLiteral("pred_region"))->AsString(), QStringLiteral("11"));
+    ventana.Cancelar();
+}
+
+TEST_F(Predios, OwnersTickedAndUnticked)
+{
+    abrir();
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
+    hijo<QTabWidget>(&ventana, "PageControl1")->setCurrentWidget(hijo<QWidget>(&ventana, "tabPropietarios"));
+    auto *lista = hijo<QListWidget>(&ventana, "clbPropietarios");
+    ASSERT_EQ(lista->count(), 3);
+    // The owner first and ticked, then everybody else; Null parts are left out.
+    EXPECT_EQ(lista->item(0)->text(), QStringLiteral("PEREZ SOTO JUAN"));
+    EXPECT_EQ(lista->item(0)->checkState(), Qt::Checked);
+    QStringList otros{lista->item(1)->text(), lista->item(2)->text()};
+    otros.sort();
+    EXPECT_EQ(otros, (QStringList{QStringLiteral("O'HIGGINS ANA"), QStringLiteral("ROJAS DIAZ")}));
+    EXPECT_EQ(ventana.IdsPropietarios.first(), QStringLiteral("1"));
+
+    ventana.Editar();
+    lista->item(0)->setCheckState(Qt::Unchecked);
+    lista->item(1)->setCheckState(Qt::Checked);
+    lista->item(2)->setCheckState(Qt::Checked);
+    // Leaving the list writes the owners.
+    lista->setFocus();
+    hijo<DBEdit>(&ventana, "edt_pred_nombre")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1")), 2);
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1 AND pers_codigo=1")), 0);
+
+    for (int i = 0; i < lista->count(); ++i)
+        lista->item(i)->setCheckState(Qt::Unchecked);
+    ASSERT_TRUE(ventana.GuardarPropietarios());
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1")), 0);
+    ventana.Cancelar();
+}
+
+// Runs `paso` inside the modal window's exec; closes it if the step left it open.
+void alMostrarse(const std::function<void(TFormPredios *)> &paso)
+{
+    QTimer::singleShot(0, [paso] {
+        auto *v = qobject_cast<TFormPredios *>(QApplication::activeModalWidget());
+        ASSERT_NE(v, nullptr);
+        paso(v);
+        if (v->isVisible()) {
+            v->Editando = v->Creando = false;
+            v->reject();
+        }
+    });
+}
+
+TEST_F(Predios, ChooseModeReturnsTheChosenCodeOrZero)
+{
+    const auto elegir = [this] {
+        return TCustomModalChild::SeleccionarEnRegistro(QStringLiteral("TFormPredios"), programa.dirAplicacion(), nullptr);
+    };
+    alMostrarse([](TFormPredios *v) { hijo<QPushButton>(v, "btnCerrar")->click(); });
+    EXPECT_EQ(elegir(), 0);
+    // A double click on a property chooses it.
+    alMostrarse([](TFormPredios *v) {
+        QTableView *vista = hijo<DBGrid>(v, "dblPredios")->view();
+        const QModelIndex fila = vista->model()->index(1, 0);
+        vista->setCurrentIndex(fila);
+        Q_EMIT vista->doubleClicked(fila);
+    });
+    EXPECT_EQ(elegir(), 1);
+    alMostrarse([](TFormPredios *v) { hijo<QPushButton>(v, "btnSeleccionar")->click(); });
+    EXPECT_EQ(elegir(), 2);
+    // While editing nothing can be chosen, and the window cannot be closed.
+    alMostrarse([](TFormPredios *v) {
+        v->Crear();
+        EXPECT_FALSE(hijo<QPushButton>(v, "btnSeleccionar")->isEnabled());
+        v->reject();
+        EXPECT_TRUE(v->isVisible());
+        v->Cancelar();
+        v->reject();
+    });
+    EXPECT_EQ(elegir(), 0);
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM predio")), 2);
+}
+
+TEST_F(Predios, ChooseModeOnAnEmptyRegisterGivesZero)
+{
+    ASSERT_TRUE(bd.exec(QStringLiteral("DELETE FROM predio")));
+    alMostrarse([](TFormPredios *v) {
+        EXPECT_FALSE(hijo<QPushButton>(v, "btnSeleccionar")->isEnabled());
+        v->accept();
+    });
+    EXPECT_EQ(TCustomModalChild::SeleccionarEnRegistro(QStringLiteral("TFormPredios"), programa.dirAplicacion(), nullptr),
+              0);
+}
+
+} // namespace
