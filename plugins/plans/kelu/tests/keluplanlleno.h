@@ -1,25 +1,36 @@
 #pragma once
-// A KELU window beside its DORVO form (a stand-in), with a small plan typed into its
-// working database: two stands and a sector, the climate with its sources listed in
-// another order than the variables, a stand and a sector in the diagnosis, two
-// management units with activities of the five classes, a road with its log yard and a
-// log yard alone, and protection measures of a stand and of a sector.
-#include "dorvoprueba.h"
+// A KELU document with its DORVO form (unless a test asks for none), and a small plan
+// typed into their working databases: the property with two owners, two rolls, an
+// adjoining roll and two coordinates; two stands and a sector; the climate with its
+// sources listed in another order than the variables; a stand and a sector in the
+// diagnosis; two management units with activities of the five classes; a road with its
+// log yard and a log yard alone; protection measures of a stand and of a sector.
 #include "kelufixture.h"
 
 #include "connection.h"
 
-#include <memory>
-
 class KeluPlanLleno : public KeluFixture
 {
 protected:
+    KeluPlanLleno() { conDorvo = true; }
+
     void SetUp() override
     {
         KeluFixture::SetUp();
         if (HasFatalFailure())
             return;
         ASSERT_TRUE(form->ConexionBD->execScript(QString::fromUtf8(kPlan))) << form->ConexionBD->lastError().text().toStdString();
+        for (Dataset *ds : form->ConexionBD->datasets())
+            ds->Refresh();
+        if (TCustomMDIChild *dorvo = form->BuscarFormulario(QStringLiteral("dorvo"))) {
+            ASSERT_TRUE(dorvo->ConexionBD->execScript(QString::fromUtf8(kSolicitud)))
+                << dorvo->ConexionBD->lastError().text().toStdString();
+            // Opened again, as after loading a document: the signatory is read anew.
+            for (Dataset *ds : dorvo->ConexionBD->datasets()) {
+                ds->Close();
+                ds->Open();
+            }
+        }
         Connection bd;
         ASSERT_TRUE(bd.open(app + QStringLiteral("bbdd/bd.db")));
         ASSERT_TRUE(bd.execScript(QStringLiteral(
@@ -29,25 +40,20 @@ protected:
         QDir().mkpath(app + QStringLiteral("img"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/img/logo.bmp"), app + QStringLiteral("img/logo.bmp")));
         form->ConsultorId = 70;
-        form->TisoCodigo = 11;
-        for (Dataset *ds : form->ConexionBD->datasets())
-            ds->Refresh();
+        dialogos.boxes.clear();
     }
 
-    void TearDown() override
-    {
-        KeluFixture::TearDown();
-        dorvo.reset();
-    }
-
-    // Opens the DORVO form beside the KELU form, as the shell does for a document of both.
-    void abrirDorvo()
-    {
-        dorvo = std::make_unique<TFormDorvoPrueba>(app, app + QStringLiteral("bbdd/bd.db"));
-        form->Hermanos = {dorvo.get()};
-        dorvo->Hermanos = {form.data()};
-        form->ConexionesExternas();
-    }
+    static constexpr const char *kSolicitud =
+        "UPDATE dorvo SET nom_pre='Fundo Los Quillayes', sup=120.5, sup_tit=118, sup_sii=121.25,"
+        " via='Ruta M-50, km 12, camino a Putú', com='07102', prv='071', reg='07', ciu='Constitución',"
+        " fec='2026-03-02 00:00:00', fir=11111111;"
+        "INSERT INTO dorvo_pro (id, rut, dv, nom, pat, mat, dom, ciu, com, firm, sexo, usuf) VALUES"
+        " (1, 11111111, '1', 'Ana María', 'Soto', 'Díaz', 'Freire 120', 'Constitución', '07102', 1, 2, 0),"
+        " (2, 22222222, '2', 'José', 'Muñoz', 'Vera', 'Portales 44', 'Talca', '07101', 0, 1, 0);"
+        "INSERT INTO dorvo_rol (id, rol, com) VALUES (1, '123-45', '07102'), (2, '123-46', '07102');"
+        "INSERT INTO dorvo_rol_con (id, rol) VALUES (1, '123-40');"
+        "INSERT INTO dorvo_coo (id, pun, n, e) VALUES (1, 'Portón de acceso', 6085200, 742100),"
+        " (2, 'Esquina norte', 6086400, 743000);";
 
     static constexpr const char *kPlan =
         "UPDATE kelu SET sup_afe=55.5, uso_rec_pla=30.5, uso_rec_bos=5, sue_for=10, sue_ref=2,"
@@ -92,6 +98,11 @@ protected:
         "INSERT INTO kelu_mepr (Id, id_restVar, num, num_sec, tip_rest, med_prot) VALUES"
         " (1, 1, '1', NULL, 54, 'Curvas de nivel'), (2, 1, '1', NULL, 55, 'Franja de protección de 20 m'),"
         " (3, 1, '1', NULL, 56, 'Corredor biológico'), (4, NULL, NULL, 'A', 53, 'Zanjas de infiltración');";
+};
 
-    std::unique_ptr<TFormDorvoPrueba> dorvo;
+// The same plan in a document without its request form.
+class KeluSinDorvo : public KeluPlanLleno
+{
+protected:
+    KeluSinDorvo() { conDorvo = false; }
 };

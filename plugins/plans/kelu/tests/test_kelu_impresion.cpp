@@ -55,7 +55,6 @@ protected:
 
 TEST_F(KeluImpresion, ImprimeElPlanAPdf)
 {
-    abrirDorvo();
     TCustomMDIChild::setPapelImpresora(QStringLiteral("Legal"), 0, 0);
     const QString pdf = dir.filePath(QStringLiteral("kelu.pdf"));
     QPrinter impresora;
@@ -103,7 +102,6 @@ TEST_F(KeluImpresion, ImprimeElPlanAPdf)
 // Each management unit is printed with its own activities, one block per unit.
 TEST_F(KeluImpresion, CadaUnidadConSusActividades)
 {
-    abrirDorvo();
     componer();
     const int esquema = indice(registro, "1. Descripción del esquema de manejo");
     ASSERT_GE(esquema, 0);
@@ -131,13 +129,14 @@ struct CasoImpresion
 };
 
 class KeluImpresionCasos : public KeluImpresion, public ::testing::WithParamInterface<CasoImpresion>
-{};
+{
+protected:
+    KeluImpresionCasos() { conDorvo = GetParam().conDorvo; }
+};
 
 TEST_P(KeluImpresionCasos, Imprime)
 {
     const CasoImpresion &c = GetParam();
-    if (c.conDorvo)
-        abrirDorvo();
     ASSERT_TRUE(form->ConexionBD->execScript(QString::fromUtf8(c.sql)));
     for (Dataset *ds : form->ConexionBD->datasets())
         ds->Refresh();

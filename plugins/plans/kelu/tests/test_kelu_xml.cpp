@@ -26,7 +26,6 @@ QString texto(const QByteArray &xml)
 
 TEST_F(KeluPlanLleno, ConDorvoEscribeElTextoEsperado)
 {
-    abrirDorvo();
     const QByteArray xml = form->PrepararXML();
     const QByteArray esperado = golden("kelu_dorvo.xml");
     if (xml != esperado) {
@@ -43,7 +42,7 @@ TEST_F(KeluPlanLleno, ConDorvoEscribeElTextoEsperado)
 }
 
 // Without the request form the request's data are left out and nothing is reported.
-TEST_F(KeluPlanLleno, SinDorvoOmiteLoDeLaSolicitud)
+TEST_F(KeluSinDorvo, OmiteLoDeLaSolicitud)
 {
     const QString xml = texto(form->PrepararXML());
     for (const char *ausente : {"TISO_CODIGO_DE", "FORMULARIO.FECHA", "<FIRMA>", "<ROL>", "<PROPIETARIO>",
@@ -120,7 +119,6 @@ TEST_F(KeluPlanLleno, OtroDeUnaListaLlevaSuTexto)
 // Exporting visits every record; the user finds the rows where they were, nothing edited.
 TEST_F(KeluPlanLleno, DejaLosCursoresDondeEstaban)
 {
-    abrirDorvo();
     const QStringList sufijos = {QStringLiteral("desc"), QStringLiteral("obj"), QStringLiteral("fte_inf"),
                                  QStringLiteral("mepr"), QStringLiteral("poda")};
     for (const QString &s : sufijos)
