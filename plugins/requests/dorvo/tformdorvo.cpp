@@ -74,7 +74,7 @@ void TFormDORVO::Nuevo()
 
 void TFormDORVO::InicializarDatasetPpal(const QString &)
 {
-    m_predio->enlazarListas();
+    InstalarListas(*m_formulario);
     const bool guardando = Guardando;
     Guardando = true;
     catchAbort([this] {

@@ -1,6 +1,8 @@
 // The KELU window as the program loads it: its outline, pages and datasets.
 #include "kelufixture.h"
 
+#include "datasource.h"
+#include "dbedit.h"
 #include "formdescriptionparser.h"
 #include "gridcolumn.h"
 
@@ -19,9 +21,19 @@ TEST_F(KeluFixture, OutlineHasTheTitleAndOneLinePerPage)
     EXPECT_EQ(form->windowTitle().left(15), QStringLiteral("Formulario KELU"));
 }
 
+TEST_F(KeluFixture, EveryPageHasItsHelpPage)
+{
+    for (int i = 0; i < form->Paginas->count(); ++i) {
+        form->CambiarHoja(i);
+        EXPECT_TRUE(QFile::exists(QStringLiteral(BRENVIK_BIN_DIR "/pres/") + form->PaginaAyuda())) << form->PaginaAyuda().toStdString();
+    }
+}
+
 // Pictures of every page, for looking at (build/tests/kelu_paginas/NN.png).
 TEST_F(KeluFixture, EveryPageRenders)
 {
+    llenarPlan();
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
     QDir().mkpath(QStringLiteral("kelu_paginas"));
     area->show();
     for (int i = 0; i < form->Paginas->count(); ++i) {
@@ -160,4 +172,53 @@ TEST_F(KeluFixture, EveryListTheDescriptionNamesIsAttached)
     for (const PageDescription &p : d->pages)
         recorrer(p.controls);
     EXPECT_EQ(listas, 31);
+}
+
+// --- the document's request form DORVO: the first page shows its property data.
+class KeluConDorvo : public KeluFixture
+{
+protected:
+    KeluConDorvo() { conDorvo = true; }
+};
+
+TEST_F(KeluConDorvo, PropertyPageShowsTheRequestFormsDataReadOnly)
+{
+    TCustomMDIChild *dorvo = formularios.value(1);
+    ASSERT_NE(dorvo, nullptr);
+    // Filled by hand, without the request form's own checks.
+    dorvo->Guardando = true;
+    Dataset *ppal = dorvo->DatasetPpal;
+    ppal->Edit();
+    ppal->FieldByName(QStringLiteral("nom_pre"))->setAsString(QStringLiteral("EL ROBLE"));
+    ppal->FieldByName(QStringLiteral("sup"))->setAsString(QStringLiteral("120,5"));
+    ASSERT_TRUE(catchAbort([ppal] { ppal->Post(); }));
+    Dataset *coo = form->BuscarDataset(QStringLiteral("dorvo"), QStringLiteral("coo"));
+    ASSERT_NE(coo, nullptr);
+    coo->Append();
+    coo->FieldByName(QStringLiteral("pun"))->setAsString(QStringLiteral("Portón"));
+    coo->FieldByName(QStringLiteral("n"))->setAsString(QStringLiteral("6298000"));
+    coo->FieldByName(QStringLiteral("e"))->setAsString(QStringLiteral("352000"));
+    ASSERT_TRUE(catchAbort([coo] { coo->Post(); }));
+    dorvo->Guardando = false;
+
+    auto *nombre = form->findChild<DBEdit *>(QStringLiteral("edt_nom_pre"));
+    ASSERT_NE(nombre, nullptr);
+    EXPECT_EQ(nombre->text(), QStringLiteral("EL ROBLE"));
+    EXPECT_TRUE(nombre->isReadOnly());
+    EXPECT_EQ(form->findChild<DBEdit *>(QStringLiteral("edt_sup"))->text(), QStringLiteral("120,5"));
+    DBGrid *coordenadas = form->findChild<DBGrid *>(QStringLiteral("dbgCoordenadas"));
+    ASSERT_NE(coordenadas, nullptr);
+    ASSERT_NE(coordenadas->dataSource(), nullptr);
+    EXPECT_EQ(coordenadas->dataSource()->DataSet(), coo);
+    for (const char *grilla : {"dbgPropietarios", "dbgRoles", "dbgRolesContiguos"}) {
+        DBGrid *g = form->findChild<DBGrid *>(QLatin1String(grilla));
+        ASSERT_TRUE(g && g->dataSource() && g->dataSource()->DataSet()) << grilla;
+    }
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
+
+    area->show();
+    form->CambiarHoja(0);
+    QCoreApplication::processEvents();
+    QDir().mkpath(QStringLiteral("kelu_paginas"));
+    form->grab().save(QStringLiteral("kelu_paginas/00_dorvo.png"));
 }

@@ -6,6 +6,10 @@
 
 #include "abort.h"
 #include "classregistry.h"
+#include "gridcolumn.h"
+#include "impresion/timpresion.h"
+#include "impresion/tregistroimpresion.h"
+#include "tpgpreview.h"
 #include "connection.h"
 #include "dataset.h"
 #include "datasource.h"
@@ -35,6 +39,21 @@ inline void PrintTo(const QString &s, std::ostream *os)
 QT_END_NAMESPACE
 
 namespace {
+
+// The property register as the forms reach it: a class registered as "TFormPredios"
+// whose MostrarModalSeleccion returns the chosen property's code.
+class RegistroPredios : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+    Q_INVOKABLE int MostrarModalSeleccion() { return elegido; }
+    static inline int elegido = 0;
+};
+
+const ClassRegistrar registroPredios("TFormPredios",
+                                    [](QWidget *owner) -> QWidget * { return new RegistroPredios(owner); });
 
 QLibrary &biblioteca(const char *archivo)
 {
@@ -141,10 +160,11 @@ protected:
     Dataset *tabla(const char *parte) { return predio()->tabla(QLatin1String(parte)); }
     Field *campo(const char *nombre) { return dorvo()->DatasetPpal->FieldByName(QLatin1String(nombre)); }
 
+    // The property button: the register's choice fills Dorvo and its siblings.
     void elegir(int codigo)
     {
-        dorvo()->PredCodigo = codigo;
-        dorvo()->LlenarInfoPredio();
+        RegistroPredios::elegido = codigo;
+        dorvo()->FrmEventoOnSeleccionPredio();
     }
 
     bool guardar()
@@ -219,6 +239,7 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(campo("sup_tit")->AsString(), QStringLiteral("121"));
     EXPECT_EQ(campo("via")->AsString(), QStringLiteral("Camino a Peñalolén km 3"));
     EXPECT_EQ(dorvo()->PredCodigo, 7);
+    EXPECT_EQ(ppal()->PredCodigo, 7);
     EXPECT_EQ(ppal()->PredNombre, QStringLiteral("El Roble")); // the siblings know the name
 
     Dataset *pro = tabla("pro");
@@ -228,6 +249,9 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(pro->FieldByName(QStringLiteral("fono"))->AsString(), QStringLiteral("555 1234"));
     // Regression: the fill dropped the owners' sex, and the next save wrote it away.
     EXPECT_EQ(pro->FieldByName(QStringLiteral("sexo"))->AsInteger(), 2);
+    auto *grilla = dorvo()->findChild<DBGrid *>(QStringLiteral("dbgDORVO_pro"));
+    ASSERT_NE(grilla, nullptr);
+    EXPECT_FALSE(grilla->ColumnByFieldName(QStringLiteral("sexo"))->KeyList().isEmpty()); // shown by name
     EXPECT_EQ(tabla("rep")->RecordCount(), 1);
     EXPECT_EQ(tabla("rol")->FieldByName(QStringLiteral("rol"))->AsString(), QStringLiteral("120-45"));
     EXPECT_EQ(tabla("rol_con")->FieldByName(QStringLiteral("rol"))->AsString(), QStringLiteral("120-46"));
@@ -446,3 +470,56 @@ TEST_F(Dorvo, TheMainRecordCheckStopsAtTheFirstMissingValue)
     ASSERT_EQ(dialogos.boxes.size(), 1);
     EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("Ciudad"))) << dialogos.boxes.first().texto.toStdString();
 }
+
+TEST_F(Dorvo, ExchangeXmlMatchesTheGoldenText)
+{
+    elegir(7);
+    Dataset *pro = tabla("pro");
+    ASSERT_TRUE(pro->Edit());
+    pro->FieldByName(QStringLiteral("firm"))->setAsBoolean(true);
+    ASSERT_TRUE(pro->Post());
+    campo("ciu")->setAsString(QStringLiteral("Santiago"));
+    campo("fec")->setAsString(QStringLiteral("05-11-2026"));
+    campo("sup_afe")->setAsString(QStringLiteral("12,5"));
+    const QByteArray xml = dorvo()->PrepararXML();
+    QFile golden(QStringLiteral(BRENVIK_TEST_DIR "/dorvo.xml"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    const QByteArray esperado = golden.readAll();
+    EXPECT_TRUE(xml == esperado) << "written to dorvo.actual.xml beside the test";
+    if (xml != esperado) {
+        QFile actual(QStringLiteral("dorvo.actual.xml"));
+        ASSERT_TRUE(actual.open(QIODevice::WriteOnly));
+        actual.write(xml);
+    }
+}
+
+TEST_F(Dorvo, PrintoutAndCoverLetterCarryThePropertyData)
+{
+    elegir(7);
+    for (const bool difrol : {false, true}) {
+        TPgPreview vista;
+        vista.SetPaperSize(TPgPaperSize::Legal);
+        TRegistroImpresion registro;
+        TImpresion imp(&vista);
+        imp.setRegistro(&registro);
+        if (difrol)
+            ppal()->ComponerDifrol(&imp); // the base forwards to the request form
+        else
+            dorvo()->ComponerImpresion(&imp);
+        const QStringList esperados = difrol
+            ? QStringList{QStringLiteral("Datos del Predio"), QStringLiteral("Nombre   :El Roble"),
+                          QStringLiteral("Comuna   :Ñuñoa"), QStringLiteral("Provincia:Santiago"), QStringLiteral("120-45")}
+            : QStringList{QStringLiteral("SOLICITUD RELATIVA AL D.L. Nº 701, DE 1974"), QStringLiteral("1. PROPIETARIO(A)"),
+                          QStringLiteral("2. REPRESENTANTE LEGAL"), QStringLiteral("3. PREDIO"), QStringLiteral("El Roble"),
+                          QStringLiteral("Ñuñoa"), QStringLiteral("Pérez"), QStringLiteral("1234v"), QStringLiteral("Portón")};
+        for (const QString &t : esperados)
+            EXPECT_NE(registro.Buscar(t), nullptr) << t.toStdString() << (difrol ? " (carta)" : "");
+        vista.resize(900, 1500);
+        vista.show();
+        vista.SetZoom(100);
+        vista.SetCurrentPage(1);
+        vista.grab().save(QStringLiteral(BRENVIK_BIN_DIR "/../screenshots/DORVO_impresion%1.png").arg(difrol ? "_difrol" : ""));
+    }
+}
+
+#include "test_tformdorvo.moc"
