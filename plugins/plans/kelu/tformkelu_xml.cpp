@@ -83,7 +83,8 @@ QByteArray TFormKELU::PrepararXML()
     if (tieneResolucion)
         x.Hijo(QStringLiteral("RESOJUDI_OBS"), kelu::textoMemo(this, QStringLiteral("mem_resJud_desc")));
     if (dorvo) {
-        x.Hijo(QStringLiteral("FECHA"), campo(dorvoPpal, QStringLiteral("fec")));
+        // The request's date as the request itself writes it.
+        x.Hijo(QStringLiteral("FECHA"), texto(campo(dorvoPpal, QStringLiteral("fec"))));
         NodosPredioXML::Firma(x, dorvo, texto(campo(dorvoPpal, QStringLiteral("ciu"))));
     }
 
