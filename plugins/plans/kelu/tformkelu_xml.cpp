@@ -83,7 +83,8 @@ QByteArray TFormKELU::PrepararXML()
     if (tieneResolucion)
         x.Hijo(QStringLiteral("RESOJUDI_OBS"), kelu::textoMemo(this, QStringLiteral("mem_resJud_desc")));
     if (dorvo) {
-        x.Hijo(QStringLiteral("FECHA"), campo(dorvoPpal, QStringLiteral("fec")));
+        // The request's date as the request itself writes it.
+        x.Hijo(QStringLiteral("FECHA"), texto(campo(dorvoPpal, QStringLiteral("fec"))));
         NodosPredioXML::Firma(x, dorvo, texto(campo(dorvoPpal, QStringLiteral("ciu"))));
     }
 
@@ -298,13 +299,14 @@ QByteArray TFormKELU::PrepararXML()
         x.Hijo(QStringLiteral("SUPERFICIE"), campo(unidades, QStringLiteral("sup_tot")));
         entradasDeLista(x, QStringLiteral("RODAL"), campo(unidades, QStringLiteral("num")));
         entradasDeLista(x, QStringLiteral("SECTOR"), campo(unidades, QStringLiteral("num_sec")));
-        const QVariant idObj = campo(unidades, QStringLiteral("Id_obj")) ? campo(unidades, QStringLiteral("Id_obj"))->Value()
-                                                                         : QVariant();
+        const Field *unidad = campo(unidades, QStringLiteral("Id_obj"));
+        const QVariant idObj = unidad ? unidad->Value() : QVariant();
         kelu::paraCadaRegistro(actividades, [&](int) {
             const Field *deUnidad = campo(actividades, QStringLiteral("Id_obj"));
-            if (!deUnidad || idObj.isNull() || deUnidad->Value() != idObj)
+            const Field *id = campo(actividades, QStringLiteral("Id_desc"));
+            if (!deUnidad || !id || idObj.isNull() || deUnidad->Value() != idObj)
                 return;
-            const QVariant idDesc = campo(actividades, QStringLiteral("Id_desc"))->Value();
+            const QVariant idDesc = id->Value();
             for (std::size_t t = 0; t < tablasParametros.size(); ++t) {
                 Dataset *ds = tablasParametros[t];
                 kelu::paraCadaRegistro(ds, [&](int) {

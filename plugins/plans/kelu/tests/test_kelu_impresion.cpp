@@ -5,6 +5,7 @@
 #include "impresion/timpresion.h"
 #include "impresion/tformvistapreliminar.h"
 #include "impresion/tregistroimpresion.h"
+#include "pdfatexto.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -12,15 +13,6 @@
 #include <QStandardPaths>
 
 namespace {
-
-QString pdfATexto(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // Index of the first text or box step reading `texto` at or after step `desde`; -1 when none.
 int indice(const TRegistroImpresion &r, const char *texto, int desde = 0)
@@ -65,9 +57,9 @@ TEST_F(KeluImpresion, ImprimeElPlanAPdf)
     ASSERT_TRUE(form->Imprimir(&error)) << error.toStdString();
     EXPECT_TRUE(dialogos.boxes.isEmpty());
 
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!HayPdftotext())
         GTEST_SKIP() << "pdftotext no está instalado";
-    const QString texto = pdfATexto(pdf);
+    const QString texto = PdfATexto(pdf);
     const QStringList paginas = texto.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_GE(paginas.size(), 3);
     for (qsizetype i = 0; i < paginas.size(); ++i) {
