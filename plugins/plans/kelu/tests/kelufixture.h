@@ -64,6 +64,18 @@ protected:
                 << base;
         area = new QMdiArea;
         area->resize(1100, 800);
+        abrirDocumento();
+        dialogos.porDefecto = ID::YES;
+    }
+
+    // Creates the document's forms (KELU first) and makes `form` its KELU form.
+    void abrirDocumento()
+    {
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->Modificado = false;
+            f->Respondido = true;
+        }
+        formularios.clear();
         // The shell's order: every form created and set up, then linked, then connected.
         QStringList codigos{QStringLiteral("KELU")};
         if (conDorvo)
@@ -93,7 +105,6 @@ protected:
             f->Respondido = true;
         }
         form = formularios.first();
-        dialogos.porDefecto = ID::YES;
     }
 
     void TearDown() override

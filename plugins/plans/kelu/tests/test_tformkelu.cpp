@@ -222,3 +222,35 @@ TEST_F(KeluConDorvo, PropertyPageShowsTheRequestFormsDataReadOnly)
     QDir().mkpath(QStringLiteral("kelu_paginas"));
     form->grab().save(QStringLiteral("kelu_paginas/00_dorvo.png"));
 }
+
+// A saved plan reopens whole, and its rules keep working on the loaded data.
+TEST_F(KeluFixture, SavedPlanReopensWithItsRulesAtWork)
+{
+    llenarPlan();
+    Dataset *ppal = tabla(QString());
+    ppal->Edit();
+    ppal->FieldByName(QStringLiteral("resJud_tiene"))->setAsBoolean(true);
+    ppal->FieldByName(QStringLiteral("resJud_desc"))->setAsString(QStringLiteral("Causa rol 123-2019"));
+    ASSERT_TRUE(catchAbort([ppal] { ppal->Post(); }));
+    const QString archivo = app + QStringLiteral("plan.fkel");
+    ASSERT_TRUE(TCustomMDIChild::GuardarDocumento(archivo, {form.data()}));
+    const QStringList tablas{QStringLiteral("kelu_desc"), QStringLiteral("kelu_obj"), QStringLiteral("kelu_mepr"),
+                             QStringLiteral("kelu_poda"), QStringLiteral("kelu")};
+    QStringList antes;
+    for (const QString &t : tablas)
+        antes << filas(QStringLiteral("SELECT * FROM ") + t);
+
+    abrirDocumento();
+    ASSERT_TRUE(form->Cargar(archivo));
+    QStringList despues;
+    for (const QString &t : tablas)
+        despues << filas(QStringLiteral("SELECT * FROM ") + t);
+    EXPECT_EQ(despues, antes);
+    EXPECT_TRUE(form->findChild<QWidget *>(QStringLiteral("mem_resJud_desc"))->isEnabled());
+
+    ASSERT_TRUE(modificar(QStringLiteral("desc"), "num", QStringLiteral("1"), {{"num", "1A"}}));
+    EXPECT_EQ(filas(QStringLiteral("SELECT num FROM kelu_obj")), QStringList{QStringLiteral("1A, 2")});
+    EXPECT_EQ(filas(QStringLiteral("SELECT DISTINCT num FROM kelu_mepr")), QStringList{QStringLiteral("1A")});
+    ASSERT_TRUE(modificar(QStringLiteral("var_cli"), "var", QStringLiteral("1"), {{"var", "2"}}));
+    EXPECT_EQ(filas(QStringLiteral("SELECT var FROM kelu_fte_inf ORDER BY var")), (QStringList{QStringLiteral("2"), QStringLiteral("4")}));
+}
