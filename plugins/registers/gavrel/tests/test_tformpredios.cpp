@@ -471,6 +471,18 @@ TEST_F(Predios, KeypadDecimalKeyGivesTheDecimalComma)
     ventana.Cancelar();
 }
 
+// Saving a property must not give it the owners listed for another one.
+TEST_F(Predios, SavingKeepsTheOwnersOfAPropertyNotListed)
+{
+    ScriptedDialogs dialogos;
+    abrir(); // the owners list is filled for the first property (EL ALAMO, none)
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
+    ventana.Editar();
+    ASSERT_TRUE(ventana.Guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1 AND pers_codigo=1")), 1);
+    EXPECT_FALSE(ventana.GuardarPropietarios());
+}
+
 // Runs `paso` inside the modal window's exec; closes it if the step left it open.
 void alMostrarse(const std::function<void(TFormPredios *)> &paso)
 {
