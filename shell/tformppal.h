@@ -213,6 +213,8 @@ private:
     void borrarBasesTrabajo();
     // The form windows of a document that could not be built, gone at once.
     void descartarFormularios();
+    // Selects the first line of the tree and brings its page forward.
+    void mostrarPrimeraPagina();
 
     PluginLoader m_loader;
     FormPackageTable m_paquetes;

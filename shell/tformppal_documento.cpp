@@ -192,6 +192,7 @@ bool TformPpal::AbreArchivo(const QString &archivo, int predCodigo, const QStrin
     auto terminar = [this](bool abierto) {
         MostrarHint(QString());
         setEnabled(true);
+        mostrarPrimeraPagina();
         ActualizarBotones();
         return abierto;
     };

@@ -89,11 +89,6 @@ bool TformPpal::SubNuevo()
             IndicesArbol.Agregar(f, f->IndiceLista);
     }
     CargarArbol(arbol);
-    if (QTreeWidgetItem *primero = trvArbol->topLevelItem(0)) {
-        m_cambiandoArbol = true;
-        trvArbol->setCurrentItem(primero);
-        m_cambiandoArbol = false;
-    }
     QCoreApplication::processEvents();
 
     const QString nombreCompleto = ListaFormularios.GetNombreCompleto(CodigoPpal, Combinacion);
@@ -116,6 +111,17 @@ bool TformPpal::SubNuevo()
     if (m_reserva)
         m_reserva->Anotar(WorkingDatabases::paths());
     return true;
+}
+
+void TformPpal::mostrarPrimeraPagina()
+{
+    // The first line of the tree is a heading: its first page comes forward.
+    if (QTreeWidgetItem *primero = trvArbol->topLevelItem(0)) {
+        m_cambiandoArbol = true;
+        trvArbol->setCurrentItem(primero);
+        m_cambiandoArbol = false;
+        trvArbolChange(primero);
+    }
 }
 
 void TformPpal::archNuevoExecute()
@@ -141,5 +147,6 @@ void TformPpal::archNuevoExecute()
             activo->ActualizarTitulo();
     }
     setEnabled(true);
+    mostrarPrimeraPagina();
     ActualizarBotones();
 }

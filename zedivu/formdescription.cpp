@@ -1,5 +1,6 @@
 #include "formdescription.h"
 
+#include "entrada/consultaseleccionmultiple.h"
 #include "sqlidentifier.h"
 
 #include <QHash>
@@ -249,6 +250,10 @@ private:
                 shown.insert(gc.field.toLower());
                 if (t)
                     anyColumn(*t, gc.field, gc.line);
+                TTipoComboExterno combo;
+                TTipoSeleccionMultiple seleccion;
+                if (!gc.list.isEmpty() && !TipoComboPorNombre(gc.list, combo) && !TipoSeleccionMultiplePorNombre(gc.list, seleccion))
+                    error(gc.line, QStringLiteral("lista \"%1\" desconocida").arg(gc.list));
             }
             for (const QString &s : c.grid.footerSums) {
                 if (!c.grid.columns.isEmpty() && !shown.contains(s.toLower()))

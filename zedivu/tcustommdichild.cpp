@@ -16,6 +16,7 @@
 #include "dialogservice.h"
 #include "fallaprogramacion.h"
 #include "field.h"
+#include "gridcolumn.h"
 #include "mainwindowhooks.h"
 #include "query.h"
 #include "table.h"
@@ -203,6 +204,42 @@ void TCustomMDIChild::DatasourceExterno(DBMemo *control, const QString &codigo)
         control->showAsReplica(hintReplica(QStringLiteral("campo"), codigo, cierreCampo()));
 }
 
+namespace {
+
+// Columns for a replica grid described without any: those of the sibling's own grid over
+// the same table, as the sibling shows them; every field when no grid of it shows the table.
+void copiarColumnas(DBGrid *replica, const QWidget *hermano, Dataset *ds)
+{
+    const DBGrid *original = nullptr;
+    if (hermano) {
+        for (const DBGrid *g : hermano->findChildren<DBGrid *>()) {
+            if (g != replica && g->DataSet() == ds && g->ColumnCount() > 0) {
+                original = g;
+                break;
+            }
+        }
+    }
+    if (!original) {
+        for (const Field *f : ds->fieldList())
+            if (f->Visible())
+                replica->addColumn(f->FieldName());
+        return;
+    }
+    for (int i = 0; i < original->ColumnCount(); ++i) {
+        const GridColumn *o = original->Columns(i);
+        GridColumn *c = replica->addColumn(o->FieldName());
+        c->setTitle(o->Title());
+        c->setWidth(o->Width());
+        c->setVisible(o->Visible());
+        c->setAlignment(o->Alignment());
+        c->setKeyList(o->KeyList());
+        c->setPickList(o->PickList());
+        c->setMinWidth(o->MinWidth());
+    }
+}
+
+} // namespace
+
 void TCustomMDIChild::DataSetExterno(DBGrid *grilla, const QString &codigo, const QString &sufijo)
 {
     Dataset *ds = BuscarDataset(codigo, sufijo);
@@ -216,6 +253,8 @@ void TCustomMDIChild::DataSetExterno(DBGrid *grilla, const QString &codigo, cons
         grilla->setDataSource(fuente);
     }
     fuente->setDataSet(ds);
+    if (grilla->ColumnCount() == 0)
+        copiarColumnas(grilla, BuscarFormulario(codigo), ds);
     grilla->setReadOnly(true);
     grilla->setHint(QStringLiteral("Esta tabla debe llenarse en el formulario %1.\nLos datos presentados aquí son sólo una "
                                    "réplica.")

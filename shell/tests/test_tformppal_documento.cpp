@@ -178,7 +178,10 @@ TEST_F(DocumentoTest, NewBuildsTheCombinationInTreeOrder)
     EXPECT_EQ(arbol->topLevelItem(0)->text(0), QStringLiteral("Formulario de prueba"));
     EXPECT_EQ(arbol->topLevelItem(1)->text(0), QStringLiteral("Formulario de prueba"));
     EXPECT_EQ(arbol->topLevelItem(1)->child(0)->text(0), prueba()->Secciones.split(QStringLiteral("\n")).value(1).trimmed());
-    EXPECT_EQ(arbol->currentItem(), arbol->topLevelItem(0));
+    // The first line is the request form's heading: its first page is in front.
+    EXPECT_EQ(arbol->currentItem(), arbol->topLevelItem(0)->child(0));
+    EXPECT_EQ(ppal->mdiArea->currentSubWindow()->widget(), lista[1]);
+    EXPECT_EQ(lista[1]->HojaActual, 1);
     const int lineasPrueba = 1 + arbol->topLevelItem(1)->childCount();
     ASSERT_EQ(ppal->IndicesArbol.Cantidad(), 4 + lineasPrueba + 4);
     struct Tramo

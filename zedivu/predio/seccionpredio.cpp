@@ -11,7 +11,6 @@
 #include "dblookupcombobox.h"
 #include "fallaprogramacion.h"
 #include "field.h"
-#include "gridcolumn.h"
 #include "table.h"
 #include "tcustommdichild.h"
 #include "util_bbdd.h"
@@ -128,10 +127,7 @@ void SeccionPredio::enlazar(const BuiltForm &)
     }
 
     // Fields exist once their dataset is open; they survive a reopen.
-    ppal->AfterOpen = encadenar(ppal->AfterOpen, [this](Dataset *) {
-        enlazarCampos();
-        enlazarListas();
-    });
+    ppal->AfterOpen = encadenar(ppal->AfterOpen, [this](Dataset *) { enlazarCampos(); });
     enlazarPersonas(QStringLiteral("pro"));
     enlazarPersonas(QStringLiteral("rep"));
 
@@ -178,28 +174,6 @@ void SeccionPredio::enlazarPersonas(const QString &parte)
     };
     ds->AfterPost = despues;
     ds->AfterDelete = despues;
-}
-
-void SeccionPredio::enlazarListas()
-{
-    if (!m_formulario->ConexionBDPpal || !m_formulario->ConexionBDPpal->isOpen())
-        return;
-    // The list of sexes of the main database, code and description.
-    const QueryResult r = m_formulario->ConexionBDPpal->select(
-        QStringLiteral("SELECT sexo_id, sexo_descripcion FROM sexo ORDER BY sexo_id"));
-    QStringList claves, textos;
-    for (const QVariantList &fila : r.rows) {
-        claves << fila.value(0).toString();
-        textos << fila.value(1).toString();
-    }
-    for (const QString &parte : {QStringLiteral("pro"), QStringLiteral("rep")}) {
-        const bool conSexo = parte == QLatin1String("pro") ? m_config.sexoPropietarios : m_config.sexoRepresentantes;
-        DBGrid *g = grilla(parte);
-        if (GridColumn *sexo = g && conSexo ? g->ColumnByFieldName(QStringLiteral("sexo")) : nullptr) {
-            sexo->setKeyList(claves);
-            sexo->setPickList(textos);
-        }
-    }
 }
 
 // --- handlers

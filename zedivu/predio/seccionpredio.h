@@ -36,8 +36,6 @@ public:
 
     const ConfiguracionPredio &config() const { return m_config; }
 
-    // Fills the lists of the sex columns from the main database (once it is open).
-    void enlazarListas();
     // Binds the section's handlers: property name, commune (fills province and region),
     // surfaces (absolute values), owner and representative R.U.T. (fills the person from
     // the register), the requery of the signatory list, the signatory fields of the form

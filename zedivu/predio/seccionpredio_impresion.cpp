@@ -45,11 +45,16 @@ void SeccionPredio::imprimirPredio(TImpresion *imp)
     imp->Campo(QStringLiteral("Nombre:"), campo(m_config.campoNombre), lpLeft);
     imp->Cr();
     imp->CrLf();
-    imp->Campo(QStringLiteral("Comuna:"), combo(m_config.campoComuna), lpLeft);
-    imp->DeltaX(5);
-    imp->Campo(QStringLiteral("Provincia:"), combo(m_config.campoProvincia), lpLeft);
-    imp->DeltaX(5);
-    imp->Campo(QStringLiteral("Región:"), combo(m_config.campoRegion), lpLeft);
+    // Commune, province and region side by side, 5 mm apart.
+    const double y = imp->PosY;
+    double alto = 0;
+    for (const auto &[etiqueta, nombre] : {std::pair{"Comuna:", m_config.campoComuna}, std::pair{"Provincia:", m_config.campoProvincia},
+                                         std::pair{"Región:", m_config.campoRegion}}) {
+        alto = std::max(alto, imp->Campo(QString::fromUtf8(etiqueta), combo(nombre), lpLeft).Alto);
+        imp->DeltaY(y - imp->PosY);
+        imp->DeltaX(5);
+    }
+    imp->DeltaY(alto);
     imp->Cr();
     imp->CrLf();
     imp->Seccion();
@@ -64,7 +69,7 @@ void SeccionPredio::imprimirPredio(TImpresion *imp)
         if (Field *f = campo(s.nombre)) {
             imp->Campo(QString::fromUtf8(s.etiqueta), f, lpLeft);
             imp->Cr();
-            imp->CrLf();
+            imp->CrLf4();
         }
     }
     if (Field *via = campo(m_config.campoUbicacion)) {
@@ -86,9 +91,11 @@ void SeccionPredio::imprimirPredio(TImpresion *imp)
 void SeccionPredio::componerDifrol(TImpresion *imp)
 {
     auto linea = [imp](const QString &texto) {
-        imp->Texto(texto, taIzquierda);
+        if (texto.isEmpty())
+            imp->CrLf();
+        else
+            imp->Texto(texto, taIzquierda);
         imp->Cr();
-        imp->CrLf();
     };
     imp->IniDocumento();
     imp->IniEncabezado();
@@ -119,6 +126,7 @@ void SeccionPredio::componerDifrol(TImpresion *imp)
     linea(QStringLiteral("autorización  ante la  Dirección  de  Fronteras y Límites del Estado, de la solicitud de  "
                          "aprobación de plan  de"));
     linea(QStringLiteral("Manejo que se adjunta."));
+    imp->CrLf();
     imp->Seccion();
 
     imp->Titulo(QStringLiteral("Datos del Predio"));

@@ -159,6 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormDescriptionErrors, ::testing::Values(
     BadCase{"EditFieldMissing", "    edit nom \"Nombre:\"", "    edit nombre \"Nombre:\"", 25, "\"nombre\" no existe"},
     BadCase{"UnknownSource", "navigator abc_det", "navigator abc_xx", 37, "el origen de datos \"abc_xx\" no existe"},
     BadCase{"LookupTableMissing", "num=abc_det.num", "num=abc_nada.num", 15, "la tabla de búsqueda \"abc_nada\""},
+    BadCase{"UnknownList", "    pct readonly", "    pct readonly list=tceEspecies", 33, "lista \"tceEspecies\" desconocida"},
     BadCase{"UnknownFlag", "tvNoVacio tvUnico", "tvNoVacio tvUnic", 40, "la validación \"tvUnic\" no existe"},
     BadCase{"LimitMissing", "tvMayorIgual limit=0,5", "tvMayorIgual", 41, "necesita un límite"},
     BadCase{"UnknownOption", "tag=1", "tga=1", 31, "no admite la opción \"tga=\""},

@@ -723,6 +723,31 @@ TEST_F(FormBase, GridReplicaShowsTheSiblingsTableReadOnly)
     EXPECT_TRUE(dialogos.boxes.isEmpty());
 }
 
+// Regression: a replica grid described without columns showed nothing of the sibling's table.
+TEST_F(FormBase, GridReplicaWithoutColumnsShowsTheSiblingsColumns)
+{
+    abrir({QStringLiteral("KELU"), QStringLiteral("PRUEBA")});
+    DBGrid replica(form(0));
+    form(0)->DataSetExterno(&replica, QStringLiteral("prueba"), QStringLiteral("det"));
+    const DBGrid *original = hijo<DBGrid>(1, "dbgDetalle");
+    ASSERT_EQ(replica.ColumnCount(), original->ColumnCount());
+    for (int i = 0; i < replica.ColumnCount(); ++i) {
+        EXPECT_EQ(replica.Columns(i)->FieldName(), original->Columns(i)->FieldName());
+        EXPECT_EQ(replica.Columns(i)->TitleCaption(), original->Columns(i)->TitleCaption());
+        EXPECT_EQ(replica.Columns(i)->PickList(), original->Columns(i)->PickList());
+    }
+    // A table no grid of the sibling shows: one column per field.
+    DBGrid principal(form(0));
+    form(0)->DataSetExterno(&principal, QStringLiteral("prueba"), QString());
+    ASSERT_NE(principal.DataSet(), nullptr);
+    EXPECT_EQ(principal.ColumnCount(), principal.DataSet()->FieldCount());
+    // Columns the form describes are kept.
+    auto *descrita = hijo<DBGrid>(0, "dbgDetalle");
+    const int columnas = descrita->ColumnCount();
+    form(0)->DataSetExterno(descrita, QStringLiteral("prueba"), QStringLiteral("det"));
+    EXPECT_EQ(descrita->ColumnCount(), columnas);
+}
+
 TEST_F(FormBase, EveryFormGetsAnExchangeWriterOnTheMainDatabase)
 {
     abrir({QStringLiteral("PRUEBA")});

@@ -56,10 +56,12 @@ public:
         tabla(nombre);
     }
 
-    // Fields side by side on one line; the cursor ends at the start of the next line.
+    // Fields side by side on one line, a little apart from what precedes them; the cursor
+    // ends at the start of the next line.
     template <class Valor>
     void campos(const QList<QPair<QString, Valor>> &lista, TLabelPosition posicion)
     {
+        m_imp->CrLf4();
         double alto = 0;
         for (qsizetype i = 0; i < lista.size(); ++i) {
             if (i > 0)

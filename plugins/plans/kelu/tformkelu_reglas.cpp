@@ -120,6 +120,14 @@ void TFormKELU::enlazarReglas()
             recalcularSupAfe();
         };
     }
+    // The memo follows the box when it is ticked and when a document is loaded.
+    if (DataSource *ppal = m_formulario->mainDataSource()) {
+        ppal->OnDataChange = [this](DataSource *s, Field *f) {
+            DSrcEventoOnDataChange(s, f);
+            if (!f || f->FieldName() == QLatin1String("resJud_tiene"))
+                resolucionJudicialCambiada();
+        };
+    }
     if (DBGrid *unidades = grilla(QStringLiteral("obj"))) {
         for (const auto &[campo, sql] : {std::pair{"num", "SELECT num FROM kelu_desc ORDER BY Id"},
                                          std::pair{"num_sec", "SELECT num_sec FROM kelu_det_sec ORDER BY Id"}}) {
@@ -157,8 +165,6 @@ void TFormKELU::enlazarCampos()
     }
     if (Field *var = tabla(QStringLiteral("var_cli"))->FindField(QStringLiteral("var")))
         var->OnChange = [this](Field *f) { variableCambiada(f); };
-    if (Field *res = DatasetPpal->FindField(QStringLiteral("resJud_tiene")))
-        res->OnChange = [this](Field *) { resolucionJudicialCambiada(); };
 }
 
 // --- stand or sector: a diagnosis row names one stand or one sector, never both.

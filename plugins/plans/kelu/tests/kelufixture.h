@@ -1,8 +1,9 @@
 #pragma once
-// A KELU window as the shell makes one: the plug-in loaded from its shared object, the
-// window created by its registered name in a program directory holding the built
-// template bbdd/KELU.db and the seeded main database bbdd/bd.db, then Nuevo,
-// ConexionesExternas, EstablecerBBDD and InicializarDatasetPpal. Message boxes are
+// A KELU document as the shell makes one: the plug-ins loaded from their shared objects,
+// the windows created by their registered names in a program directory holding the built
+// templates and the seeded main database bbdd/bd.db, then Nuevo, the sibling lists,
+// ConexionesExternas, EstablecerBBDD and InicializarDatasetPpal. With `conDorvo` set (in
+// a derived fixture's constructor) the document holds the request form DORVO as well. Message boxes are
 // answered by a ScriptedDialogs (Yes by default).
 #include "tcustommdichild.h"
 
@@ -17,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QLibrary>
 #include <QMdiArea>
@@ -37,44 +39,79 @@ public:
     using Valores = QList<std::pair<const char *, QString>>;
 
 protected:
-    static QLibrary &plugin()
+    static QLibrary &biblioteca(const char *archivo)
     {
-        static QLibrary lib(QStringLiteral(BRENVIK_KELU_PLUGIN));
-        return lib;
+        static QHash<QString, QLibrary *> libs;
+        QLibrary *&lib = libs[QLatin1String(archivo)];
+        if (!lib)
+            lib = new QLibrary(QLatin1String(archivo));
+        return *lib;
     }
-    static void SetUpTestSuite() { ASSERT_TRUE(plugin().load()) << plugin().errorString().toStdString(); }
+    static void SetUpTestSuite()
+    {
+        for (const char *archivo : {BRENVIK_KELU_PLUGIN, BRENVIK_DORVO_PLUGIN})
+            ASSERT_TRUE(biblioteca(archivo).load()) << biblioteca(archivo).errorString().toStdString();
+    }
 
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         app = dir.path() + QStringLiteral("/");
         QDir().mkpath(app + QStringLiteral("bbdd"));
-        for (const char *base : {"KELU.db", "bd.db"})
+        for (const char *base : {"KELU.db", "DORVO.db", "bd.db"})
             ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/") + QLatin1String(base),
                                     app + QStringLiteral("bbdd/") + QLatin1String(base)))
                 << base;
         area = new QMdiArea;
         area->resize(1100, 800);
-        form = qobject_cast<TCustomMDIChild *>(ClassRegistry::instance().create(QStringLiteral("TFormKELU"), nullptr));
-        ASSERT_NE(form, nullptr);
-        area->addSubWindow(form);
-        form->DirAplicacion = app;
-        form->Codigo = QStringLiteral("KELU");
-        form->CodigoPpal = QStringLiteral("KELU");
-        form->Nuevo();
-        form->ConexionesExternas();
-        ASSERT_TRUE(form->EstablecerBBDD());
-        form->InicializarDatasetPpal(QStringLiteral("Plan de prueba"));
-        form->Modificado = false;
-        form->Respondido = true;
+        abrirDocumento();
         dialogos.porDefecto = ID::YES;
+    }
+
+    // Creates the document's forms (KELU first) and makes `form` its KELU form.
+    void abrirDocumento()
+    {
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->Modificado = false;
+            f->Respondido = true;
+        }
+        formularios.clear();
+        // The shell's order: every form created and set up, then linked, then connected.
+        QStringList codigos{QStringLiteral("KELU")};
+        if (conDorvo)
+            codigos << QStringLiteral("DORVO");
+        for (const QString &codigo : codigos) {
+            auto *f = qobject_cast<TCustomMDIChild *>(ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
+            ASSERT_NE(f, nullptr) << codigo.toStdString();
+            area->addSubWindow(f);
+            f->DirAplicacion = app;
+            f->Codigo = codigo;
+            f->CodigoPpal = QStringLiteral("KELU");
+            f->TisoCodigo = codigo == QLatin1String("KELU") ? 20 : 1;
+            f->Nuevo();
+            formularios << f;
+        }
+        for (TCustomMDIChild *f : std::as_const(formularios))
+            for (TCustomMDIChild *g : std::as_const(formularios))
+                if (f != g)
+                    f->Hermanos << g;
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->ConexionesExternas();
+            ASSERT_TRUE(f->EstablecerBBDD());
+            f->InicializarDatasetPpal(QStringLiteral("Plan de prueba"));
+        }
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->Modificado = false;
+            f->Respondido = true;
+        }
+        form = formularios.first();
     }
 
     void TearDown() override
     {
-        if (form) {
-            form->Modificado = false;
-            form->Respondido = true;
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->Modificado = false;
+            f->Respondido = true;
         }
         delete area;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -151,6 +188,39 @@ protected:
                                                     {"est_san", "1"}, {"cap", "6"}}));
         ASSERT_TRUE(agregar(QStringLiteral("det_sec"), {{"num_sec", "A"}, {"sup", "3"}, {"cap", "6"}, {"tip_veg", "1"}}));
     }
+    // A plan with a row in every table, as a consultant fills it.
+    void llenarPlan()
+    {
+        rodalesYSector();
+        const QList<std::pair<const char *, Valores>> filas = {
+            {"var_cli", {{"var", "1"}, {"val", "12,4"}}},
+            {"var_cli", {{"var", "4"}, {"val", "1025"}}},
+            {"fis", {{"num", "1"}, {"form", "1"}, {"pen", "15"}, {"alt", "320"}, {"exp", "1"}, {"pos", "1"}}},
+            {"fis", {{"num_sec", "A"}, {"form", "2"}, {"pen", "5"}, {"alt", "280"}, {"exp", "3"}, {"pos", "2"}}},
+            {"hidr", {{"num", "2"}, {"masa", "2"}, {"temp", "1"}, {"dist", "120"}, {"ancho", "3,5"}}},
+            {"ocu_inc", {{"lug", "Borde del camino"}, {"num", "2"}, {"sup", "0,75"}, {"ano", "2015, 2019"}, {"causa", "Quema"}, {"origen", "1"}}},
+            {"det_mag", {{"zona", "Norte"}, {"mag_riesgo", "1"}, {"mag_pel", "1"}, {"prior", "1"}}},
+            {"rest_var", {{"num", "1"}, {"top", "35"}, {"suelo", "Erosión moderada"}, {"rec_hid", "43"}}},
+            {"obj", {{"obj", "Producción de madera aserrable"}, {"num", "1, 2"}, {"num_sec", "A"}, {"unidad", "UM-1"}}},
+            {"desc_esq", {{"act", "2"}, {"edad", "6"}, {"pres", "Poda a 2,5 m"}}},
+            {"desc_esq", {{"act", "5"}, {"edad", "9"}, {"pres", "Raleo a desecho"}}},
+            {"desc_esq", {{"act", "8"}, {"edad", "22"}, {"pres", "Tala rasa"}}},
+            {"plan_cam", {{"cam_id", "C-1"}, {"num_cam", "1"}, {"long", "1,2"}, {"ancho", "4"}, {"can_id", "K-1"}, {"num_can", "1"}, {"sup", "0,3"}}},
+        };
+        for (const auto &[sufijo, valores] : filas)
+            ASSERT_TRUE(agregar(QLatin1String(sufijo), valores)) << sufijo << ": " << mensajes().join(QLatin1Char('\n')).toStdString();
+        for (const char *t : {"52", "53", "54"})
+            ASSERT_TRUE(modificar(QStringLiteral("mepr"), "tip_rest", QLatin1String(t), {{"med_prot", "Medida del tipo " + QString::fromLatin1(t)}}));
+        ASSERT_TRUE(modificar(QStringLiteral("poda"), "Id_desc", QStringLiteral("1"), {{"den", "1250"}, {"arb_pod", "100"}, {"alt", "2,5"}}));
+        Dataset *ppal = tabla(QString());
+        ppal->Edit();
+        for (const auto &[campo, valor] : Valores{{"uso_rec_pla", "19,75"}, {"uso_rec_bos", "0"}, {"sue_for", "3"}, {"sue_ref", "0"},
+                                                   {"mepr_plag", "Monitoreo de Sirex"}, {"meco_plag", "Control biológico"},
+                                                   {"mepr_inc", "Cortafuegos de 10 m"}, {"meco_inc", "Brigada propia"},
+                                                   {"desc_tec_cam", "Ripio compactado"}, {"desc_tec_can", "Superficie nivelada"}})
+            ppal->FieldByName(QLatin1String(campo))->setAsString(valor);
+        ASSERT_TRUE(catchAbort([ppal] { ppal->Post(); })) << mensajes().join(QLatin1Char('\n')).toStdString();
+    }
     QStringList mensajes() const { return dialogos.textos(); }
 
 private:
@@ -171,6 +241,8 @@ protected:
     QTemporaryDir dir;
     QString app;
     QMdiArea *area = nullptr;
-    QPointer<TCustomMDIChild> form;
+    bool conDorvo = false; // the document holds the request form DORVO too
+    QList<TCustomMDIChild *> formularios;
+    QPointer<TCustomMDIChild> form; // the KELU form
     ScriptedDialogs dialogos;
 };

@@ -1,6 +1,8 @@
 // The KELU window as the program loads it: its outline, pages and datasets.
 #include "kelufixture.h"
 
+#include "datasource.h"
+#include "dbedit.h"
 #include "formdescriptionparser.h"
 #include "gridcolumn.h"
 
@@ -19,9 +21,19 @@ TEST_F(KeluFixture, OutlineHasTheTitleAndOneLinePerPage)
     EXPECT_EQ(form->windowTitle().left(15), QStringLiteral("Formulario KELU"));
 }
 
+TEST_F(KeluFixture, EveryPageHasItsHelpPage)
+{
+    for (int i = 0; i < form->Paginas->count(); ++i) {
+        form->CambiarHoja(i);
+        EXPECT_TRUE(QFile::exists(QStringLiteral(BRENVIK_BIN_DIR "/pres/") + form->PaginaAyuda())) << form->PaginaAyuda().toStdString();
+    }
+}
+
 // Pictures of every page, for looking at (build/tests/kelu_paginas/NN.png).
 TEST_F(KeluFixture, EveryPageRenders)
 {
+    llenarPlan();
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
     QDir().mkpath(QStringLiteral("kelu_paginas"));
     area->show();
     for (int i = 0; i < form->Paginas->count(); ++i) {
@@ -160,4 +172,85 @@ TEST_F(KeluFixture, EveryListTheDescriptionNamesIsAttached)
     for (const PageDescription &p : d->pages)
         recorrer(p.controls);
     EXPECT_EQ(listas, 31);
+}
+
+// --- the document's request form DORVO: the first page shows its property data.
+class KeluConDorvo : public KeluFixture
+{
+protected:
+    KeluConDorvo() { conDorvo = true; }
+};
+
+TEST_F(KeluConDorvo, PropertyPageShowsTheRequestFormsDataReadOnly)
+{
+    TCustomMDIChild *dorvo = formularios.value(1);
+    ASSERT_NE(dorvo, nullptr);
+    // Filled by hand, without the request form's own checks.
+    dorvo->Guardando = true;
+    Dataset *ppal = dorvo->DatasetPpal;
+    ppal->Edit();
+    ppal->FieldByName(QStringLiteral("nom_pre"))->setAsString(QStringLiteral("EL ROBLE"));
+    ppal->FieldByName(QStringLiteral("sup"))->setAsString(QStringLiteral("120,5"));
+    ASSERT_TRUE(catchAbort([ppal] { ppal->Post(); }));
+    Dataset *coo = form->BuscarDataset(QStringLiteral("dorvo"), QStringLiteral("coo"));
+    ASSERT_NE(coo, nullptr);
+    coo->Append();
+    coo->FieldByName(QStringLiteral("pun"))->setAsString(QStringLiteral("Portón"));
+    coo->FieldByName(QStringLiteral("n"))->setAsString(QStringLiteral("6298000"));
+    coo->FieldByName(QStringLiteral("e"))->setAsString(QStringLiteral("352000"));
+    ASSERT_TRUE(catchAbort([coo] { coo->Post(); }));
+    dorvo->Guardando = false;
+
+    auto *nombre = form->findChild<DBEdit *>(QStringLiteral("edt_nom_pre"));
+    ASSERT_NE(nombre, nullptr);
+    EXPECT_EQ(nombre->text(), QStringLiteral("EL ROBLE"));
+    EXPECT_TRUE(nombre->isReadOnly());
+    EXPECT_EQ(form->findChild<DBEdit *>(QStringLiteral("edt_sup"))->text(), QStringLiteral("120,5"));
+    DBGrid *coordenadas = form->findChild<DBGrid *>(QStringLiteral("dbgCoordenadas"));
+    ASSERT_NE(coordenadas, nullptr);
+    ASSERT_NE(coordenadas->dataSource(), nullptr);
+    EXPECT_EQ(coordenadas->dataSource()->DataSet(), coo);
+    for (const char *grilla : {"dbgPropietarios", "dbgRoles", "dbgRolesContiguos"}) {
+        DBGrid *g = form->findChild<DBGrid *>(QLatin1String(grilla));
+        ASSERT_TRUE(g && g->dataSource() && g->dataSource()->DataSet()) << grilla;
+    }
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
+
+    area->show();
+    form->CambiarHoja(0);
+    QCoreApplication::processEvents();
+    QDir().mkpath(QStringLiteral("kelu_paginas"));
+    form->grab().save(QStringLiteral("kelu_paginas/00_dorvo.png"));
+}
+
+// A saved plan reopens whole, and its rules keep working on the loaded data.
+TEST_F(KeluFixture, SavedPlanReopensWithItsRulesAtWork)
+{
+    llenarPlan();
+    Dataset *ppal = tabla(QString());
+    ppal->Edit();
+    ppal->FieldByName(QStringLiteral("resJud_tiene"))->setAsBoolean(true);
+    ppal->FieldByName(QStringLiteral("resJud_desc"))->setAsString(QStringLiteral("Causa rol 123-2019"));
+    ASSERT_TRUE(catchAbort([ppal] { ppal->Post(); }));
+    const QString archivo = app + QStringLiteral("plan.fkel");
+    ASSERT_TRUE(TCustomMDIChild::GuardarDocumento(archivo, {form.data()}));
+    const QStringList tablas{QStringLiteral("kelu_desc"), QStringLiteral("kelu_obj"), QStringLiteral("kelu_mepr"),
+                             QStringLiteral("kelu_poda"), QStringLiteral("kelu")};
+    QStringList antes;
+    for (const QString &t : tablas)
+        antes << filas(QStringLiteral("SELECT * FROM ") + t);
+
+    abrirDocumento();
+    ASSERT_TRUE(form->Cargar(archivo));
+    QStringList despues;
+    for (const QString &t : tablas)
+        despues << filas(QStringLiteral("SELECT * FROM ") + t);
+    EXPECT_EQ(despues, antes);
+    EXPECT_TRUE(form->findChild<QWidget *>(QStringLiteral("mem_resJud_desc"))->isEnabled());
+
+    ASSERT_TRUE(modificar(QStringLiteral("desc"), "num", QStringLiteral("1"), {{"num", "1A"}}));
+    EXPECT_EQ(filas(QStringLiteral("SELECT num FROM kelu_obj")), QStringList{QStringLiteral("1A, 2")});
+    EXPECT_EQ(filas(QStringLiteral("SELECT DISTINCT num FROM kelu_mepr")), QStringList{QStringLiteral("1A")});
+    ASSERT_TRUE(modificar(QStringLiteral("var_cli"), "var", QStringLiteral("1"), {{"var", "2"}}));
+    EXPECT_EQ(filas(QStringLiteral("SELECT var FROM kelu_fte_inf ORDER BY var")), (QStringList{QStringLiteral("2"), QStringLiteral("4")}));
 }

@@ -2,6 +2,13 @@
 // number is used, renames carried to every use.
 #include "kelufixture.h"
 
+#include "entrada/tformmultiseleccion.h"
+#include "gridcolumn.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTimer>
+
 using Rodales = KeluFixture;
 
 TEST_F(Rodales, UnitSurfaceIsItsStandsPlusItsSectors)
@@ -137,4 +144,49 @@ TEST_F(Rodales, RenamingASectorRenamesEveryUse)
     ASSERT_TRUE(agregar(QStringLiteral("det_sec"), {{"num_sec", "C"}, {"sup", "1"}, {"cap", "6"}, {"tip_veg", "1"}}));
     ASSERT_TRUE(modificar(QStringLiteral("det_sec"), "num_sec", QStringLiteral("C"), {{"num_sec", "D"}}));
     EXPECT_TRUE(mensajes().isEmpty());
+}
+
+TEST_F(Rodales, TheStandsButtonOfAUnitStoresTheTickedStandsAndTheirSurface)
+{
+    rodalesYSector();
+    GridColumn *columna = grilla(QStringLiteral("obj"))->ColumnByFieldName(QStringLiteral("num"));
+    ASSERT_NE(columna, nullptr);
+    ASSERT_TRUE(columna->OnEditButtonClick);
+    EXPECT_EQ(columna->buttonStyle(), GridColumn::ButtonStyle::Ellipsis);
+    Dataset *obj = tabla(QStringLiteral("obj"));
+    obj->Append();
+    obj->FieldByName(QStringLiteral("num"))->setAsString(QStringLiteral("2"));
+    QStringList ofrecidos;
+    QTimer::singleShot(0, [&] {
+        auto *ventana = qobject_cast<TformMultiSeleccion *>(QApplication::activeModalWidget());
+        ASSERT_NE(ventana, nullptr);
+        for (int i = 0; i < ventana->clbMulti->count(); ++i) {
+            QListWidgetItem *item = ventana->clbMulti->item(i);
+            ofrecidos << item->text() + (item->checkState() == Qt::Checked ? QStringLiteral("*") : QString());
+            item->setCheckState(Qt::Checked);
+        }
+        ventana->accept();
+    });
+    bool manejado = false;
+    columna->OnEditButtonClick(columna, manejado);
+    EXPECT_TRUE(manejado);
+    EXPECT_EQ(ofrecidos, (QStringList{QStringLiteral("1"), QStringLiteral("2*")}));
+    EXPECT_EQ(obj->FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("1, 2"));
+    EXPECT_EQ(obj->FieldByName(QStringLiteral("sup_tot"))->AsString(), QStringLiteral("19,75"));
+    obj->Cancel();
+}
+
+// Recomputing the units after a stand's post ran the units' field checks, one message
+// per unit in the middle of the loop.
+TEST_F(Rodales, RecomputingTheUnitsShowsNoMessage)
+{
+    rodalesYSector();
+    // A unit of an older document that names no existing stand.
+    ASSERT_TRUE(form->ConexionBD->exec(QStringLiteral("INSERT INTO kelu_obj (obj, num, unidad, sup_tot) VALUES ('Vieja', '9', 'UM-9', 5)")));
+    ASSERT_TRUE(agregar(QStringLiteral("obj"), {{"obj", "P"}, {"num", "1"}, {"unidad", "UM-1"}}));
+    ASSERT_TRUE(modificar(QStringLiteral("desc"), "num", QStringLiteral("1"), {{"sup", "20"}}));
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(filas(QStringLiteral("SELECT unidad, sup_tot FROM kelu_obj ORDER BY Id_obj")),
+              (QStringList{QStringLiteral("UM-9|0"), QStringLiteral("UM-1|20")}));
+    EXPECT_EQ(tabla(QString())->FieldByName(QStringLiteral("sup_afe"))->AsString(), QStringLiteral("20"));
 }

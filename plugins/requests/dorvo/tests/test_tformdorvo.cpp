@@ -1,207 +1,26 @@
-// The request form DORVO in a document with a principal form (the test form PRUEBA),
-// both loaded from their plug-ins and connected as the shell does: the fill from the
+// The request form DORVO in a document with a principal form: the fill from the
 // property register, the write-back into the main database on save, the replicas a
-// child form binds, the checks and the exchange XML.
-#include "tcustommdichild.h"
+// child form binds, the checks, the printout and the exchange XML.
+#include "documentosolicitud.h"
 
-#include "abort.h"
-#include "classregistry.h"
-#include "connection.h"
-#include "dataset.h"
 #include "datasource.h"
 #include "dbedit.h"
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
-#include "dialogservice.h"
-#include "field.h"
-#include "predio/seccionpredio.h"
-#include "scripteddialogs.h"
-#include "util_bbdd.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QLibrary>
-#include <QMdiArea>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "gridcolumn.h"
+#include "impresion/timpresion.h"
+#include "impresion/tregistroimpresion.h"
+#include "tpgpreview.h"
 
 namespace {
 
-QLibrary &biblioteca(const char *archivo)
-{
-    static QHash<QString, QLibrary *> libs;
-    QLibrary *&lib = libs[QLatin1String(archivo)];
-    if (!lib)
-        lib = new QLibrary(QLatin1String(archivo));
-    return *lib;
-}
-
-QString dv(qint64 rut)
-{
-    return QString(DigitoVerificador(QString::number(rut)));
-}
-
-// The register's property "El Roble" in Ñuñoa, with one owner (a woman), one
-// representative, a roll, an adjoining roll, an inscription, a certificate and a point.
-const char *const kRegistro = R"(
-INSERT INTO predio (pred_codigo, pred_nombre, pred_superficie, pred_superficie_sii, pred_superficie_et, pred_ubicacion,
-  pred_comuna, pred_provincia, pred_region) VALUES (7, 'El Roble', 120.5, 118, 121, 'Camino a Peñalolén km 3', '13120', '131', '13');
-INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
-  pers_ciudad, pers_telefono, pers_sexo, pers_es_propietario, tipr_codigo)
-  VALUES (40, 12345678, '5', 'Pérez', 'Soto', 'Ana', 'Los Aromos 12', '13120', 'Santiago', '555 1234', 2, 1, 1);
-INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
-  pers_ciudad, pers_telefono, pers_sexo, pers_es_representante, tipr_codigo)
-  VALUES (41, 9876543, '3', 'Rojas', 'Mena', 'Luis', 'Av. Grecia 40', '13120', 'Santiago', '', 1, 1, 1);
-INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (40, 7);
-INSERT INTO representante (pers_codigo, pred_codigo) VALUES (41, 7);
-INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('120-45', 7, '13120');
-INSERT INTO rol_contiguo (rol_numero, pred_codigo) VALUES ('120-46', 7);
-INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (7, '1234v', 567, 'Santiago', 1998);
-INSERT INTO ministerio (pred_codigo, mini_certbn, mini_fecha) VALUES (7, 'BN-88', '2001-03-04 00:00:00');
-INSERT INTO coordenada (pred_codigo, coor_punto_referencia, coor_norte, coor_este) VALUES (7, 'Portón', 6298000, 352000);
-INSERT INTO formPredio (pred_codigo, form_id, foco_archivo) VALUES (7, 1, 'viejo.fkel');
-)";
-
-class Dorvo : public ::testing::Test
+class Dorvo : public DocumentoSolicitud
 {
 protected:
-    static void SetUpTestSuite()
+    Dorvo()
+        : DocumentoSolicitud("DORVO")
     {
-        for (const char *archivo : {BRENVIK_TESTFORM_PLUGIN, BRENVIK_DORVO_PLUGIN})
-            ASSERT_TRUE(biblioteca(archivo).load()) << biblioteca(archivo).errorString().toStdString();
     }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        app = dir.path() + QStringLiteral("/");
-        QDir().mkpath(app + QStringLiteral("bbdd"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/bd.db"), app + QStringLiteral("bbdd/bd.db")));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/DORVO.db"), app + QStringLiteral("bbdd/DORVO.db")));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_TESTFORM_TEMPLATE), app + QStringLiteral("bbdd/PRUEBA.db")));
-        ASSERT_TRUE(bd.open(app + QStringLiteral("bbdd/bd.db")));
-        ASSERT_TRUE(bd.execScript(QString::fromUtf8(kRegistro))) << bd.lastError().text().toStdString();
-        area = new QMdiArea;
-        abrir();
-    }
-
-    void TearDown() override
-    {
-        for (auto &f : formularios) {
-            if (f) {
-                f->Respondido = true;
-                f->Modificado = false;
-            }
-        }
-        delete area;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    // A document of the principal form PRUEBA and its request DORVO, as the shell opens it.
-    void abrir()
-    {
-        for (const QString &codigo : {QStringLiteral("PRUEBA"), QStringLiteral("DORVO")}) {
-            auto *f = qobject_cast<TCustomMDIChild *>(
-                ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
-            ASSERT_NE(f, nullptr) << codigo.toStdString();
-            area->addSubWindow(f);
-            f->DirAplicacion = app;
-            f->Codigo = codigo;
-            f->CodigoPpal = QStringLiteral("PRUEBA");
-            f->TisoCodigo = codigo == QLatin1String("DORVO") ? 1 : 99;
-            f->Nuevo();
-            formularios << f;
-        }
-        formularios[0]->Hermanos << formularios[1];
-        formularios[1]->Hermanos << formularios[0];
-        for (auto &f : formularios)
-            f->ConexionesExternas();
-        for (auto &f : formularios) {
-            ASSERT_TRUE(f->EstablecerBBDD());
-            f->InicializarDatasetPpal(QStringLiteral("Documento de prueba"));
-        }
-        for (auto &f : formularios) {
-            f->Modificado = false;
-            f->Ocupado = false;
-        }
-    }
-
-    TCustomMDIChild *ppal() { return formularios[0]; }
-    TCustomMDIChild *dorvo() { return formularios[1]; }
-    SeccionPredio *predio() { return dorvo()->findChild<SeccionPredio *>(); }
-    Dataset *tabla(const char *parte) { return predio()->tabla(QLatin1String(parte)); }
-    Field *campo(const char *nombre) { return dorvo()->DatasetPpal->FieldByName(QLatin1String(nombre)); }
-
-    void elegir(int codigo)
-    {
-        dorvo()->PredCodigo = codigo;
-        dorvo()->LlenarInfoPredio();
-    }
-
-    bool guardar()
-    {
-        archivo = app + QStringLiteral("documento.fkel");
-        return TCustomMDIChild::GuardarDocumento(archivo, {ppal(), dorvo()});
-    }
-
-    QVariant uno(const QString &sql, const QVariantList &params = {})
-    {
-        const QueryResult r = bd.select(sql, params);
-        EXPECT_TRUE(r.ok) << r.error.text().toStdString();
-        return r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
-    }
-    int cuenta(const QString &tablaBd, const QString &donde = QStringLiteral("1"), const QVariantList &params = {})
-    {
-        return uno(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(tablaBd, donde), params).toInt();
-    }
-
-    void agregarPersona(const char *parte, qint64 rut, const QString &pat, bool firma = false)
-    {
-        Dataset *ds = tabla(parte);
-        ASSERT_TRUE(ds->Append());
-        ds->FieldByName(QStringLiteral("rut"))->setAsInteger(rut);
-        ds->FieldByName(QStringLiteral("dv"))->setAsString(dv(rut));
-        ds->FieldByName(QStringLiteral("pat"))->setAsString(pat);
-        ds->FieldByName(QStringLiteral("nom"))->setAsString(QStringLiteral("Nombre ") + pat);
-        ds->FieldByName(QStringLiteral("dom"))->setAsString(QStringLiteral("Calle 1"));
-        ds->FieldByName(QStringLiteral("ciu"))->setAsString(QStringLiteral("Talca"));
-        ds->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
-        ds->FieldByName(QStringLiteral("firm"))->setAsBoolean(firma);
-        bool ok = false;
-        ASSERT_TRUE(catchAbort([&] { ok = ds->Post(); }));
-        ASSERT_TRUE(ok) << ds->lastError().text().toStdString();
-    }
-
-    // A new property typed by hand: name, commune, one roll, one inscription, one owner.
-    void escribirPredioNuevo(const QString &nombre)
-    {
-        campo("nom_pre")->setAsString(nombre);
-        campo("com")->setAsString(QStringLiteral("13120"));
-        campo("sup")->setAsString(QStringLiteral("10,5"));
-        Dataset *rol = tabla("rol");
-        ASSERT_TRUE(rol->Append());
-        rol->FieldByName(QStringLiteral("rol"))->setAsString(QStringLiteral("9-9"));
-        rol->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
-        ASSERT_TRUE(rol->Post());
-        agregarPersona("pro", 11111111, QStringLiteral("Nuevo"));
-    }
-
-    QTemporaryDir dir;
-    QString app;
-    QString archivo;
-    Connection bd;
-    QMdiArea *area = nullptr;
-    QList<QPointer<TCustomMDIChild>> formularios;
-    ScriptedDialogs dialogos{ID::OK};
 };
 
 } // namespace
@@ -218,7 +37,8 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(campo("sup_sii")->AsString(), QStringLiteral("118"));
     EXPECT_EQ(campo("sup_tit")->AsString(), QStringLiteral("121"));
     EXPECT_EQ(campo("via")->AsString(), QStringLiteral("Camino a Peñalolén km 3"));
-    EXPECT_EQ(dorvo()->PredCodigo, 7);
+    EXPECT_EQ(solicitud()->PredCodigo, 7);
+    EXPECT_EQ(ppal()->PredCodigo, 7);
     EXPECT_EQ(ppal()->PredNombre, QStringLiteral("El Roble")); // the siblings know the name
 
     Dataset *pro = tabla("pro");
@@ -228,6 +48,9 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(pro->FieldByName(QStringLiteral("fono"))->AsString(), QStringLiteral("555 1234"));
     // Regression: the fill dropped the owners' sex, and the next save wrote it away.
     EXPECT_EQ(pro->FieldByName(QStringLiteral("sexo"))->AsInteger(), 2);
+    auto *grilla = solicitud()->findChild<DBGrid *>(QStringLiteral("dbgDORVO_pro"));
+    ASSERT_NE(grilla, nullptr);
+    EXPECT_FALSE(grilla->ColumnByFieldName(QStringLiteral("sexo"))->KeyList().isEmpty()); // shown by name
     EXPECT_EQ(tabla("rep")->RecordCount(), 1);
     EXPECT_EQ(tabla("rol")->FieldByName(QStringLiteral("rol"))->AsString(), QStringLiteral("120-45"));
     EXPECT_EQ(tabla("rol_con")->FieldByName(QStringLiteral("rol"))->AsString(), QStringLiteral("120-46"));
@@ -288,7 +111,7 @@ TEST_F(Dorvo, ANewPropertyGetsItsCodeAndEverySiblingReceivesIt)
     const int nuevo = uno(QStringLiteral("SELECT pred_codigo FROM predio WHERE pred_nombre = 'Los Olmos'")).toInt();
     EXPECT_GT(nuevo, 7);
     EXPECT_EQ(campo("cod_pre")->AsInteger(), nuevo);
-    EXPECT_EQ(dorvo()->PredCodigo, nuevo);
+    EXPECT_EQ(solicitud()->PredCodigo, nuevo);
     EXPECT_EQ(ppal()->PredCodigo, nuevo);
     EXPECT_EQ(uno(QStringLiteral("SELECT pred_provincia FROM predio WHERE pred_codigo = ?"), {nuevo}).toString(),
               QStringLiteral("131"));
@@ -330,7 +153,7 @@ TEST_P(DorvoMismoNombre, AnswersDecideWhatHappensToTheRegisterProperty)
     const int codigo = campo("cod_pre")->AsInteger();
     if (caso.respuesta == ID::CANCEL) {
         EXPECT_EQ(codigo, -1);
-        EXPECT_EQ(dorvo()->PredCodigo, 0);
+        EXPECT_EQ(solicitud()->PredCodigo, 0);
         return;
     }
     EXPECT_GT(codigo, 8);
@@ -360,7 +183,7 @@ TEST_F(Dorvo, AFailureMidWriteBackLeavesTheMainDatabaseAndTheDocumentAsTheyWere)
     EXPECT_EQ(cuenta(QStringLiteral("persona")), personas);
     EXPECT_EQ(cuenta(QStringLiteral("rol")), roles);
     EXPECT_EQ(campo("cod_pre")->AsInteger(), -1);
-    EXPECT_EQ(dorvo()->PredCodigo, 0);
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
     EXPECT_EQ(ppal()->PredCodigo, 0);
     EXPECT_FALSE(QFile::exists(archivo));
     ASSERT_EQ(dialogos.boxes.size(), 1);
@@ -423,26 +246,78 @@ TEST_F(Dorvo, TheChosenSignatoryFillsTheFormsSignatoryFields)
     agregarPersona("pro", 12345678, QStringLiteral("Pérez"));
     agregarPersona("rep", 9876543, QStringLiteral("Rojas")); // the register adds the second surname
     campo("fir")->setAsInteger(9876543);
-    EXPECT_EQ(dorvo()->FirmanteRut, 9876543);
-    EXPECT_EQ(dorvo()->FirmanteDv, DigitoVerificador(QStringLiteral("9876543")));
-    EXPECT_EQ(dorvo()->FirmanteNombre, QStringLiteral("Rojas Mena Nombre Rojas"));
-    auto *firmantes = dorvo()->findChild<Dataset *>(QStringLiteral("adqNom_firma"));
+    EXPECT_EQ(solicitud()->FirmanteRut, 9876543);
+    EXPECT_EQ(solicitud()->FirmanteDv, DigitoVerificador(QStringLiteral("9876543")));
+    EXPECT_EQ(solicitud()->FirmanteNombre, QStringLiteral("Rojas Mena Nombre Rojas"));
+    auto *firmantes = solicitud()->findChild<Dataset *>(QStringLiteral("adqNom_firma"));
     ASSERT_NE(firmantes, nullptr);
     EXPECT_EQ(firmantes->RecordCount(), 2);
 }
 
 TEST_F(Dorvo, TheMainRecordCheckStopsAtTheFirstMissingValue)
 {
-    dorvo()->Guardando = false;
+    solicitud()->Guardando = false;
     bool posteado = false;
-    EXPECT_FALSE(catchAbort([&] { posteado = dorvo()->DatasetPpal->Post(); }));
+    EXPECT_FALSE(catchAbort([&] { posteado = solicitud()->DatasetPpal->Post(); }));
     ASSERT_EQ(dialogos.boxes.size(), 1);
     EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("Nombre Predio"))) << dialogos.boxes.first().texto.toStdString();
 
     // A complete property passes the property checks and stops at the request's own data.
     elegir(7);
     dialogos.boxes.clear();
-    EXPECT_FALSE(catchAbort([&] { posteado = dorvo()->DatasetPpal->Post(); }));
+    EXPECT_FALSE(catchAbort([&] { posteado = solicitud()->DatasetPpal->Post(); }));
     ASSERT_EQ(dialogos.boxes.size(), 1);
     EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("Ciudad"))) << dialogos.boxes.first().texto.toStdString();
 }
+
+TEST_F(Dorvo, ExchangeXmlMatchesTheGoldenText)
+{
+    elegir(7);
+    Dataset *pro = tabla("pro");
+    ASSERT_TRUE(pro->Edit());
+    pro->FieldByName(QStringLiteral("firm"))->setAsBoolean(true);
+    ASSERT_TRUE(pro->Post());
+    campo("ciu")->setAsString(QStringLiteral("Santiago"));
+    campo("fec")->setAsString(QStringLiteral("05-11-2026"));
+    campo("sup_afe")->setAsString(QStringLiteral("12,5"));
+    const QByteArray xml = solicitud()->PrepararXML();
+    QFile golden(QStringLiteral(BRENVIK_TEST_DIR "/dorvo.xml"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    const QByteArray esperado = golden.readAll();
+    EXPECT_TRUE(xml == esperado) << "written to dorvo.actual.xml beside the test";
+    if (xml != esperado) {
+        QFile actual(QStringLiteral("dorvo.actual.xml"));
+        ASSERT_TRUE(actual.open(QIODevice::WriteOnly));
+        actual.write(xml);
+    }
+}
+
+TEST_F(Dorvo, PrintoutAndCoverLetterCarryThePropertyData)
+{
+    elegir(7);
+    for (const bool difrol : {false, true}) {
+        TPgPreview vista;
+        vista.SetPaperSize(TPgPaperSize::Legal);
+        TRegistroImpresion registro;
+        TImpresion imp(&vista);
+        imp.setRegistro(&registro);
+        if (difrol)
+            ppal()->ComponerDifrol(&imp); // the base forwards to the request form
+        else
+            solicitud()->ComponerImpresion(&imp);
+        const QStringList esperados = difrol
+            ? QStringList{QStringLiteral("Datos del Predio"), QStringLiteral("Nombre   :El Roble"),
+                          QStringLiteral("Comuna   :Ñuñoa"), QStringLiteral("Provincia:Santiago"), QStringLiteral("120-45")}
+            : QStringList{QStringLiteral("SOLICITUD RELATIVA AL D.L. Nº 701, DE 1974"), QStringLiteral("1. PROPIETARIO(A)"),
+                          QStringLiteral("2. REPRESENTANTE LEGAL"), QStringLiteral("3. PREDIO"), QStringLiteral("El Roble"),
+                          QStringLiteral("Ñuñoa"), QStringLiteral("Pérez"), QStringLiteral("1234v"), QStringLiteral("Portón")};
+        for (const QString &t : esperados)
+            EXPECT_NE(registro.Buscar(t), nullptr) << t.toStdString() << (difrol ? " (carta)" : "");
+        vista.resize(900, 1500);
+        vista.show();
+        vista.SetZoom(100);
+        vista.SetCurrentPage(1);
+        vista.grab().save(QStringLiteral(BRENVIK_BIN_DIR "/../screenshots/DORVO_impresion%1.png").arg(difrol ? "_difrol" : ""));
+    }
+}
+

@@ -1,0 +1,96 @@
+// Working databases of running copies of the program kept apart in the shared folder.
+#include "reservatemporal.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ReservaTemporalTest : public ::testing::Test
+{
+protected:
+    QString archivo(const QString &nombre, const QByteArray &contenido = "x")
+    {
+        const QString ruta = dir.path() + QLatin1Char('/') + nombre;
+        QFile f(ruta);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenido);
+        return ruta;
+    }
+    // The list of another copy of the program naming `archivos`.
+    QString lista(int pid, const QStringList &archivos)
+    {
+        return archivo(QStringLiteral("brenvik-%1.lista").arg(pid), archivos.join(QLatin1Char('\n')).toUtf8() + '\n');
+    }
+    static bool existe(const QString &ruta) { return QFileInfo::exists(ruta); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ReservaTemporalTest, ListsThisCopysFilesWhileItRuns)
+{
+    QString nombreLista;
+    {
+        ReservaTemporal reserva(dir.path() + QStringLiteral("/temporal"));
+        ASSERT_TRUE(reserva.activa());
+        nombreLista = reserva.archivoLista();
+        EXPECT_TRUE(nombreLista.endsWith(QStringLiteral("/brenvik-%1.lista").arg(QCoreApplication::applicationPid())));
+        reserva.Anotar({dir.path() + QStringLiteral("/temporal/1.db"), dir.path() + QStringLiteral("/temporal/2.db")});
+        QFile f(nombreLista);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().count('\n'), 2);
+    }
+    EXPECT_FALSE(existe(nombreLista));
+}
+
+// Guards against one running copy deleting the working databases of another.
+TEST_F(ReservaTemporalTest, DeletesOnlyWhatNoRunningCopyHolds)
+{
+    ReservaTemporal reserva(dir.path());
+    const QString mio = archivo(QStringLiteral("100.db"));
+    reserva.Anotar({mio});
+
+    // A copy that crashed: its list is held by nobody.
+    const QString muerto = archivo(QStringLiteral("200.db"));
+    const QString diario = archivo(QStringLiteral("200.db-journal"));
+    QTemporaryDir fuera;
+    const QString ajeno = fuera.path() + QStringLiteral("/300.db");
+    QFile(ajeno).open(QIODevice::WriteOnly);
+    const QString listaMuerta = lista(999001, {muerto, ajeno});
+
+    // A copy that runs: it holds its list.
+    const QString vivo = archivo(QStringLiteral("400.db"));
+    const QString listaViva = lista(999002, {vivo});
+    const int fd = ::open(QFile::encodeName(listaViva).constData(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+
+    // Files no list names: a working database just created, and files of other kinds.
+    const QString suelto = archivo(QStringLiteral("500.db"));
+    const QString otro = archivo(QStringLiteral("notas.db"));
+
+    const QStringList borrados = reserva.LimpiarAbandonados();
+    EXPECT_EQ(borrados.size(), 3);
+    EXPECT_FALSE(existe(muerto));
+    EXPECT_FALSE(existe(diario));
+    EXPECT_FALSE(existe(listaMuerta));
+    for (const QString &queda : {mio, ajeno, vivo, listaViva, suelto, otro})
+        EXPECT_TRUE(existe(queda)) << queda.toStdString();
+
+    // Once nobody touched it for the grace period, an unlisted working database goes.
+    reserva.LimpiarAbandonados(std::chrono::seconds(-1));
+    EXPECT_FALSE(existe(suelto));
+    for (const QString &queda : {mio, vivo, otro})
+        EXPECT_TRUE(existe(queda)) << queda.toStdString();
+    ::close(fd);
+}
+
+} // namespace
