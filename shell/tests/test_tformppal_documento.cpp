@@ -128,6 +128,18 @@ protected:
         elegidos << archivo;
         ppal->archGuardarExecute(ppal.get());
     }
+    // Import of a file `nombre` in the test folder holding `bytes` bytes (-1: no file).
+    void importar(const QString &nombre, int bytes)
+    {
+        const QString archivo = nombre.startsWith(QLatin1Char('/')) ? nombre : carpeta.path() + QLatin1Char('/') + nombre;
+        if (bytes >= 0) {
+            QFile f(archivo);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(bytes, 'x'));
+        }
+        ppal->dlgAbrir = [archivo](const QString &, const QString &) { return archivo; };
+        ppal->archImpExecute();
+    }
     // Open from the document index: the row of `archivo`, then "Abrir".
     void abrirDelIndice(int predCodigo, const QString &archivo)
     {
@@ -334,16 +346,9 @@ class ArchivoMalo : public DocumentoTest, public ::testing::WithParamInterface<A
 TEST_P(ArchivoMalo, IsRefusedWithItsMessage)
 {
     const ArchivoMaloCase &c = GetParam();
-    const QString archivo = QString::fromUtf8(c.nombre).startsWith(QLatin1Char('/'))
-                                ? QString::fromUtf8(c.nombre)
-                                : carpeta.path() + QLatin1Char('/') + QString::fromUtf8(c.nombre);
-    if (c.bytes >= 0) {
-        QFile f(archivo);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(c.bytes, 'x'));
-    }
-    ppal->dlgAbrir = [&](const QString &, const QString &) { return archivo; };
-    ppal->archImpExecute();
+    const QString nombre = QString::fromUtf8(c.nombre);
+    const QString archivo = nombre.startsWith(QLatin1Char('/')) ? nombre : carpeta.path() + QLatin1Char('/') + nombre;
+    importar(nombre, c.bytes);
     const QString mensaje = QString::fromUtf8(c.mensaje);
     EXPECT_EQ(dialogs.textos(), QStringList{mensaje.contains(QStringLiteral("%1")) ? mensaje.arg(archivo) : mensaje});
     EXPECT_TRUE(forms_().isEmpty());
@@ -364,13 +369,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ArchivoMalo,
 // Guards against a document whose form plug-in is missing opening half-built.
 TEST_F(DocumentoTest, ADocumentWhosePluginIsMissingDoesNotOpen)
 {
-    const QString archivo = carpeta.path() + QStringLiteral("/sin.fnad");
-    QFile f(archivo);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(64, 'x'));
-    f.close();
-    ppal->dlgAbrir = [&](const QString &, const QString &) { return archivo; };
-    ppal->archImpExecute();
+    importar(QStringLiteral("sin.fnad"), 64);
     EXPECT_TRUE(forms_().isEmpty());
     ASSERT_EQ(dialogs.textos().size(), 3);
     EXPECT_TRUE(dialogs.textos().last().contains(QStringLiteral("\"NADA\"")));
@@ -380,13 +379,7 @@ TEST_F(DocumentoTest, ADocumentWhosePluginIsMissingDoesNotOpen)
 
 TEST_F(DocumentoTest, ADamagedDocumentIsClosedAfterItsMessage)
 {
-    const QString archivo = carpeta.path() + QStringLiteral("/danado.fprb");
-    QFile f(archivo);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(64, 'x'));
-    f.close();
-    ppal->dlgAbrir = [&](const QString &, const QString &) { return archivo; };
-    ppal->archImpExecute();
+    importar(QStringLiteral("danado.fprb"), 64);
     ASSERT_FALSE(dialogs.textos().isEmpty());
     EXPECT_EQ(dialogs.textos().last(), QStringLiteral("La carga del formulario fue imposible. Se cerrará el documento"));
     EXPECT_TRUE(forms_().isEmpty());
