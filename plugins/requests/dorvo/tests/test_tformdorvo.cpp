@@ -8,6 +8,7 @@
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "gridcolumn.h"
+#include <QTabWidget>
 #include "predio/nodospredioxml.h"
 #include "xml/txml.h"
 #include "impresion/timpresion.h"
@@ -61,6 +62,15 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(tabla("cer")->FieldByName(QStringLiteral("fec"))->AsString(), QStringLiteral("04-03-2001"));
     EXPECT_EQ(tabla("coo")->FieldByName(QStringLiteral("n"))->AsInteger(), 6298000);
     EXPECT_TRUE(dialogos.boxes.isEmpty()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+
+    // What the consultant sees, for people to look at.
+    auto *paginas = solicitud()->Paginas;
+    solicitud()->resize(900, 1000);
+    solicitud()->show();
+    for (int i = 1; i < paginas->count(); ++i) {
+        paginas->setCurrentIndex(i);
+        solicitud()->grab().save(QStringLiteral(BRENVIK_BIN_DIR "/../screenshots/DORVO_elegido_%1.png").arg(i));
+    }
 
     // A second pick replaces the rows instead of adding to them.
     elegir(7);
