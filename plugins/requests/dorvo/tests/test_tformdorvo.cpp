@@ -379,3 +379,33 @@ TEST_F(Dorvo, ASecondPropertySectionKeepsItsCodeToItself)
     EXPECT_EQ(uno(QStringLiteral("SELECT pers_sexo FROM persona WHERE pers_rut = 12345678")).toInt(), 2); // left alone
     EXPECT_EQ(cuenta(QStringLiteral("propietario"), QStringLiteral("pred_codigo = ?"), {nuevo}), 1);
 }
+
+TEST_F(Dorvo, ALoadedDocumentKnowsItsPropertyNameAndSignatory)
+{
+    elegir(7);
+    Dataset *pro = tabla("pro");
+    ASSERT_TRUE(pro->Edit());
+    pro->FieldByName(QStringLiteral("firm"))->setAsBoolean(true);
+    ASSERT_TRUE(pro->Post());
+    campo("fir")->setAsInteger(12345678);
+    ASSERT_TRUE(guardar());
+
+    // The same document opened again: new windows, then the records of the file.
+    for (auto &f : formularios) {
+        f->Respondido = true;
+        f->Modificado = false;
+        f->Hermanos.clear();
+        f->Cerrar();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    formularios.clear();
+    abrir();
+    EXPECT_TRUE(solicitud()->FirmanteNombre.isEmpty());
+    for (auto &f : formularios)
+        ASSERT_TRUE(f->Cargar(archivo));
+    EXPECT_EQ(campo("nom_pre")->AsString(), QStringLiteral("El Roble"));
+    EXPECT_EQ(ppal()->PredNombre, QStringLiteral("El Roble"));
+    EXPECT_EQ(solicitud()->FirmanteRut, 12345678);
+    EXPECT_EQ(solicitud()->FirmanteNombre, QStringLiteral("Pérez Soto Ana"));
+    EXPECT_EQ(tabla("pro")->FieldByName(QStringLiteral("sexo"))->AsInteger(), 2);
+}
