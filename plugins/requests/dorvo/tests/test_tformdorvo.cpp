@@ -8,6 +8,8 @@
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "gridcolumn.h"
+#include "predio/nodospredioxml.h"
+#include "xml/txml.h"
 #include "impresion/timpresion.h"
 #include "impresion/tregistroimpresion.h"
 #include "tpgpreview.h"
@@ -321,3 +323,49 @@ TEST_F(Dorvo, PrintoutAndCoverLetterCarryThePropertyData)
     }
 }
 
+
+TEST_F(Dorvo, ABoundFormWritesTheRequestsSignatoryAsItsFirmaNode)
+{
+    TXML xml;
+    auto firma = [&] {
+        xml.Limpiar();
+        NodosPredioXML::Firma(xml, solicitud(), QStringLiteral("Ñuñoa"));
+        return xml.Texto();
+    };
+    EXPECT_EQ(firma(), QByteArray("<FIRMA>\r\n    <FIRMA.CIUDAD>\xd1u\xf1oa</FIRMA.CIUDAD>\r\n</FIRMA>\r\n"));
+    agregarPersona("pro", 12345678, QStringLiteral("Pérez"));
+    campo("fir")->setAsInteger(12345678);
+    EXPECT_EQ(firma(), QByteArray("<FIRMA>\r\n    <FIRMA.NOMBRE>P\xe9rez Soto Nombre P\xe9rez</FIRMA.NOMBRE>\r\n"
+                                  "    <FIRMA.RUT>12345678</FIRMA.RUT>\r\n    <FIRMA.DV>5</FIRMA.DV>\r\n"
+                                  "    <FIRMA.CIUDAD>\xd1u\xf1oa</FIRMA.CIUDAD>\r\n</FIRMA>\r\n"));
+}
+
+// The section configured for a second property of a form (a destination): it keeps its
+// own code, the document's property and the sibling forms stay as they were, and the
+// document index is not re-pointed.
+TEST_F(Dorvo, ASecondPropertySectionKeepsItsCodeToItself)
+{
+    ConfiguracionPredio cfg = predio()->config();
+    cfg.principal = false;
+    cfg.sexoPropietarios = false;
+    cfg.escribirRepresentantes = false;
+    SeccionPredio segunda(solicitud(), cfg);
+    segunda.setCodigoPredio(7);
+    ASSERT_TRUE(segunda.llenar());
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
+    EXPECT_TRUE(tabla("pro")->FieldByName(QStringLiteral("sexo"))->IsNull());
+
+    // Saved as a new property replacing the register's one of the same name.
+    ASSERT_TRUE(solicitud()->DatasetPpal->Edit());
+    campo("cod_pre")->setAsInteger(-1);
+    segunda.setCodigoPredio(0);
+    dialogos.responder({ID::YES});
+    ASSERT_TRUE(catchAbort([&] { segunda.guardar(); }));
+    const int nuevo = segunda.codigoPredio();
+    EXPECT_GT(nuevo, 7);
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
+    EXPECT_EQ(ppal()->PredCodigo, 0);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pred_codigo FROM formPredio WHERE foco_archivo = 'viejo.fkel'")).toInt(), 7);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pers_sexo FROM persona WHERE pers_rut = 12345678")).toInt(), 2); // left alone
+    EXPECT_EQ(cuenta(QStringLiteral("propietario"), QStringLiteral("pred_codigo = ?"), {nuevo}), 1);
+}
