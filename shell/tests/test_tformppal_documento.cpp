@@ -1,6 +1,7 @@
 // The document cycle of the main window: New, Open, Import, Save, Save As and Close over
 // the test form plug-ins.
 #include "dataset.h"
+#include "dbedit.h"
 #include "field.h"
 #include "query.h"
 #include "table.h"
@@ -23,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -386,10 +388,38 @@ TEST_F(DocumentoTest, ADamagedDocumentIsClosedAfterItsMessage)
     EXPECT_TRUE(WorkingDatabases::paths().isEmpty());
 }
 
+// Guards against losing what was typed into the focused field when saving from the keyboard.
+TEST_F(DocumentoTest, SaveKeepsTheTextStillBeingTypedInAField)
+{
+    nuevoDocumento(7);
+    const QString archivo = carpeta.path() + QStringLiteral("/tecleado.fprb");
+    guardarComo(archivo);
+    QApplication::setActiveWindow(ppal.get());
+    auto *edit = prueba()->findChild<DBEdit *>(QStringLiteral("edtNombre"));
+    ASSERT_TRUE(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("Tecleado"));
+    ASSERT_TRUE(edit->pendingInput());
+    ppal->archGuardarExecute(ppal.get());
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    importar(archivo, -1);
+    ASSERT_EQ(forms_().size(), 1);
+    EXPECT_EQ(nombre(), QStringLiteral("TECLEADO"));
+}
+
 TEST_F(DocumentoTest, SaveAsProposesTheNextFreeNameOfTheProperty)
 {
     nuevoDocumento(7);
-    prueba()->PredNombre = QStringLiteral("A/B");
+    // As a request form keeps the property's name; it is still being typed.
+    TCustomMDIChild *form = prueba();
+    form->DatasetPpal->FieldByName(QStringLiteral("nombre"))->OnChange = [form](Field *f) { form->PredNombre = f->AsString(); };
+    QApplication::setActiveWindow(ppal.get());
+    auto *edit = form->findChild<DBEdit *>(QStringLiteral("edtNombre"));
+    ASSERT_TRUE(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("a/b"));
     const QString formularios = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Formularios/");
     QFile::remove(formularios + QStringLiteral("ab_prueba_001.fprb"));
     QFile::remove(formularios + QStringLiteral("ab_prueba_002.fprb"));
