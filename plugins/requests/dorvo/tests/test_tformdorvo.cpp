@@ -409,3 +409,45 @@ TEST_F(Dorvo, ALoadedDocumentKnowsItsPropertyNameAndSignatory)
     EXPECT_EQ(solicitud()->FirmanteNombre, QStringLiteral("Pérez Soto Ana"));
     EXPECT_EQ(tabla("pro")->FieldByName(QStringLiteral("sexo"))->AsInteger(), 2);
 }
+
+// The checks of the property tables: each row below is refused with the message naming
+// the field at fault. (R.U.T. 11111111 is not in the register, whose persons fill a row.)
+struct CasoTabla
+{
+    const char *parte;
+    QList<QPair<const char *, const char *>> valores; // field, text
+    const char *mensaje;
+};
+
+class DorvoTablas : public Dorvo, public ::testing::WithParamInterface<CasoTabla>
+{
+};
+
+TEST_P(DorvoTablas, ARowMissingWhatTheTableNeedsIsRefused)
+{
+    const CasoTabla caso = GetParam();
+    Dataset *ds = tabla(caso.parte);
+    ASSERT_TRUE(ds->Append());
+    for (const auto &[nombre, texto] : caso.valores)
+        ASSERT_TRUE(ds->FieldByName(QLatin1String(nombre))->setAsString(QString::fromUtf8(texto))) << nombre;
+    bool posteado = false;
+    EXPECT_FALSE(catchAbort([&] { posteado = ds->Post(); }));
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.contains(QString::fromUtf8(caso.mensaje)))
+        << dialogos.boxes.first().texto.toStdString();
+    ds->Cancel();
+    EXPECT_EQ(ds->RecordCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tablas, DorvoTablas,
+    ::testing::Values(CasoTabla{"rol", {{"rol", "1-2"}}, "El campo \"Comuna\" no puede quedar vacío"},
+                      CasoTabla{"rol_con", {}, "El campo \"Rol Nº\" no puede quedar vacío"},
+                      CasoTabla{"con", {{"foj", "12"}, {"num", "3"}, {"ano", "1850"}, {"con", "Talca"}}, "\"Año\" sólo permite valores de año"},
+                      CasoTabla{"cer", {{"cer", "BN-1"}}, "El campo \"Fecha\" no puede quedar vacío"},
+                      CasoTabla{"coo", {{"pun", "Puente"}, {"n", "-5"}, {"e", "1"}}, "no puede contener valores negativos"},
+                      CasoTabla{"pro", {{"rut", "11111111"}, {"dv", "1"}}, "El campo \"Apellido Paterno\" no puede quedar vacío"},
+                      CasoTabla{"rep", {{"pat", "Rojas"}, {"rut", "12345678"}, {"dv", "1"}}, "El dígito verificador no concuerda"},
+                      CasoTabla{"pro", {{"pat", "Rojas"}, {"rut", "11111111"}, {"dv", "1"}, {"ciu", "Talca"}, {"com", "13120"}},
+                                "El campo \"Domicilio\" no puede quedar vacío"}),
+    [](const auto &info) { return std::to_string(info.index) + "_" + info.param.parte; });
