@@ -3,6 +3,7 @@
 #include "tcustommdichild.h"
 
 #include "abort.h"
+#include "chileantext.h"
 #include "connection.h"
 #include "dataset.h"
 #include "dbgrid.h"
@@ -285,7 +286,9 @@ void TCustomMDIChild::UpdateHijos(GridColumn *columna, QString &texto, QVariant 
 
 void TCustomMDIChild::TieneHijos(const QList<DBGrid *> &grillas, const QStringList &campos, Dataset *ds, const QVariant &valor)
 {
-    const QString buscado = valor.toString();
+    // Compared as the grids show their values (numbers with a decimal comma).
+    const bool numero = valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::Float;
+    const QString buscado = numero ? ChileanText::fromDouble(valor.toDouble()) : valor.toString();
     // The last grid of the list is not searched: forms pass the grid whose rows go with
     // the deleted row at the end.
     for (int i = 0; i + 1 < grillas.size() && i < campos.size(); ++i) {

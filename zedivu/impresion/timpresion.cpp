@@ -203,6 +203,12 @@ void TImpresion::nuevaSeccion(double inicio)
 {
     m_seccion = std::make_unique<TSeccion>();
     m_seccion->PosYInicio = inicio;
+    // A block is drawn in the font it was measured in, not in the one that the blocks
+    // measured after it left on the canvas.
+    if (Lienzo) {
+        const TPgFont &f = Lienzo->GetFont();
+        m_seccion->Agregar(teCambioFont, f.Name, false, taNinguno, 0, (f.Style & fsBold) != 0 ? 1 : 0, f.Size);
+    }
 }
 
 void TImpresion::IniEncabezado()

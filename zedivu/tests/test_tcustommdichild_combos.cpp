@@ -10,7 +10,9 @@
 #include "table.h"
 #include "util_bbdd.h"
 
+#include <QComboBox>
 #include <QLineEdit>
+#include <QTableView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -136,6 +138,43 @@ TEST_F(ColumnaConOtro, OtrasEleccionesPasanSinCambio)
     ventana.ColEventoOnUpdateData(columna, texto, valor, handled);
     EXPECT_FALSE(handled);
     EXPECT_EQ(valor.toString(), columna->KeyList().first());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ColumnaConOtro, ElEditorDeLaGrillaPideLaDescripcionUnaVez)
+{
+    int dialogosOtro = 0;
+    QTimer reloj;
+    reloj.setInterval(5);
+    QObject::connect(&reloj, &QTimer::timeout, [&] {
+        auto *d = qobject_cast<TformSelOtro *>(QApplication::activeModalWidget());
+        if (!d || !d->isVisible() || d->property("visto").toBool())
+            return;
+        d->setProperty("visto", true);
+        ++dialogosOtro;
+        Teclear(d->Otro, QStringLiteral("vivero"));
+        d->btnAceptar->click();
+    });
+    reloj.start();
+    grilla.show();
+    QApplication::setActiveWindow(&grilla);
+    ASSERT_TRUE(tabla.Append());
+    const QModelIndex celda = grilla.view()->model()->index(0, 0);
+    grilla.view()->setCurrentIndex(celda);
+    grilla.view()->edit(celda);
+    auto *combo = grilla.view()->findChild<QComboBox *>();
+    ASSERT_NE(combo, nullptr);
+    combo->setFocus();
+    combo->setCurrentIndex(combo->findText(QStringLiteral("OTRO")));
+    Q_EMIT combo->activated(combo->currentIndex());
+    EXPECT_TRUE(grilla.commitEditor());
+    QApplication::processEvents();
+    EXPECT_EQ(dialogosOtro, 1);
+    EXPECT_EQ(tabla.FieldByName(QStringLiteral("uso"))->AsInteger(), -1);
+    EXPECT_EQ(filasOtros(), 1);
 }
 
 } // namespace

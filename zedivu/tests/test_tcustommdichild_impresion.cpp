@@ -11,6 +11,7 @@
 #include "impresion/tformvistapreliminar.h"
 #include "impresion/tpapelimpresora.h"
 #include "impresion/tregistroimpresion.h"
+#include "pdfatexto.h"
 #include "scripteddialogs.h"
 #include "table.h"
 #include "tpgpreview.h"
@@ -152,15 +153,6 @@ protected:
         TCustomMDIChild::setPapelImpresora(QStringLiteral("Legal"), 0, 0);
     }
 
-    QString pdfATexto(const QString &pdf)
-    {
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        if (!p.waitForFinished(30000))
-            return QString();
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-
     QTemporaryDir dir;
     QString dirApp;
     ScriptedDialogs dialogos;
@@ -183,9 +175,9 @@ TEST_F(ImpresionFormulario, ImprimeAPdfConPieFirmasYCierre)
     ASSERT_TRUE(QFileInfo::exists(pdf));
     EXPECT_TRUE(dialogos.boxes.isEmpty());
 
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (!HayPdftotext())
         GTEST_SKIP() << "pdftotext no está instalado";
-    const QString texto = pdfATexto(pdf);
+    const QString texto = PdfATexto(pdf);
     const QStringList paginas = texto.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_GE(paginas.size(), 2);
     const int total = int(paginas.size());

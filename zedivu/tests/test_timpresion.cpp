@@ -249,6 +249,27 @@ TEST_P(AnchoTabla, EscalaAnchosYFuente)
 
 INSTANTIATE_TEST_SUITE_P(Razones, AnchoTabla, ::testing::Values(std::make_pair(1.35, 9), std::make_pair(1.0, 11)));
 
+// Regression: a box that opened a block was drawn in the small font of the table measured
+// after it in the same block.
+TEST_F(ImpresionTest, CuadroSeDibujaEnLaFuenteEnQueSeMidio)
+{
+    GrillaPrueba g(kTabla + QStringLiteral("INSERT INTO t VALUES (1, 'x', 'y', 'z');"),
+                   {{QStringLiteral("a"), QStringLiteral("Columna A"), 60},
+                    {QStringLiteral("b"), QStringLiteral("Columna B"), 60},
+                    {QStringLiteral("c"), QStringLiteral("Columna C"), 60}});
+    encabezado(20);
+    imp->Texto(QStringLiteral("Texto"), taIzquierda);
+    imp->Seccion();
+    imp->CuadroTexto(40, 10, QStringLiteral("CAJA"), taIzquierda, 1, true);
+    imp->Cr();
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    ASSERT_LT(tamano_fte_tabla, 11);
+    const TPasoImpresion *caja = registro.Buscar(QStringLiteral("CAJA"));
+    ASSERT_TRUE(caja);
+    EXPECT_EQ(caja->tamanoFuente, 11);
+}
+
 // Columns whose titles share their first "|" piece print one merged cell over separate
 // ones; a title with one piece fills both header rows; equal pieces under different groups
 // stay apart.

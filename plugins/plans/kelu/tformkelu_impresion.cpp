@@ -98,9 +98,10 @@ public:
                          + QLatin1Char(')'),
                      taDerecha);
         m_imp->CrLf();
-        // The body starts below the logo, however tall it is.
+        // The body starts a little below the logo, however tall it is.
         if (m_imp->PosY < altoLogo)
             m_imp->DeltaY(altoLogo - m_imp->PosY);
+        m_imp->CrLf4();
         m_imp->FinEncabezado();
         m_imp->Seccion();
     }

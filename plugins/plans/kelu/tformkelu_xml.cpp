@@ -6,6 +6,7 @@
 #include "tformkelu.h"
 
 #include "kelucomponentes.h"
+#include "predio/nodospredioxml.h"
 #include "util_texto.h"
 #include "xml/txml.h"
 
@@ -42,36 +43,12 @@ void entradasDeLista(TXML &x, const QString &tag, const Field *lista)
         x.Hijo(tag, Mayusculas(entrada.trimmed()));
 }
 
-// A child of a node over one of the DORVO form's tables: a field, or a literal when
-// `campo` is empty.
-struct HijoDorvo
+// One of the DORVO form's detail tables, for a node of the request's data: null (and
+// nothing written) when it is missing or closed.
+Dataset *tablaDorvo(const TCustomMDIChild *form, kelu::CursoresGuardados &cursores, const QString &sufijo)
 {
-    HijoDorvo(const QString &t, const QString &c, const QString &l = QString())
-        : tag(t)
-        , campo(c)
-        , literal(l)
-    {
-    }
-    QString tag;
-    QString campo;
-    QString literal;
-};
-
-// A repeating node over one of the DORVO form's detail tables.
-void nodoDorvo(TXML &x, kelu::CursoresGuardados &cursores, const TCustomMDIChild *kelu, const QString &nodo,
-               const QString &sufijo, const QList<HijoDorvo> &hijos)
-{
-    Dataset *ds = cursores(kelu->BuscarDataset(QStringLiteral("dorvo"), sufijo));
-    if (!ds || !ds->Active())
-        return;
-    x.AbrirNodo(nodo, ds);
-    for (const HijoDorvo &h : hijos) {
-        if (h.campo.isEmpty())
-            x.Hijo(h.tag, h.literal);
-        else
-            x.HijoCampo(h.tag, h.campo);
-    }
-    x.CerrarNodo();
+    Dataset *ds = cursores(form->BuscarDataset(QStringLiteral("dorvo"), sufijo));
+    return ds && ds->Active() ? ds : nullptr;
 }
 
 } // namespace
@@ -106,15 +83,9 @@ QByteArray TFormKELU::PrepararXML()
     if (tieneResolucion)
         x.Hijo(QStringLiteral("RESOJUDI_OBS"), kelu::textoMemo(this, QStringLiteral("mem_resJud_desc")));
     if (dorvo) {
-        x.Hijo(QStringLiteral("FECHA"), campo(dorvoPpal, QStringLiteral("fec")));
-        x.AbrirNodo(QStringLiteral("FIRMA"));
-        x.Hijo(QStringLiteral("NOMBRE"), dorvo->FirmanteNombre);
-        // No signatory chosen yet: no RUT rather than a RUT 0.
-        if (dorvo->FirmanteRut > 0)
-            x.Hijo(QStringLiteral("RUT"), dorvo->FirmanteRut);
-        x.Hijo(QStringLiteral("DV"), dorvo->FirmanteDv.isNull() ? QString() : QString(dorvo->FirmanteDv));
-        x.Hijo(QStringLiteral("CIUDAD"), campo(dorvoPpal, QStringLiteral("ciu")));
-        x.CerrarNodo();
+        // The request's date as the request itself writes it.
+        x.Hijo(QStringLiteral("FECHA"), texto(campo(dorvoPpal, QStringLiteral("fec"))));
+        NodosPredioXML::Firma(x, dorvo, texto(campo(dorvoPpal, QStringLiteral("ciu"))));
     }
 
     x.AbrirNodo(QStringLiteral("PREDIO"), ppal);
@@ -134,27 +105,17 @@ QByteArray TFormKELU::PrepararXML()
     x.Hijo(QStringLiteral("PRED_ESTADO"), 1);
 
     if (dorvo) {
-        nodoDorvo(x, cursores, this, QStringLiteral("ROL"), QStringLiteral("rol"),
-                  {{QStringLiteral("NUMERO"), QStringLiteral("rol")}, {QStringLiteral("COMUNA"), QStringLiteral("com")}});
-        nodoDorvo(x, cursores, this, QStringLiteral("PROPIETARIO"), QStringLiteral("pro"),
-                  {{QStringLiteral("PERS_CODIGO"), QStringLiteral("id")},
-                   {QStringLiteral("PERS_TIPO"), QString(), QStringLiteral("1")},
-                   {QStringLiteral("TIPR_CODIGO"), QString(), QStringLiteral("2")},
-                   {QStringLiteral("PERS_RUT"), QStringLiteral("rut")},
-                   {QStringLiteral("PERS_DV"), QStringLiteral("dv")},
-                   {QStringLiteral("PERS_NOMBRE"), QStringLiteral("nom")},
-                   {QStringLiteral("PERS_PATERNO"), QStringLiteral("pat")},
-                   {QStringLiteral("PERS_MATERNO"), QStringLiteral("mat")},
-                   {QStringLiteral("PERS_DIRECCION"), QStringLiteral("dom")},
-                   {QStringLiteral("CIUDAD"), QStringLiteral("ciu")},
-                   {QStringLiteral("LOCA_COMUNA"), QStringLiteral("com")}});
-        nodoDorvo(x, cursores, this, QStringLiteral("COORDENADA_UTM"), QStringLiteral("coo"),
-                  {{QStringLiteral("COOR_ORDEN"), QStringLiteral("id")},
-                   {QStringLiteral("PUNTO_REFERENCIA"), QStringLiteral("pun")},
-                   {QStringLiteral("NORTE"), QStringLiteral("n")},
-                   {QStringLiteral("ESTE"), QStringLiteral("e")}});
-        nodoDorvo(x, cursores, this, QStringLiteral("ROL_CONTIGUO"), QStringLiteral("rol_con"),
-                  {{QStringLiteral("NUMERO"), QStringLiteral("rol")}});
+        if (Dataset *roles = tablaDorvo(this, cursores, QStringLiteral("rol")))
+            NodosPredioXML::Roles(x, roles);
+        if (Dataset *propietarios = tablaDorvo(this, cursores, QStringLiteral("pro"))) {
+            NodosPredioXML::OpcionesPersona opciones = NodosPredioXML::OpcionesPropietarios(false);
+            opciones.sexo = opciones.firma = opciones.telefono = false;
+            NodosPredioXML::Personas(x, propietarios, opciones);
+        }
+        if (Dataset *coordenadas = tablaDorvo(this, cursores, QStringLiteral("coo")))
+            NodosPredioXML::Coordenadas(x, coordenadas);
+        if (Dataset *contiguos = tablaDorvo(this, cursores, QStringLiteral("rol_con")))
+            NodosPredioXML::RolesContiguos(x, contiguos);
     }
 
     Dataset *rodales = cursores(kelu::tabla(this, QStringLiteral("desc")));
@@ -338,13 +299,14 @@ QByteArray TFormKELU::PrepararXML()
         x.Hijo(QStringLiteral("SUPERFICIE"), campo(unidades, QStringLiteral("sup_tot")));
         entradasDeLista(x, QStringLiteral("RODAL"), campo(unidades, QStringLiteral("num")));
         entradasDeLista(x, QStringLiteral("SECTOR"), campo(unidades, QStringLiteral("num_sec")));
-        const QVariant idObj = campo(unidades, QStringLiteral("Id_obj")) ? campo(unidades, QStringLiteral("Id_obj"))->Value()
-                                                                         : QVariant();
+        const Field *unidad = campo(unidades, QStringLiteral("Id_obj"));
+        const QVariant idObj = unidad ? unidad->Value() : QVariant();
         kelu::paraCadaRegistro(actividades, [&](int) {
             const Field *deUnidad = campo(actividades, QStringLiteral("Id_obj"));
-            if (!deUnidad || idObj.isNull() || deUnidad->Value() != idObj)
+            const Field *id = campo(actividades, QStringLiteral("Id_desc"));
+            if (!deUnidad || !id || idObj.isNull() || deUnidad->Value() != idObj)
                 return;
-            const QVariant idDesc = campo(actividades, QStringLiteral("Id_desc"))->Value();
+            const QVariant idDesc = id->Value();
             for (std::size_t t = 0; t < tablasParametros.size(); ++t) {
                 Dataset *ds = tablasParametros[t];
                 kelu::paraCadaRegistro(ds, [&](int) {

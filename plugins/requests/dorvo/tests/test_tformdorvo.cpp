@@ -1,227 +1,29 @@
-// The request form DORVO in a document with a principal form (the test form PRUEBA),
-// both loaded from their plug-ins and connected as the shell does: the fill from the
+// The request form DORVO in a document with a principal form: the fill from the
 // property register, the write-back into the main database on save, the replicas a
-// child form binds, the checks and the exchange XML.
-#include "tcustommdichild.h"
+// child form binds, the checks, the printout and the exchange XML.
+#include "documentosolicitud.h"
 
-#include "abort.h"
-#include "classregistry.h"
-#include "gridcolumn.h"
-#include "impresion/timpresion.h"
-#include "impresion/tregistroimpresion.h"
-#include "tpgpreview.h"
-#include "connection.h"
-#include "dataset.h"
 #include "datasource.h"
 #include "dbedit.h"
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
-#include "dialogservice.h"
-#include "field.h"
-#include "predio/seccionpredio.h"
-#include "scripteddialogs.h"
-#include "util_bbdd.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QLibrary>
-#include <QMdiArea>
+#include "gridcolumn.h"
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "predio/nodospredioxml.h"
+#include "xml/txml.h"
+#include "impresion/timpresion.h"
+#include "impresion/tregistroimpresion.h"
+#include "tpgpreview.h"
 
 namespace {
 
-// The property register as the forms reach it: a class registered as "TFormPredios"
-// whose MostrarModalSeleccion returns the chosen property's code.
-class RegistroPredios : public QWidget
-{
-    Q_OBJECT
-
-public:
-    using QWidget::QWidget;
-    Q_INVOKABLE int MostrarModalSeleccion() { return elegido; }
-    static inline int elegido = 0;
-};
-
-const ClassRegistrar registroPredios("TFormPredios",
-                                    [](QWidget *owner) -> QWidget * { return new RegistroPredios(owner); });
-
-QLibrary &biblioteca(const char *archivo)
-{
-    static QHash<QString, QLibrary *> libs;
-    QLibrary *&lib = libs[QLatin1String(archivo)];
-    if (!lib)
-        lib = new QLibrary(QLatin1String(archivo));
-    return *lib;
-}
-
-QString dv(qint64 rut)
-{
-    return QString(DigitoVerificador(QString::number(rut)));
-}
-
-// The register's property "El Roble" in Ñuñoa, with one owner (a woman), one
-// representative, a roll, an adjoining roll, an inscription, a certificate and a point.
-const char *const kRegistro = R"(
-INSERT INTO predio (pred_codigo, pred_nombre, pred_superficie, pred_superficie_sii, pred_superficie_et, pred_ubicacion,
-  pred_comuna, pred_provincia, pred_region) VALUES (7, 'El Roble', 120.5, 118, 121, 'Camino a Peñalolén km 3', '13120', '131', '13');
-INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
-  pers_ciudad, pers_telefono, pers_sexo, pers_es_propietario, tipr_codigo)
-  VALUES (40, 12345678, '5', 'Pérez', 'Soto', 'Ana', 'Los Aromos 12', '13120', 'Santiago', '555 1234', 2, 1, 1);
-INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
-  pers_ciudad, pers_telefono, pers_sexo, pers_es_representante, tipr_codigo)
-  VALUES (41, 9876543, '3', 'Rojas', 'Mena', 'Luis', 'Av. Grecia 40', '13120', 'Santiago', '', 1, 1, 1);
-INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (40, 7);
-INSERT INTO representante (pers_codigo, pred_codigo) VALUES (41, 7);
-INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('120-45', 7, '13120');
-INSERT INTO rol_contiguo (rol_numero, pred_codigo) VALUES ('120-46', 7);
-INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (7, '1234v', 567, 'Santiago', 1998);
-INSERT INTO ministerio (pred_codigo, mini_certbn, mini_fecha) VALUES (7, 'BN-88', '2001-03-04 00:00:00');
-INSERT INTO coordenada (pred_codigo, coor_punto_referencia, coor_norte, coor_este) VALUES (7, 'Portón', 6298000, 352000);
-INSERT INTO formPredio (pred_codigo, form_id, foco_archivo) VALUES (7, 1, 'viejo.fkel');
-)";
-
-class Dorvo : public ::testing::Test
+class Dorvo : public DocumentoSolicitud
 {
 protected:
-    static void SetUpTestSuite()
+    Dorvo()
+        : DocumentoSolicitud("DORVO")
     {
-        for (const char *archivo : {BRENVIK_TESTFORM_PLUGIN, BRENVIK_DORVO_PLUGIN})
-            ASSERT_TRUE(biblioteca(archivo).load()) << biblioteca(archivo).errorString().toStdString();
     }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        app = dir.path() + QStringLiteral("/");
-        QDir().mkpath(app + QStringLiteral("bbdd"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/bd.db"), app + QStringLiteral("bbdd/bd.db")));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/DORVO.db"), app + QStringLiteral("bbdd/DORVO.db")));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_TESTFORM_TEMPLATE), app + QStringLiteral("bbdd/PRUEBA.db")));
-        ASSERT_TRUE(bd.open(app + QStringLiteral("bbdd/bd.db")));
-        ASSERT_TRUE(bd.execScript(QString::fromUtf8(kRegistro))) << bd.lastError().text().toStdString();
-        area = new QMdiArea;
-        abrir();
-    }
-
-    void TearDown() override
-    {
-        for (auto &f : formularios) {
-            if (f) {
-                f->Respondido = true;
-                f->Modificado = false;
-            }
-        }
-        delete area;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    // A document of the principal form PRUEBA and its request DORVO, as the shell opens it.
-    void abrir()
-    {
-        for (const QString &codigo : {QStringLiteral("PRUEBA"), QStringLiteral("DORVO")}) {
-            auto *f = qobject_cast<TCustomMDIChild *>(
-                ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
-            ASSERT_NE(f, nullptr) << codigo.toStdString();
-            area->addSubWindow(f);
-            f->DirAplicacion = app;
-            f->Codigo = codigo;
-            f->CodigoPpal = QStringLiteral("PRUEBA");
-            f->TisoCodigo = codigo == QLatin1String("DORVO") ? 1 : 99;
-            f->Nuevo();
-            formularios << f;
-        }
-        formularios[0]->Hermanos << formularios[1];
-        formularios[1]->Hermanos << formularios[0];
-        for (auto &f : formularios)
-            f->ConexionesExternas();
-        for (auto &f : formularios) {
-            ASSERT_TRUE(f->EstablecerBBDD());
-            f->InicializarDatasetPpal(QStringLiteral("Documento de prueba"));
-        }
-        for (auto &f : formularios) {
-            f->Modificado = false;
-            f->Ocupado = false;
-        }
-    }
-
-    TCustomMDIChild *ppal() { return formularios[0]; }
-    TCustomMDIChild *dorvo() { return formularios[1]; }
-    SeccionPredio *predio() { return dorvo()->findChild<SeccionPredio *>(); }
-    Dataset *tabla(const char *parte) { return predio()->tabla(QLatin1String(parte)); }
-    Field *campo(const char *nombre) { return dorvo()->DatasetPpal->FieldByName(QLatin1String(nombre)); }
-
-    // The property button: the register's choice fills Dorvo and its siblings.
-    void elegir(int codigo)
-    {
-        RegistroPredios::elegido = codigo;
-        dorvo()->FrmEventoOnSeleccionPredio();
-    }
-
-    bool guardar()
-    {
-        archivo = app + QStringLiteral("documento.fkel");
-        return TCustomMDIChild::GuardarDocumento(archivo, {ppal(), dorvo()});
-    }
-
-    QVariant uno(const QString &sql, const QVariantList &params = {})
-    {
-        const QueryResult r = bd.select(sql, params);
-        EXPECT_TRUE(r.ok) << r.error.text().toStdString();
-        return r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
-    }
-    int cuenta(const QString &tablaBd, const QString &donde = QStringLiteral("1"), const QVariantList &params = {})
-    {
-        return uno(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(tablaBd, donde), params).toInt();
-    }
-
-    void agregarPersona(const char *parte, qint64 rut, const QString &pat, bool firma = false)
-    {
-        Dataset *ds = tabla(parte);
-        ASSERT_TRUE(ds->Append());
-        ds->FieldByName(QStringLiteral("rut"))->setAsInteger(rut);
-        ds->FieldByName(QStringLiteral("dv"))->setAsString(dv(rut));
-        ds->FieldByName(QStringLiteral("pat"))->setAsString(pat);
-        ds->FieldByName(QStringLiteral("nom"))->setAsString(QStringLiteral("Nombre ") + pat);
-        ds->FieldByName(QStringLiteral("dom"))->setAsString(QStringLiteral("Calle 1"));
-        ds->FieldByName(QStringLiteral("ciu"))->setAsString(QStringLiteral("Talca"));
-        ds->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
-        ds->FieldByName(QStringLiteral("firm"))->setAsBoolean(firma);
-        bool ok = false;
-        ASSERT_TRUE(catchAbort([&] { ok = ds->Post(); }));
-        ASSERT_TRUE(ok) << ds->lastError().text().toStdString();
-    }
-
-    // A new property typed by hand: name, commune, one roll, one inscription, one owner.
-    void escribirPredioNuevo(const QString &nombre)
-    {
-        campo("nom_pre")->setAsString(nombre);
-        campo("com")->setAsString(QStringLiteral("13120"));
-        campo("sup")->setAsString(QStringLiteral("10,5"));
-        Dataset *rol = tabla("rol");
-        ASSERT_TRUE(rol->Append());
-        rol->FieldByName(QStringLiteral("rol"))->setAsString(QStringLiteral("9-9"));
-        rol->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
-        ASSERT_TRUE(rol->Post());
-        agregarPersona("pro", 11111111, QStringLiteral("Nuevo"));
-    }
-
-    QTemporaryDir dir;
-    QString app;
-    QString archivo;
-    Connection bd;
-    QMdiArea *area = nullptr;
-    QList<QPointer<TCustomMDIChild>> formularios;
-    ScriptedDialogs dialogos{ID::OK};
 };
 
 } // namespace
@@ -238,7 +40,7 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(campo("sup_sii")->AsString(), QStringLiteral("118"));
     EXPECT_EQ(campo("sup_tit")->AsString(), QStringLiteral("121"));
     EXPECT_EQ(campo("via")->AsString(), QStringLiteral("Camino a Peñalolén km 3"));
-    EXPECT_EQ(dorvo()->PredCodigo, 7);
+    EXPECT_EQ(solicitud()->PredCodigo, 7);
     EXPECT_EQ(ppal()->PredCodigo, 7);
     EXPECT_EQ(ppal()->PredNombre, QStringLiteral("El Roble")); // the siblings know the name
 
@@ -249,7 +51,7 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(pro->FieldByName(QStringLiteral("fono"))->AsString(), QStringLiteral("555 1234"));
     // Regression: the fill dropped the owners' sex, and the next save wrote it away.
     EXPECT_EQ(pro->FieldByName(QStringLiteral("sexo"))->AsInteger(), 2);
-    auto *grilla = dorvo()->findChild<DBGrid *>(QStringLiteral("dbgDORVO_pro"));
+    auto *grilla = solicitud()->findChild<DBGrid *>(QStringLiteral("dbgDORVO_pro"));
     ASSERT_NE(grilla, nullptr);
     EXPECT_FALSE(grilla->ColumnByFieldName(QStringLiteral("sexo"))->KeyList().isEmpty()); // shown by name
     EXPECT_EQ(tabla("rep")->RecordCount(), 1);
@@ -260,6 +62,15 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(tabla("cer")->FieldByName(QStringLiteral("fec"))->AsString(), QStringLiteral("04-03-2001"));
     EXPECT_EQ(tabla("coo")->FieldByName(QStringLiteral("n"))->AsInteger(), 6298000);
     EXPECT_TRUE(dialogos.boxes.isEmpty()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+
+    // What the consultant sees, for people to look at.
+    auto *paginas = solicitud()->Paginas;
+    solicitud()->resize(900, 1000);
+    solicitud()->show();
+    for (int i = 1; i < paginas->count(); ++i) {
+        paginas->setCurrentIndex(i);
+        solicitud()->grab().save(QStringLiteral(BRENVIK_BIN_DIR "/../screenshots/DORVO_elegido_%1.png").arg(i));
+    }
 
     // A second pick replaces the rows instead of adding to them.
     elegir(7);
@@ -312,7 +123,7 @@ TEST_F(Dorvo, ANewPropertyGetsItsCodeAndEverySiblingReceivesIt)
     const int nuevo = uno(QStringLiteral("SELECT pred_codigo FROM predio WHERE pred_nombre = 'Los Olmos'")).toInt();
     EXPECT_GT(nuevo, 7);
     EXPECT_EQ(campo("cod_pre")->AsInteger(), nuevo);
-    EXPECT_EQ(dorvo()->PredCodigo, nuevo);
+    EXPECT_EQ(solicitud()->PredCodigo, nuevo);
     EXPECT_EQ(ppal()->PredCodigo, nuevo);
     EXPECT_EQ(uno(QStringLiteral("SELECT pred_provincia FROM predio WHERE pred_codigo = ?"), {nuevo}).toString(),
               QStringLiteral("131"));
@@ -354,7 +165,7 @@ TEST_P(DorvoMismoNombre, AnswersDecideWhatHappensToTheRegisterProperty)
     const int codigo = campo("cod_pre")->AsInteger();
     if (caso.respuesta == ID::CANCEL) {
         EXPECT_EQ(codigo, -1);
-        EXPECT_EQ(dorvo()->PredCodigo, 0);
+        EXPECT_EQ(solicitud()->PredCodigo, 0);
         return;
     }
     EXPECT_GT(codigo, 8);
@@ -384,7 +195,7 @@ TEST_F(Dorvo, AFailureMidWriteBackLeavesTheMainDatabaseAndTheDocumentAsTheyWere)
     EXPECT_EQ(cuenta(QStringLiteral("persona")), personas);
     EXPECT_EQ(cuenta(QStringLiteral("rol")), roles);
     EXPECT_EQ(campo("cod_pre")->AsInteger(), -1);
-    EXPECT_EQ(dorvo()->PredCodigo, 0);
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
     EXPECT_EQ(ppal()->PredCodigo, 0);
     EXPECT_FALSE(QFile::exists(archivo));
     ASSERT_EQ(dialogos.boxes.size(), 1);
@@ -447,26 +258,26 @@ TEST_F(Dorvo, TheChosenSignatoryFillsTheFormsSignatoryFields)
     agregarPersona("pro", 12345678, QStringLiteral("Pérez"));
     agregarPersona("rep", 9876543, QStringLiteral("Rojas")); // the register adds the second surname
     campo("fir")->setAsInteger(9876543);
-    EXPECT_EQ(dorvo()->FirmanteRut, 9876543);
-    EXPECT_EQ(dorvo()->FirmanteDv, DigitoVerificador(QStringLiteral("9876543")));
-    EXPECT_EQ(dorvo()->FirmanteNombre, QStringLiteral("Rojas Mena Nombre Rojas"));
-    auto *firmantes = dorvo()->findChild<Dataset *>(QStringLiteral("adqNom_firma"));
+    EXPECT_EQ(solicitud()->FirmanteRut, 9876543);
+    EXPECT_EQ(solicitud()->FirmanteDv, DigitoVerificador(QStringLiteral("9876543")));
+    EXPECT_EQ(solicitud()->FirmanteNombre, QStringLiteral("Rojas Mena Nombre Rojas"));
+    auto *firmantes = solicitud()->findChild<Dataset *>(QStringLiteral("adqNom_firma"));
     ASSERT_NE(firmantes, nullptr);
     EXPECT_EQ(firmantes->RecordCount(), 2);
 }
 
 TEST_F(Dorvo, TheMainRecordCheckStopsAtTheFirstMissingValue)
 {
-    dorvo()->Guardando = false;
+    solicitud()->Guardando = false;
     bool posteado = false;
-    EXPECT_FALSE(catchAbort([&] { posteado = dorvo()->DatasetPpal->Post(); }));
+    EXPECT_FALSE(catchAbort([&] { posteado = solicitud()->DatasetPpal->Post(); }));
     ASSERT_EQ(dialogos.boxes.size(), 1);
     EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("Nombre Predio"))) << dialogos.boxes.first().texto.toStdString();
 
     // A complete property passes the property checks and stops at the request's own data.
     elegir(7);
     dialogos.boxes.clear();
-    EXPECT_FALSE(catchAbort([&] { posteado = dorvo()->DatasetPpal->Post(); }));
+    EXPECT_FALSE(catchAbort([&] { posteado = solicitud()->DatasetPpal->Post(); }));
     ASSERT_EQ(dialogos.boxes.size(), 1);
     EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("Ciudad"))) << dialogos.boxes.first().texto.toStdString();
 }
@@ -481,7 +292,7 @@ TEST_F(Dorvo, ExchangeXmlMatchesTheGoldenText)
     campo("ciu")->setAsString(QStringLiteral("Santiago"));
     campo("fec")->setAsString(QStringLiteral("05-11-2026"));
     campo("sup_afe")->setAsString(QStringLiteral("12,5"));
-    const QByteArray xml = dorvo()->PrepararXML();
+    const QByteArray xml = solicitud()->PrepararXML();
     QFile golden(QStringLiteral(BRENVIK_TEST_DIR "/dorvo.xml"));
     ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
     const QByteArray esperado = golden.readAll();
@@ -505,7 +316,7 @@ TEST_F(Dorvo, PrintoutAndCoverLetterCarryThePropertyData)
         if (difrol)
             ppal()->ComponerDifrol(&imp); // the base forwards to the request form
         else
-            dorvo()->ComponerImpresion(&imp);
+            solicitud()->ComponerImpresion(&imp);
         const QStringList esperados = difrol
             ? QStringList{QStringLiteral("Datos del Predio"), QStringLiteral("Nombre   :El Roble"),
                           QStringLiteral("Comuna   :Ñuñoa"), QStringLiteral("Provincia:Santiago"), QStringLiteral("120-45")}
@@ -522,4 +333,121 @@ TEST_F(Dorvo, PrintoutAndCoverLetterCarryThePropertyData)
     }
 }
 
-#include "test_tformdorvo.moc"
+
+TEST_F(Dorvo, ABoundFormWritesTheRequestsSignatoryAsItsFirmaNode)
+{
+    TXML xml;
+    auto firma = [&] {
+        xml.Limpiar();
+        NodosPredioXML::Firma(xml, solicitud(), QStringLiteral("Ñuñoa"));
+        return xml.Texto();
+    };
+    EXPECT_EQ(firma(), QByteArray("<FIRMA>\r\n    <FIRMA.CIUDAD>\xd1u\xf1oa</FIRMA.CIUDAD>\r\n</FIRMA>\r\n"));
+    agregarPersona("pro", 12345678, QStringLiteral("Pérez"));
+    campo("fir")->setAsInteger(12345678);
+    EXPECT_EQ(firma(), QByteArray("<FIRMA>\r\n    <FIRMA.NOMBRE>P\xe9rez Soto Nombre P\xe9rez</FIRMA.NOMBRE>\r\n"
+                                  "    <FIRMA.RUT>12345678</FIRMA.RUT>\r\n    <FIRMA.DV>5</FIRMA.DV>\r\n"
+                                  "    <FIRMA.CIUDAD>\xd1u\xf1oa</FIRMA.CIUDAD>\r\n</FIRMA>\r\n"));
+}
+
+// The section configured for a second property of a form (a destination): it keeps its
+// own code, the document's property and the sibling forms stay as they were, and the
+// document index is not re-pointed.
+TEST_F(Dorvo, ASecondPropertySectionKeepsItsCodeToItself)
+{
+    ConfiguracionPredio cfg = predio()->config();
+    cfg.principal = false;
+    cfg.sexoPropietarios = false;
+    cfg.escribirRepresentantes = false;
+    SeccionPredio segunda(solicitud(), cfg);
+    segunda.setCodigoPredio(7);
+    ASSERT_TRUE(segunda.llenar());
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
+    EXPECT_TRUE(tabla("pro")->FieldByName(QStringLiteral("sexo"))->IsNull());
+
+    // Saved as a new property replacing the register's one of the same name.
+    ASSERT_TRUE(solicitud()->DatasetPpal->Edit());
+    campo("cod_pre")->setAsInteger(-1);
+    segunda.setCodigoPredio(0);
+    dialogos.responder({ID::YES});
+    ASSERT_TRUE(catchAbort([&] { segunda.guardar(); }));
+    const int nuevo = segunda.codigoPredio();
+    EXPECT_GT(nuevo, 7);
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
+    EXPECT_EQ(ppal()->PredCodigo, 0);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pred_codigo FROM formPredio WHERE foco_archivo = 'viejo.fkel'")).toInt(), 7);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pers_sexo FROM persona WHERE pers_rut = 12345678")).toInt(), 2); // left alone
+    EXPECT_EQ(cuenta(QStringLiteral("propietario"), QStringLiteral("pred_codigo = ?"), {nuevo}), 1);
+}
+
+TEST_F(Dorvo, ALoadedDocumentKnowsItsPropertyNameAndSignatory)
+{
+    elegir(7);
+    Dataset *pro = tabla("pro");
+    ASSERT_TRUE(pro->Edit());
+    pro->FieldByName(QStringLiteral("firm"))->setAsBoolean(true);
+    ASSERT_TRUE(pro->Post());
+    campo("fir")->setAsInteger(12345678);
+    ASSERT_TRUE(guardar());
+
+    // The same document opened again: new windows, then the records of the file.
+    for (auto &f : formularios) {
+        f->Respondido = true;
+        f->Modificado = false;
+        f->Hermanos.clear();
+        f->Cerrar();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    formularios.clear();
+    abrir();
+    EXPECT_TRUE(solicitud()->FirmanteNombre.isEmpty());
+    for (auto &f : formularios)
+        ASSERT_TRUE(f->Cargar(archivo));
+    EXPECT_EQ(campo("nom_pre")->AsString(), QStringLiteral("El Roble"));
+    EXPECT_EQ(ppal()->PredNombre, QStringLiteral("El Roble"));
+    EXPECT_EQ(solicitud()->FirmanteRut, 12345678);
+    EXPECT_EQ(solicitud()->FirmanteNombre, QStringLiteral("Pérez Soto Ana"));
+    EXPECT_EQ(tabla("pro")->FieldByName(QStringLiteral("sexo"))->AsInteger(), 2);
+}
+
+// The checks of the property tables: each row below is refused with the message naming
+// the field at fault. (R.U.T. 11111111 is not in the register, whose persons fill a row.)
+struct CasoTabla
+{
+    const char *parte;
+    QList<QPair<const char *, const char *>> valores; // field, text
+    const char *mensaje;
+};
+
+class DorvoTablas : public Dorvo, public ::testing::WithParamInterface<CasoTabla>
+{
+};
+
+TEST_P(DorvoTablas, ARowMissingWhatTheTableNeedsIsRefused)
+{
+    const CasoTabla caso = GetParam();
+    Dataset *ds = tabla(caso.parte);
+    ASSERT_TRUE(ds->Append());
+    for (const auto &[nombre, texto] : caso.valores)
+        ASSERT_TRUE(ds->FieldByName(QLatin1String(nombre))->setAsString(QString::fromUtf8(texto))) << nombre;
+    bool posteado = false;
+    EXPECT_FALSE(catchAbort([&] { posteado = ds->Post(); }));
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.contains(QString::fromUtf8(caso.mensaje)))
+        << dialogos.boxes.first().texto.toStdString();
+    ds->Cancel();
+    EXPECT_EQ(ds->RecordCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tablas, DorvoTablas,
+    ::testing::Values(CasoTabla{"rol", {{"rol", "1-2"}}, "El campo \"Comuna\" no puede quedar vacío"},
+                      CasoTabla{"rol_con", {}, "El campo \"Rol Nº\" no puede quedar vacío"},
+                      CasoTabla{"con", {{"foj", "12"}, {"num", "3"}, {"ano", "1850"}, {"con", "Talca"}}, "\"Año\" sólo permite valores de año"},
+                      CasoTabla{"cer", {{"cer", "BN-1"}}, "El campo \"Fecha\" no puede quedar vacío"},
+                      CasoTabla{"coo", {{"pun", "Puente"}, {"n", "-5"}, {"e", "1"}}, "no puede contener valores negativos"},
+                      CasoTabla{"pro", {{"rut", "11111111"}, {"dv", "1"}}, "El campo \"Apellido Paterno\" no puede quedar vacío"},
+                      CasoTabla{"rep", {{"pat", "Rojas"}, {"rut", "12345678"}, {"dv", "1"}}, "El dígito verificador no concuerda"},
+                      CasoTabla{"pro", {{"pat", "Rojas"}, {"rut", "11111111"}, {"dv", "1"}, {"ciu", "Talca"}, {"com", "13120"}},
+                                "El campo \"Domicilio\" no puede quedar vacío"}),
+    [](const auto &info) { return std::to_string(info.index) + "_" + info.param.parte; });

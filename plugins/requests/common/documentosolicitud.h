@@ -1,0 +1,229 @@
+#pragma once
+// A document of a principal form (the test form PRUEBA) and a request form that carries
+// its own property section, both loaded from their plug-ins and connected as the shell
+// does, over a copy of the main database holding one register property ("El Roble",
+// code 7, in Ñuñoa, with an owner, a representative, a roll, an adjoining roll, an
+// inscription, a certificate and a reference point). List this header among the test's
+// sources: its stand-in for the property register needs moc.
+#include "tcustommdichild.h"
+
+#include "abort.h"
+#include "classregistry.h"
+#include "connection.h"
+#include "dataset.h"
+#include "dialogservice.h"
+#include "field.h"
+#include "predio/seccionpredio.h"
+#include "scripteddialogs.h"
+#include "util_bbdd.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLibrary>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+// The property register as the forms reach it: a class registered as "TFormPredios"
+// whose MostrarModalSeleccion returns the chosen property's code. (Outside an anonymous
+// namespace: its moc output is compiled apart.)
+class RegistroPredios : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+    Q_INVOKABLE int MostrarModalSeleccion() { return elegido; }
+    static inline int elegido = 0;
+};
+
+inline const ClassRegistrar registroPredios("TFormPredios",
+                                           [](QWidget *owner) -> QWidget * { return new RegistroPredios(owner); });
+
+namespace {
+
+// The plug-ins stay loaded for the whole run, as the shell keeps them.
+QLibrary &biblioteca(int i)
+{
+    static QLibrary libs[] = {QLibrary(QStringLiteral(BRENVIK_TESTFORM_PLUGIN)), QLibrary(QStringLiteral(BRENVIK_SOLICITUD_PLUGIN))};
+    return libs[i];
+}
+
+QString dv(qint64 rut)
+{
+    return QString(DigitoVerificador(QString::number(rut)));
+}
+
+// The register's property "El Roble" in Ñuñoa, with one owner (a woman), one
+// representative, a roll, an adjoining roll, an inscription, a certificate and a point.
+const char *const kRegistro = R"(
+INSERT INTO predio (pred_codigo, pred_nombre, pred_superficie, pred_superficie_sii, pred_superficie_et, pred_ubicacion,
+  pred_comuna, pred_provincia, pred_region) VALUES (7, 'El Roble', 120.5, 118, 121, 'Camino a Peñalolén km 3', '13120', '131', '13');
+INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
+  pers_ciudad, pers_telefono, pers_sexo, pers_es_propietario, tipr_codigo)
+  VALUES (40, 12345678, '5', 'Pérez', 'Soto', 'Ana', 'Los Aromos 12', '13120', 'Santiago', '555 1234', 2, 1, 1);
+INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
+  pers_ciudad, pers_telefono, pers_sexo, pers_es_representante, tipr_codigo)
+  VALUES (41, 9876543, '3', 'Rojas', 'Mena', 'Luis', 'Av. Grecia 40', '13120', 'Santiago', '', 1, 1, 1);
+INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (40, 7);
+INSERT INTO representante (pers_codigo, pred_codigo) VALUES (41, 7);
+INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('120-45', 7, '13120');
+INSERT INTO rol_contiguo (rol_numero, pred_codigo) VALUES ('120-46', 7);
+INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (7, '1234v', 567, 'Santiago', 1998);
+INSERT INTO ministerio (pred_codigo, mini_certbn, mini_fecha) VALUES (7, 'BN-88', '2001-03-04 00:00:00');
+INSERT INTO coordenada (pred_codigo, coor_punto_referencia, coor_norte, coor_este) VALUES (7, 'Portón', 6298000, 352000);
+INSERT INTO formPredio (pred_codigo, form_id, foco_archivo) VALUES (7, 1, 'viejo.fkel');
+)";
+
+class DocumentoSolicitud : public ::testing::Test
+{
+protected:
+    // `codigo`: the request form's code in upper case; its plug-in is BRENVIK_SOLICITUD_PLUGIN.
+    explicit DocumentoSolicitud(const char *codigo)
+        : m_codigo(QLatin1String(codigo))
+    {
+    }
+
+    static void SetUpTestSuite()
+    {
+        for (int i : {0, 1})
+            ASSERT_TRUE(biblioteca(i).load()) << biblioteca(i).errorString().toStdString();
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        app = dir.path() + QStringLiteral("/");
+        QDir().mkpath(app + QStringLiteral("bbdd"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/bd.db"), app + QStringLiteral("bbdd/bd.db")));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/%1.db").arg(m_codigo),
+                                app + QStringLiteral("bbdd/%1.db").arg(m_codigo)));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_TESTFORM_TEMPLATE), app + QStringLiteral("bbdd/PRUEBA.db")));
+        ASSERT_TRUE(bd.open(app + QStringLiteral("bbdd/bd.db")));
+        ASSERT_TRUE(bd.execScript(QString::fromUtf8(kRegistro))) << bd.lastError().text().toStdString();
+        area = new QMdiArea;
+        abrir();
+    }
+
+    void TearDown() override
+    {
+        for (auto &f : formularios) {
+            if (f) {
+                f->Respondido = true;
+                f->Modificado = false;
+            }
+        }
+        delete area;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A document of the principal form PRUEBA and its request form, as the shell opens it.
+    void abrir()
+    {
+        for (const QString &codigo : {QStringLiteral("PRUEBA"), m_codigo}) {
+            auto *f = qobject_cast<TCustomMDIChild *>(
+                ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
+            ASSERT_NE(f, nullptr) << codigo.toStdString();
+            area->addSubWindow(f);
+            f->DirAplicacion = app;
+            f->Codigo = codigo;
+            f->CodigoPpal = QStringLiteral("PRUEBA");
+            f->TisoCodigo = codigo == m_codigo ? 1 : 99;
+            f->Nuevo();
+            formularios << f;
+        }
+        formularios[0]->Hermanos << formularios[1];
+        formularios[1]->Hermanos << formularios[0];
+        for (auto &f : formularios)
+            f->ConexionesExternas();
+        for (auto &f : formularios) {
+            ASSERT_TRUE(f->EstablecerBBDD());
+            f->InicializarDatasetPpal(QStringLiteral("Documento de prueba"));
+        }
+        for (auto &f : formularios) {
+            f->Modificado = false;
+            f->Ocupado = false;
+        }
+    }
+
+    TCustomMDIChild *ppal() { return formularios[0]; }
+    TCustomMDIChild *solicitud() { return formularios[1]; }
+    SeccionPredio *predio() { return solicitud()->findChild<SeccionPredio *>(); }
+    Dataset *tabla(const char *parte) { return predio()->tabla(QLatin1String(parte)); }
+    Field *campo(const char *nombre) { return solicitud()->DatasetPpal->FieldByName(QLatin1String(nombre)); }
+
+    // The property button: the register's choice fills Dorvo and its siblings.
+    void elegir(int codigo)
+    {
+        RegistroPredios::elegido = codigo;
+        solicitud()->FrmEventoOnSeleccionPredio();
+    }
+
+    bool guardar()
+    {
+        archivo = app + QStringLiteral("documento.fkel");
+        return TCustomMDIChild::GuardarDocumento(archivo, {ppal(), solicitud()});
+    }
+
+    QVariant uno(const QString &sql, const QVariantList &params = {})
+    {
+        const QueryResult r = bd.select(sql, params);
+        EXPECT_TRUE(r.ok) << r.error.text().toStdString();
+        return r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
+    }
+    int cuenta(const QString &tablaBd, const QString &donde = QStringLiteral("1"), const QVariantList &params = {})
+    {
+        return uno(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(tablaBd, donde), params).toInt();
+    }
+
+    void agregarPersona(const char *parte, qint64 rut, const QString &pat, bool firma = false)
+    {
+        Dataset *ds = tabla(parte);
+        ASSERT_TRUE(ds->Append());
+        ds->FieldByName(QStringLiteral("rut"))->setAsInteger(rut);
+        ds->FieldByName(QStringLiteral("dv"))->setAsString(dv(rut));
+        ds->FieldByName(QStringLiteral("pat"))->setAsString(pat);
+        ds->FieldByName(QStringLiteral("nom"))->setAsString(QStringLiteral("Nombre ") + pat);
+        ds->FieldByName(QStringLiteral("dom"))->setAsString(QStringLiteral("Calle 1"));
+        ds->FieldByName(QStringLiteral("ciu"))->setAsString(QStringLiteral("Talca"));
+        ds->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
+        ds->FieldByName(QStringLiteral("firm"))->setAsBoolean(firma);
+        bool ok = false;
+        ASSERT_TRUE(catchAbort([&] { ok = ds->Post(); }));
+        ASSERT_TRUE(ok) << ds->lastError().text().toStdString();
+    }
+
+    // A new property typed by hand: name, commune, one roll, one inscription, one owner.
+    void escribirPredioNuevo(const QString &nombre)
+    {
+        campo("nom_pre")->setAsString(nombre);
+        campo("com")->setAsString(QStringLiteral("13120"));
+        campo("sup")->setAsString(QStringLiteral("10,5"));
+        Dataset *rol = tabla("rol");
+        ASSERT_TRUE(rol->Append());
+        rol->FieldByName(QStringLiteral("rol"))->setAsString(QStringLiteral("9-9"));
+        rol->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
+        ASSERT_TRUE(rol->Post());
+        agregarPersona("pro", 11111111, QStringLiteral("Nuevo"));
+    }
+
+    const QString m_codigo;
+    QTemporaryDir dir;
+    QString app;
+    QString archivo;
+    Connection bd;
+    QMdiArea *area = nullptr;
+    QList<QPointer<TCustomMDIChild>> formularios;
+    ScriptedDialogs dialogos{ID::OK};
+};
+
+} // namespace

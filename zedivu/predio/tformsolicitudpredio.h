@@ -1,0 +1,50 @@
+#pragma once
+// A request form whose whole content is its property section (SeccionPredio) and the
+// date, city and signatory of the request: the parent request forms of the plans and
+// annexes. A plug-in derives from it, names its code, description, section set-up and
+// title, and adds what is its own (ImprimirAdicional, XmlAdicional).
+//
+// The description (":/forms/<CODE>.form") names the main-table fields nom_pre, sup,
+// sup_tit, sup_sii, sup_afe, via, com, prv, reg, ciu, fec, fir, the property tables of
+// the section, the lists qryComunas, qryProvincias, qryRegiones and adqNom_firma, the
+// button btnLlenarPredio and the edit dbe_sup_afe.
+#include "configuracionpredio.h"
+#include "tcustommdichild.h"
+
+class BuiltForm;
+class SeccionPredio;
+
+class TFormSolicitudPredio : public TCustomMDIChild
+{
+    Q_OBJECT
+
+public:
+    // `codigo` in upper case ("DORVO"); `titulo` heads the printout.
+    TFormSolicitudPredio(QWidget *owner, const QString &codigo, const ConfiguracionPredio &config, const QString &titulo);
+
+    void Nuevo() override;
+    void GuardarPredio() override;
+    void InicializarDatasetPpal(const QString &nombreCompleto) override;
+    void LlenarInfoPredio() override;
+    void ComponerImpresion(TImpresion *impresion) override;
+    void ComponerDifrol(TImpresion *impresion) override;
+    QByteArray PrepararXML() override;
+    // Shows the principal form's affected surface in "dbe_sup_afe" when it has one.
+    void ConexionesExternas() override;
+
+    SeccionPredio *Predio() const { return m_predio; }
+    BuiltForm *Formulario() const { return m_formulario; }
+
+protected:
+    // Printed after the property, before the signatures; `numero` is the next heading's.
+    virtual void ImprimirAdicional(TImpresion *impresion, int &numero);
+    // Written inside PREDIO after the property's own nodes.
+    virtual void XmlAdicional(TXML &xml);
+
+private:
+    Connection *m_conexion;
+    Connection *m_conexionPpal;
+    BuiltForm *m_formulario = nullptr;
+    SeccionPredio *m_predio = nullptr;
+    QString m_titulo;
+};
