@@ -26,14 +26,9 @@ TFormSolicitudPredio::TFormSolicitudPredio(QWidget *owner, const QString &codigo
     , m_titulo(titulo)
 {
     setObjectName(QStringLiteral("Form") + codigo);
-    QStringList errores;
-    const QString archivo = QStringLiteral(":/forms/%1.form").arg(codigo);
-    const auto descripcion = FormDescriptionParser::parseFile(archivo, &errores);
-    if (!descripcion) {
-        qWarning("%s: %s", qPrintable(archivo), qPrintable(errores.join(QLatin1Char('\n'))));
+    m_formulario = FormBuilder::buildEmbedded(codigo, this, m_conexion, m_conexionPpal);
+    if (!m_formulario)
         return;
-    }
-    m_formulario = FormBuilder::build(*descripcion, this, m_conexion, m_conexionPpal);
     m_predio = new SeccionPredio(this, config);
 }
 

@@ -19,13 +19,9 @@ TFormPRUEBA::TFormPRUEBA(QWidget *owner)
     , m_conexionPpal(new Connection(this))
 {
     setObjectName(QStringLiteral("FormPRUEBA"));
-    QStringList errores;
-    const auto descripcion = FormDescriptionParser::parseFile(QStringLiteral(":/forms/PRUEBA.form"), &errores);
-    if (!descripcion) {
-        qWarning("PRUEBA.form: %s", qPrintable(errores.join(QLatin1Char('\n'))));
+    m_formulario = FormBuilder::buildEmbedded(QStringLiteral("PRUEBA"), this, m_conexion, m_conexionPpal);
+    if (!m_formulario)
         return;
-    }
-    m_formulario = FormBuilder::build(*descripcion, this, m_conexion, m_conexionPpal);
     // The type column of the detail grid is coded, as lookup columns of real forms are.
     if (auto *grilla = findComponent<DBGrid>(this, QStringLiteral("dbgDetalle"))) {
         if (GridColumn *tipo = grilla->ColumnByFieldName(QStringLiteral("tipo"))) {
