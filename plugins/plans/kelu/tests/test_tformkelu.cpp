@@ -254,3 +254,21 @@ TEST_F(KeluFixture, SavedPlanReopensWithItsRulesAtWork)
     ASSERT_TRUE(modificar(QStringLiteral("var_cli"), "var", QStringLiteral("1"), {{"var", "2"}}));
     EXPECT_EQ(filas(QStringLiteral("SELECT var FROM kelu_fte_inf ORDER BY var")), (QStringList{QStringLiteral("2"), QStringLiteral("4")}));
 }
+
+TEST_F(KeluFixture, ThePlanItselfWantsItsSurfacesAndProtectionMeasuresUnlessSaving)
+{
+    rodalesYSector();
+    ASSERT_TRUE(agregar(QStringLiteral("obj"), {{"obj", "P"}, {"num", "1"}, {"unidad", "UM-1"}}));
+    Dataset *ppal = tabla(QString());
+    ppal->Edit();
+    for (const auto &[campo, valor] : Valores{{"uso_rec_pla", "12,5"}, {"uso_rec_bos", "0"}, {"sue_for", "0"}, {"sue_ref", "0"}})
+        ppal->FieldByName(QLatin1String(campo))->setAsString(valor);
+    EXPECT_FALSE(catchAbort([ppal] { ppal->Post(); }));
+    EXPECT_EQ(mensajes(), QStringList{QStringLiteral("Error en Formulario KELU: \n\nEl campo \"Medidas de Prevención contra Plagas\" "
+                                                     "no puede quedar vacío.")});
+    form->Guardando = true;
+    EXPECT_TRUE(catchAbort([ppal] { ppal->Post(); }));
+    form->Guardando = false;
+    EXPECT_EQ(mensajes().size(), 1);
+    EXPECT_EQ(filas(QStringLiteral("SELECT sup_afe, uso_rec_pla FROM kelu")), QStringList{QStringLiteral("12.5|12.5")});
+}
