@@ -21,6 +21,7 @@
 #include "util_bbdd.h"
 
 #include <QMdiSubWindow>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -81,19 +82,22 @@ void TFormKELU::ConexionesExternas()
 
 void TFormKELU::InicializarDatasetPpal(const QString &)
 {
+    if (!m_formulario)
+        return;
     InstalarListas(*m_formulario);
     Dataset *ppal = DatasetPpal;
     if (!ppal || !ppal->Active())
         return;
-    // Bookkeeping, not the user's entry: no check runs on this post.
-    const bool guardando = Guardando;
-    Guardando = true;
-    catchAbort([ppal] {
-        editar(ppal);
-        ppal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1);
-        ppal->Post();
-    });
-    Guardando = guardando;
+    {
+        // Bookkeeping, not the user's entry: no check runs on this post.
+        const auto restaurar = qScopeGuard([this, guardando = Guardando] { Guardando = guardando; });
+        Guardando = true;
+        catchAbort([ppal] {
+            editar(ppal);
+            ppal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1);
+            ppal->Post();
+        });
+    }
     enlazarCampos();
     resolucionJudicialCambiada();
 }
@@ -104,7 +108,10 @@ bool TFormKELU::ValidarFormulario()
         DialogoError(QStringLiteral("Hay rodales que tienen restricciones ambientales definidas, pero\n"
                                     "no tienen explicitada sus medidas de protección"));
         if (DBGrid *medidas = grilla(QStringLiteral("mepr"))) {
-            CambiarHoja(13);
+            for (int i = 0; i < Paginas->count(); ++i) {
+                if (Paginas->widget(i)->isAncestorOf(medidas))
+                    CambiarHoja(i);
+            }
             medidas->setFocus();
         }
         Abort();

@@ -17,7 +17,6 @@
 #include <optional>
 
 class BuiltForm;
-struct GridColumnDescription;
 
 class TFormKELU : public TCustomMDIChild
 {
