@@ -33,13 +33,9 @@ TFormKELU::TFormKELU(QWidget *owner)
     , m_conexionPpal(new Connection(this))
 {
     setObjectName(QStringLiteral("FormKELU"));
-    QStringList errores;
-    const auto descripcion = FormDescriptionParser::parseFile(QStringLiteral(":/forms/KELU.form"), &errores);
-    if (!descripcion) {
-        FallaProgramacion(QStringLiteral("KELU.form: ") + errores.join(QLatin1Char('\n')), "formaKELU", __LINE__);
+    m_formulario = FormBuilder::buildEmbedded(QStringLiteral("KELU"), this, m_conexion, m_conexionPpal);
+    if (!m_formulario)
         return;
-    }
-    m_formulario = FormBuilder::build(*descripcion, this, m_conexion, m_conexionPpal);
     InstalarValidaciones(*m_formulario);
     enlazarReglas();
 }
