@@ -6,9 +6,7 @@
 #include "dataset.h"
 #include "dbedit.h"
 #include "field.h"
-#include "formbuilder.h"
 #include "formcomponents.h"
-#include "formdescriptionparser.h"
 #include "impresion/timpresion.h"
 #include "nodospredioxml.h"
 #include "seccionpredio.h"
@@ -16,17 +14,12 @@
 #include "util_texto.h"
 #include "xml/txml.h"
 
-#include <QPushButton>
 
 TFormSolicitudPredio::TFormSolicitudPredio(QWidget *owner, const QString &codigo, const ConfiguracionPredio &config,
                                            const QString &titulo)
-    : TCustomMDIChild(owner)
-    , m_conexion(new Connection(this))
-    , m_conexionPpal(new Connection(this))
+    : TFormDescrito(owner, codigo)
     , m_titulo(titulo)
 {
-    setObjectName(QStringLiteral("Form") + codigo);
-    m_formulario = FormBuilder::buildEmbedded(codigo, this, m_conexion, m_conexionPpal);
     if (!m_formulario)
         return;
     m_predio = new SeccionPredio(this, config);
@@ -34,21 +27,13 @@ TFormSolicitudPredio::TFormSolicitudPredio(QWidget *owner, const QString &codigo
 
 void TFormSolicitudPredio::Nuevo()
 {
-    if (!m_formulario)
+    if (!NuevoDescrito())
         return;
-    Secciones = m_formulario->description().secciones();
-    HojaActual = 0;
     PredCodigo = 0;
-    ConexionBD = m_conexion;
-    ConexionBDPpal = m_conexionPpal;
-    DatasetPpal = m_formulario->mainDataset();
-    Paginas = m_formulario->pages();
-    if (auto *boton = findComponent<QPushButton>(this, QStringLiteral("btnLlenarPredio")))
-        connect(boton, &QPushButton::clicked, this, [this] { FrmEventoOnSeleccionPredio(); });
     // The described checks first: the section chains its own after them.
     InstalarValidaciones(*m_formulario);
     m_predio->enlazar(*m_formulario);
-    setWindowState(windowState() | Qt::WindowMaximized);
+    Maximizar();
 }
 
 void TFormSolicitudPredio::InicializarDatasetPpal(const QString &)

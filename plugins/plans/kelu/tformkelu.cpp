@@ -14,26 +14,18 @@
 #include "entrada/tformmultiseleccion.h"
 #include "fallaprogramacion.h"
 #include "field.h"
-#include "formbuilder.h"
 #include "formcomponents.h"
-#include "formdescriptionparser.h"
 #include "transaction.h"
 #include "util_bbdd.h"
 
-#include <QMdiSubWindow>
 #include <QScopeGuard>
-#include <QPushButton>
 #include <QTabWidget>
 
 BRENVIK_REGISTER_WINDOW(TFormKELU, "TFormKELU");
 
 TFormKELU::TFormKELU(QWidget *owner)
-    : TCustomMDIChild(owner)
-    , m_conexion(new Connection(this))
-    , m_conexionPpal(new Connection(this))
+    : TFormDescrito(owner, QStringLiteral("KELU"))
 {
-    setObjectName(QStringLiteral("FormKELU"));
-    m_formulario = FormBuilder::buildEmbedded(QStringLiteral("KELU"), this, m_conexion, m_conexionPpal);
     if (!m_formulario)
         return;
     InstalarValidaciones(*m_formulario);
@@ -42,22 +34,9 @@ TFormKELU::TFormKELU(QWidget *owner)
 
 void TFormKELU::Nuevo()
 {
-    if (!m_formulario)
+    if (!NuevoDescrito())
         return;
-    Secciones = m_formulario->description().secciones();
-    HojaActual = 0;
-    ConexionBD = m_conexion;
-    ConexionBDPpal = m_conexionPpal;
-    DatasetPpal = m_formulario->mainDataset();
-    if (auto *boton = findComponent<QPushButton>(this, QStringLiteral("btnLlenarPredio")))
-        connect(boton, &QPushButton::clicked, this, [this] { FrmEventoOnSeleccionPredio(); });
-    Paginas = m_formulario->pages();
-    const FormDescription &d = m_formulario->description();
-    Paginas->setMinimumSize(d.ancho, d.alto);
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->setWindowState(sub->windowState() | Qt::WindowMaximized);
-    else
-        setWindowState(windowState() | Qt::WindowMaximized);
+    Maximizar();
 }
 
 void TFormKELU::ConexionesExternas()

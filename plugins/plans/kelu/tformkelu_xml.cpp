@@ -68,7 +68,7 @@ public:
     }
 
     // The form with its signatory; the node stays open for the property.
-    void formulario()
+    void Formulario()
     {
         x.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
         x.Hijo(QStringLiteral("TISO_CODIGO"), form->TisoCodigo);
@@ -422,7 +422,7 @@ QByteArray TFormKELU::PrepararXML()
     XML->Limpiar();
     {
         ExportacionKelu exportacion(this, *XML, ppal);
-        exportacion.formulario();
+        exportacion.Formulario();
         exportacion.predio();
         exportacion.solicitud();
         exportacion.rodalesYSectores();

@@ -6,20 +6,14 @@
 #include "dataset.h"
 #include "dbgrid.h"
 #include "field.h"
-#include "formbuilder.h"
 #include "formcomponents.h"
-#include "formdescriptionparser.h"
 #include "gridcolumn.h"
 
 BRENVIK_REGISTER_WINDOW(TFormPRUEBA, "TFormPRUEBA");
 
 TFormPRUEBA::TFormPRUEBA(QWidget *owner)
-    : TCustomMDIChild(owner)
-    , m_conexion(new Connection(this))
-    , m_conexionPpal(new Connection(this))
+    : TFormDescrito(owner, QStringLiteral("PRUEBA"))
 {
-    setObjectName(QStringLiteral("FormPRUEBA"));
-    m_formulario = FormBuilder::buildEmbedded(QStringLiteral("PRUEBA"), this, m_conexion, m_conexionPpal);
     if (!m_formulario)
         return;
     // The type column of the detail grid is coded, as lookup columns of real forms are.
@@ -33,14 +27,7 @@ TFormPRUEBA::TFormPRUEBA(QWidget *owner)
 
 void TFormPRUEBA::Nuevo()
 {
-    if (!m_formulario)
-        return;
-    Secciones = m_formulario->description().secciones();
-    HojaActual = 0;
-    ConexionBD = m_conexion;
-    ConexionBDPpal = m_conexionPpal;
-    DatasetPpal = m_formulario->mainDataset();
-    Paginas = m_formulario->pages();
+    NuevoDescrito();
 }
 
 void TFormPRUEBA::ComponerImpresion(TImpresion *) {}
