@@ -92,15 +92,7 @@ void TFormSolicitudPredio::ComponerImpresion(TImpresion *imp)
     imp->FinEncabezado();
     imp->Seccion();
 
-    const QString caja = QStringLiteral("Nº:       _________________\n\nFecha:  _________________");
-    imp->DeltaX(imp->AnchoUtil - 63);
-    imp->CuadroTexto(55, imp->AlturaCuadroTexto(55, caja), caja, taIzquierda, 1, false);
-    imp->Cr();
-    imp->DeltaX(imp->AnchoUtil - 63);
-    imp->Texto(QStringLiteral("(Uso Okran)                "), taIzquierda);
-    imp->Cr();
-    imp->CrLf();
-    imp->Seccion();
+    SeccionPredio::imprimirRecepcion(imp);
 
     imp->Titulo(m_titulo);
     imp->Cr();
