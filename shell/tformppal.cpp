@@ -14,7 +14,6 @@
 #include "util_archivo.h"
 #include "workingdatabases.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -23,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -86,16 +86,12 @@ TformPpal::~TformPpal()
     if (!m_terminado)
         escribirAjustes();
     // Windows of plug-in classes must be gone before their code is unloaded: the form
-    // windows (also those closed but not yet deleted, and any outside the MDI area), the
-    // windows this one owns, and whatever waits for its deferred deletion.
+    // windows (also those closed but not yet deleted), the windows this one owns, and
+    // whatever waits for its deferred deletion.
+    QList<QPointer<QMdiSubWindow>> subventanas;
     for (QMdiSubWindow *w : findChildren<QMdiSubWindow *>())
-        delete w;
-    QList<QPointer<QWidget>> sueltas;
-    for (QWidget *w : QApplication::allWidgets()) {
-        if (qobject_cast<TCustomMDIChild *>(w) && !w->parentWidget())
-            sueltas << w;
-    }
-    for (const QPointer<QWidget> &w : sueltas)
+        subventanas << w;
+    for (const QPointer<QMdiSubWindow> &w : subventanas)
         delete w.data();
     const QList<QWidget *> ventanas = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
     for (QWidget *w : ventanas) {

@@ -1,7 +1,10 @@
 // The document commands of the main window.
 #include "tformppal.h"
 
+#include "abort.h"
 #include "connection.h"
+#include "dbedit.h"
+#include "dbmemo.h"
 #include "dialogservice.h"
 #include "formulariosdocumento.h"
 #include "nombredocumento.h"
@@ -10,6 +13,7 @@
 #include "util_bbdd.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -32,6 +36,21 @@ QString extensionDocumento(const QString &archivo)
     const QString nombre = QFileInfo(archivo).fileName();
     const qsizetype punto = nombre.lastIndexOf(QLatin1Char('.'));
     return punto < 0 ? QString() : nombre.mid(punto + 2).toLower();
+}
+
+// Text still being typed into a field of `formulario` goes into its field, as the user's
+// own change, so that the save (and the name it proposes) sees it.
+void terminarEdicion(TCustomMDIChild *formulario)
+{
+    QWidget *foco = QApplication::focusWidget();
+    if (!foco || !formulario->isAncestorOf(foco))
+        return;
+    catchAbort([foco] {
+        if (auto *edit = qobject_cast<DBEdit *>(foco); edit && edit->pendingInput())
+            edit->commit();
+        else if (auto *memo = qobject_cast<DBMemo *>(foco); memo && memo->pendingInput())
+            memo->commit();
+    });
 }
 
 // Writes the whole document to `archivo` (the forms in MDI order, atomically) and leaves the
@@ -64,7 +83,9 @@ void TformPpal::archGuardarExecute(QObject *sender)
     TCustomMDIChild *activo = formularioActivo(mdiArea);
     if (!activo)
         return;
+    terminarEdicion(activo);
     const Ocupados ocupados(mdiArea);
+    ValidarSoloTablas(activo);
     if (activo->ArchivoDocumento.isEmpty()) {
         archGuardarComoExecute(sender);
         return;
@@ -97,7 +118,9 @@ void TformPpal::archGuardarComoExecute(QObject *sender)
     TCustomMDIChild *activo = formularioActivo(mdiArea);
     if (!activo)
         return;
+    terminarEdicion(activo);
     const Ocupados ocupados(mdiArea);
+    ValidarSoloTablas(activo);
     const QString extension = QStringLiteral("f") + ListaFormularios.GetCombinacionExtension(Combinacion).toLower();
     const QString filtro = QStringLiteral("Formulario %1 (*.%2)").arg(ListaFormularios.GetCombinacionNombre(Combinacion), extension);
 

@@ -34,13 +34,13 @@ TformPpalNuevo::TformPpalNuevo(const QString &dirAplicacion, QWidget *parent)
 {
     setObjectName(QStringLiteral("formPpalNuevo"));
     setWindowTitle(QStringLiteral("Nuevo Formulario"));
-    resize(560, 420);
+    resize(600, 460);
 
     ListView1 = new QListWidget;
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setViewMode(QListView::IconMode);
     ListView1->setIconSize(QSize(kIcono, kIcono));
-    ListView1->setGridSize(QSize(150, 100));
+    ListView1->setGridSize(QSize(172, 118));
     ListView1->setMovement(QListView::Static);
     ListView1->setResizeMode(QListView::Adjust);
     ListView1->setWordWrap(true);

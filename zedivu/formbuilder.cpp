@@ -9,6 +9,8 @@
 #include "dblookupcombobox.h"
 #include "dbmemo.h"
 #include "dbnavigator.h"
+#include "fallaprogramacion.h"
+#include "formdescriptionparser.h"
 #include "formgridbuilder.h"
 #include "query.h"
 #include "table.h"
@@ -357,4 +359,16 @@ BuiltForm *FormBuilder::build(const FormDescription &description, QWidget *windo
     if (auto *formulario = qobject_cast<TCustomMDIChild *>(window))
         formulario->InstalarValidaciones(*built);
     return built;
+}
+
+BuiltForm *FormBuilder::buildEmbedded(const QString &codigo, QWidget *window, Connection *working, Connection *main)
+{
+    const QString archivo = QStringLiteral(":/forms/%1.form").arg(codigo);
+    QStringList errores;
+    const auto descripcion = FormDescriptionParser::parseFile(archivo, &errores);
+    if (!descripcion) {
+        FallaProgramacion(archivo + QStringLiteral(": ") + errores.join(QLatin1Char('\n')), "formbuilder", __LINE__);
+        return nullptr;
+    }
+    return build(*descripcion, window, working, main);
 }

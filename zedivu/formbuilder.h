@@ -21,4 +21,7 @@ class FormBuilder
 {
 public:
     static BuiltForm *build(const FormDescription &description, QWidget *window, Connection *working, Connection *main);
+    // The same from the description a form plug-in embeds as ":/forms/<codigo>.form". A
+    // damaged description is a programming fault: reported, and nothing is built (nullptr).
+    static BuiltForm *buildEmbedded(const QString &codigo, QWidget *window, Connection *working, Connection *main);
 };

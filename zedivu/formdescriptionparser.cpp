@@ -8,6 +8,17 @@
 
 namespace {
 
+// A label's "|"-separated header pieces without the blanks written around "|".
+QString headerPieces(const QString &label)
+{
+    if (!label.contains(QLatin1Char('|')))
+        return label;
+    QStringList pieces = label.split(QLatin1Char('|'));
+    for (QString &piece : pieces)
+        piece = piece.trimmed();
+    return pieces.join(QLatin1Char('|'));
+}
+
 struct Token
 {
     QString key;   // before "=", empty for a plain token
@@ -411,7 +422,7 @@ private:
             return;
         }
         if (!a.positional.isEmpty())
-            c.label = a.positional.first();
+            c.label = headerPieces(a.positional.first());
         c.readOnly = a.flags.contains(QStringLiteral("readonly"));
         t.columns << c;
     }

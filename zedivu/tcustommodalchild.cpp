@@ -165,7 +165,9 @@ namespace {
 
 TCustomModalChild *crearRegistro(const QString &clase, const QString &dirAplicacion, QWidget *owner)
 {
-    QWidget *ventana = ClassRegistry::instance().create(clase, owner);
+    // Register windows are modal over the application: a control or a form inside the
+    // main window hands its top-level window over.
+    QWidget *ventana = ClassRegistry::instance().create(clase, owner ? owner->window() : nullptr);
     auto *registro = qobject_cast<TCustomModalChild *>(ventana);
     if (!registro) {
         delete ventana;

@@ -38,7 +38,8 @@ public:
     Q_INVOKABLE virtual int MostrarModalSeleccion() = 0;
 
     // A register window of class `clase` (by its registered name), with `dirAplicacion`,
-    // shown for editing; nothing happens when the class is not registered.
+    // shown for editing; nothing happens when the class is not registered. The window is
+    // owned by `owner`'s top-level window (any widget of a form may be passed).
     static void MostrarRegistro(const QString &clase, const QString &dirAplicacion, QWidget *owner);
     // The same shown for choosing: the chosen key, 0 for none or an unregistered class.
     // The window is gone when this returns.

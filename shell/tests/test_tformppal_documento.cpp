@@ -1,6 +1,7 @@
 // The document cycle of the main window: New, Open, Import, Save, Save As and Close over
 // the test form plug-ins.
 #include "dataset.h"
+#include "dbedit.h"
 #include "field.h"
 #include "query.h"
 #include "table.h"
@@ -23,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -127,6 +129,18 @@ protected:
     {
         elegidos << archivo;
         ppal->archGuardarExecute(ppal.get());
+    }
+    // Import of a file `nombre` in the test folder holding `bytes` bytes (-1: no file).
+    void importar(const QString &nombre, int bytes)
+    {
+        const QString archivo = nombre.startsWith(QLatin1Char('/')) ? nombre : carpeta.path() + QLatin1Char('/') + nombre;
+        if (bytes >= 0) {
+            QFile f(archivo);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(bytes, 'x'));
+        }
+        ppal->dlgAbrir = [archivo](const QString &, const QString &) { return archivo; };
+        ppal->archImpExecute();
     }
     // Open from the document index: the row of `archivo`, then "Abrir".
     void abrirDelIndice(int predCodigo, const QString &archivo)
@@ -334,16 +348,9 @@ class ArchivoMalo : public DocumentoTest, public ::testing::WithParamInterface<A
 TEST_P(ArchivoMalo, IsRefusedWithItsMessage)
 {
     const ArchivoMaloCase &c = GetParam();
-    const QString archivo = QString::fromUtf8(c.nombre).startsWith(QLatin1Char('/'))
-                                ? QString::fromUtf8(c.nombre)
-                                : carpeta.path() + QLatin1Char('/') + QString::fromUtf8(c.nombre);
-    if (c.bytes >= 0) {
-        QFile f(archivo);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(c.bytes, 'x'));
-    }
-    ppal->dlgAbrir = [&](const QString &, const QString &) { return archivo; };
-    ppal->archImpExecute();
+    const QString nombre = QString::fromUtf8(c.nombre);
+    const QString archivo = nombre.startsWith(QLatin1Char('/')) ? nombre : carpeta.path() + QLatin1Char('/') + nombre;
+    importar(nombre, c.bytes);
     const QString mensaje = QString::fromUtf8(c.mensaje);
     EXPECT_EQ(dialogs.textos(), QStringList{mensaje.contains(QStringLiteral("%1")) ? mensaje.arg(archivo) : mensaje});
     EXPECT_TRUE(forms_().isEmpty());
@@ -364,13 +371,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ArchivoMalo,
 // Guards against a document whose form plug-in is missing opening half-built.
 TEST_F(DocumentoTest, ADocumentWhosePluginIsMissingDoesNotOpen)
 {
-    const QString archivo = carpeta.path() + QStringLiteral("/sin.fnad");
-    QFile f(archivo);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(64, 'x'));
-    f.close();
-    ppal->dlgAbrir = [&](const QString &, const QString &) { return archivo; };
-    ppal->archImpExecute();
+    importar(QStringLiteral("sin.fnad"), 64);
     EXPECT_TRUE(forms_().isEmpty());
     ASSERT_EQ(dialogs.textos().size(), 3);
     EXPECT_TRUE(dialogs.textos().last().contains(QStringLiteral("\"NADA\"")));
@@ -380,23 +381,45 @@ TEST_F(DocumentoTest, ADocumentWhosePluginIsMissingDoesNotOpen)
 
 TEST_F(DocumentoTest, ADamagedDocumentIsClosedAfterItsMessage)
 {
-    const QString archivo = carpeta.path() + QStringLiteral("/danado.fprb");
-    QFile f(archivo);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(64, 'x'));
-    f.close();
-    ppal->dlgAbrir = [&](const QString &, const QString &) { return archivo; };
-    ppal->archImpExecute();
+    importar(QStringLiteral("danado.fprb"), 64);
     ASSERT_FALSE(dialogs.textos().isEmpty());
     EXPECT_EQ(dialogs.textos().last(), QStringLiteral("La carga del formulario fue imposible. Se cerrará el documento"));
     EXPECT_TRUE(forms_().isEmpty());
     EXPECT_TRUE(WorkingDatabases::paths().isEmpty());
 }
 
+// Guards against losing what was typed into the focused field when saving from the keyboard.
+TEST_F(DocumentoTest, SaveKeepsTheTextStillBeingTypedInAField)
+{
+    nuevoDocumento(7);
+    const QString archivo = carpeta.path() + QStringLiteral("/tecleado.fprb");
+    guardarComo(archivo);
+    QApplication::setActiveWindow(ppal.get());
+    auto *edit = prueba()->findChild<DBEdit *>(QStringLiteral("edtNombre"));
+    ASSERT_TRUE(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("Tecleado"));
+    ASSERT_TRUE(edit->pendingInput());
+    ppal->archGuardarExecute(ppal.get());
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    importar(archivo, -1);
+    ASSERT_EQ(forms_().size(), 1);
+    EXPECT_EQ(nombre(), QStringLiteral("TECLEADO"));
+}
+
 TEST_F(DocumentoTest, SaveAsProposesTheNextFreeNameOfTheProperty)
 {
     nuevoDocumento(7);
-    prueba()->PredNombre = QStringLiteral("A/B");
+    // As a request form keeps the property's name; it is still being typed.
+    TCustomMDIChild *form = prueba();
+    form->DatasetPpal->FieldByName(QStringLiteral("nombre"))->OnChange = [form](Field *f) { form->PredNombre = f->AsString(); };
+    QApplication::setActiveWindow(ppal.get());
+    auto *edit = form->findChild<DBEdit *>(QStringLiteral("edtNombre"));
+    ASSERT_TRUE(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("a/b"));
     const QString formularios = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Formularios/");
     QFile::remove(formularios + QStringLiteral("ab_prueba_001.fprb"));
     QFile::remove(formularios + QStringLiteral("ab_prueba_002.fprb"));

@@ -94,9 +94,9 @@ new_plantation_plan() {
   click "Brenvik" 400 300
   xdotool key ctrl+n
   window "Nuevo Formulario" >/dev/null
-  click "Nuevo Formulario" 86 40
+  click "Nuevo Formulario" 97 50
   shot nuevo
-  click "Nuevo Formulario" 422 397 # Aceptar
+  click "Nuevo Formulario" 462 437 # Aceptar
   window "Brenvik - ANA ROJAS SOTO - \\[Formulario" >/dev/null || fail "no document"
   shot documento
 }

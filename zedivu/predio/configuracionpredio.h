@@ -49,6 +49,20 @@ struct ConfiguracionPredio
         "base de datos central.\n\nPese a ello, igualmente se guardará en el archivo especificado \nla información "
         "contenida en estos formularios.");
 
+    // The one property of a parent request form: surfaces by the tax roll and by title,
+    // access routes, coordinates and adjoining rolls.
+    static ConfiguracionPredio solicitud(const QString &codigo)
+    {
+        ConfiguracionPredio c;
+        c.codigo = codigo;
+        c.campoSuperficieSii = QStringLiteral("sup_sii");
+        c.campoSuperficieTitulo = QStringLiteral("sup_tit");
+        c.campoUbicacion = QStringLiteral("via");
+        c.coordenadas = true;
+        c.rolesContiguos = true;
+        return c;
+    }
+
     // "<codigo>_<parte><sufijo>", the working table of one part ("rol", "pro", ...).
     QString tabla(const QString &parte) const { return codigo + QLatin1Char('_') + parte + sufijo; }
     // "dbg<CODIGO>_<parte><sufijo>", the grid that edits it.

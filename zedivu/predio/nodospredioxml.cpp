@@ -34,7 +34,9 @@ void Firma(TXML &xml, const TCustomMDIChild *solicitud, const QString &ciudad)
     xml.AbrirNodo(QStringLiteral("FIRMA"));
     if (solicitud) {
         xml.Hijo(QStringLiteral("NOMBRE"), solicitud->FirmanteNombre);
-        xml.Hijo(QStringLiteral("RUT"), solicitud->FirmanteRut);
+        // No signatory chosen yet: no R.U.T. rather than a zero.
+        if (solicitud->FirmanteRut > 0)
+            xml.Hijo(QStringLiteral("RUT"), solicitud->FirmanteRut);
         xml.Hijo(QStringLiteral("DV"), solicitud->FirmanteDv.isNull() ? QString() : QString(solicitud->FirmanteDv));
         xml.Hijo(QStringLiteral("CIUDAD"), ciudad);
     }

@@ -14,7 +14,8 @@ namespace NodosPredioXML {
 // FIRMA over the rows of `personas` whose `firm` is set: NOMBRE, PATERNO, MATERNO, RUT,
 // DV and, when `ciudad` is not empty, CIUDAD. Nothing when no row signs.
 void Firmas(TXML &xml, Dataset *personas, const QString &ciudad = QString());
-// The plain FIRMA node of the signatory a request form holds: NOMBRE, RUT, DV, CIUDAD.
+// The plain FIRMA node of the signatory a request form holds: NOMBRE, RUT (when one is
+// chosen), DV, CIUDAD.
 void Firma(TXML &xml, const TCustomMDIChild *solicitud, const QString &ciudad);
 
 // Children of a person node, in this order: PERS_CODIGO (id), PERS_TIPO, TIPR_CODIGO,

@@ -127,7 +127,12 @@ void SeccionPredio::enlazar(const BuiltForm &)
     }
 
     // Fields exist once their dataset is open; they survive a reopen.
-    ppal->AfterOpen = encadenar(ppal->AfterOpen, [this](Dataset *) { enlazarCampos(); });
+    ppal->AfterOpen = encadenar(ppal->AfterOpen, [this](Dataset *) {
+        enlazarCampos();
+        // A loaded document names its property as a typed one does.
+        if (Field *nombre = campo(m_config.campoNombre))
+            alCambiarNombre(nombre);
+    });
     enlazarPersonas(QStringLiteral("pro"));
     enlazarPersonas(QStringLiteral("rep"));
 

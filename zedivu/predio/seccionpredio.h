@@ -85,6 +85,9 @@ public:
     void imprimirPredio(TImpresion *imp);
     // The cover letter for the border authority.
     void componerDifrol(TImpresion *imp);
+    // The box the agency fills in on reception (number and date) at the right margin, and
+    // "(Uso Okran)" under it.
+    static void imprimirRecepcion(TImpresion *imp);
 
     // --- components
     Dataset *tabla(const QString &parte) const;

@@ -109,15 +109,7 @@ void SeccionPredio::componerDifrol(TImpresion *imp)
     imp->FinEncabezado();
     imp->Seccion();
 
-    imp->DeltaX(imp->AnchoUtil - 63);
-    imp->CuadroTexto(55, imp->AlturaCuadroTexto(55, QStringLiteral("Nº:       _________________\n\nFecha:  _________________")),
-                     QStringLiteral("Nº:       _________________\n\nFecha:  _________________"), taIzquierda, 1, false);
-    imp->Cr();
-    imp->DeltaX(imp->AnchoUtil - 63);
-    imp->Texto(QStringLiteral("(Uso Okran)                "), taIzquierda);
-    imp->Cr();
-    imp->CrLf();
-    imp->Seccion();
+    imprimirRecepcion(imp);
 
     for (const char *l : {"Señores", "Okran", "Presente", "", "", "De mi consideración,", ""})
         linea(QString::fromUtf8(l));
@@ -154,4 +146,17 @@ void SeccionPredio::componerDifrol(TImpresion *imp)
     m_formulario->prtFirma(imp, m_formulario->Codigo, m_formulario->DatasetPpal);
     imp->Seccion();
     imp->FinDocumento();
+}
+
+void SeccionPredio::imprimirRecepcion(TImpresion *imp)
+{
+    const QString caja = QStringLiteral("Nº:       _________________\n\nFecha:  _________________");
+    imp->DeltaX(imp->AnchoUtil - 63);
+    imp->CuadroTexto(55, imp->AlturaCuadroTexto(55, caja), caja, taIzquierda, 1, false);
+    imp->Cr();
+    imp->DeltaX(imp->AnchoUtil - 63);
+    imp->Texto(QStringLiteral("(Uso Okran)                "), taIzquierda);
+    imp->Cr();
+    imp->CrLf();
+    imp->Seccion();
 }

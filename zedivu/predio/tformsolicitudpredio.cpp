@@ -6,9 +6,7 @@
 #include "dataset.h"
 #include "dbedit.h"
 #include "field.h"
-#include "formbuilder.h"
 #include "formcomponents.h"
-#include "formdescriptionparser.h"
 #include "impresion/timpresion.h"
 #include "nodospredioxml.h"
 #include "seccionpredio.h"
@@ -16,44 +14,26 @@
 #include "util_texto.h"
 #include "xml/txml.h"
 
-#include <QPushButton>
 
 TFormSolicitudPredio::TFormSolicitudPredio(QWidget *owner, const QString &codigo, const ConfiguracionPredio &config,
                                            const QString &titulo)
-    : TCustomMDIChild(owner)
-    , m_conexion(new Connection(this))
-    , m_conexionPpal(new Connection(this))
+    : TFormDescrito(owner, codigo)
     , m_titulo(titulo)
 {
-    setObjectName(QStringLiteral("Form") + codigo);
-    QStringList errores;
-    const QString archivo = QStringLiteral(":/forms/%1.form").arg(codigo);
-    const auto descripcion = FormDescriptionParser::parseFile(archivo, &errores);
-    if (!descripcion) {
-        qWarning("%s: %s", qPrintable(archivo), qPrintable(errores.join(QLatin1Char('\n'))));
+    if (!m_formulario)
         return;
-    }
-    m_formulario = FormBuilder::build(*descripcion, this, m_conexion, m_conexionPpal);
     m_predio = new SeccionPredio(this, config);
 }
 
 void TFormSolicitudPredio::Nuevo()
 {
-    if (!m_formulario)
+    if (!NuevoDescrito())
         return;
-    Secciones = m_formulario->description().secciones();
-    HojaActual = 0;
     PredCodigo = 0;
-    ConexionBD = m_conexion;
-    ConexionBDPpal = m_conexionPpal;
-    DatasetPpal = m_formulario->mainDataset();
-    Paginas = m_formulario->pages();
-    if (auto *boton = findComponent<QPushButton>(this, QStringLiteral("btnLlenarPredio")))
-        connect(boton, &QPushButton::clicked, this, [this] { FrmEventoOnSeleccionPredio(); });
     // The described checks first: the section chains its own after them.
     InstalarValidaciones(*m_formulario);
     m_predio->enlazar(*m_formulario);
-    setWindowState(windowState() | Qt::WindowMaximized);
+    Maximizar();
 }
 
 void TFormSolicitudPredio::InicializarDatasetPpal(const QString &)
@@ -112,15 +92,7 @@ void TFormSolicitudPredio::ComponerImpresion(TImpresion *imp)
     imp->FinEncabezado();
     imp->Seccion();
 
-    const QString caja = QStringLiteral("Nº:       _________________\n\nFecha:  _________________");
-    imp->DeltaX(imp->AnchoUtil - 63);
-    imp->CuadroTexto(55, imp->AlturaCuadroTexto(55, caja), caja, taIzquierda, 1, false);
-    imp->Cr();
-    imp->DeltaX(imp->AnchoUtil - 63);
-    imp->Texto(QStringLiteral("(Uso Okran)                "), taIzquierda);
-    imp->Cr();
-    imp->CrLf();
-    imp->Seccion();
+    SeccionPredio::imprimirRecepcion(imp);
 
     imp->Titulo(m_titulo);
     imp->Cr();

@@ -9,12 +9,12 @@
 // the section, the lists qryComunas, qryProvincias, qryRegiones and adqNom_firma, the
 // button btnLlenarPredio and the edit dbe_sup_afe.
 #include "configuracionpredio.h"
-#include "tcustommdichild.h"
+#include "tformdescrito.h"
 
 class BuiltForm;
 class SeccionPredio;
 
-class TFormSolicitudPredio : public TCustomMDIChild
+class TFormSolicitudPredio : public TFormDescrito
 {
     Q_OBJECT
 
@@ -33,7 +33,6 @@ public:
     void ConexionesExternas() override;
 
     SeccionPredio *Predio() const { return m_predio; }
-    BuiltForm *Formulario() const { return m_formulario; }
 
 protected:
     // Printed after the property, before the signatures; `numero` is the next heading's.
@@ -42,9 +41,6 @@ protected:
     virtual void XmlAdicional(TXML &xml);
 
 private:
-    Connection *m_conexion;
-    Connection *m_conexionPpal;
-    BuiltForm *m_formulario = nullptr;
     SeccionPredio *m_predio = nullptr;
     QString m_titulo;
 };

@@ -79,8 +79,12 @@ void TRegistroTabla::construir()
     m_lista->setOptions(DBGrid::Indicator);
     m_lista->setAllowedOperations({});
     for (const CampoRegistro &c : m_descripcion.campos) {
-        if (c.enLista)
-            m_lista->addColumn(c.campo)->setTitle(sinDosPuntos(c.etiqueta));
+        if (!c.enLista)
+            continue;
+        GridColumn *columna = m_lista->addColumn(c.campo);
+        columna->setTitle(sinDosPuntos(c.etiqueta));
+        // Narrow enough for the names to show side by side.
+        columna->setWidth(qBound(72, fontMetrics().horizontalAdvance(columna->Title()) + 16, 130));
     }
     m_lista->setDataSource(m_fuente);
     m_lista->setMinimumWidth(360);
@@ -153,7 +157,7 @@ void TRegistroTabla::construir()
     connect(m_cancelar, &QPushButton::clicked, this, &TRegistroTabla::Cancelar);
     connect(m_cerrar, &QPushButton::clicked, this, &TRegistroTabla::reject);
     connect(m_seleccionar, &QPushButton::clicked, this, &TRegistroTabla::accept);
-    resize(820, 440);
+    resize(900, 460);
     habilitarEdicion(false);
 }
 

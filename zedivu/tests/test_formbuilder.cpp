@@ -80,7 +80,8 @@ TEST(FormBuilder, MakesTheComponentsUnderTheirNames)
     auto *grid = findComponent<DBGrid>(&d.window, QStringLiteral("dbgDEMO_desc"));
     ASSERT_NE(grid, nullptr);
     ASSERT_EQ(grid->ColumnCount(), 6);
-    EXPECT_EQ(grid->Columns(4)->TitleCaption(), QStringLiteral("Coordenadas UTM | N"));
+    // Blanks written around "|" must not reach headers and check messages.
+    EXPECT_EQ(grid->Columns(4)->TitleCaption(), QStringLiteral("Coordenadas UTM|N"));
     EXPECT_EQ(grid->FooterText(0), QStringLiteral("Total:"));
     EXPECT_EQ(grid->FooterText(1), QStringLiteral("19,75"));
     auto *esq = findComponent<DBGrid>(&d.window, QStringLiteral("dbgDEMO_desc_esq"));

@@ -1,6 +1,7 @@
 #include "tcustommodalchild.h"
 
 #include "abort.h"
+#include "classregistry.h"
 #include "connection.h"
 #include "scripteddialogs.h"
 #include "table.h"
@@ -181,6 +182,38 @@ TEST_F(ModalChild, ChoiceOperationsReachableByName)
     int clave = -1;
     ASSERT_TRUE(QMetaObject::invokeMethod(&ventana, "MostrarModalSeleccion", Qt::DirectConnection, Q_RETURN_ARG(int, clave)));
     EXPECT_EQ(clave, 0);
+}
+
+// A register that answers the key 7 and tells which window owns it.
+class RegistroSiete : public TCustomModalChild
+{
+public:
+    explicit RegistroSiete(QWidget *owner)
+        : TCustomModalChild(owner)
+    {
+    }
+    void MostrarModal() override { deleteLater(); }
+    int MostrarModalSeleccion() override
+    {
+        dueno = parentWidget();
+        dir = DirAplicacion;
+        return 7;
+    }
+    static inline QWidget *dueno = nullptr;
+    static inline QString dir;
+};
+
+// A register opened from a control inside a form must be owned by the top-level window,
+// or its message boxes would fail their owner check.
+TEST(RegistroPorNombre, ChoiceByClassNameOwnedByTheTopLevelWindow)
+{
+    const ClassRegistrar registro("TFormRegistroSiete", [](QWidget *owner) -> QWidget * { return new RegistroSiete(owner); });
+    QWidget ventana;
+    auto *control = new QLineEdit(&ventana);
+    EXPECT_EQ(TCustomModalChild::SeleccionarEnRegistro(QStringLiteral("tformregistrosiete"), QStringLiteral("/p/"), control), 7);
+    EXPECT_EQ(RegistroSiete::dueno, &ventana);
+    EXPECT_EQ(RegistroSiete::dir, QStringLiteral("/p/"));
+    EXPECT_EQ(TCustomModalChild::SeleccionarEnRegistro(QStringLiteral("TFormNoExiste"), QStringLiteral("/p/"), control), 0);
 }
 
 } // namespace

@@ -14,53 +14,29 @@
 #include "entrada/tformmultiseleccion.h"
 #include "fallaprogramacion.h"
 #include "field.h"
-#include "formbuilder.h"
 #include "formcomponents.h"
-#include "formdescriptionparser.h"
 #include "transaction.h"
 #include "util_bbdd.h"
 
-#include <QMdiSubWindow>
-#include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 
 BRENVIK_REGISTER_WINDOW(TFormKELU, "TFormKELU");
 
 TFormKELU::TFormKELU(QWidget *owner)
-    : TCustomMDIChild(owner)
-    , m_conexion(new Connection(this))
-    , m_conexionPpal(new Connection(this))
+    : TFormDescrito(owner, QStringLiteral("KELU"))
 {
-    setObjectName(QStringLiteral("FormKELU"));
-    QStringList errores;
-    const auto descripcion = FormDescriptionParser::parseFile(QStringLiteral(":/forms/KELU.form"), &errores);
-    if (!descripcion) {
-        FallaProgramacion(QStringLiteral("KELU.form: ") + errores.join(QLatin1Char('\n')), "formaKELU", __LINE__);
+    if (!m_formulario)
         return;
-    }
-    m_formulario = FormBuilder::build(*descripcion, this, m_conexion, m_conexionPpal);
     InstalarValidaciones(*m_formulario);
     enlazarReglas();
 }
 
 void TFormKELU::Nuevo()
 {
-    if (!m_formulario)
+    if (!NuevoDescrito())
         return;
-    Secciones = m_formulario->description().secciones();
-    HojaActual = 0;
-    ConexionBD = m_conexion;
-    ConexionBDPpal = m_conexionPpal;
-    DatasetPpal = m_formulario->mainDataset();
-    if (auto *boton = findComponent<QPushButton>(this, QStringLiteral("btnLlenarPredio")))
-        connect(boton, &QPushButton::clicked, this, [this] { FrmEventoOnSeleccionPredio(); });
-    Paginas = m_formulario->pages();
-    const FormDescription &d = m_formulario->description();
-    Paginas->setMinimumSize(d.ancho, d.alto);
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->setWindowState(sub->windowState() | Qt::WindowMaximized);
-    else
-        setWindowState(windowState() | Qt::WindowMaximized);
+    Maximizar();
 }
 
 void TFormKELU::ConexionesExternas()
@@ -81,19 +57,22 @@ void TFormKELU::ConexionesExternas()
 
 void TFormKELU::InicializarDatasetPpal(const QString &)
 {
+    if (!m_formulario)
+        return;
     InstalarListas(*m_formulario);
     Dataset *ppal = DatasetPpal;
     if (!ppal || !ppal->Active())
         return;
-    // Bookkeeping, not the user's entry: no check runs on this post.
-    const bool guardando = Guardando;
-    Guardando = true;
-    catchAbort([ppal] {
-        editar(ppal);
-        ppal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1);
-        ppal->Post();
-    });
-    Guardando = guardando;
+    {
+        // Bookkeeping, not the user's entry: no check runs on this post.
+        const auto restaurar = qScopeGuard([this, guardando = Guardando] { Guardando = guardando; });
+        Guardando = true;
+        catchAbort([ppal] {
+            editar(ppal);
+            ppal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1);
+            ppal->Post();
+        });
+    }
     enlazarCampos();
     resolucionJudicialCambiada();
 }
@@ -104,7 +83,10 @@ bool TFormKELU::ValidarFormulario()
         DialogoError(QStringLiteral("Hay rodales que tienen restricciones ambientales definidas, pero\n"
                                     "no tienen explicitada sus medidas de protección"));
         if (DBGrid *medidas = grilla(QStringLiteral("mepr"))) {
-            CambiarHoja(13);
+            for (int i = 0; i < Paginas->count(); ++i) {
+                if (Paginas->widget(i)->isAncestorOf(medidas))
+                    CambiarHoja(i);
+            }
             medidas->setFocus();
         }
         Abort();

@@ -10,16 +10,15 @@
 // Dependent rows are written with SQL in one transaction per change and the datasets
 // showing them are refreshed; none of those writes goes through a dataset's post, so no
 // field check runs (or complains) in the middle of them.
-#include "tcustommdichild.h"
+#include "tformdescrito.h"
 
 #include <QHash>
 #include <QVariant>
 #include <optional>
 
 class BuiltForm;
-struct GridColumnDescription;
 
-class TFormKELU : public TCustomMDIChild
+class TFormKELU : public TFormDescrito
 {
     Q_OBJECT
 
@@ -32,10 +31,6 @@ public:
     QByteArray PrepararXML() override;
     void ConexionesExternas() override;
     bool ValidarFormulario() override;
-
-    // What kelu.form built: pages, datasets ("adtKELU_desc"), data sources; null when the
-    // description failed to load (reported at construction).
-    BuiltForm *formulario() const { return m_formulario; }
 
     // The surface of a management unit: its stands' plus its sectors' (comma lists of
     // numbers; blanks around them ignored, unknown numbers count 0).
@@ -103,9 +98,6 @@ private:
     // --- restrictions and their protection measures (tformkelu_restricciones.cpp)
     void restriccionTrasPost(Dataset *ds);
 
-    Connection *m_conexion;
-    Connection *m_conexionPpal;
-    BuiltForm *m_formulario = nullptr;
     // What a post is doing, taken before it writes: its state and the key the row had.
     struct PostEnCurso
     {

@@ -276,14 +276,14 @@ void TFormKELU::ComponerImpresion(TImpresion *impresion)
         return;
     impresion->IniDocumento();
     {
-        ImpresionKelu kelu(this, impresion);
-        kelu.encabezado();
-        kelu.portada();
-        kelu.antecedentesGenerales();
-        kelu.diagnostico();
-        kelu.objetivosYTratamientos();
-        kelu.proteccion();
-        kelu.planos();
+        ImpresionKelu plan(this, impresion);
+        plan.encabezado();
+        plan.portada();
+        plan.antecedentesGenerales();
+        plan.diagnostico();
+        plan.objetivosYTratamientos();
+        plan.proteccion();
+        plan.planos();
     }
     // The signatures and the city and date are the request's: without its DORVO form
     // there is no one to sign.

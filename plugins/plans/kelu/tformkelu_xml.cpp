@@ -51,183 +51,200 @@ Dataset *tablaDorvo(const TCustomMDIChild *form, kelu::CursoresGuardados &cursor
     return ds && ds->Active() ? ds : nullptr;
 }
 
-} // namespace
-
-QByteArray TFormKELU::PrepararXML()
+// Writes the KELU part of the exchange file on the form's writer; one per PrepararXML.
+// The cursors it moves are put back when it goes away.
+class ExportacionKelu
 {
-    if (!XML)
-        return {};
-    TXML &x = *XML;
-    x.Limpiar();
-    kelu::CursoresGuardados cursores;
-
-    Dataset *ppal = cursores(kelu::tabla(this, QString()));
-    if (!ppal || !ppal->Active())
-        return {};
-    TCustomMDIChild *dorvo = BuscarFormulario(QStringLiteral("dorvo"));
-    Dataset *dorvoPpal = dorvo ? BuscarDataset(QStringLiteral("dorvo"), QString()) : nullptr;
-    const QString codPre = kelu::textoEdit(this, QStringLiteral("edt_cod_pre"));
-    const QString supPredio = kelu::textoEdit(this, QStringLiteral("edt_sup"));
-
-    x.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
-    x.Hijo(QStringLiteral("TISO_CODIGO"), TisoCodigo);
-    x.Hijo(QStringLiteral("VERSION"), GetProgramVersion(QString()));
-    if (dorvo)
-        x.Hijo(QStringLiteral("TISO_CODIGO_DE"), dorvo->TisoCodigo);
-    x.Hijo(QStringLiteral("SOLI_SUP_SOLICITADA"), kelu::textoEdit(this, QStringLiteral("edt_sup_afe")));
-    x.Hijo(QStringLiteral("SOLI_SUP_TOTAL"), supPredio);
-    x.Hijo(QStringLiteral("ESTA_CODIGO"), 1);
-    const Field *resJud = campo(ppal, QStringLiteral("resJud_tiene"));
-    const bool tieneResolucion = resJud && resJud->AsBoolean();
-    x.Hijo(QStringLiteral("RESOJUDI"), tieneResolucion ? 1 : 0);
-    if (tieneResolucion)
-        x.Hijo(QStringLiteral("RESOJUDI_OBS"), kelu::textoMemo(this, QStringLiteral("mem_resJud_desc")));
-    if (dorvo) {
-        // The request's date as the request itself writes it.
-        x.Hijo(QStringLiteral("FECHA"), texto(campo(dorvoPpal, QStringLiteral("fec"))));
-        NodosPredioXML::Firma(x, dorvo, texto(campo(dorvoPpal, QStringLiteral("ciu"))));
+public:
+    ExportacionKelu(TFormKELU *form, TXML &xml, Dataset *ppal)
+        : x(xml)
+        , form(form)
+        , ppal(cursores(ppal))
+        , dorvo(form->BuscarFormulario(QStringLiteral("dorvo")))
+        , dorvoPpal(dorvo ? form->BuscarDataset(QStringLiteral("dorvo"), QString()) : nullptr)
+        , codPre(kelu::textoEdit(form, QStringLiteral("edt_cod_pre")))
+        , supPredio(kelu::textoEdit(form, QStringLiteral("edt_sup")))
+    {
     }
 
-    x.AbrirNodo(QStringLiteral("PREDIO"), ppal);
-    x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
-    const auto valorCombo = [this](const QString &nombre) {
-        const DBLookupComboBox *c = kelu::componente<DBLookupComboBox>(this, nombre);
-        return c ? texto(c->field()) : QString();
-    };
-    x.Hijo(QStringLiteral("LOCALIDAD.REGION"), valorCombo(QStringLiteral("lcb_reg")));
-    x.Hijo(QStringLiteral("LOCALIDAD.PROVINCIA"), valorCombo(QStringLiteral("lcb_prv")));
-    x.Hijo(QStringLiteral("LOCALIDAD.COMUNA"), valorCombo(QStringLiteral("lcb_com")));
-    x.Hijo(QStringLiteral("NOMBRE"), kelu::textoEdit(this, QStringLiteral("edt_nom_pre")));
-    x.Hijo(QStringLiteral("SUPERFICIE_ET"), supPredio);
-    x.Hijo(QStringLiteral("SUPERFICIE_SII"), kelu::textoEdit(this, QStringLiteral("edt_sup_sii")));
-    x.Hijo(QStringLiteral("SUPERFICIE_TD"), kelu::textoEdit(this, QStringLiteral("edt_sup_tit")));
-    x.Hijo(QStringLiteral("ACCESO"), kelu::textoMemo(this, QStringLiteral("mem_via")));
-    x.Hijo(QStringLiteral("PRED_ESTADO"), 1);
+    // The form with its signatory; the node stays open for the property.
+    void Formulario()
+    {
+        x.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
+        x.Hijo(QStringLiteral("TISO_CODIGO"), form->TisoCodigo);
+        x.Hijo(QStringLiteral("VERSION"), GetProgramVersion(QString()));
+        if (dorvo)
+            x.Hijo(QStringLiteral("TISO_CODIGO_DE"), dorvo->TisoCodigo);
+        x.Hijo(QStringLiteral("SOLI_SUP_SOLICITADA"), kelu::textoEdit(form, QStringLiteral("edt_sup_afe")));
+        x.Hijo(QStringLiteral("SOLI_SUP_TOTAL"), supPredio);
+        x.Hijo(QStringLiteral("ESTA_CODIGO"), 1);
+        const Field *resJud = campo(ppal, QStringLiteral("resJud_tiene"));
+        const bool tieneResolucion = resJud && resJud->AsBoolean();
+        x.Hijo(QStringLiteral("RESOJUDI"), tieneResolucion ? 1 : 0);
+        if (tieneResolucion)
+            x.Hijo(QStringLiteral("RESOJUDI_OBS"), kelu::textoMemo(form, QStringLiteral("mem_resJud_desc")));
+        if (dorvo) {
+            // The request's date as the request itself writes it.
+            x.Hijo(QStringLiteral("FECHA"), texto(campo(dorvoPpal, QStringLiteral("fec"))));
+            NodosPredioXML::Firma(x, dorvo, texto(campo(dorvoPpal, QStringLiteral("ciu"))));
+        }
+    }
 
-    if (dorvo) {
-        if (Dataset *roles = tablaDorvo(this, cursores, QStringLiteral("rol")))
+    // The property; the node stays open for everything that follows.
+    void predio()
+    {
+        x.AbrirNodo(QStringLiteral("PREDIO"), ppal);
+        x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
+        const auto valorCombo = [this](const QString &nombre) {
+            const DBLookupComboBox *c = kelu::componente<DBLookupComboBox>(form, nombre);
+            return c ? texto(c->field()) : QString();
+        };
+        x.Hijo(QStringLiteral("LOCALIDAD.REGION"), valorCombo(QStringLiteral("lcb_reg")));
+        x.Hijo(QStringLiteral("LOCALIDAD.PROVINCIA"), valorCombo(QStringLiteral("lcb_prv")));
+        x.Hijo(QStringLiteral("LOCALIDAD.COMUNA"), valorCombo(QStringLiteral("lcb_com")));
+        x.Hijo(QStringLiteral("NOMBRE"), kelu::textoEdit(form, QStringLiteral("edt_nom_pre")));
+        x.Hijo(QStringLiteral("SUPERFICIE_ET"), supPredio);
+        x.Hijo(QStringLiteral("SUPERFICIE_SII"), kelu::textoEdit(form, QStringLiteral("edt_sup_sii")));
+        x.Hijo(QStringLiteral("SUPERFICIE_TD"), kelu::textoEdit(form, QStringLiteral("edt_sup_tit")));
+        x.Hijo(QStringLiteral("ACCESO"), kelu::textoMemo(form, QStringLiteral("mem_via")));
+        x.Hijo(QStringLiteral("PRED_ESTADO"), 1);
+    }
+
+    // The request's rolls, owners, coordinates and adjoining rolls.
+    void solicitud()
+    {
+        if (!dorvo)
+            return;
+        if (Dataset *roles = tablaDorvo(form, cursores, QStringLiteral("rol")))
             NodosPredioXML::Roles(x, roles);
-        if (Dataset *propietarios = tablaDorvo(this, cursores, QStringLiteral("pro"))) {
+        if (Dataset *propietarios = tablaDorvo(form, cursores, QStringLiteral("pro"))) {
             NodosPredioXML::OpcionesPersona opciones = NodosPredioXML::OpcionesPropietarios(false);
             opciones.sexo = opciones.firma = opciones.telefono = false;
             NodosPredioXML::Personas(x, propietarios, opciones);
         }
-        if (Dataset *coordenadas = tablaDorvo(this, cursores, QStringLiteral("coo")))
+        if (Dataset *coordenadas = tablaDorvo(form, cursores, QStringLiteral("coo")))
             NodosPredioXML::Coordenadas(x, coordenadas);
-        if (Dataset *contiguos = tablaDorvo(this, cursores, QStringLiteral("rol_con")))
+        if (Dataset *contiguos = tablaDorvo(form, cursores, QStringLiteral("rol_con")))
             NodosPredioXML::RolesContiguos(x, contiguos);
     }
 
-    Dataset *rodales = cursores(kelu::tabla(this, QStringLiteral("desc")));
-    kelu::paraCadaRegistro(rodales, [&](int) {
-        x.AbrirNodo(QStringLiteral("RODAL"));
-        x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
-        x.Hijo(QStringLiteral("CODIGO"), campo(rodales, QStringLiteral("num")));
-        x.Hijo(QStringLiteral("NUMERO"), campo(rodales, QStringLiteral("num")));
-        x.Hijo(QStringLiteral("SUPERFICIE"), campo(rodales, QStringLiteral("sup")));
-        x.Hijo(QStringLiteral("ANO_PLANTACION"), campo(rodales, QStringLiteral("ano")));
-        x.Hijo(QStringLiteral("ESPECIE"), campo(rodales, QStringLiteral("esp")), tsmEspecieKELU);
-        x.Hijo(QStringLiteral("ESTADO_SANITARIO"), campo(rodales, QStringLiteral("est_san")),
-               columna(this, QStringLiteral("dbgKELU_desc"), QStringLiteral("est_san")));
-        x.Hijo(QStringLiteral("CLASE_CAP_USO"), campo(rodales, QStringLiteral("cap")),
-               columna(this, QStringLiteral("dbgKELU_desc"), QStringLiteral("cap")));
-        x.Hijo(QStringLiteral("ANO_BONIFICACION"), campo(rodales, QStringLiteral("ano_bon")));
-        x.CerrarNodo();
-    });
+    // The stands and the forestable sectors.
+    void rodalesYSectores()
+    {
+        Dataset *rodales = cursores(kelu::tabla(form, QStringLiteral("desc")));
+        kelu::paraCadaRegistro(rodales, [&](int) {
+            x.AbrirNodo(QStringLiteral("RODAL"));
+            x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
+            x.Hijo(QStringLiteral("CODIGO"), campo(rodales, QStringLiteral("num")));
+            x.Hijo(QStringLiteral("NUMERO"), campo(rodales, QStringLiteral("num")));
+            x.Hijo(QStringLiteral("SUPERFICIE"), campo(rodales, QStringLiteral("sup")));
+            x.Hijo(QStringLiteral("ANO_PLANTACION"), campo(rodales, QStringLiteral("ano")));
+            x.Hijo(QStringLiteral("ESPECIE"), campo(rodales, QStringLiteral("esp")), tsmEspecieKELU);
+            x.Hijo(QStringLiteral("ESTADO_SANITARIO"), campo(rodales, QStringLiteral("est_san")),
+                   columna(form, QStringLiteral("dbgKELU_desc"), QStringLiteral("est_san")));
+            x.Hijo(QStringLiteral("CLASE_CAP_USO"), campo(rodales, QStringLiteral("cap")),
+                   columna(form, QStringLiteral("dbgKELU_desc"), QStringLiteral("cap")));
+            x.Hijo(QStringLiteral("ANO_BONIFICACION"), campo(rodales, QStringLiteral("ano_bon")));
+            x.CerrarNodo();
+        });
 
-    Dataset *sectores = cursores(kelu::tabla(this, QStringLiteral("det_sec")));
-    kelu::paraCadaRegistro(sectores, [&](int) {
-        x.AbrirNodo(QStringLiteral("SECTOR"));
-        x.Hijo(QStringLiteral("CODIGO"), campo(sectores, QStringLiteral("num_sec")));
-        x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
-        x.Hijo(QStringLiteral("NUMERO"), campo(sectores, QStringLiteral("num_sec")));
-        x.Hijo(QStringLiteral("SUPERFICIE"), campo(sectores, QStringLiteral("sup")));
-        x.Hijo(QStringLiteral("CLASE_CAP_USO"), campo(sectores, QStringLiteral("cap")),
-               columna(this, QStringLiteral("dbgKELU_det_sec"), QStringLiteral("cap")));
-        x.Hijo(QStringLiteral("NRO_RESOLUCION"), campo(sectores, QStringLiteral("num_res")));
-        x.Hijo(QStringLiteral("TIPO_VEGETACION"), campo(sectores, QStringLiteral("tip_veg")),
-               columna(this, QStringLiteral("dbgKELU_det_sec"), QStringLiteral("tip_veg")));
-        x.CerrarNodo();
-    });
-
-    // A variable and its information source are paired by the variable, not by their
-    // positions in two tables that are sorted and edited apart.
-    Dataset *variables = cursores(kelu::tabla(this, QStringLiteral("var_cli")));
-    Dataset *fuentes = cursores(kelu::tabla(this, QStringLiteral("fte_inf")));
-    kelu::paraCadaRegistro(variables, [&](int) {
-        x.AbrirNodo(QStringLiteral("VARIABLECLIMATICA"));
-        const Field *var = campo(variables, QStringLiteral("var"));
-        x.Hijo(QStringLiteral("VARIABLE"), var, columna(this, QStringLiteral("dbgKELU_var_cli"), QStringLiteral("var")));
-        x.Hijo(QStringLiteral("VALOR"), campo(variables, QStringLiteral("val")));
-        x.Hijo(QStringLiteral("UNIDAD"), campo(variables, QStringLiteral("unidad")),
-               columna(this, QStringLiteral("dbgKELU_var_cli"), QStringLiteral("unidad")));
-        if (var && !var->IsNull() && fuentes && fuentes->Active()
-            && fuentes->Locate(QStringLiteral("var"), var->Value())) {
-            x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
-            x.Hijo(QStringLiteral("PERIODO"), campo(fuentes, QStringLiteral("per")));
-            x.Hijo(QStringLiteral("COORDENADA_N"), campo(fuentes, QStringLiteral("n")));
-            x.Hijo(QStringLiteral("COORDENADA_S"), campo(fuentes, QStringLiteral("e")));
-        }
-        x.CerrarNodo();
-    });
-
-    Dataset *fisiografia = cursores(kelu::tabla(this, QStringLiteral("fis")));
-    kelu::paraCadaRegistro(fisiografia, [&](int) {
-        const auto col = [this](const QString &f) { return columna(this, QStringLiteral("dbgKELU_fis"), f); };
-        x.AbrirNodo(QStringLiteral("FISIOGRAFIA"));
-        unidadRodalOSector(x, fisiografia);
-        x.Hijo(QStringLiteral("FORMAS"), campo(fisiografia, QStringLiteral("form")), col(QStringLiteral("form")));
-        x.Hijo(QStringLiteral("PENDIENTE"), campo(fisiografia, QStringLiteral("pen")));
-        x.Hijo(QStringLiteral("ALTITUD"), campo(fisiografia, QStringLiteral("alt")));
-        x.Hijo(QStringLiteral("EXPOSICION"), campo(fisiografia, QStringLiteral("exp")), col(QStringLiteral("exp")));
-        x.Hijo(QStringLiteral("POSICIONAMIENTO"), campo(fisiografia, QStringLiteral("pos")), col(QStringLiteral("pos")));
-        x.CerrarNodo();
-    });
-
-    Dataset *hidrografia = cursores(kelu::tabla(this, QStringLiteral("hidr")));
-    kelu::paraCadaRegistro(hidrografia, [&](int) {
-        const auto col = [this](const QString &f) { return columna(this, QStringLiteral("dbgKELU_hidr"), f); };
-        x.AbrirNodo(QStringLiteral("HIDROGRAFIA"));
-        unidadRodalOSector(x, hidrografia);
-        x.Hijo(QStringLiteral("MASAS"), campo(hidrografia, QStringLiteral("masa")), col(QStringLiteral("masa")));
-        x.Hijo(QStringLiteral("TEMPORALIDAD"), campo(hidrografia, QStringLiteral("temp")), col(QStringLiteral("temp")));
-        x.Hijo(QStringLiteral("DISTANCIA"), campo(hidrografia, QStringLiteral("dist")));
-        x.Hijo(QStringLiteral("ANCHO_MAX"), campo(hidrografia, QStringLiteral("ancho")));
-        x.CerrarNodo();
-    });
-
-    x.AbrirNodo(QStringLiteral("USOSUELO"), ppal);
-    x.HijoCampo(QStringLiteral("PLANTACIONES"), QStringLiteral("uso_rec_pla"));
-    x.HijoCampo(QStringLiteral("BOSQUE_NATIVO"), QStringLiteral("uso_rec_bos"));
-    x.HijoCampo(QStringLiteral("FORESTABLES"), QStringLiteral("sue_for"));
-    x.HijoCampo(QStringLiteral("REFORESTABLES"), QStringLiteral("sue_ref"));
-    x.CerrarNodo();
-
-    Dataset *incendios = cursores(kelu::tabla(this, QStringLiteral("ocu_inc")));
-    kelu::paraCadaRegistro(incendios, [&](int) {
-        x.AbrirNodo(QStringLiteral("INCENDIO"));
-        x.Hijo(QStringLiteral("LUGAR"), campo(incendios, QStringLiteral("lug")));
-        x.Hijo(QStringLiteral("UNIDAD"), campo(incendios, QStringLiteral("num")));
-        x.Hijo(QStringLiteral("TIPO_UNIDAD"), QStringLiteral("1"));
-        x.Hijo(QStringLiteral("SUPERFICIE"), campo(incendios, QStringLiteral("sup")));
-        x.Hijo(QStringLiteral("ANO"), campo(incendios, QStringLiteral("ano")));
-        x.Hijo(QStringLiteral("CAUSA"), campo(incendios, QStringLiteral("causa")));
-        x.Hijo(QStringLiteral("ORIGEN"), campo(incendios, QStringLiteral("origen")),
-               columna(this, QStringLiteral("dbgKELU_ocu_inc"), QStringLiteral("origen")));
-        x.CerrarNodo();
-    });
-
-    if (Dataset *riesgos = cursores(kelu::tabla(this, QStringLiteral("det_mag"))); riesgos && riesgos->Active()) {
-        const auto col = [this](const QString &f) { return columna(this, QStringLiteral("dbgKELU_det_mag"), f); };
-        x.AbrirNodo(QStringLiteral("RIESGO"), riesgos);
-        x.HijoCampo(QStringLiteral("ZONA"), QStringLiteral("zona"));
-        x.HijoCampo(QStringLiteral("MAGNITUD_RIESGO"), QStringLiteral("mag_riesgo"), col(QStringLiteral("mag_riesgo")));
-        x.HijoCampo(QStringLiteral("MAGNITUD_PELIGRO"), QStringLiteral("mag_pel"), col(QStringLiteral("mag_pel")));
-        x.HijoCampo(QStringLiteral("PRIORIDAD"), QStringLiteral("prior"), col(QStringLiteral("prior")));
-        x.CerrarNodo();
+        Dataset *sectores = cursores(kelu::tabla(form, QStringLiteral("det_sec")));
+        kelu::paraCadaRegistro(sectores, [&](int) {
+            x.AbrirNodo(QStringLiteral("SECTOR"));
+            x.Hijo(QStringLiteral("CODIGO"), campo(sectores, QStringLiteral("num_sec")));
+            x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
+            x.Hijo(QStringLiteral("NUMERO"), campo(sectores, QStringLiteral("num_sec")));
+            x.Hijo(QStringLiteral("SUPERFICIE"), campo(sectores, QStringLiteral("sup")));
+            x.Hijo(QStringLiteral("CLASE_CAP_USO"), campo(sectores, QStringLiteral("cap")),
+                   columna(form, QStringLiteral("dbgKELU_det_sec"), QStringLiteral("cap")));
+            x.Hijo(QStringLiteral("NRO_RESOLUCION"), campo(sectores, QStringLiteral("num_res")));
+            x.Hijo(QStringLiteral("TIPO_VEGETACION"), campo(sectores, QStringLiteral("tip_veg")),
+                   columna(form, QStringLiteral("dbgKELU_det_sec"), QStringLiteral("tip_veg")));
+            x.CerrarNodo();
+        });
     }
 
-    if (Dataset *restricciones = cursores(kelu::tabla(this, QStringLiteral("rest_var"))); restricciones && restricciones->Active()) {
+    // Climate, physiography, hydrography, land use, fires, risk and restrictions.
+    void diagnostico()
+    {
+        // A variable and its information source are paired by the variable, not by their
+        // positions in two tables that are sorted and edited apart.
+        Dataset *variables = cursores(kelu::tabla(form, QStringLiteral("var_cli")));
+        Dataset *fuentes = cursores(kelu::tabla(form, QStringLiteral("fte_inf")));
+        kelu::paraCadaRegistro(variables, [&](int) {
+            x.AbrirNodo(QStringLiteral("VARIABLECLIMATICA"));
+            const Field *var = campo(variables, QStringLiteral("var"));
+            x.Hijo(QStringLiteral("VARIABLE"), var, columna(form, QStringLiteral("dbgKELU_var_cli"), QStringLiteral("var")));
+            x.Hijo(QStringLiteral("VALOR"), campo(variables, QStringLiteral("val")));
+            x.Hijo(QStringLiteral("UNIDAD"), campo(variables, QStringLiteral("unidad")),
+                   columna(form, QStringLiteral("dbgKELU_var_cli"), QStringLiteral("unidad")));
+            if (var && !var->IsNull() && fuentes && fuentes->Active()
+                && fuentes->Locate(QStringLiteral("var"), var->Value())) {
+                x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
+                x.Hijo(QStringLiteral("PERIODO"), campo(fuentes, QStringLiteral("per")));
+                x.Hijo(QStringLiteral("COORDENADA_N"), campo(fuentes, QStringLiteral("n")));
+                x.Hijo(QStringLiteral("COORDENADA_S"), campo(fuentes, QStringLiteral("e")));
+            }
+            x.CerrarNodo();
+        });
+
+        Dataset *fisiografia = cursores(kelu::tabla(form, QStringLiteral("fis")));
+        kelu::paraCadaRegistro(fisiografia, [&](int) {
+            const auto col = [this](const QString &f) { return columna(form, QStringLiteral("dbgKELU_fis"), f); };
+            x.AbrirNodo(QStringLiteral("FISIOGRAFIA"));
+            unidadRodalOSector(x, fisiografia);
+            x.Hijo(QStringLiteral("FORMAS"), campo(fisiografia, QStringLiteral("form")), col(QStringLiteral("form")));
+            x.Hijo(QStringLiteral("PENDIENTE"), campo(fisiografia, QStringLiteral("pen")));
+            x.Hijo(QStringLiteral("ALTITUD"), campo(fisiografia, QStringLiteral("alt")));
+            x.Hijo(QStringLiteral("EXPOSICION"), campo(fisiografia, QStringLiteral("exp")), col(QStringLiteral("exp")));
+            x.Hijo(QStringLiteral("POSICIONAMIENTO"), campo(fisiografia, QStringLiteral("pos")), col(QStringLiteral("pos")));
+            x.CerrarNodo();
+        });
+
+        Dataset *hidrografia = cursores(kelu::tabla(form, QStringLiteral("hidr")));
+        kelu::paraCadaRegistro(hidrografia, [&](int) {
+            const auto col = [this](const QString &f) { return columna(form, QStringLiteral("dbgKELU_hidr"), f); };
+            x.AbrirNodo(QStringLiteral("HIDROGRAFIA"));
+            unidadRodalOSector(x, hidrografia);
+            x.Hijo(QStringLiteral("MASAS"), campo(hidrografia, QStringLiteral("masa")), col(QStringLiteral("masa")));
+            x.Hijo(QStringLiteral("TEMPORALIDAD"), campo(hidrografia, QStringLiteral("temp")), col(QStringLiteral("temp")));
+            x.Hijo(QStringLiteral("DISTANCIA"), campo(hidrografia, QStringLiteral("dist")));
+            x.Hijo(QStringLiteral("ANCHO_MAX"), campo(hidrografia, QStringLiteral("ancho")));
+            x.CerrarNodo();
+        });
+
+        x.AbrirNodo(QStringLiteral("USOSUELO"), ppal);
+        x.HijoCampo(QStringLiteral("PLANTACIONES"), QStringLiteral("uso_rec_pla"));
+        x.HijoCampo(QStringLiteral("BOSQUE_NATIVO"), QStringLiteral("uso_rec_bos"));
+        x.HijoCampo(QStringLiteral("FORESTABLES"), QStringLiteral("sue_for"));
+        x.HijoCampo(QStringLiteral("REFORESTABLES"), QStringLiteral("sue_ref"));
+        x.CerrarNodo();
+
+        Dataset *incendios = cursores(kelu::tabla(form, QStringLiteral("ocu_inc")));
+        kelu::paraCadaRegistro(incendios, [&](int) {
+            x.AbrirNodo(QStringLiteral("INCENDIO"));
+            x.Hijo(QStringLiteral("LUGAR"), campo(incendios, QStringLiteral("lug")));
+            x.Hijo(QStringLiteral("UNIDAD"), campo(incendios, QStringLiteral("num")));
+            x.Hijo(QStringLiteral("TIPO_UNIDAD"), QStringLiteral("1"));
+            x.Hijo(QStringLiteral("SUPERFICIE"), campo(incendios, QStringLiteral("sup")));
+            x.Hijo(QStringLiteral("ANO"), campo(incendios, QStringLiteral("ano")));
+            x.Hijo(QStringLiteral("CAUSA"), campo(incendios, QStringLiteral("causa")));
+            x.Hijo(QStringLiteral("ORIGEN"), campo(incendios, QStringLiteral("origen")),
+                   columna(form, QStringLiteral("dbgKELU_ocu_inc"), QStringLiteral("origen")));
+            x.CerrarNodo();
+        });
+
+        if (Dataset *riesgos = cursores(kelu::tabla(form, QStringLiteral("det_mag"))); riesgos && riesgos->Active()) {
+            const auto col = [this](const QString &f) { return columna(form, QStringLiteral("dbgKELU_det_mag"), f); };
+            x.AbrirNodo(QStringLiteral("RIESGO"), riesgos);
+            x.HijoCampo(QStringLiteral("ZONA"), QStringLiteral("zona"));
+            x.HijoCampo(QStringLiteral("MAGNITUD_RIESGO"), QStringLiteral("mag_riesgo"), col(QStringLiteral("mag_riesgo")));
+            x.HijoCampo(QStringLiteral("MAGNITUD_PELIGRO"), QStringLiteral("mag_pel"), col(QStringLiteral("mag_pel")));
+            x.HijoCampo(QStringLiteral("PRIORIDAD"), QStringLiteral("prior"), col(QStringLiteral("prior")));
+            x.CerrarNodo();
+    }
+
+    if (Dataset *restricciones = cursores(kelu::tabla(form, QStringLiteral("rest_var"))); restricciones && restricciones->Active()) {
         x.AbrirNodo(QStringLiteral("RESTRICCION"), restricciones);
         x.HijoCampo(QStringLiteral("UNIDAD"), QStringLiteral("num"));
         x.Hijo(QStringLiteral("TIPO_UNIDAD"), QStringLiteral("1"));
@@ -236,142 +253,185 @@ QByteArray TFormKELU::PrepararXML()
         x.HijoCampo(QStringLiteral("FAUNA"), QStringLiteral("esp_fauna"), tsmFauna);
         x.HijoCampo(QStringLiteral("SUELO"), QStringLiteral("suelo"));
         x.HijoCampo(QStringLiteral("RECURSO_HIDRICO"), QStringLiteral("rec_hid"),
-                    columna(this, QStringLiteral("dbgKELU_rest_var"), QStringLiteral("rec_hid")));
+                    columna(form, QStringLiteral("dbgKELU_rest_var"), QStringLiteral("rec_hid")));
+        x.CerrarNodo();
+    }
+    }
+
+    // The management units with their activities.
+    void unidades()
+    {
+        // The management units; the activities of a unit are the detail rows the unit's
+        // record shows, and each activity's parameters the rows of the table of its class.
+        Dataset *unidades = cursores(kelu::tabla(form, QStringLiteral("obj")));
+        Dataset *actividades = cursores(kelu::tabla(form, QStringLiteral("desc_esq")));
+        struct Parametros
+        {
+            const char *sufijo;
+            int clase;
+        };
+        static const Parametros kParametros[] = {{"for", 30}, {"poda", 50}, {"ral", 60}, {"cor", 70}, {"ref", 90}};
+        std::vector<Dataset *> tablasParametros;
+        for (const Parametros &p : kParametros)
+            tablasParametros.push_back(cursores(kelu::tabla(form, QString::fromLatin1(p.sufijo))));
+
+        const auto parametrosDeClase = [&](int clase, const Dataset *ds) {
+            const auto f = [ds](const char *nombre) { return campo(ds, QString::fromLatin1(nombre)); };
+            switch (clase) {
+            case 30:
+                x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
+                x.Hijo(QStringLiteral("TIPO_PLANTA"), f("tip_planta"),
+                       columna(form, QStringLiteral("dbgKELU_for"), QStringLiteral("tip_planta")));
+                break;
+            case 50:
+                x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
+                x.Hijo(QStringLiteral("NRO_ACTIVIDAD"), f("num_poda"));
+                x.Hijo(QStringLiteral("PORC_ARBOLES_A"), f("arb_pod"));
+                x.Hijo(QStringLiteral("ALTURA_PODA"), f("alt"));
+                break;
+            case 60:
+                x.Hijo(QStringLiteral("NRO_ACTIVIDAD"), f("num_raleo"));
+                x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
+                x.Hijo(QStringLiteral("AREA_BASAL"), f("ab"));
+                x.Hijo(QStringLiteral("PORC_ARBOLES_A"), f("arb_ral"));
+                x.Hijo(QStringLiteral("PORC_AB_A"), f("ab_ral"));
+                break;
+            case 70:
+                x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
+                x.Hijo(QStringLiteral("TIME_CODIGO"), 7);
+                x.Hijo(QStringLiteral("METODO_ACTIVIDAD"), f("met"), columna(form, QStringLiteral("dbgKELU_cor"), QStringLiteral("met")));
+                x.Hijo(QStringLiteral("PORC_ARBOLES_A"), f("arb_cor"));
+                x.Hijo(QStringLiteral("PORC_AB_A"), f("ab_cor"));
+                break;
+            case 90:
+                x.Hijo(QStringLiteral("TIME_CODIGO"), 4);
+                x.Hijo(QStringLiteral("METODO_ACTIVIDAD"), f("met"), columna(form, QStringLiteral("dbgKELU_ref"), QStringLiteral("met")));
+                x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
+                x.Hijo(QStringLiteral("TIPO_PLANTA"), f("tip_planta"),
+                       columna(form, QStringLiteral("dbgKELU_ref"), QStringLiteral("tip_planta")));
+                break;
+            }
+        };
+
+        kelu::paraCadaRegistro(unidades, [&](int) {
+            x.AbrirNodo(QStringLiteral("OBJETIVO_MANEJO"));
+            x.Hijo(QStringLiteral("OBJETIVO"), campo(unidades, QStringLiteral("obj")));
+            x.Hijo(QStringLiteral("UNIDAD"), campo(unidades, QStringLiteral("unidad")));
+            x.Hijo(QStringLiteral("SUPERFICIE"), campo(unidades, QStringLiteral("sup_tot")));
+            entradasDeLista(x, QStringLiteral("RODAL"), campo(unidades, QStringLiteral("num")));
+            entradasDeLista(x, QStringLiteral("SECTOR"), campo(unidades, QStringLiteral("num_sec")));
+            const Field *unidad = campo(unidades, QStringLiteral("Id_obj"));
+            const QVariant idObj = unidad ? unidad->Value() : QVariant();
+            kelu::paraCadaRegistro(actividades, [&](int) {
+                const Field *deUnidad = campo(actividades, QStringLiteral("Id_obj"));
+                const Field *id = campo(actividades, QStringLiteral("Id_desc"));
+                if (!deUnidad || !id || idObj.isNull() || deUnidad->Value() != idObj)
+                    return;
+                const QVariant idDesc = id->Value();
+                for (std::size_t t = 0; t < tablasParametros.size(); ++t) {
+                    Dataset *ds = tablasParametros[t];
+                    kelu::paraCadaRegistro(ds, [&](int) {
+                        const Field *deActividad = campo(ds, QStringLiteral("Id_desc"));
+                        if (!deActividad || deActividad->Value() != idDesc)
+                            return;
+                        x.AbrirNodo(QStringLiteral("ACTIVIDAD"));
+                        x.HijoSecuencia(QStringLiteral("ACSO_NUMERO"));
+                        x.Hijo(QStringLiteral("ESAC_CODIGO"), QStringLiteral("1"));
+                        x.Hijo(QStringLiteral("TIPO_ACTIVIDAD"), kParametros[t].clase);
+                        x.Hijo(QStringLiteral("EDAD"), campo(actividades, QStringLiteral("edad")));
+                        x.Hijo(QStringLiteral("PRESCRIPCION"), campo(actividades, QStringLiteral("pres")));
+                        x.Hijo(QStringLiteral("SUTI_CODIGO"), 1);
+                        x.Hijo(QStringLiteral("ESPECIE"), campo(ds, QStringLiteral("esp")), tsmEspecieKELU);
+                        parametrosDeClase(kParametros[t].clase, ds);
+                        x.CerrarNodo();
+                    });
+                }
+            });
+            x.CerrarNodo();
+        });
+    }
+
+    // Roads and log yards.
+    void caminos()
+    {
+        // A row may hold a road, a log yard or both.
+        Dataset *caminos = cursores(kelu::tabla(form, QStringLiteral("plan_cam")));
+        const Field *descCaminos = campo(ppal, QStringLiteral("desc_tec_cam"));
+        const Field *descCanchas = campo(ppal, QStringLiteral("desc_tec_can"));
+        kelu::paraCadaRegistro(caminos, [&](int) {
+            if (!texto(campo(caminos, QStringLiteral("cam_id"))).isEmpty()) {
+                x.AbrirNodo(QStringLiteral("CAMINO"));
+                x.Hijo(QStringLiteral("IDENTIFICACION"), campo(caminos, QStringLiteral("cam_id")));
+                x.Hijo(QStringLiteral("NUMERO"), campo(caminos, QStringLiteral("num_cam")));
+                x.Hijo(QStringLiteral("LONGITUD"), campo(caminos, QStringLiteral("long")));
+                x.Hijo(QStringLiteral("ANCHO"), campo(caminos, QStringLiteral("ancho")));
+                x.Hijo(QStringLiteral("DESCRIPCION_TECNICA"), descCaminos);
+                x.CerrarNodo();
+            }
+            if (!texto(campo(caminos, QStringLiteral("can_id"))).isEmpty()) {
+                x.AbrirNodo(QStringLiteral("CANCHA"));
+                x.Hijo(QStringLiteral("IDENTIFICACION"), campo(caminos, QStringLiteral("can_id")));
+                x.Hijo(QStringLiteral("NUMERO"), campo(caminos, QStringLiteral("num_can")));
+                x.Hijo(QStringLiteral("SUPERFICIE"), campo(caminos, QStringLiteral("sup")));
+                x.Hijo(QStringLiteral("DESCRIPCION_TECNICA"), descCanchas);
+                x.CerrarNodo();
+            }
+        });
+    }
+
+    // The protection measures of the environment and of the forest.
+    void proteccion()
+    {
+        Dataset *medidas = cursores(kelu::tabla(form, QStringLiteral("mepr")));
+        kelu::paraCadaRegistro(medidas, [&](int recNo) {
+            x.AbrirNodo(QStringLiteral("MEDIDA_PROTECCION"));
+            unidadRodalOSector(x, medidas);
+            x.Hijo(QStringLiteral("MEPR_CODIGO"), recNo);
+            x.Hijo(QStringLiteral("TIPO_RESTRICCION"), campo(medidas, QStringLiteral("tip_rest")),
+                   columna(form, QStringLiteral("dbgKELU_mepr"), QStringLiteral("tip_rest")));
+            x.Hijo(QStringLiteral("DESCRIPCION"), campo(medidas, QStringLiteral("med_prot")));
+            x.CerrarNodo();
+        });
+
+        x.AbrirNodo(QStringLiteral("PROTECCION_RECURSO"));
+        x.Hijo(QStringLiteral("PLAGA_MEDIDA_PREVENCION"), kelu::textoMemo(form, QStringLiteral("mem_mepr_plag")));
+        x.Hijo(QStringLiteral("PLAGA_MEDIDA_CONTROL"), kelu::textoMemo(form, QStringLiteral("mem_meco_plag")));
+        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_PREVENCION"), kelu::textoMemo(form, QStringLiteral("mem_mepr_inc")));
+        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_CONTROL"), kelu::textoMemo(form, QStringLiteral("mem_meco_inc")));
         x.CerrarNodo();
     }
 
-    // The management units; the activities of a unit are the detail rows the unit's
-    // record shows, and each activity's parameters the rows of the table of its class.
-    Dataset *unidades = cursores(kelu::tabla(this, QStringLiteral("obj")));
-    Dataset *actividades = cursores(kelu::tabla(this, QStringLiteral("desc_esq")));
-    struct Parametros
+private:
+    kelu::CursoresGuardados cursores;
+    TXML &x;
+    TFormKELU *form;
+    Dataset *ppal;
+    TCustomMDIChild *dorvo;
+    Dataset *dorvoPpal;
+    QString codPre;
+    QString supPredio;
+};
+
+} // namespace
+
+QByteArray TFormKELU::PrepararXML()
+{
+    Dataset *ppal = kelu::tabla(this, QString());
+    if (!XML || !ppal || !ppal->Active())
+        return {};
+    XML->Limpiar();
     {
-        const char *sufijo;
-        int clase;
-    };
-    static const Parametros kParametros[] = {{"for", 30}, {"poda", 50}, {"ral", 60}, {"cor", 70}, {"ref", 90}};
-    std::vector<Dataset *> tablasParametros;
-    for (const Parametros &p : kParametros)
-        tablasParametros.push_back(cursores(kelu::tabla(this, QString::fromLatin1(p.sufijo))));
-
-    const auto parametrosDeClase = [&](int clase, const Dataset *ds) {
-        const auto f = [ds](const char *nombre) { return campo(ds, QString::fromLatin1(nombre)); };
-        switch (clase) {
-        case 30:
-            x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
-            x.Hijo(QStringLiteral("TIPO_PLANTA"), f("tip_planta"),
-                   columna(this, QStringLiteral("dbgKELU_for"), QStringLiteral("tip_planta")));
-            break;
-        case 50:
-            x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
-            x.Hijo(QStringLiteral("NRO_ACTIVIDAD"), f("num_poda"));
-            x.Hijo(QStringLiteral("PORC_ARBOLES_A"), f("arb_pod"));
-            x.Hijo(QStringLiteral("ALTURA_PODA"), f("alt"));
-            break;
-        case 60:
-            x.Hijo(QStringLiteral("NRO_ACTIVIDAD"), f("num_raleo"));
-            x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
-            x.Hijo(QStringLiteral("AREA_BASAL"), f("ab"));
-            x.Hijo(QStringLiteral("PORC_ARBOLES_A"), f("arb_ral"));
-            x.Hijo(QStringLiteral("PORC_AB_A"), f("ab_ral"));
-            break;
-        case 70:
-            x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
-            x.Hijo(QStringLiteral("TIME_CODIGO"), 7);
-            x.Hijo(QStringLiteral("METODO_ACTIVIDAD"), f("met"), columna(this, QStringLiteral("dbgKELU_cor"), QStringLiteral("met")));
-            x.Hijo(QStringLiteral("PORC_ARBOLES_A"), f("arb_cor"));
-            x.Hijo(QStringLiteral("PORC_AB_A"), f("ab_cor"));
-            break;
-        case 90:
-            x.Hijo(QStringLiteral("TIME_CODIGO"), 4);
-            x.Hijo(QStringLiteral("METODO_ACTIVIDAD"), f("met"), columna(this, QStringLiteral("dbgKELU_ref"), QStringLiteral("met")));
-            x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
-            x.Hijo(QStringLiteral("TIPO_PLANTA"), f("tip_planta"),
-                   columna(this, QStringLiteral("dbgKELU_ref"), QStringLiteral("tip_planta")));
-            break;
-        }
-    };
-
-    kelu::paraCadaRegistro(unidades, [&](int) {
-        x.AbrirNodo(QStringLiteral("OBJETIVO_MANEJO"));
-        x.Hijo(QStringLiteral("OBJETIVO"), campo(unidades, QStringLiteral("obj")));
-        x.Hijo(QStringLiteral("UNIDAD"), campo(unidades, QStringLiteral("unidad")));
-        x.Hijo(QStringLiteral("SUPERFICIE"), campo(unidades, QStringLiteral("sup_tot")));
-        entradasDeLista(x, QStringLiteral("RODAL"), campo(unidades, QStringLiteral("num")));
-        entradasDeLista(x, QStringLiteral("SECTOR"), campo(unidades, QStringLiteral("num_sec")));
-        const Field *unidad = campo(unidades, QStringLiteral("Id_obj"));
-        const QVariant idObj = unidad ? unidad->Value() : QVariant();
-        kelu::paraCadaRegistro(actividades, [&](int) {
-            const Field *deUnidad = campo(actividades, QStringLiteral("Id_obj"));
-            const Field *id = campo(actividades, QStringLiteral("Id_desc"));
-            if (!deUnidad || !id || idObj.isNull() || deUnidad->Value() != idObj)
-                return;
-            const QVariant idDesc = id->Value();
-            for (std::size_t t = 0; t < tablasParametros.size(); ++t) {
-                Dataset *ds = tablasParametros[t];
-                kelu::paraCadaRegistro(ds, [&](int) {
-                    const Field *deActividad = campo(ds, QStringLiteral("Id_desc"));
-                    if (!deActividad || deActividad->Value() != idDesc)
-                        return;
-                    x.AbrirNodo(QStringLiteral("ACTIVIDAD"));
-                    x.HijoSecuencia(QStringLiteral("ACSO_NUMERO"));
-                    x.Hijo(QStringLiteral("ESAC_CODIGO"), QStringLiteral("1"));
-                    x.Hijo(QStringLiteral("TIPO_ACTIVIDAD"), kParametros[t].clase);
-                    x.Hijo(QStringLiteral("EDAD"), campo(actividades, QStringLiteral("edad")));
-                    x.Hijo(QStringLiteral("PRESCRIPCION"), campo(actividades, QStringLiteral("pres")));
-                    x.Hijo(QStringLiteral("SUTI_CODIGO"), 1);
-                    x.Hijo(QStringLiteral("ESPECIE"), campo(ds, QStringLiteral("esp")), tsmEspecieKELU);
-                    parametrosDeClase(kParametros[t].clase, ds);
-                    x.CerrarNodo();
-                });
-            }
-        });
-        x.CerrarNodo();
-    });
-
-    // A row may hold a road, a log yard or both.
-    Dataset *caminos = cursores(kelu::tabla(this, QStringLiteral("plan_cam")));
-    const Field *descCaminos = campo(ppal, QStringLiteral("desc_tec_cam"));
-    const Field *descCanchas = campo(ppal, QStringLiteral("desc_tec_can"));
-    kelu::paraCadaRegistro(caminos, [&](int) {
-        if (!texto(campo(caminos, QStringLiteral("cam_id"))).isEmpty()) {
-            x.AbrirNodo(QStringLiteral("CAMINO"));
-            x.Hijo(QStringLiteral("IDENTIFICACION"), campo(caminos, QStringLiteral("cam_id")));
-            x.Hijo(QStringLiteral("NUMERO"), campo(caminos, QStringLiteral("num_cam")));
-            x.Hijo(QStringLiteral("LONGITUD"), campo(caminos, QStringLiteral("long")));
-            x.Hijo(QStringLiteral("ANCHO"), campo(caminos, QStringLiteral("ancho")));
-            x.Hijo(QStringLiteral("DESCRIPCION_TECNICA"), descCaminos);
-            x.CerrarNodo();
-        }
-        if (!texto(campo(caminos, QStringLiteral("can_id"))).isEmpty()) {
-            x.AbrirNodo(QStringLiteral("CANCHA"));
-            x.Hijo(QStringLiteral("IDENTIFICACION"), campo(caminos, QStringLiteral("can_id")));
-            x.Hijo(QStringLiteral("NUMERO"), campo(caminos, QStringLiteral("num_can")));
-            x.Hijo(QStringLiteral("SUPERFICIE"), campo(caminos, QStringLiteral("sup")));
-            x.Hijo(QStringLiteral("DESCRIPCION_TECNICA"), descCanchas);
-            x.CerrarNodo();
-        }
-    });
-
-    Dataset *medidas = cursores(kelu::tabla(this, QStringLiteral("mepr")));
-    kelu::paraCadaRegistro(medidas, [&](int recNo) {
-        x.AbrirNodo(QStringLiteral("MEDIDA_PROTECCION"));
-        unidadRodalOSector(x, medidas);
-        x.Hijo(QStringLiteral("MEPR_CODIGO"), recNo);
-        x.Hijo(QStringLiteral("TIPO_RESTRICCION"), campo(medidas, QStringLiteral("tip_rest")),
-               columna(this, QStringLiteral("dbgKELU_mepr"), QStringLiteral("tip_rest")));
-        x.Hijo(QStringLiteral("DESCRIPCION"), campo(medidas, QStringLiteral("med_prot")));
-        x.CerrarNodo();
-    });
-
-    x.AbrirNodo(QStringLiteral("PROTECCION_RECURSO"));
-    x.Hijo(QStringLiteral("PLAGA_MEDIDA_PREVENCION"), kelu::textoMemo(this, QStringLiteral("mem_mepr_plag")));
-    x.Hijo(QStringLiteral("PLAGA_MEDIDA_CONTROL"), kelu::textoMemo(this, QStringLiteral("mem_meco_plag")));
-    x.Hijo(QStringLiteral("INCENDIO_MEDIDA_PREVENCION"), kelu::textoMemo(this, QStringLiteral("mem_mepr_inc")));
-    x.Hijo(QStringLiteral("INCENDIO_MEDIDA_CONTROL"), kelu::textoMemo(this, QStringLiteral("mem_meco_inc")));
-    x.CerrarNodo();
-
-    x.CerrarNodo(); // PREDIO
-    x.CerrarNodo(); // FORMULARIO
-    return x.Texto();
+        ExportacionKelu exportacion(this, *XML, ppal);
+        exportacion.Formulario();
+        exportacion.predio();
+        exportacion.solicitud();
+        exportacion.rodalesYSectores();
+        exportacion.diagnostico();
+        exportacion.unidades();
+        exportacion.caminos();
+        exportacion.proteccion();
+    }
+    XML->CerrarNodo(); // PREDIO
+    XML->CerrarNodo(); // FORMULARIO
+    return XML->Texto();
 }

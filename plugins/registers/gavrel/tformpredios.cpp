@@ -145,9 +145,11 @@ void TFormPredios::construir()
     m_dblPredios->setReadOnly(true);
     m_dblPredios->setOptions({});
     m_dblPredios->setAllowedOperations({});
-    m_dblPredios->addColumn(QStringLiteral("pred_nombre"))->setTitle(QStringLiteral("Nombre"));
+    GridColumn *nombre = m_dblPredios->addColumn(QStringLiteral("pred_nombre"));
+    nombre->setTitle(QStringLiteral("Nombre"));
+    nombre->setWidth(240);
     m_dblPredios->setDataSource(m_dsrcPredios);
-    m_dblPredios->setMinimumWidth(200);
+    m_dblPredios->setMinimumWidth(260);
     izquierda->addWidget(m_dblPredios, 1);
     auto *botones = new QGridLayout;
     m_btnCrear = boton(this, QStringLiteral("btnCrear"), QStringLiteral("Crear"));
@@ -167,7 +169,7 @@ void TFormPredios::construir()
     derecha->addWidget(construirDetalle());
     derecha->addWidget(construirPestanas(), 1);
     principal->addLayout(derecha, 5);
-    resize(900, 600);
+    resize(980, 600);
 }
 
 QWidget *TFormPredios::construirDetalle()
@@ -210,12 +212,15 @@ QWidget *TFormPredios::construirDetalle()
     g->addWidget(new QLabel(QStringLiteral("Según Título de Dominio (há):"), grupo), 2, 0);
     g->addWidget(titulo, 2, 1);
     g->addWidget(new QLabel(QStringLiteral("Comuna:"), grupo), 3, 0);
-    g->addWidget(m_lcbComuna, 3, 1);
-    g->addWidget(provincia, 3, 2);
-    g->addWidget(region, 3, 3);
+    auto *localidades = new QHBoxLayout;
+    localidades->addWidget(m_lcbComuna, 2);
+    localidades->addWidget(provincia, 2);
+    localidades->addWidget(region, 3);
+    g->addLayout(localidades, 3, 1, 1, 3);
     g->addWidget(new QLabel(QStringLiteral("Vías de Acceso:"), grupo), 4, 0, Qt::AlignTop);
     g->addWidget(m_memUbicacion, 4, 1, 1, 3);
     auto *pie = new QHBoxLayout;
+    pie->addWidget(new QLabel(QStringLiteral("Código:"), grupo));
     pie->addWidget(codigo);
     pie->addStretch(1);
     pie->addWidget(m_btnGuardar);
@@ -233,8 +238,11 @@ DBGrid *TFormPredios::crearGrilla(const QString &nombre, DataSource *fuente, con
     grilla->setObjectName(nombre);
     grilla->setOptions(DBGrid::Editing | DBGrid::Indicator);
     grilla->setAllowedOperations(DBGrid::AllowInsert | DBGrid::AllowUpdate | DBGrid::AllowDelete | DBGrid::AllowAppend);
-    for (int i = 0; i < campos.size(); ++i)
-        grilla->addColumn(campos[i])->setTitle(titulos.value(i));
+    for (int i = 0; i < campos.size(); ++i) {
+        GridColumn *columna = grilla->addColumn(campos[i]);
+        columna->setTitle(titulos.value(i));
+        columna->setWidth(qMax(110, fontMetrics().horizontalAdvance(titulos.value(i).section(QLatin1Char('\n'), -1)) + 24));
+    }
     grilla->setDataSource(fuente);
     grilla->OnError = [this](DBGrid *, const QString &mensaje) { Dialogo(mtError, mensaje, MB::OK); };
     return grilla;

@@ -15,6 +15,7 @@
 #include "tcustommodalchild.h"
 
 #include <QStringList>
+#include <QVariant>
 #include <utility>
 
 class Connection;
@@ -56,6 +57,7 @@ public:
     // Fills the owners check list: the property's owners ticked, then every other person.
     void RefrescarListaPropietarios();
     // Replaces the property's owners with the ticked persons (what leaving the list does).
+    // False, writing nothing, when the list shows another property's owners.
     bool GuardarPropietarios();
 
     // Province and region codes of the commune named `comuna`; empty texts when there is
@@ -102,7 +104,8 @@ private:
     void validarCoordenada();
 
     bool m_seleccion = false;
-    bool m_cambiarPtoDec = false;
+    // The property whose owners the check list shows.
+    QVariant m_predioPropietarios;
 
     Connection *m_conexion;
     Query *m_adsPredios;

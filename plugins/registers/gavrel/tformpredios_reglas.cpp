@@ -429,9 +429,11 @@ void TFormPredios::RefrescarListaPropietarios()
 {
     m_clbPropietarios->clear();
     IdsPropietarios.clear();
+    m_predioPropietarios.clear();
     if (!m_conexion->isOpen())
         return;
-    const QVariant codigo = codigoActual().isNull() ? QVariant(0) : codigoActual();
+    m_predioPropietarios = codigoActual();
+    const QVariant codigo = m_predioPropietarios.isNull() ? QVariant(0) : m_predioPropietarios;
     const auto agregar = [this](const QueryResult &r, bool marcado) {
         for (const QVariantList &fila : r.rows) {
             QStringList partes;
@@ -460,7 +462,7 @@ void TFormPredios::RefrescarListaPropietarios()
 bool TFormPredios::GuardarPropietarios()
 {
     const QVariant codigo = codigoActual();
-    if (codigo.isNull() || m_clbPropietarios->count() != IdsPropietarios.size())
+    if (codigo.isNull() || codigo != m_predioPropietarios || m_clbPropietarios->count() != IdsPropietarios.size())
         return false;
     Transaction transaccion(*m_conexion);
     bool ok = transaccion.isActive()

@@ -12,24 +12,12 @@ BRENVIK_REGISTER_WINDOW(TFormFERUN, "TFormFERUN");
 
 namespace {
 
-ConfiguracionPredio configuracion()
-{
-    ConfiguracionPredio c;
-    c.codigo = QStringLiteral("ferun");
-    c.campoSuperficieSii = QStringLiteral("sup_sii");
-    c.campoSuperficieTitulo = QStringLiteral("sup_tit");
-    c.campoUbicacion = QStringLiteral("via");
-    c.coordenadas = true;
-    c.rolesContiguos = true;
-    return c;
-}
-
 const QString kCesionarios = QStringLiteral("adtFERUN_ces");
 
 } // namespace
 
 TFormFERUN::TFormFERUN(QWidget *owner)
-    : TFormSolicitudPredio(owner, QStringLiteral("FERUN"), configuracion(),
+    : TFormSolicitudPredio(owner, QStringLiteral("FERUN"), ConfiguracionPredio::solicitud(QStringLiteral("ferun")),
                            QStringLiteral("SOLICITUD DE PAGO DE BONIFICACIÓN FORESTAL, D.L. Nº 701, DE 1974"))
 {
 }

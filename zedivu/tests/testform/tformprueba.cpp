@@ -6,26 +6,16 @@
 #include "dataset.h"
 #include "dbgrid.h"
 #include "field.h"
-#include "formbuilder.h"
 #include "formcomponents.h"
-#include "formdescriptionparser.h"
 #include "gridcolumn.h"
 
 BRENVIK_REGISTER_WINDOW(TFormPRUEBA, "TFormPRUEBA");
 
 TFormPRUEBA::TFormPRUEBA(QWidget *owner)
-    : TCustomMDIChild(owner)
-    , m_conexion(new Connection(this))
-    , m_conexionPpal(new Connection(this))
+    : TFormDescrito(owner, QStringLiteral("PRUEBA"))
 {
-    setObjectName(QStringLiteral("FormPRUEBA"));
-    QStringList errores;
-    const auto descripcion = FormDescriptionParser::parseFile(QStringLiteral(":/forms/PRUEBA.form"), &errores);
-    if (!descripcion) {
-        qWarning("PRUEBA.form: %s", qPrintable(errores.join(QLatin1Char('\n'))));
+    if (!m_formulario)
         return;
-    }
-    m_formulario = FormBuilder::build(*descripcion, this, m_conexion, m_conexionPpal);
     // The type column of the detail grid is coded, as lookup columns of real forms are.
     if (auto *grilla = findComponent<DBGrid>(this, QStringLiteral("dbgDetalle"))) {
         if (GridColumn *tipo = grilla->ColumnByFieldName(QStringLiteral("tipo"))) {
@@ -37,14 +27,7 @@ TFormPRUEBA::TFormPRUEBA(QWidget *owner)
 
 void TFormPRUEBA::Nuevo()
 {
-    if (!m_formulario)
-        return;
-    Secciones = m_formulario->description().secciones();
-    HojaActual = 0;
-    ConexionBD = m_conexion;
-    ConexionBDPpal = m_conexionPpal;
-    DatasetPpal = m_formulario->mainDataset();
-    Paginas = m_formulario->pages();
+    NuevoDescrito();
 }
 
 void TFormPRUEBA::ComponerImpresion(TImpresion *) {}

@@ -1,11 +1,11 @@
 #pragma once
 // The test form PRUEBA, built from its description prueba.form: a main table with an
 // edit, a lookup combo and a memo on its first page, a detail grid on the second.
-#include "tcustommdichild.h"
+#include "tformdescrito.h"
 
 class BuiltForm;
 
-class TFormPRUEBA : public TCustomMDIChild
+class TFormPRUEBA : public TFormDescrito
 {
     Q_OBJECT
 
@@ -17,9 +17,4 @@ public:
     QByteArray PrepararXML() override;
     void InicializarDatasetPpal(const QString &nombreCompleto) override;
     void DbgEventoOnExitEspecial(QObject *sender) override;
-
-private:
-    Connection *m_conexion;
-    Connection *m_conexionPpal;
-    BuiltForm *m_formulario = nullptr;
 };

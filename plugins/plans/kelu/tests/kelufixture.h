@@ -18,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QHash>
 #include <QFile>
 #include <QLibrary>
 #include <QMdiArea>
@@ -39,18 +38,13 @@ public:
     using Valores = QList<std::pair<const char *, QString>>;
 
 protected:
-    static QLibrary &biblioteca(const char *archivo)
-    {
-        static QHash<QString, QLibrary *> libs;
-        QLibrary *&lib = libs[QLatin1String(archivo)];
-        if (!lib)
-            lib = new QLibrary(QLatin1String(archivo));
-        return *lib;
-    }
     static void SetUpTestSuite()
     {
-        for (const char *archivo : {BRENVIK_KELU_PLUGIN, BRENVIK_DORVO_PLUGIN})
-            ASSERT_TRUE(biblioteca(archivo).load()) << biblioteca(archivo).errorString().toStdString();
+        // Loaded once for the whole run, as the program keeps its plug-ins.
+        static QLibrary kelu(QStringLiteral(BRENVIK_KELU_PLUGIN));
+        static QLibrary dorvo(QStringLiteral(BRENVIK_DORVO_PLUGIN));
+        for (QLibrary *lib : {&kelu, &dorvo})
+            ASSERT_TRUE(lib->load()) << lib->errorString().toStdString();
     }
 
     void SetUp() override

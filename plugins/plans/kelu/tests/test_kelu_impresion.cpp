@@ -94,7 +94,10 @@ TEST_F(KeluImpresion, ImprimeElPlanAPdf)
 // Each management unit is printed with its own activities, one block per unit.
 TEST_F(KeluImpresion, CadaUnidadConSusActividades)
 {
+    tabla(QStringLiteral("obj"))->First();
     componer();
+    // Printing visits every unit; the user's current unit stays current.
+    EXPECT_EQ(tabla(QStringLiteral("obj"))->RecNo(), 1);
     const int esquema = indice(registro, "1. Descripción del esquema de manejo");
     ASSERT_GE(esquema, 0);
     const int um1 = indice(registro, "UM-1", esquema);

@@ -97,15 +97,15 @@ const CasoComprobacion kComprobaciones[] = {
     {"HidrografiaDeUnSector", "hidr", {{"num_sec", "A"}, {"masa", "1"}, {"temp", "1"}, {"dist", "10"}, {"ancho", "0"}}, ""},
     {"IncendioSinSuperficie", "ocu_inc", {{"lug", "Borde"}, {"num", "1"}, {"sup", "0"}, {"ano", "2001"}, {"causa", "x"}, {"origen", "1"}},
      "El campo \"Superficie afectada (ha)\" no puede ser nulo"},
-    {"RestriccionSinRecursoHidrico", "rest_var", {{"num", "1"}}, "El campo \" Recursos Hídricos\" no puede quedar vacío"},
+    {"RestriccionSinRecursoHidrico", "rest_var", {{"num", "1"}}, "El campo \"Recursos Hídricos\" no puede quedar vacío"},
     {"UnidadSinRodales", "obj", {{"obj", "Producción"}, {"unidad", "UM"}}, "El campo \"Rodal(es) Nº\" no puede quedar vacío"},
     {"UnidadDeRodalesDesconocidos", "obj", {{"obj", "Producción"}, {"num", "9"}, {"unidad", "UM"}},
      "El campo \"Superficie total unidad (ha)\" no puede ser nulo"},
-    {"CaminoIncompleto", "plan_cam", {{"cam_id", "C1"}, {"long", "2"}, {"ancho", "4"}}, "El campo \" Nº\" no puede quedar vacío"},
+    {"CaminoIncompleto", "plan_cam", {{"cam_id", "C1"}, {"long", "2"}, {"ancho", "4"}}, "El campo \"Nº\" no puede quedar vacío"},
     {"CaminoSinLongitud", "plan_cam", {{"cam_id", "C1"}, {"num_cam", "1"}, {"long", "0"}, {"ancho", "4"}},
-     "El campo \" Longitud (km) \" no puede ser nulo"},
+     "El campo \"Longitud (km)\" no puede ser nulo"},
     {"SoloCancha", "plan_cam", {{"can_id", "K1"}, {"num_can", "1"}, {"sup", "0,5"}}, ""},
-    {"CanchaSinSuperficie", "plan_cam", {{"can_id", "K1"}, {"num_can", "1"}}, "El campo \" Superficie (ha)\" no puede quedar vacío"},
+    {"CanchaSinSuperficie", "plan_cam", {{"can_id", "K1"}, {"num_can", "1"}}, "El campo \"Superficie (ha)\" no puede quedar vacío"},
     {"CaminoYCancha", "plan_cam", {{"cam_id", "C1"}, {"num_cam", "1"}, {"long", "2"}, {"ancho", "4"}, {"can_id", "K1"}, {"num_can", "1"}, {"sup", "1"}}, ""},
 };
 
@@ -253,4 +253,22 @@ TEST_F(KeluFixture, SavedPlanReopensWithItsRulesAtWork)
     EXPECT_EQ(filas(QStringLiteral("SELECT DISTINCT num FROM kelu_mepr")), QStringList{QStringLiteral("1A")});
     ASSERT_TRUE(modificar(QStringLiteral("var_cli"), "var", QStringLiteral("1"), {{"var", "2"}}));
     EXPECT_EQ(filas(QStringLiteral("SELECT var FROM kelu_fte_inf ORDER BY var")), (QStringList{QStringLiteral("2"), QStringLiteral("4")}));
+}
+
+TEST_F(KeluFixture, ThePlanItselfWantsItsSurfacesAndProtectionMeasuresUnlessSaving)
+{
+    rodalesYSector();
+    ASSERT_TRUE(agregar(QStringLiteral("obj"), {{"obj", "P"}, {"num", "1"}, {"unidad", "UM-1"}}));
+    Dataset *ppal = tabla(QString());
+    ppal->Edit();
+    for (const auto &[campo, valor] : Valores{{"uso_rec_pla", "12,5"}, {"uso_rec_bos", "0"}, {"sue_for", "0"}, {"sue_ref", "0"}})
+        ppal->FieldByName(QLatin1String(campo))->setAsString(valor);
+    EXPECT_FALSE(catchAbort([ppal] { ppal->Post(); }));
+    EXPECT_EQ(mensajes(), QStringList{QStringLiteral("Error en Formulario KELU: \n\nEl campo \"Medidas de Prevención contra Plagas\" "
+                                                     "no puede quedar vacío.")});
+    form->Guardando = true;
+    EXPECT_TRUE(catchAbort([ppal] { ppal->Post(); }));
+    form->Guardando = false;
+    EXPECT_EQ(mensajes().size(), 1);
+    EXPECT_EQ(filas(QStringLiteral("SELECT sup_afe, uso_rec_pla FROM kelu")), QStringList{QStringLiteral("12.5|12.5")});
 }

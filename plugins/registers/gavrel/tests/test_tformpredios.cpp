@@ -6,6 +6,8 @@
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "field.h"
+#include "gridcolumn.h"
+#include "abort.h"
 #include "programaprueba.h"
 #include "qstringprinter.h"
 #include "query.h"
@@ -23,6 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -317,6 +321,166 @@ TEST_F(Predios, OwnersTickedAndUnticked)
     ASSERT_TRUE(ventana.GuardarPropietarios());
     EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1")), 0);
     ventana.Cancelar();
+}
+
+// One change to the shown property or to a new row of one of its tables, then "Guardar".
+struct CasoValidacion
+{
+    const char *tabla;                    // dataset changed: adsPredios2 or a child table
+    std::vector<std::pair<const char *, QVariant>> valores; // fields set (appended row for a child)
+    QString mensaje;                      // the warning shown
+};
+
+class Validaciones : public Predios, public ::testing::WithParamInterface<CasoValidacion>
+{
+};
+
+TEST_P(Validaciones, RefusedSaveNamesTheFieldAndKeepsEditing)
+{
+    const CasoValidacion &c = GetParam();
+    abrir();
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
+    ventana.Editar();
+    Dataset *ds = dataset(c.tabla);
+    ASSERT_NE(ds, nullptr);
+    if (ds != predio())
+        ds->Append();
+    else
+        ds->Edit();
+    for (const auto &[campo, valor] : c.valores)
+        ds->FieldByName(QLatin1String(campo))->setValue(valor);
+    ScriptedDialogs dialogos;
+    EXPECT_FALSE(ventana.Guardar());
+    EXPECT_TRUE(ventana.Editando);
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_EQ(dialogos.boxes[0].tipo, mtWarning);
+    EXPECT_EQ(dialogos.boxes[0].texto, c.mensaje);
+    ventana.Cancelar();
+    EXPECT_EQ(filasDe(1), 8);
+}
+
+const QString kCampo = QStringLiteral("Error en Mantenedor:\n\nEl campo ");
+
+INSTANTIATE_TEST_SUITE_P(
+    Mensajes, Validaciones,
+    ::testing::Values(
+        CasoValidacion{"adsPredios2", {{"pred_superficie", QVariant()}},
+                       kCampo + QStringLiteral("\"Superficie (há)\" no puede quedar vacío.")},
+        CasoValidacion{"adsPredios2", {{"pred_superficie", 0}}, kCampo + QStringLiteral("\"Superficie (há)\" no puede ser nulo.")},
+        CasoValidacion{"adsPredios2", {{"pred_superficie_et", -1}},
+                       kCampo + QStringLiteral("\"Según Título de Dominio (há)\" no puede contener valores negativos.")},
+        CasoValidacion{"adsPredios2", {{"pred_comuna", QVariant()}}, kCampo + QStringLiteral("\"Comuna\" no puede quedar vacío.")},
+        CasoValidacion{"adtConservador", {{"cons_fojas", "1"}}, kCampo + QStringLiteral("\"Nº\" no puede quedar vacío.")},
+        CasoValidacion{"adtConservador",
+                       {{"cons_fojas", "1"}, {"cons_numero", 2}, {"cons_conservador", "X"}, {"cons_agno", 2030}},
+                       kCampo + QStringLiteral("\"Año\" sólo permite valores de año entre 1900 y 2029.")},
+        CasoValidacion{"adtMinisterio", {{"mini_certbn", ""}},
+                       kCampo + QStringLiteral("\"Nº Certificado del Ministerio de Bienes Nacionales\" no puede quedar vacío.")},
+        CasoValidacion{"adtRol", {{"rol_numero", "5"}}, kCampo + QStringLiteral("\"Comuna\" no puede quedar vacío.")},
+        CasoValidacion{"adtCoordenada", {{"coor_punto_referencia", "X"}, {"coor_este", 650000}},
+                       kCampo + QStringLiteral("\"Norte (metros)\" no puede quedar vacío.")},
+        CasoValidacion{"adtRol_contiguo", {{"rol_numero", "200-2"}},
+                       QStringLiteral("El numero de rol ingresado ya aparece como rol contiguo.\n"
+                                      "Sólo se permiten valores únicos para este campo")}));
+
+TEST_F(Predios, AdjoiningRollPostedAgainUnchangedIsNoDuplicate)
+{
+    ScriptedDialogs dialogos;
+    abrir();
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
+    ventana.Editar();
+    Dataset *contiguo = dataset("adtRol_contiguo");
+    ASSERT_EQ(contiguo->RecordCount(), 1);
+    contiguo->Edit();
+    contiguo->FieldByName(QStringLiteral("rol_numero"))->setAsString(QStringLiteral("200-1"));
+    EXPECT_TRUE(ventana.Guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Predios, ImpossibleCertificateDateIsRefused)
+{
+    abrir();
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
+    ventana.Editar();
+    Dataset *ministerio = dataset("adtMinisterio");
+    ministerio->Edit();
+    GridColumn *fecha = hijo<DBGrid>(&ventana, "dbgMinisterio")->ColumnByFieldName(QStringLiteral("mini_fecha"));
+    const auto escribir = [fecha](const QString &texto) {
+        QString t = texto;
+        QVariant valor = texto;
+        bool manejado = false;
+        return catchAbort([&] { fecha->OnUpdateData(fecha, t, valor, manejado); }) && manejado;
+    };
+    ScriptedDialogs dialogos;
+    EXPECT_FALSE(escribir(QStringLiteral("29-02-2001")));
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_EQ(dialogos.boxes[0].texto,
+              QStringLiteral("Error en Mantenedor:\n\nEl campo \"Fecha\" posee una fecha inválida o imposible de ocurrir"));
+    EXPECT_EQ(ministerio->FieldByName(QStringLiteral("mini_fecha"))->AsString(), QStringLiteral("03-02-2001"));
+    EXPECT_TRUE(escribir(QStringLiteral("28-02-01")));
+    EXPECT_EQ(ministerio->FieldByName(QStringLiteral("mini_fecha"))->AsString(), QStringLiteral("28-02-2001"));
+    ventana.Cancelar();
+}
+
+// A persons register that adds a person when it is shown.
+class PersonasDePrueba : public TCustomModalChild
+{
+public:
+    explicit PersonasDePrueba(QWidget *owner)
+        : TCustomModalChild(owner)
+    {
+    }
+    void MostrarModal() override
+    {
+        ++mostrado;
+        Connection bd;
+        bd.open(DirAplicacion + QStringLiteral("bbdd/bd.db"));
+        bd.exec(QStringLiteral("INSERT INTO persona (pers_paterno) VALUES ('NUEVA')"));
+        deleteLater();
+    }
+    int MostrarModalSeleccion() override { return 0; }
+    static inline int mostrado = 0;
+};
+
+TEST_F(Predios, EditPersonsOpensThePersonsRegisterAndRefreshesTheOwners)
+{
+    abrir();
+    hijo<QTabWidget>(&ventana, "PageControl1")->setCurrentWidget(hijo<QWidget>(&ventana, "tabPropietarios"));
+    auto *lista = hijo<QListWidget>(&ventana, "clbPropietarios");
+    ASSERT_EQ(lista->count(), 3);
+    // Without the persons register nothing opens.
+    hijo<QPushButton>(&ventana, "btnPersonas")->click();
+    EXPECT_EQ(lista->count(), 3);
+    ClassRegistrar registro("TFormPersonas", [](QWidget *owner) -> QWidget * { return new PersonasDePrueba(owner); });
+    hijo<QPushButton>(&ventana, "btnPersonas")->click();
+    EXPECT_EQ(PersonasDePrueba::mostrado, 1);
+    EXPECT_EQ(lista->count(), 4);
+}
+
+TEST_F(Predios, KeypadDecimalKeyGivesTheDecimalComma)
+{
+    abrir();
+    ventana.Editar();
+    auto *superficie = hijo<DBEdit>(&ventana, "edt_pred_superficie");
+    superficie->setFocus();
+    superficie->clear();
+    QTest::keyClicks(superficie, QStringLiteral("7"));
+    QKeyEvent punto(QEvent::KeyPress, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+    QApplication::sendEvent(superficie, &punto);
+    QTest::keyClicks(superficie, QStringLiteral("5"));
+    EXPECT_EQ(superficie->text(), QStringLiteral("7,5"));
+    ventana.Cancelar();
+}
+
+// Saving a property must not give it the owners listed for another one.
+TEST_F(Predios, SavingKeepsTheOwnersOfAPropertyNotListed)
+{
+    ScriptedDialogs dialogos;
+    abrir(); // the owners list is filled for the first property (EL ALAMO, none)
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
+    ventana.Editar();
+    ASSERT_TRUE(ventana.Guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1 AND pers_codigo=1")), 1);
+    EXPECT_FALSE(ventana.GuardarPropietarios());
 }
 
 // Runs `paso` inside the modal window's exec; closes it if the step left it open.

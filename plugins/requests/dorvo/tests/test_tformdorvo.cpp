@@ -8,6 +8,9 @@
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "gridcolumn.h"
+#include <QTabWidget>
+#include "predio/nodospredioxml.h"
+#include "xml/txml.h"
 #include "impresion/timpresion.h"
 #include "impresion/tregistroimpresion.h"
 #include "tpgpreview.h"
@@ -59,6 +62,15 @@ TEST_F(Dorvo, PickingAPropertyFillsTheSectionAndKeepsEachOwnersSex)
     EXPECT_EQ(tabla("cer")->FieldByName(QStringLiteral("fec"))->AsString(), QStringLiteral("04-03-2001"));
     EXPECT_EQ(tabla("coo")->FieldByName(QStringLiteral("n"))->AsInteger(), 6298000);
     EXPECT_TRUE(dialogos.boxes.isEmpty()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+
+    // What the consultant sees, for people to look at.
+    auto *paginas = solicitud()->Paginas;
+    solicitud()->resize(900, 1000);
+    solicitud()->show();
+    for (int i = 1; i < paginas->count(); ++i) {
+        paginas->setCurrentIndex(i);
+        solicitud()->grab().save(QStringLiteral(BRENVIK_BIN_DIR "/../screenshots/DORVO_elegido_%1.png").arg(i));
+    }
 
     // A second pick replaces the rows instead of adding to them.
     elegir(7);
@@ -321,3 +333,121 @@ TEST_F(Dorvo, PrintoutAndCoverLetterCarryThePropertyData)
     }
 }
 
+
+TEST_F(Dorvo, ABoundFormWritesTheRequestsSignatoryAsItsFirmaNode)
+{
+    TXML xml;
+    auto firma = [&] {
+        xml.Limpiar();
+        NodosPredioXML::Firma(xml, solicitud(), QStringLiteral("Ñuñoa"));
+        return xml.Texto();
+    };
+    EXPECT_EQ(firma(), QByteArray("<FIRMA>\r\n    <FIRMA.CIUDAD>\xd1u\xf1oa</FIRMA.CIUDAD>\r\n</FIRMA>\r\n"));
+    agregarPersona("pro", 12345678, QStringLiteral("Pérez"));
+    campo("fir")->setAsInteger(12345678);
+    EXPECT_EQ(firma(), QByteArray("<FIRMA>\r\n    <FIRMA.NOMBRE>P\xe9rez Soto Nombre P\xe9rez</FIRMA.NOMBRE>\r\n"
+                                  "    <FIRMA.RUT>12345678</FIRMA.RUT>\r\n    <FIRMA.DV>5</FIRMA.DV>\r\n"
+                                  "    <FIRMA.CIUDAD>\xd1u\xf1oa</FIRMA.CIUDAD>\r\n</FIRMA>\r\n"));
+}
+
+// The section configured for a second property of a form (a destination): it keeps its
+// own code, the document's property and the sibling forms stay as they were, and the
+// document index is not re-pointed.
+TEST_F(Dorvo, ASecondPropertySectionKeepsItsCodeToItself)
+{
+    ConfiguracionPredio cfg = predio()->config();
+    cfg.principal = false;
+    cfg.sexoPropietarios = false;
+    cfg.escribirRepresentantes = false;
+    SeccionPredio segunda(solicitud(), cfg);
+    segunda.setCodigoPredio(7);
+    ASSERT_TRUE(segunda.llenar());
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
+    EXPECT_TRUE(tabla("pro")->FieldByName(QStringLiteral("sexo"))->IsNull());
+
+    // Saved as a new property replacing the register's one of the same name.
+    ASSERT_TRUE(solicitud()->DatasetPpal->Edit());
+    campo("cod_pre")->setAsInteger(-1);
+    segunda.setCodigoPredio(0);
+    dialogos.responder({ID::YES});
+    ASSERT_TRUE(catchAbort([&] { segunda.guardar(); }));
+    const int nuevo = segunda.codigoPredio();
+    EXPECT_GT(nuevo, 7);
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
+    EXPECT_EQ(ppal()->PredCodigo, 0);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pred_codigo FROM formPredio WHERE foco_archivo = 'viejo.fkel'")).toInt(), 7);
+    EXPECT_EQ(uno(QStringLiteral("SELECT pers_sexo FROM persona WHERE pers_rut = 12345678")).toInt(), 2); // left alone
+    EXPECT_EQ(cuenta(QStringLiteral("propietario"), QStringLiteral("pred_codigo = ?"), {nuevo}), 1);
+}
+
+TEST_F(Dorvo, ALoadedDocumentKnowsItsPropertyNameAndSignatory)
+{
+    elegir(7);
+    Dataset *pro = tabla("pro");
+    ASSERT_TRUE(pro->Edit());
+    pro->FieldByName(QStringLiteral("firm"))->setAsBoolean(true);
+    ASSERT_TRUE(pro->Post());
+    campo("fir")->setAsInteger(12345678);
+    ASSERT_TRUE(guardar());
+
+    // The same document opened again: new windows, then the records of the file.
+    for (auto &f : formularios) {
+        f->Respondido = true;
+        f->Modificado = false;
+        f->Hermanos.clear();
+        f->Cerrar();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    formularios.clear();
+    abrir();
+    EXPECT_TRUE(solicitud()->FirmanteNombre.isEmpty());
+    for (auto &f : formularios)
+        ASSERT_TRUE(f->Cargar(archivo));
+    EXPECT_EQ(campo("nom_pre")->AsString(), QStringLiteral("El Roble"));
+    EXPECT_EQ(ppal()->PredNombre, QStringLiteral("El Roble"));
+    EXPECT_EQ(solicitud()->FirmanteRut, 12345678);
+    EXPECT_EQ(solicitud()->FirmanteNombre, QStringLiteral("Pérez Soto Ana"));
+    EXPECT_EQ(tabla("pro")->FieldByName(QStringLiteral("sexo"))->AsInteger(), 2);
+}
+
+// The checks of the property tables: each row below is refused with the message naming
+// the field at fault. (R.U.T. 11111111 is not in the register, whose persons fill a row.)
+struct CasoTabla
+{
+    const char *parte;
+    QList<QPair<const char *, const char *>> valores; // field, text
+    const char *mensaje;
+};
+
+class DorvoTablas : public Dorvo, public ::testing::WithParamInterface<CasoTabla>
+{
+};
+
+TEST_P(DorvoTablas, ARowMissingWhatTheTableNeedsIsRefused)
+{
+    const CasoTabla caso = GetParam();
+    Dataset *ds = tabla(caso.parte);
+    ASSERT_TRUE(ds->Append());
+    for (const auto &[nombre, texto] : caso.valores)
+        ASSERT_TRUE(ds->FieldByName(QLatin1String(nombre))->setAsString(QString::fromUtf8(texto))) << nombre;
+    bool posteado = false;
+    EXPECT_FALSE(catchAbort([&] { posteado = ds->Post(); }));
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.contains(QString::fromUtf8(caso.mensaje)))
+        << dialogos.boxes.first().texto.toStdString();
+    ds->Cancel();
+    EXPECT_EQ(ds->RecordCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tablas, DorvoTablas,
+    ::testing::Values(CasoTabla{"rol", {{"rol", "1-2"}}, "El campo \"Comuna\" no puede quedar vacío"},
+                      CasoTabla{"rol_con", {}, "El campo \"Rol Nº\" no puede quedar vacío"},
+                      CasoTabla{"con", {{"foj", "12"}, {"num", "3"}, {"ano", "1850"}, {"con", "Talca"}}, "\"Año\" sólo permite valores de año"},
+                      CasoTabla{"cer", {{"cer", "BN-1"}}, "El campo \"Fecha\" no puede quedar vacío"},
+                      CasoTabla{"coo", {{"pun", "Puente"}, {"n", "-5"}, {"e", "1"}}, "no puede contener valores negativos"},
+                      CasoTabla{"pro", {{"rut", "11111111"}, {"dv", "1"}}, "El campo \"Apellido Paterno\" no puede quedar vacío"},
+                      CasoTabla{"rep", {{"pat", "Rojas"}, {"rut", "12345678"}, {"dv", "1"}}, "El dígito verificador no concuerda"},
+                      CasoTabla{"pro", {{"pat", "Rojas"}, {"rut", "11111111"}, {"dv", "1"}, {"ciu", "Talca"}, {"com", "13120"}},
+                                "El campo \"Domicilio\" no puede quedar vacío"}),
+    [](const auto &info) { return std::to_string(info.index) + "_" + info.param.parte; });
