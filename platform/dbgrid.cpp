@@ -612,7 +612,24 @@ void DBGrid::clickEditButton()
         if (column->OnEditButtonClick)
             column->OnEditButtonClick(column, handled);
     });
+    takeFocusBack();
     m_view->openEditorIfAlwaysShown();
+}
+
+void DBGrid::takeFocusBack()
+{
+    // A modal window closing does not hand the activation back to its parent under every
+    // window system (X without a window manager leaves no window active): keys would go
+    // nowhere until the user clicked. A window the handler left open keeps its activation.
+    if (QApplication::activeModalWidget())
+        return;
+    QWidget *top = m_view->window();
+    QWidget *active = QApplication::activeWindow();
+    if (active && active != top)
+        return;
+    if (!active)
+        top->activateWindow();
+    m_view->setFocus(Qt::OtherFocusReason);
 }
 
 void DBGrid::appendRow()

@@ -202,6 +202,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // Activates the grid's window again and focuses its view after a button's modal window.
+    void takeFocusBack();
     void connectSource();
     void disconnectSource();
     void onState();

@@ -8,11 +8,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -864,4 +866,33 @@ TEST_F(DBGridTest, AutoDropDownListOpensAtTheFirstTypedLetter)
     combo->hidePopup();
     key(Qt::Key_Return);
     EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -4);
+}
+
+// Fault: after a modal window opened from a column's button closed, keys no longer reached the grid.
+TEST_F(DBGridTest, ModalWindowOfTheEditButtonGivesTheFocusBackToTheGrid)
+{
+    standardColumns();
+    GridColumn *obs = grid->Columns(3);
+    obs->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+    obs->OnEditButtonClick = [this](GridColumn *, bool &handled) {
+        QDialog dialog(&window);
+        auto *choice = new QLineEdit(&dialog);
+        QTimer::singleShot(0, &dialog, [&dialog, choice] {
+            choice->setFocus();
+            dialog.accept();
+        });
+        dialog.exec();
+        handled = true;
+    };
+    show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    rodal.setRecNo(2);
+    grid->setSelectedIndex(3);
+    const QRect cell = grid->view()->visualRect(grid->view()->currentIndex());
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 4, cell.center().y()));
+    QTest::qWait(20);
+    EXPECT_EQ(QApplication::activeWindow(), &window);
+    EXPECT_EQ(QApplication::focusWidget(), grid->view());
+    type(QStringLiteral("x"));
+    EXPECT_TRUE(grid->isEditing());
 }
