@@ -29,8 +29,9 @@ bool TFormDescrito::NuevoDescrito()
     ConexionBDPpal = m_conexionPpal;
     DatasetPpal = m_formulario->mainDataset();
     Paginas = m_formulario->pages();
-    if (d.ancho > 0 && d.alto > 0)
-        Paginas->setMinimumSize(d.ancho, d.alto);
+    // The described size is what the window scrolls over at least; a page taller than it
+    // keeps its own minimum, or its rows would be squeezed together.
+    Paginas->setMinimumSize(Paginas->minimumSizeHint().expandedTo(QSize(d.ancho, d.alto)));
     if (auto *boton = findComponent<QPushButton>(this, QStringLiteral("btnLlenarPredio")))
         connect(boton, &QPushButton::clicked, this, [this] { FrmEventoOnSeleccionPredio(); });
     return true;

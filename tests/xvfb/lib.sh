@@ -83,8 +83,8 @@ start_with_consultant() {
   xdotool type --delay 15 "Los Alerces 12"; xdotool key Tab; xdotool type --delay 15 "Temuco"; xdotool key Tab
   xdotool type "452223344"; xdotool key Tab; xdotool type --delay 15 "ana@correo.cl"
   shot consultor-datos
-  click "Base de Datos de Consultores" 670 406 # Guardar
-  click "Base de Datos de Consultores" 292 418 # Seleccionar y Cerrar
+  click "Base de Datos de Consultores" 750 424 # Guardar
+  click "Base de Datos de Consultores" 339 436 # Seleccionar y Cerrar
   window "Brenvik - ANA ROJAS SOTO" >/dev/null || fail "no consultant chosen"
   shot consultor-elegido
 }
@@ -103,6 +103,9 @@ new_plantation_plan() {
 
 # Exit (ctrl+s), waiting for the program to end and checking that it leaves no temporary files.
 exit_program() {
+  # Without a window manager nobody gives the focus back after a dialog: click the empty
+  # part of the navigation panel first.
+  click "Brenvik" 90 650
   xdotool key ctrl+s
   for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break

@@ -6,43 +6,19 @@
 # runs on a copy of the built program directory with a home of its own. Not part of CI:
 # the clicks assume the default fonts of a Debian 12 machine.
 #
-# Usage: plugins/plans/kelu/tests/xvfb_kelu.sh [build dir (build)] [screenshot dir (xvfb-kelu)]
+# Usage: plugins/plans/kelu/tests/xvfb_kelu.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 # Needs xvfb-run, xdotool, ImageMagick (import) and sqlite3.
 set -euo pipefail
 
-if [[ "${1:-}" != "--dentro" ]]; then
-  prog=$(realpath "${1:-build}")/bin
-  [[ -x "$prog/brenvik" ]] || { echo "no program in $prog" >&2; exit 1; }
-  tmp=$(mktemp -d)
-  trap 'rm -rf "$tmp"' EXIT
-  cp -r "$prog" "$tmp/prog"
-  mkdir -p "$tmp/home/.config/Varno" "${2:-xvfb-kelu}"
-  sqlite3 "$tmp/prog/bbdd/bd.db" "INSERT INTO consultor (cons_id, cons_rut, cons_dv, cons_paterno, cons_materno,
-    cons_nombre, cons_profesion, cons_sexo) VALUES (1, 12345678, '5', 'ROJAS', 'SOTO', 'ANA', '1', 2)"
-  printf '[General]\nConsultor_Id=1\n' >"$tmp/home/.config/Varno/Brenvik.conf"
-  xvfb-run -a -s "-screen 0 1280x900x24" bash ${KELU_TRAZA:+-x} "$0" --dentro "$tmp" "$(realpath "${2:-xvfb-kelu}")"
-  exit $?
-fi
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
 
-export HOME=$2/home QT_QPA_PLATFORM=xcb
-db=$2/prog/bbdd/bd.db
-shots=$3
-n=0
-shot() { # a picture of the screen named after the step
-  sleep 0.6
-  n=$((n + 1))
-  import -window root "$(printf '%s/%02d-%s.png' "$shots" "$n" "$1")"
-}
-window() { xdotool search --sync --onlyvisible --name "^$1" | head -1; }
-click() { # window title, x, y inside it
-  xdotool mousemove --window "$(window "$1")" "$2" "$3" click 1
-  sleep 0.4
-}
-fail() {
-  echo "FAILED: $*" >&2
-  shot fallo
-  exit 1
-}
+# The consultant, registered beforehand.
+sqlite3 "$db" "INSERT INTO consultor (cons_id, cons_rut, cons_dv, cons_paterno, cons_materno,
+  cons_nombre, cons_profesion, cons_sexo) VALUES (1, 12345678, '5', 'ROJAS', 'SOTO', 'ANA', '1', 2)"
+mkdir -p "$HOME/.config/Varno"
+printf '[General]\nConsultor_Id=1\n' >"$HOME/.config/Varno/Brenvik.conf"
+
 # A query on the plan's working database (the one holding table kelu).
 plan() {
   local f
@@ -54,7 +30,7 @@ plan() {
   done
 }
 
-"$2/prog/brenvik" >"$2/brenvik.log" 2>&1 &
+"$work/prog/brenvik" >"$work/brenvik.log" 2>&1 &
 pid=$!
 
 # 1. New: the plantation plan with its request form, the first of the list.

@@ -122,7 +122,8 @@ xml=$(ls "$HOME/Documents/Formularios/Archivos Intercambio Okran/"*.xml 2>/dev/n
 [[ -f $xml ]] || fail "no exchange file"
 
 # The hashes, checked with md5sum: each form's hash is the MD5 of its body, H the MD5 of the
-# joined hashes; the bodies follow the fifth line, each opening with its XML declaration.
+# joined hashes; the bodies follow the fifth line, each one top-level element that ends
+# with its unindented closing line.
 partes=$work/partes
 mkdir -p "$partes"
 python3 - "$xml" "$partes" <<'PY'
@@ -130,9 +131,12 @@ import sys
 data = open(sys.argv[1], 'rb').read()
 lines = data.split(b'\r\n', 5)
 open(sys.argv[2] + '/cabecera', 'wb').write(lines[3])
-bodies = lines[5].split(b'<?xml')
-for i, body in enumerate(bodies[1:]):
-    open('%s/cuerpo%02d' % (sys.argv[2], i), 'wb').write(b'<?xml' + body)
+body, n = b'', 0
+for line in lines[5].split(b'\r\n')[:-1]:
+    body += line + b'\r\n'
+    if line.startswith(b'</'):
+        open('%s/cuerpo%02d' % (sys.argv[2], n), 'wb').write(body)
+        body, n = b'', n + 1
 PY
 hashes=""
 for cuerpo in "$partes"/cuerpo*; do

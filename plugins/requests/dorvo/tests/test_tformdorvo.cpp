@@ -451,3 +451,13 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoTabla{"pro", {{"pat", "Rojas"}, {"rut", "11111111"}, {"dv", "1"}, {"ciu", "Talca"}, {"com", "13120"}},
                                 "El campo \"Domicilio\" no puede quedar vacío"}),
     [](const auto &info) { return std::to_string(info.index) + "_" + info.param.parte; });
+
+// A described size smaller than a page forced the page below its own minimum, and its
+// rows were squeezed together.
+TEST_F(Dorvo, PagesNeverShrinkBelowWhatTheirRowsNeed)
+{
+    QTabWidget *paginas = solicitud()->Paginas;
+    ASSERT_NE(paginas, nullptr);
+    EXPECT_GE(paginas->minimumHeight(), paginas->minimumSizeHint().height());
+    EXPECT_GE(paginas->minimumHeight(), 587);
+}
