@@ -51,8 +51,6 @@ window_appears "Selecci" || fail "no multi-selection window"
 shot especies
 xdotool key space Return # Pino radiata
 sleep 0.5
-# (After the multi-selection window the grid takes no keys until it is clicked.)
-click "Brenvik" 750 170
 xdotool key Down Up # posts the stand
 shot rodal
 
@@ -68,7 +66,6 @@ window_appears "Selecci" || fail "no multi-selection window"
 shot unidad-rodales
 xdotool key space Return # stand 1
 sleep 0.5
-click "Brenvik" 800 137
 xdotool key Down Up # posts the unit
 shot unidad
 
