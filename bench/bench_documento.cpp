@@ -1,6 +1,7 @@
 // The document cycle of three form windows whose working databases hold about 5 MB of
 // rows together: Save (GuardarDocumento) and Load (Cargar on each form), beside zlib's
 // compress2 (level 9) and uncompress on the same database bytes, in one run.
+#include "entornobenchmark.h"
 #include "connection.h"
 #include "dialogservice.h"
 #include "tcustommdichild.h"
@@ -186,11 +187,7 @@ BENCHMARK(BM_Uncompress)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    // The working databases go to a Documents folder of the run's own.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    EntornoBenchmark entorno;
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     g_documento = new Documento;

@@ -2,6 +2,7 @@
 // document, beside a minimal Qt Widgets program that shows one empty main window, in one
 // run. The program directory is a copy of the built one's main database with the test
 // plug-ins: register windows that answer at once and the forms PRUEBA, TESTG, TESTF.
+#include "entornobenchmark.h"
 #include "connection.h"
 #include "dialogservice.h"
 #include "tformppal.h"
@@ -152,11 +153,7 @@ BENCHMARK(BM_NuevoTresFormularios)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    // The working databases and settings go to a home of the run's own.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    EntornoBenchmark entorno;
     QApplication app(argc, argv);
     Silencio silencio;
     DialogService::setInstance(&silencio);
