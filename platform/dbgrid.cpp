@@ -6,6 +6,7 @@
 #include "dataseterror.h"
 #include "datasource.h"
 #include "field.h"
+#include "focoretorno.h"
 #include "griddelegate.h"
 #include "gridfooterbar.h"
 #include "gridheader.h"
@@ -618,18 +619,7 @@ void DBGrid::clickEditButton()
 
 void DBGrid::takeFocusBack()
 {
-    // A modal window closing does not hand the activation back to its parent under every
-    // window system (X without a window manager leaves no window active): keys would go
-    // nowhere until the user clicked. A window the handler left open keeps its activation.
-    if (QApplication::activeModalWidget())
-        return;
-    QWidget *top = m_view->window();
-    QWidget *active = QApplication::activeWindow();
-    if (active && active != top)
-        return;
-    if (!active)
-        top->activateWindow();
-    m_view->setFocus(Qt::OtherFocusReason);
+    DevolverFoco(m_view);
 }
 
 void DBGrid::appendRow()

@@ -9,6 +9,7 @@
 #include "entrada/tformmultiseleccion.h"
 #include "entrada/tfrmayuda.h"
 #include "fallaprogramacion.h"
+#include "focoretorno.h"
 #include "field.h"
 #include "gridcolumn.h"
 #include "util_texto.h"
@@ -48,7 +49,10 @@ void TCustomMDIChild::enlazarSeleccion(DBEdit *edit, const TSeleccionMultiple &s
     edit->setProperty("Tag", indice);
     edit->setControlReadOnly(true);
     QAction *boton = edit->actions().first();
-    connect(boton, &QAction::triggered, this, [this, edit, indice] { SeleccionMultipleEditClick(indice, edit->field()); });
+    connect(boton, &QAction::triggered, this, [this, edit, indice] {
+        SeleccionMultipleEditClick(indice, edit->field());
+        DevolverFoco(edit);
+    });
 }
 
 void TCustomMDIChild::SeleccionMultiple(DBGrid *grilla, const QString &campo, TTipoSeleccionMultiple tipo)

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -162,6 +163,23 @@ TEST_F(Seleccion, EditConYSinBoton)
     });
     boton->trigger();
     EXPECT_FALSE(valor("esp").isEmpty());
+}
+
+// After the list window closed from an edit's button no window was active, so keys went
+// nowhere until the user clicked.
+TEST_F(Seleccion, ElEditRecuperaElTecladoTrasLaVentana)
+{
+    auto *edit = new DBEdit(&ventana);
+    edit->setDataSource(&fuente, QStringLiteral("esp"));
+    QAction *boton = edit->addAction(QIcon(), QLineEdit::TrailingPosition);
+    ventana.SeleccionMultiple(edit, tsmEspecie);
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
+    AlAbrirModal([](QDialog *d) { static_cast<TformMultiSeleccion *>(d)->btnAceptar->click(); });
+    boton->trigger();
+    QTest::qWait(20);
+    EXPECT_EQ(QApplication::activeWindow(), &ventana);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
 }
 
 TEST_F(Seleccion, ListasDeLaDescripcion)
