@@ -6,7 +6,6 @@
 #include "tpglineobject.h"
 #include "tpgpagelist.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPicture>
 
@@ -95,14 +94,3 @@ BENCHMARK(EngineLayoutAndRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainQPainterIntoPictures)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "tpglineobject.h"
 #include "tpgpreview.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -100,14 +99,3 @@ BENCHMARK(PreviewPrintToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(PdfWriterPlaysRecordedPages)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
