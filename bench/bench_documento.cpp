@@ -1,6 +1,7 @@
 // The document cycle of three form windows whose working databases hold about 5 MB of
 // rows together: Save (GuardarDocumento) and Load (Cargar on each form), beside zlib's
-// compress2 (level 9) and uncompress on the same database bytes, in one run.
+// compress2 (level 9) and uncompress on the same database bytes, in one run; the ratios
+// are printed after the table.
 #include "entornobenchmark.h"
 #include "connection.h"
 #include "dialogservice.h"
@@ -13,6 +14,8 @@
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
+#include <cstdio>
+#include <map>
 #include <memory>
 #include <random>
 
@@ -183,6 +186,40 @@ BENCHMARK(BM_Compress2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CargarDocumento)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Uncompress)->Unit(benchmark::kMillisecond);
 
+// The usual table, then each measure over its zlib reference (medians when repeated).
+class Cocientes : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &r : runs) {
+            if (r.error_occurred)
+                continue;
+            const bool mediana = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            if (mediana || (r.run_type == Run::RT_Iteration && !m_medianas.count(r.run_name.function_name)))
+                m_tiempos[r.run_name.function_name] = r.GetAdjustedRealTime();
+            if (mediana)
+                m_medianas[r.run_name.function_name] = true;
+        }
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        cociente("BM_CargarDocumento", "BM_Uncompress");
+        cociente("BM_GuardarDocumento", "BM_Compress2");
+    }
+
+private:
+    void cociente(const std::string &medida, const std::string &referencia)
+    {
+        if (m_tiempos.count(medida) && m_tiempos.count(referencia) && m_tiempos[referencia] > 0)
+            std::printf("%s / %s = %.2fx\n", medida.c_str(), referencia.c_str(), m_tiempos[medida] / m_tiempos[referencia]);
+    }
+    std::map<std::string, double> m_tiempos;
+    std::map<std::string, bool> m_medianas;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -191,7 +228,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     g_documento = new Documento;
-    benchmark::RunSpecifiedBenchmarks();
+    Cocientes informe;
+    benchmark::RunSpecifiedBenchmarks(&informe);
     delete g_documento;
     benchmark::Shutdown();
     return 0;

@@ -14,12 +14,14 @@
 #include "util_texto.h"
 #include "workingdatabases.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <cstdio>
 #include <cstring>
 
@@ -61,22 +63,24 @@ bool escribirArchivo(const QString &archivo, const QByteArray &bytes, QString &e
     return true;
 }
 
-// Replaces a working database: a temporary file beside it, then a rename, so the file is
-// either the old database or the new one. A working copy needs no flush to disk.
-bool reemplazarBaseTrabajo(const QString &archivo, const QByteArray &bytes, QString &error)
+// Puts the expanded database in place of the working one, so the file is either the old
+// database or the new one. The two names are exchanged where the file system can: a
+// rename over an existing file makes ext4 start writing the new one to disk, which a
+// working copy does not need and which costs as much as expanding it. The old database
+// then goes with the temporary name.
+bool reemplazarBaseTrabajo(QTemporaryFile &nueva, const QString &archivo, QString &error)
 {
-    QTemporaryFile tmp(archivo + QStringLiteral(".XXXXXX"));
-    tmp.setAutoRemove(true);
-    if (!tmp.open() || tmp.write(bytes) != bytes.size() || !tmp.flush()) {
-        error = QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, tmp.errorString());
-        return false;
-    }
-    tmp.close();
-    if (std::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(archivo).constData()) != 0) {
+    const QByteArray desde = QFile::encodeName(nueva.fileName());
+    const QByteArray hacia = QFile::encodeName(archivo);
+#ifdef RENAME_EXCHANGE
+    if (::renameat2(AT_FDCWD, desde.constData(), AT_FDCWD, hacia.constData(), RENAME_EXCHANGE) == 0)
+        return true;
+#endif
+    if (std::rename(desde.constData(), hacia.constData()) != 0) {
         error = QStringLiteral("No se pudo reemplazar el archivo %1: %2").arg(archivo, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
-    tmp.setAutoRemove(false);
+    nueva.setAutoRemove(false);
     return true;
 }
 
@@ -253,16 +257,31 @@ bool TCustomMDIChild::GuardarDocumento(const QString &archivo, const QList<TCust
 
 bool TCustomMDIChild::Cargar(const QString &archivo)
 {
-    // Everything is read and checked before the working database is touched, so that a
-    // damaged document loses nothing.
+    // The record is expanded into a file beside the working database and checked there;
+    // only a sound one takes the working database's place, so a damaged document loses
+    // nothing, and the database never has to be held in memory.
     QFile f(archivo);
     if (!f.open(QIODevice::ReadOnly)) {
         qCWarning(lcDocumento) << "cannot read" << archivo << f.errorString();
         DialogoError(imposibleAbrir());
         return false;
     }
-    const RegistroDocumento::Lectura lectura = RegistroDocumento::leer(f.readAll(), Codigo);
+    const QString destino = ArchivoMDB.isEmpty() ? QDir::tempPath() + QStringLiteral("/brenvik.db") : ArchivoMDB;
+    QTemporaryFile tmp(destino + QStringLiteral(".XXXXXX"));
+    if (!tmp.open()) {
+        DialogoError(QStringLiteral("No se pudo escribir el archivo %1: %2").arg(destino, tmp.errorString()));
+        return false;
+    }
+    RegistroDocumento::Lectura lectura = RegistroDocumento::leer(f, Codigo, tmp);
     f.close();
+    if (!tmp.flush() || tmp.error() != QFileDevice::NoError) {
+        DialogoError(QStringLiteral("No se pudo escribir el archivo %1: %2").arg(destino, tmp.errorString()));
+        return false;
+    }
+    tmp.close();
+    if (lectura.resultado == RegistroDocumento::Lectura::Encontrado
+        && !RegistroDocumento::esBaseSQLite(tmp.fileName(), &lectura.error))
+        lectura.resultado = RegistroDocumento::Lectura::Danado;
     if (lectura.resultado != RegistroDocumento::Lectura::Encontrado) {
         qCWarning(lcDocumento) << "no record of" << Codigo << "in" << archivo << lectura.error;
         DialogoError(imposibleAbrir());
@@ -278,7 +297,7 @@ bool TCustomMDIChild::Cargar(const QString &archivo)
     if (ConexionBD)
         ConexionBD->close();
     QString error;
-    if (!reemplazarBaseTrabajo(ArchivoMDB, lectura.base, error)) {
+    if (!reemplazarBaseTrabajo(tmp, ArchivoMDB, error)) {
         if (ConexionBD)
             setArchivoADO(ConexionBD, ArchivoMDB);
         DialogoError(error);

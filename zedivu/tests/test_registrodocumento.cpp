@@ -2,6 +2,7 @@
 
 #include "connection.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -219,4 +220,75 @@ TEST(RegistroDocumento, ExpansionStopsAtTheLimit)
     EXPECT_TRUE(error.contains(QStringLiteral("superan"))) << error.toStdString();
     ASSERT_TRUE(RegistroDocumento::descomprimir(z, 1 << 20, out));
     EXPECT_EQ(out, grande);
+}
+
+// A zlib bomb in a record was expanded to its full size (hundreds of MiB) before the
+// reader found out it was no database.
+struct BombaCase
+{
+    const char *nombre;
+    // The stream's first bytes, before 16 MiB of zeros.
+    QByteArray (*comienzo)(const QByteArray &base);
+    qint64 (*maximoExpandido)(qint64 base); // what the reader may expand before refusing
+};
+
+class Bomba : public ::testing::TestWithParam<BombaCase>
+{
+};
+
+TEST_P(Bomba, IsRefusedAfterTheFewBytesThatGiveItAway)
+{
+    const QByteArray base = baseDeTrabajo(QStringLiteral("k"));
+    const QByteArray z = zlib(GetParam().comienzo(base) + QByteArray(16 << 20, '\0'));
+    const QByteArray documento = QByteArray("v2.5  KELU  ") + largo(qint32(z.size())) + z;
+    const RegistroDocumento::Lectura l = RegistroDocumento::leer(documento, QStringLiteral("KELU"), 64 << 20);
+    EXPECT_EQ(l.resultado, RegistroDocumento::Lectura::Danado) << l.error.toStdString();
+    EXPECT_GT(l.expandidos, 0);
+    EXPECT_LE(l.expandidos, GetParam().maximoExpandido(base.size())) << l.error.toStdString();
+    EXPECT_TRUE(l.base.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Bomba,
+    ::testing::Values(
+        BombaCase{"NoHeader", [](const QByteArray &) { return QByteArray(); }, [](qint64) { return qint64(100); }},
+        // A sound database followed by more bytes than its header announces.
+        BombaCase{"PastTheAnnouncedSize", [](const QByteArray &b) { return b; }, [](qint64 base) { return base + 1; }},
+        BombaCase{"AnnouncesMoreThanTheLimit",
+                  [](const QByteArray &b) {
+                      QByteArray h = b.left(100);
+                      qToBigEndian<quint32>(0x00ffffff, h.data() + 28); // pages
+                      return h;
+                  },
+                  [](qint64) { return qint64(100); }}),
+    [](const auto &info) { return std::string(info.param.nombre); });
+
+// A device that says it is larger than any document and counts what is read from it.
+class DocumentoEnorme : public QBuffer
+{
+public:
+    qint64 size() const override { return RegistroDocumento::kTamanoMaximoDocumento + 1; }
+    qint64 leidos = 0;
+
+protected:
+    qint64 readData(char *data, qint64 n) override
+    {
+        const qint64 r = QBuffer::readData(data, n);
+        leidos += qMax<qint64>(r, 0);
+        return r;
+    }
+};
+
+TEST(RegistroDocumento, AFileLargerThanAnyDocumentIsNotRead)
+{
+    DocumentoEnorme documento;
+    documento.setData(registro(QStringLiteral("2.5"), QStringLiteral("KELU"), baseDeTrabajo(QStringLiteral("k"))));
+    ASSERT_TRUE(documento.open(QIODevice::ReadOnly));
+    QByteArray base;
+    QBuffer destino(&base);
+    destino.open(QIODevice::WriteOnly);
+    const RegistroDocumento::Lectura l = RegistroDocumento::leer(documento, QStringLiteral("KELU"), destino);
+    EXPECT_NE(l.resultado, RegistroDocumento::Lectura::Encontrado);
+    EXPECT_EQ(documento.leidos, 0);
+    EXPECT_TRUE(base.isEmpty());
 }
