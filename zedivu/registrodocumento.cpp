@@ -72,7 +72,7 @@ Expansion expandir(QIODevice &entrada, qint64 largo, QIODevice &salida, qint64 m
 {
     constexpr qint64 kEntrada = 256 * 1024;
     // Large enough that zlib seldom has to keep its own copy of the last 32 KiB.
-    constexpr qint64 kSalida = 1024 * 1024;
+    constexpr qint64 kSalida = 256 * 1024;
     Expansion e;
     z_stream z;
     std::memset(&z, 0, sizeof z);

@@ -340,6 +340,9 @@ private:
     // Binds a replica control to the sibling's "dsrcPpal"; false (reported) when missing.
     bool enlazarReplica(DataAwareControl *control, const QString &codigo);
     void faltaDatasource(const QString &codigo);
+    // Posts pending edits, writes the property back and reads the working database's bytes
+    // for the document `archivo`; false (reported) when any step fails.
+    bool prepararBase(const QString &archivo, QByteArray &base);
     bool prepararRegistro(const QString &archivo, QByteArray &registro);
     void vincularEventosDatasets();
     void vincularComponentes();

@@ -24,6 +24,8 @@
 #include <fcntl.h>
 #include <cstdio>
 #include <cstring>
+#include <future>
+#include <vector>
 
 namespace {
 
@@ -166,7 +168,7 @@ void TCustomMDIChild::vincularGrillas()
     }
 }
 
-bool TCustomMDIChild::prepararRegistro(const QString &archivo, QByteArray &registro)
+bool TCustomMDIChild::prepararBase(const QString &archivo, QByteArray &base)
 {
     QString error;
     if (Codigo.compare(QLatin1String("MARPO"), Qt::CaseInsensitive) == 0 && ConexionBDPpal
@@ -198,13 +200,13 @@ bool TCustomMDIChild::prepararRegistro(const QString &archivo, QByteArray &regis
     }
     ConexionBD->close();
     ArchivoDocumento = archivo;
-    QFile base(ArchivoMDB);
-    bool ok = base.open(QIODevice::ReadOnly);
+    QFile f(ArchivoMDB);
+    bool ok = f.open(QIODevice::ReadOnly);
     if (ok)
-        ok = RegistroDocumento::escribir(GetProgramVersion(QString()), Codigo, base.readAll(), registro, &error);
+        base = f.readAll();
     else
-        error = QStringLiteral("No se pudo leer el archivo %1: %2").arg(ArchivoMDB, base.errorString());
-    base.close();
+        error = QStringLiteral("No se pudo leer el archivo %1: %2").arg(ArchivoMDB, f.errorString());
+    f.close();
     if (!setArchivoADO(ConexionBD, ArchivoMDB) && ok) {
         ok = false;
         error = ConexionBD->lastError().text();
@@ -212,6 +214,19 @@ bool TCustomMDIChild::prepararRegistro(const QString &archivo, QByteArray &regis
     if (!ok)
         DialogoError(error);
     return ok;
+}
+
+bool TCustomMDIChild::prepararRegistro(const QString &archivo, QByteArray &registro)
+{
+    QByteArray base;
+    if (!prepararBase(archivo, base))
+        return false;
+    QString error;
+    if (!RegistroDocumento::escribir(GetProgramVersion(QString()), Codigo, base, registro, &error)) {
+        DialogoError(error);
+        return false;
+    }
+    return true;
 }
 
 bool TCustomMDIChild::Guardar(const QString &archivo)
@@ -239,12 +254,39 @@ bool TCustomMDIChild::Guardar(const QString &archivo)
 
 bool TCustomMDIChild::GuardarDocumento(const QString &archivo, const QList<TCustomMDIChild *> &formularios)
 {
-    QByteArray documento;
-    for (TCustomMDIChild *f : formularios) {
-        QByteArray registro;
-        if (!f || !f->prepararRegistro(archivo, registro))
+    QList<QByteArray> bases(formularios.size());
+    for (qsizetype i = 0; i < formularios.size(); ++i) {
+        if (!formularios[i] || !formularios[i]->prepararBase(archivo, bases[i]))
             return false;
-        documento += registro;
+    }
+    // Compression at zlib's level 9 is most of a save and each record stands alone: the
+    // records compress on threads of their own and are joined in the forms' order, so the
+    // bytes are those one thread would write and the save takes about its largest form.
+    struct Compresion
+    {
+        bool ok = false;
+        QByteArray registro;
+        QString error;
+    };
+    const QString version = GetProgramVersion(QString());
+    std::vector<std::future<Compresion>> tareas;
+    for (qsizetype i = 0; i < formularios.size(); ++i) {
+        tareas.push_back(std::async(std::launch::async, [&version, &base = bases[i], codigo = formularios[i]->Codigo] {
+            Compresion c;
+            c.ok = RegistroDocumento::escribir(version, codigo, base, c.registro, &c.error);
+            return c;
+        }));
+    }
+    std::vector<Compresion> registros;
+    for (std::future<Compresion> &t : tareas)
+        registros.push_back(t.get());
+    QByteArray documento;
+    for (size_t i = 0; i < registros.size(); ++i) {
+        if (!registros[i].ok) {
+            formularios[qsizetype(i)]->DialogoError(registros[i].error);
+            return false;
+        }
+        documento += registros[i].registro;
     }
     QString error;
     if (!escribirArchivo(archivo, documento, error)) {
