@@ -4,8 +4,8 @@
 // uncompress, on the same database bytes, in one run; the ratios are printed after the
 // table.
 #include "entornobenchmark.h"
+#include "silenciobenchmark.h"
 #include "connection.h"
-#include "dialogservice.h"
 #include "tcustommdichild.h"
 
 #include <QApplication>
@@ -34,16 +34,6 @@ public:
     void ComponerImpresion(TImpresion *) override {}
     QByteArray PrepararXML() override { return QByteArray(); }
     Connection conexion;
-};
-
-class Silencio : public DialogService
-{
-public:
-    int show(TMsgDlgType, const QString &, const QString &texto, int) override
-    {
-        qWarning("dialog: %s", qPrintable(texto));
-        return ID::OK;
-    }
 };
 
 // Rows like a form's: numbers, codes and a few words of free text.
@@ -77,7 +67,7 @@ struct Documento
     QList<TCustomMDIChild *> formas;
     QList<QByteArray> bases;
     QString archivo;
-    std::unique_ptr<Silencio> silencio = std::make_unique<Silencio>();
+    std::unique_ptr<SilencioBenchmark> silencio = std::make_unique<SilencioBenchmark>();
 
     Documento()
     {

@@ -2,13 +2,11 @@
 // DORVO): the real plug-ins and main database of the build, a document saved, closed and
 // opened again as the consultant does. Reported as counters in megabytes: the process
 // before the main window, with the document open, and its peak.
-#include "entornobenchmark.h"
+#include "silenciobenchmark.h"
 #include "connection.h"
-#include "dialogservice.h"
 #include "tcustommdichild.h"
 #include "tformppal.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -18,16 +16,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class Silencio : public DialogService
-{
-public:
-    int show(TMsgDlgType, const QString &, const QString &texto, int) override
-    {
-        qWarning("dialog: %s", qPrintable(texto));
-        return ID::OK;
-    }
-};
 
 // A line of /proc/self/status ("VmRSS", "VmHWM") in megabytes; -1 when not there.
 double memoria(const char *campo)
@@ -70,6 +58,8 @@ bool prepararPrograma(const QString &destino)
 
 void BM_MemoriaDocumentoKelu(benchmark::State &state)
 {
+    SilencioBenchmark silencio;
+    DialogService::setInstance(&silencio);
     QTemporaryDir dir;
     const double inicio = memoria("VmRSS");
     if (!prepararPrograma(dir.path())) {
@@ -111,21 +101,9 @@ void BM_MemoriaDocumentoKelu(benchmark::State &state)
             f->Modificado = false;
         ppal.archCerrarExecute();
     }
+    DialogService::setInstance(nullptr);
 }
 
 BENCHMARK(BM_MemoriaDocumentoKelu)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    EntornoBenchmark entorno;
-    QApplication app(argc, argv);
-    Silencio silencio;
-    DialogService::setInstance(&silencio);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    DialogService::setInstance(nullptr);
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,8 +3,8 @@
 // run. The program directory is a copy of the built one's main database with the test
 // plug-ins: register windows that answer at once and the forms PRUEBA, TESTG, TESTF.
 #include "entornobenchmark.h"
+#include "silenciobenchmark.h"
 #include "connection.h"
-#include "dialogservice.h"
 #include "tformppal.h"
 #include "tformppalacercade.h"
 #include "tformppalforms.h"
@@ -22,16 +22,6 @@
 #include <memory>
 
 namespace {
-
-class Silencio : public DialogService
-{
-public:
-    int show(TMsgDlgType, const QString &, const QString &texto, int) override
-    {
-        qWarning("dialog: %s", qPrintable(texto));
-        return ID::OK;
-    }
-};
 
 bool copiar(const QString &desde, const QString &hasta)
 {
@@ -155,7 +145,7 @@ int main(int argc, char **argv)
 {
     EntornoBenchmark entorno;
     QApplication app(argc, argv);
-    Silencio silencio;
+    SilencioBenchmark silencio;
     DialogService::setInstance(&silencio);
     benchmark::Initialize(&argc, argv);
     g_programa = new Programa;
