@@ -6,7 +6,7 @@ pkgs=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libsqlite3-dev zlib1g-dev libjpeg-dev libmd-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation poppler-utils xvfb xauth xdotool qt6-translations-l10n
+  fonts-liberation poppler-utils xvfb xauth xdotool sqlite3 python3 qt6-translations-l10n
 )
 missing=()
 for p in "${pkgs[@]}"; do

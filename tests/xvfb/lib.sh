@@ -2,10 +2,14 @@
 #   xvfb_start "$@"
 # first: outside Xvfb it copies the built program directory into a fresh work folder with a
 # home of its own, re-runs the calling script inside xvfb-run and exits with its status;
-# inside, it sets work, shots, HOME and db and returns. Then the run drives the program with
-# xdotool and takes a screenshot after each step with shot.
+# inside, it sets work, shots, HOME and db and returns. Then the run starts the program with
+# run_program, drives it with xdotool and takes a screenshot after each step with shot.
+# Controls are reached by their window's title and their object name, button text, list
+# item text or grid cell (press), with the probe the build makes (tests/xvfb/sonda.cpp)
+# loaded into the program, or by keyboard; never by pixel positions, which depend on
+# fonts and layout.
 # Script arguments: [build dir (build)] [screenshot dir (xvfb-shots)].
-# Needs xvfb-run, xdotool, ImageMagick (import) and sqlite3.
+# Needs xvfb-run, xdotool, sqlite3 and, for screenshots, ImageMagick (import).
 
 xvfb_start() {
   if [[ "${1:-}" != "--inside" ]]; then
@@ -13,8 +17,10 @@ xvfb_start() {
     build=$(realpath "${1:-build}")
     shots=$(realpath -m "${2:-xvfb-shots}")
     [[ -x "$build/bin/brenvik" ]] || { echo "no program in $build/bin" >&2; exit 1; }
+    [[ -f "$build/tests/xvfb/libbrenviksonda.so" ]] || { echo "no probe in $build/tests/xvfb" >&2; exit 1; }
     work=$(mktemp -d)
     cp -r "$build/bin" "$work/prog"
+    cp "$build/tests/xvfb/libbrenviksonda.so" "$work/"
     mkdir -p "$work/home" "$shots"
     rm -f "$shots"/*.png
     xvfb-run -a -s "-screen 0 1280x900x24" "$0" --inside "$work" "$shots" || status=$?
@@ -26,16 +32,71 @@ xvfb_start() {
   shots=$3
   export HOME=$work/home QT_QPA_PLATFORM=xcb
   db=$work/prog/bbdd/bd.db
+  sonda=$work/sonda
+  mkdir -p "$sonda"
   step=0
+}
+
+# Starts the program with the probe (pid in $pid).
+run_program() {
+  LD_PRELOAD="$work/libbrenviksonda.so" BRENVIK_SONDA="$sonda" "$work/prog/brenvik" >"$work/brenvik.log" 2>&1 &
+  pid=$!
 }
 
 shot() {
   sleep 0.6
   step=$((step + 1))
+  command -v import >/dev/null || return 0
   local file
   file=$(printf '%s/%02d-%s.png' "$shots" "$step" "$1")
   import -window root "$file"
   echo "screenshot $file"
+}
+# The screen point "x y" of a control of the visible window whose title starts with $1
+# ("menu": the open menu): $2 is its object name, button text, menu entry or list item
+# text; with $3 and $4 it is grid $2's cell in row $3 (from 0) and the column titled $4,
+# and with $5 = boton that cell's "..." button. Fails when there is none.
+where() {
+  local i r
+  rm -f "$sonda/respuesta"
+  printf '%s\n' "$@" >"$sonda/pedido.tmp"
+  mv "$sonda/pedido.tmp" "$sonda/pedido"
+  for i in $(seq 50); do
+    if [[ -f $sonda/respuesta ]]; then
+      r=$(cat "$sonda/respuesta")
+      rm -f "$sonda/respuesta"
+      [[ $r != no ]] && echo "$r"
+      [[ $r != no ]]
+      return
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+# Clicks the control where "$@" names, waiting up to 5 seconds for it to appear.
+press() {
+  local i p=""
+  for i in $(seq 25); do
+    p=$(where "$@") && break
+    sleep 0.2
+  done
+  [[ -n $p ]] || fail "no control '$2' in window '$1'"
+  # shellcheck disable=SC2086
+  xdotool mousemove $p click 1
+  sleep 0.4
+}
+# Opens a menu of the main window by its keyboard accelerator (alt+$1) and clicks its
+# entry $2 (object name or text).
+menu() {
+  focus_main
+  xdotool key "alt+$1"
+  press menu "$2"
+}
+# Gives the keyboard to the main window: without a window manager nobody gives it back
+# after a dialog closes.
+focus_main() {
+  xdotool windowfocus --sync "$(window Brenvik)"
+  sleep 0.2
 }
 # The visible window whose title starts with $1, waiting for it.
 window() {
@@ -50,13 +111,6 @@ window_appears() {
   done
   return 1
 }
-# Clicks at window-relative x y of the window titled $1.
-click() {
-  local w
-  w=$(window "$1")
-  xdotool mousemove --window "$w" "$2" "$3" click 1
-  sleep 0.4
-}
 fail() {
   echo "FAILED: $*" >&2
   shot failed
@@ -66,46 +120,136 @@ fail() {
 # Starts the program (pid in $pid). On a fresh installation it asks for the consultant:
 # Ana Rojas Soto registers and chooses herself.
 start_with_consultant() {
-  "$work/prog/brenvik" >"$work/brenvik.log" 2>&1 &
-  pid=$!
-  window "Base de Datos de Consultores" >/dev/null
+  local reg="Base de Datos de Consultores"
+  run_program
+  window "$reg" >/dev/null
   shot inicio-consultores
+  press "$reg" edt_cons_rut
   xdotool type --delay 20 "12345678"; xdotool key Tab; xdotool type "5"; xdotool key Tab
   xdotool type --delay 20 "Rojas"; xdotool key Tab; xdotool type --delay 20 "Soto"; xdotool key Tab
   xdotool type --delay 20 "Ana"
-  local y
-  for y in 191 218; do # profession and sex: the first choice of each list
-    click "Base de Datos de Consultores" 660 "$y"
+  local combo
+  for combo in cbo_cons_profesion lcb_cons_sexo; do # the first choice of each list
+    press "$reg" "$combo"
     xdotool key Down Return
   done
-  click "Base de Datos de Consultores" 660 245
+  press "$reg" edt_cons_universidad
   xdotool type --delay 15 "U de Chile"; xdotool key Tab; xdotool type "2001"; xdotool key Tab
   xdotool type --delay 15 "Los Alerces 12"; xdotool key Tab; xdotool type --delay 15 "Temuco"; xdotool key Tab
   xdotool type "452223344"; xdotool key Tab; xdotool type --delay 15 "ana@correo.cl"
   shot consultor-datos
-  click "Base de Datos de Consultores" 750 424 # Guardar
-  click "Base de Datos de Consultores" 339 436 # Seleccionar y Cerrar
+  press "$reg" btnGuardar
+  press "$reg" btnSeleccionar
   window "Brenvik - ANA ROJAS SOTO" >/dev/null || fail "no consultant chosen"
   shot consultor-elegido
 }
 
-# New: the plantation plan with its request form (the first combination of the dialog).
+# New: the plantation plan with its request form.
 new_plantation_plan() {
-  click "Brenvik" 400 300
+  focus_main
   xdotool key ctrl+n
   window "Nuevo Formulario" >/dev/null
-  click "Nuevo Formulario" 97 50
+  press "Nuevo Formulario" "Plan de Manejo Plantaciones Forestales"
   shot nuevo
-  click "Nuevo Formulario" 462 437 # Aceptar
-  window "Brenvik - ANA ROJAS SOTO - \\[Formulario" >/dev/null || fail "no document"
+  press "Nuevo Formulario" btnAceptar
+  window "Brenvik - .* - \\[Formulario" >/dev/null || fail "no document"
   shot documento
+}
+
+# The document steps every form's run goes through, after it has created and filled its
+# document: save_document, close_document, reopen_document, preview_document and
+# export_document (which checks the exchange file's hashes with md5sum).
+
+# Save: a never-saved document asks for its file; the proposed name is taken. Sets $archivo.
+save_document() {
+  focus_main
+  xdotool key ctrl+g
+  window "Save As|Guardar" >/dev/null
+  shot guardar-como
+  xdotool key Return
+  local i
+  for i in $(seq 25); do
+    archivo=$(sqlite3 "$db" "SELECT foco_archivo FROM formPredio" 2>/dev/null)
+    [[ -n $archivo && -f $archivo ]] && break
+    sleep 0.2
+  done
+  [[ -n $archivo && -f $archivo ]] || fail "no document file ($archivo)"
+  shot guardado
+}
+# Close, from the Archivo menu: the working databases go.
+close_document() {
+  menu a archCerrar
+  local i
+  for i in $(seq 25); do
+    [[ -z $(ls "$HOME/Documents/Formularios/temporal/"*.db 2>/dev/null) ]] && break
+    sleep 0.2
+  done
+  [[ -z $(ls "$HOME/Documents/Formularios/temporal/"*.db 2>/dev/null) ]] || fail "working databases left after Close"
+  shot cerrado
+}
+# Open, from the document index (the one document there).
+reopen_document() {
+  focus_main
+  xdotool key ctrl+a
+  window "Formularios" >/dev/null
+  shot indice
+  press "Formularios" "Abrir"
+  window "Brenvik - .* - \\[Formulario" >/dev/null || fail "document not reopened"
+}
+# Preview, from the Archivo menu, and back.
+preview_document() {
+  menu a archVistaPreliminar
+  window_appears "Vista" 15 || fail "no preview"
+  shot vista-preliminar
+  xdotool key Escape
+  sleep 1
+  shot vista-cerrada
+}
+# The exchange file, from the Archivo menu: the proposed name is taken and no printout is
+# wanted. Then its hashes, checked with md5sum: each form's hash is the MD5 of its body,
+# H the MD5 of the joined hashes; the bodies follow the fifth line, each one top-level
+# element that ends with its unindented closing line. The integrity line and the
+# document index must hold H.
+export_document() {
+  menu a archGuardarXML
+  window_appears "Save|Guardar|Generar" 15 || fail "no exchange file dialog"
+  shot intercambio-dialogo
+  xdotool key Return
+  sleep 2
+  shot intercambio-imprimir
+  xdotool key Escape
+  sleep 1
+  shot intercambio
+  local xml partes hashes="" h linea cuerpo
+  xml=$(ls "$HOME/Documents/Formularios/Archivos Intercambio Okran/"*.xml 2>/dev/null | head -1)
+  [[ -f $xml ]] || fail "no exchange file"
+  partes=$work/partes
+  mkdir -p "$partes"
+  python3 - "$xml" "$partes" <<'PY'
+import sys
+data = open(sys.argv[1], 'rb').read()
+lines = data.split(b'\r\n', 5)
+open(sys.argv[2] + '/cabecera', 'wb').write(lines[3])
+body, n = b'', 0
+for line in lines[5].split(b'\r\n')[:-1]:
+    body += line + b'\r\n'
+    if line.startswith(b'</'):
+        open('%s/cuerpo%02d' % (sys.argv[2], n), 'wb').write(body)
+        body, n = b'', n + 1
+PY
+  for cuerpo in "$partes"/cuerpo*; do
+    hashes+=$(md5sum "$cuerpo" | cut -c1-32 | tr a-f A-F)
+  done
+  h=$(printf '%s' "$hashes" | md5sum | cut -c1-32 | tr a-f A-F)
+  linea=$(cat "$partes/cabecera")
+  echo "integrity line: $linea"
+  [[ $linea == "#@1|$h|"* ]] || fail "the integrity line does not hold H=$h"
+  [[ $(sqlite3 "$db" "SELECT foco_estado || '|' || foco_hashXml FROM formPredio") == "1|$h" ]] || fail "document index not updated"
 }
 
 # Exit (ctrl+s), waiting for the program to end and checking that it leaves no temporary files.
 exit_program() {
-  # Without a window manager nobody gives the focus back after a dialog: click the empty
-  # part of the navigation panel first.
-  click "Brenvik" 90 650
+  focus_main
   xdotool key ctrl+s
   for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break

@@ -3,8 +3,8 @@
 # screenshot after each step: New (plantation plan with its request form), stands and a
 # sector typed into their grid, a management unit with its stands ticked, a restriction
 # and its measures, Save, Close, Open, Exit. The consultant is registered beforehand. It
-# runs on a copy of the built program directory with a home of its own. Not part of CI:
-# the clicks assume the default fonts of a Debian 12 machine.
+# runs on a copy of the built program directory with a home of its own. Controls are
+# reached by name and keyboard, never by position; CI runs it.
 #
 # Usage: plugins/plans/kelu/tests/xvfb_kelu.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 # Needs xvfb-run, xdotool, ImageMagick (import) and sqlite3.
@@ -30,15 +30,14 @@ plan() {
   done
 }
 
-"$work/prog/brenvik" >"$work/brenvik.log" 2>&1 &
-pid=$!
+run_program
 
 # 1. New: the plantation plan with its request form, the first of the list.
 window "Brenvik - ROJAS SOTO, ANA" >/dev/null || fail "the consultant was not taken"
-click "Brenvik" 400 300
+focus_main
 xdotool key ctrl+n
 window "Nuevo Formulario" >/dev/null
-click "Nuevo Formulario" 86 50
+press "Nuevo Formulario" "Plan de Manejo Plantaciones Forestales"
 shot nuevo
 xdotool key Return
 window "Brenvik - ROJAS SOTO, ANA - \\[Formulario" >/dev/null || fail "no document"
@@ -46,16 +45,16 @@ xdotool windowsize "$(window Brenvik)" 1270 890
 shot documento
 
 # 2. Stands.
-click "Brenvik" 100 139 # tree: "Descripción de Rodales y Sectores"
-click "Brenvik" 240 170 # the stands grid
+press "Brenvik" "Descripción de Rodales y Sectores" # tree
+press "Brenvik" dbgKELU_desc 0 "Rodal Nº"
 xdotool type --delay 40 "1"; xdotool key Return
 xdotool type --delay 40 "12,5"; xdotool key Return
 xdotool type --delay 40 "1998"; xdotool key Return
-click "Brenvik" 563 170 # "..." of Especie(s)
+press "Brenvik" dbgKELU_desc 0 "Especie(s)" boton
+window_appears "Selecci" || fail "no multi-selection window"
 shot especies
-xdotool mousemove 487 223 click 1; sleep 0.3 # tick "Pino radiata"
-xdotool mousemove 646 581 click 1; sleep 0.5 # Aceptar
-click "Brenvik" 605 170 # Estado Sanitario: its list drops down
+xdotool key space Return; sleep 0.5 # tick "Pino radiata", the first; Aceptar
+press "Brenvik" dbgKELU_desc 0 "Estado Sanitario" # its list drops down
 # A coded column: the typed description is sought in the list, Enter takes it and the
 # next Enter moves on.
 xdotool type --delay 40 "Bueno"; xdotool key Return Return
@@ -65,15 +64,15 @@ shot rodal-1
 xdotool type --delay 40 "2"; xdotool key Return
 xdotool type --delay 40 "7,25"; xdotool key Return
 xdotool type --delay 40 "2003"; xdotool key Return
-click "Brenvik" 563 190 # "..." of Especie(s)
-xdotool mousemove 487 237 click 1; sleep 0.3 # tick "Eucalipto"
-xdotool mousemove 646 581 click 1; sleep 0.5 # Aceptar
-click "Brenvik" 605 190
+press "Brenvik" dbgKELU_desc 1 "Especie(s)" boton
+window_appears "Selecci" || fail "no multi-selection window"
+xdotool key Down space Return; sleep 0.5 # tick "Eucalipto", the second; Aceptar
+press "Brenvik" dbgKELU_desc 1 "Estado Sanitario"
 xdotool type --delay 40 "Regular"; xdotool key Return Return
 xdotool type --delay 40 "Clase VI"; xdotool key Return Return
 xdotool key Return Escape # posts the row; the empty row appended after it goes
 # A forestable sector.
-click "Brenvik" 240 425
+press "Brenvik" dbgKELU_det_sec 0 "Sector Nº"
 xdotool type --delay 40 "A"; xdotool key Return
 xdotool type --delay 40 "3"; xdotool key Return
 xdotool type --delay 40 "Clase VI"; xdotool key Return Return
@@ -83,31 +82,30 @@ shot rodales-y-sector
 [[ $(plan "SELECT group_concat(num) FROM kelu_desc") == "1,2" ]] || fail "stands not saved"
 
 # 3. A management unit of both stands and the sector.
-click "Brenvik" 100 223 # tree: "Objetivos De Manejo"
-click "Brenvik" 330 137
+press "Brenvik" "Objetivos De Manejo" # tree
+press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
 xdotool type --delay 30 "Produccion de madera aserrable"; xdotool key Return
-click "Brenvik" 540 137 # "..." of Rodal(es) Nº
+press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº" boton
+window_appears "Selecci" || fail "no multi-selection window"
 shot unidad-rodales
-xdotool mousemove 487 223 click 1; sleep 0.2
-xdotool mousemove 487 237 click 1; sleep 0.2
-xdotool mousemove 646 581 click 1; sleep 0.5 # Aceptar
-click "Brenvik" 645 137
+xdotool key space Down space Return; sleep 0.5 # both stands; Aceptar
+press "Brenvik" dbgKELU_obj 0 "Unidad de Manejo"
 xdotool type --delay 40 "UM-1"; xdotool key Return Return Escape
 shot unidad
 [[ $(plan "SELECT num || '|' || sup_tot FROM kelu_obj") == "1, 2|19.75" ]] || fail "unit not saved with its surface"
 
 # 4. A restriction of stand 1 and the measures of its kinds.
-click "Brenvik" 110 209 # tree: "Restricciones por Variables del Medio"
-click "Brenvik" 290 156
+press "Brenvik" "Restricciones por Variables del Medio" # tree
+press "Brenvik" dbgKELU_rest_var 0 "Rodal Nº"
 xdotool type --delay 40 "1"; xdotool key Return
 xdotool type --delay 40 "35"; xdotool key Return Return Return
 xdotool type --delay 40 "Erosion"; xdotool key Return
 xdotool type --delay 40 "Vertientes"; xdotool key Return Return Escape
 shot restriccion
 [[ $(plan "SELECT group_concat(tip_rest) FROM kelu_mepr") == "54,52,53" ]] || fail "measure rows not made"
-click "Brenvik" 100 307 # tree: "Medidas de Protección Ambiental"
-for y in 122 142 162; do
-  click "Brenvik" 752 "$y"
+press "Brenvik" "Medidas de Protección Ambiental" # tree
+for fila in 0 1 2; do
+  press "Brenvik" dbgKELU_mepr "$fila" "Medidas de Protección"
   xdotool type --delay 20 "Medida de proteccion"; xdotool key Return
 done
 shot medidas
@@ -115,31 +113,19 @@ shot medidas
 
 # 5. The property's name on the request form, Save, Close and Open again: the plan
 # comes back whole.
-click "Brenvik" 64 97 # tree: "Predio"
-click "Brenvik" 408 132
+press "Brenvik" "Predio" # tree
+press "Brenvik" dbe_nom_pre
 xdotool type --delay 30 "Los Robles"
-xdotool key ctrl+g
-window "Save As|Guardar" >/dev/null
-xdotool key Return
-sleep 1
-archivo=$(sqlite3 "$db" "SELECT foco_archivo FROM formPredio")
-[[ -n $archivo ]] || fail "no document index row"
-shot guardado
-click "Brenvik" 48 8
-xdotool mousemove 69 139 click 1
-sleep 1
-shot cerrado
-click "Brenvik" 400 300
-xdotool key ctrl+a
-window "Formularios" >/dev/null
-click "Formularios" 56 412 # Abrir
-window "Brenvik - ROJAS SOTO, ANA - \\[Formulario" >/dev/null || fail "document not reopened"
-click "Brenvik" 100 223 # tree: "Objetivos De Manejo"
+save_document
+close_document
+reopen_document
+press "Brenvik" "Objetivos De Manejo" # tree
 shot reabierto
 [[ $(plan "SELECT num || '|' || sup_tot FROM kelu_obj") == "1, 2|19.75" ]] || fail "unit lost on reopening"
 [[ $(plan "SELECT count(*) FROM kelu_mepr WHERE med_prot IS NOT NULL") == 3 ]] || fail "measures lost on reopening"
 
 # 6. Exit without changes.
+focus_main
 xdotool key ctrl+s
 timeout 10 tail --pid="$pid" -f /dev/null || fail "the program did not end"
 echo "person-like run passed; screenshots in $shots"
