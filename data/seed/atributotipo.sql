@@ -191,6 +191,7 @@ INSERT INTO atributotipo (att_tipo, att_codigo, att_descripcion, unme_var) VALUE
 (33, 1, 'Parcela permanente', NULL),
 (33, 2, 'Parcela temporal', NULL),
 (33, 3, 'Parcela de regeneración', NULL),
+(33, 128, 'Parcela de superficie fija', NULL),
   -- 34: variable dasométrica
 (34, 1, 'Densidad', NULL),
 (34, 2, 'Área basal', NULL),

@@ -133,6 +133,9 @@ TEST(LookupLists, CodesTheFormsRelyOn)
     // Plantation plans: restriction kinds 52..56, "47" = no water resources.
     EXPECT_EQ(db.value("SELECT count(*) FROM atributotipo WHERE att_tipo=13 AND att_codigo BETWEEN 52 AND 56").toInt(), 5);
     EXPECT_EQ(db.value("SELECT count(*) FROM atributotipo WHERE att_tipo=11 AND att_codigo=47").toInt(), 1);
+    // Native-forest inventories: plot type 128 is the fixed-area plot that densities scale by.
+    EXPECT_EQ(db.value("SELECT att_descripcion FROM atributotipo WHERE att_tipo=33 AND att_codigo=128").toString(),
+              QStringLiteral("Parcela de superficie fija"));
     // Every climate variable has a climatic unit.
     EXPECT_EQ(db.value("SELECT count(*) FROM atributotipo a WHERE att_tipo=1 AND NOT EXISTS "
                        "(SELECT 1 FROM unidadmedida u WHERE u.unme_codigo=a.unme_var AND u.unme_climatica)").toInt(), 0);
