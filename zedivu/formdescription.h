@@ -137,6 +137,16 @@ struct ValidationDescription
     int line = 0;
 };
 
+// A form bound to a request form of its document ("parent dorvo"): its first page
+// shows that form's property data, bound at run time (the parser writes the page).
+struct ParentDescription
+{
+    QString code;        // lower case: "dorvo", "ferun"; empty: no parent
+    QStringList options; // "ces" (assignees), "fir" (signatory), "ciu" (city)
+    bool required = false; // an annex: refused without its request form
+    int line = 0;
+};
+
 struct FormDescription
 {
     QString fileName; // where it came from, for messages
@@ -150,6 +160,7 @@ struct FormDescription
     QList<QueryDescription> queries;
     QList<PageDescription> pages;
     QList<ValidationDescription> validations;
+    ParentDescription parent;
 
     // The section outline: the title line, then the outline line of every page after the
     // first, one leading tab per level below the title, lines ended by CR LF.

@@ -61,6 +61,7 @@ public:
             return std::nullopt;
         for (const Node &n : roots)
             topLevel(n);
+        parentPage();
         fillDefaultNames();
         if (!m_seenForm)
             error(0, QStringLiteral("falta la línea \"form <CÓDIGO>\""));
@@ -285,6 +286,8 @@ private:
             page(n);
         } else if (kw == QLatin1String("validate")) {
             validation(n);
+        } else if (kw == QLatin1String("parent")) {
+            parent(n);
         } else {
             error(n.line, QStringLiteral("instrucción desconocida \"%1\"").arg(kw));
         }
@@ -459,6 +462,80 @@ private:
         for (const Node &c : n.children)
             control(c, p.controls);
         m_form.pages << p;
+    }
+
+    void parent(const Node &n)
+    {
+        Args a;
+        const QStringList opciones = {QStringLiteral("ces"), QStringLiteral("fir"), QStringLiteral("ciu"),
+                                      QStringLiteral("required")};
+        noChildren(n);
+        if (!args(n, opciones, {}, 1, 1, a))
+            return;
+        ParentDescription &p = m_form.parent;
+        p.code = a.positional[0].toLower();
+        p.line = n.line;
+        if (p.code != QLatin1String("dorvo") && p.code != QLatin1String("ferun"))
+            error(n.line, QStringLiteral("parent es dorvo o ferun, no \"%1\"").arg(a.positional[0]));
+        p.required = a.flags.contains(QStringLiteral("required"));
+        for (const QString &o : opciones.mid(0, 3))
+            if (a.flags.contains(o))
+                p.options << o;
+    }
+
+    // The first page of a bound form: the request form's property data as replicas (bound
+    // at run time), the form's own property code and affected surface hidden, and the
+    // hidden button that opens the property register.
+    void parentPage()
+    {
+        const ParentDescription &p = m_form.parent;
+        if (p.code.isEmpty())
+            return;
+        const TableDescription *main = m_form.mainTable();
+        QString text = QStringLiteral("page\n  label \"No cambiar nada de esta página !\" warning\n");
+        for (const char *own : {"sup_afe", "cod_pre"})
+            if (main && main->column(QLatin1String(own)))
+                text += QStringLiteral("  edit %1 hidden\n").arg(QLatin1String(own));
+        text += QStringLiteral(
+            "  button btnLlenarPredio \"Llenar predio\" hidden\n"
+            "  group \" Antecedentes del Predio \"\n"
+            "    edit nom_pre \"Nombre del Predio:\" external width=40\n"
+            "    lookup reg \"Región:\" external\n"
+            "    lookup prv \"Provincia:\" external\n"
+            "    lookup com \"Comuna:\" external\n"
+            "    edit sup \"Superficie según plano (ha):\" external\n"
+            "    edit sup_tit \"Superficie según título (ha):\" external\n"
+            "    edit sup_sii \"Superficie según S.I.I. (ha):\" external\n"
+            "    memo via \"Vías de Acceso:\" external lines=2\n"
+            "    grid dbgPropietarios pro \"Propietarios\" external rows=3\n"
+            "      rut width=10\n      dv width=2\n      nom width=16\n      pat width=12\n      mat width=12\n"
+            "      dom width=30\n      com_look width=16\n"
+            "    row\n"
+            "      grid dbgRoles rol \"Roles de Avalúo\" external rows=3\n"
+            "        rol\n        com_look width=20\n"
+            "      grid dbgRolesContiguos rol_con \"Roles de avalúo contiguos al predio\" external rows=3\n"
+            "        rol\n"
+            "    row\n"
+            "      grid dbgCoordenadas coo \"Coordenadas U.T.M.\" external rows=3\n"
+            "        pun width=30\n        n\n        e\n");
+        if (p.options.contains(QLatin1String("ces")))
+            text += QStringLiteral("    grid dbgCesionarios ces \"Cesionarios o Beneficiarios\" external rows=3\n"
+                                   "      rut width=10\n      dv width=2\n      nom width=16\n      pat width=12\n"
+                                   "      mat width=12\n");
+        if (p.options.contains(QLatin1String("ciu")))
+            text += QStringLiteral("    edit ciu \"Ciudad:\" external width=30\n");
+        if (p.options.contains(QLatin1String("fir")))
+            text += QStringLiteral("    lookup fir \"Firmante:\" external width=50\n");
+        QList<Node> roots;
+        if (!buildTree(text, roots) || roots.size() != 1)
+            return;
+        const int before = int(m_form.pages.size());
+        page(roots.first());
+        if (m_form.pages.size() == before + 1) {
+            PageDescription replica = m_form.pages.takeLast();
+            replica.line = p.line;
+            m_form.pages.prepend(replica);
+        }
     }
 
     void validation(const Node &n)

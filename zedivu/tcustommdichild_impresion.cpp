@@ -246,7 +246,9 @@ void TCustomMDIChild::prtUltimaSeccion(TImpresion *imp, int consultorId, Dataset
     static const QStringList propios = {QStringLiteral("bexa"), QStringLiteral("yolva"), QStringLiteral("fenra"),
                                         QStringLiteral("trozel"), QStringLiteral("marpo")};
     lineas(imp, 5);
-    Dataset *firmas = propios.contains(codigo) ? ds : BuscarDataset(codigo, QString());
+    // A plan whose request form is missing still closes with its author: the request's
+    // signatories, city and date are then blank.
+    Dataset *firmas = propios.contains(codigo) ? ds : BuscarFormulario(codigo) ? BuscarDataset(codigo, QString()) : nullptr;
     prtFirma(imp, codigo, firmas);
     lineas(imp, 4);
 

@@ -3,7 +3,15 @@
 // it owns the connections to its working copy and to the main database and what the
 // description built. A form plug-in derives from it and adds only its rules, printout
 // and exchange XML; its Nuevo starts with NuevoDescrito.
+//
+// A form bound to a request form of its document (`parent dorvo` in its description: the
+// plans and annexes) gets from here its property page and its binding (ConexionesExternas),
+// its property code -1 (InicializarDatasetPpal), the refusal of an annex without its
+// request form (ValidarFormulario) and the access to that form (Padre...). A plug-in that
+// overrides these calls the base first.
 #include "tcustommdichild.h"
+
+#include <QVariant>
 
 class BuiltForm;
 
@@ -19,11 +27,33 @@ public:
     // (reported at construction).
     BuiltForm *Formulario() const { return m_formulario; }
 
+    // Binds every replica control (`external`) to the parent form, in the order name,
+    // commune, province, region, surfaces, coordinates, access, owners, rolls, adjoining
+    // rolls, assignees, then the others in page order. Nothing without a parent form.
+    void ConexionesExternas() override;
+    // Attaches the lists the description names; a bound form's main row then takes
+    // property code -1, posted with no check running.
+    void InicializarDatasetPpal(const QString &nombreCompleto) override;
+    // A required parent missing: "Falta el formulario DORVO en este documento." and false.
+    bool ValidarFormulario() override;
+
+    // --- the parent request form; null or empty when the document has none
+    QString CodigoPadre() const; // "dorvo"; empty for an unbound form
+    TCustomMDIChild *Padre() const;
+    // Its main dataset for an empty suffix, else its table <code>_<sufijo>.
+    Dataset *PadreTabla(const QString &sufijo = QString()) const;
+    // A field of its main record ("fec", "ciu"); null when missing.
+    QVariant PadreValor(const QString &campo) const;
+    int PadreTisoCodigo() const;
+
 protected:
     // The set-up every described form's Nuevo shares: outline, first page, connections,
     // main dataset, pages at the described size, and the property button (when the
     // description has one) opening the property register. False when nothing was built.
     bool NuevoDescrito();
+    // The main row's cod_pre takes -1 (no property of its own), posted with no check
+    // running; with `seguirEditando` the row is left in edit.
+    void SinPredioPropio(bool seguirEditando = false);
     // Maximised inside the document area, or on its own when it has no frame yet.
     void Maximizar();
 

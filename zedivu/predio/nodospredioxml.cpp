@@ -1,7 +1,10 @@
 #include "nodospredioxml.h"
 
+#include "componentesformulario.h"
 #include "dataset.h"
 #include "tcustommdichild.h"
+#include "tformdescrito.h"
+#include "util_texto.h"
 #include "xml/txml.h"
 
 namespace NodosPredioXML {
@@ -75,8 +78,11 @@ void Personas(TXML &xml, Dataset *personas, const OpcionesPersona &o)
     if (o.sexo)
         xml.HijoCampo(QStringLiteral("SEXO_ID"), QStringLiteral("sexo"));
     xml.HijoCampo(QStringLiteral("PERS_DIRECCION"), QStringLiteral("dom"));
+    if (o.comunaAntesQueCiudad)
+        xml.HijoCampo(QStringLiteral("LOCA_COMUNA"), QStringLiteral("com"));
     xml.HijoCampo(QStringLiteral("CIUDAD"), QStringLiteral("ciu"));
-    xml.HijoCampo(QStringLiteral("LOCA_COMUNA"), QStringLiteral("com"));
+    if (!o.comunaAntesQueCiudad)
+        xml.HijoCampo(QStringLiteral("LOCA_COMUNA"), QStringLiteral("com"));
     if (o.firma)
         xml.HijoCampo(QStringLiteral("PERS_FIRMA"), QStringLiteral("firm"));
     if (o.telefono)
@@ -101,10 +107,11 @@ void RolesContiguos(TXML &xml, Dataset *roles)
     xml.CerrarNodo();
 }
 
-void Coordenadas(TXML &xml, Dataset *coordenadas)
+void Coordenadas(TXML &xml, Dataset *coordenadas, bool orden)
 {
     xml.AbrirNodo(QStringLiteral("COORDENADA_UTM"), coordenadas);
-    xml.HijoCampo(QStringLiteral("COOR_ORDEN"), QStringLiteral("id"));
+    if (orden)
+        xml.HijoCampo(QStringLiteral("COOR_ORDEN"), QStringLiteral("id"));
     xml.HijoCampo(QStringLiteral("PUNTO_REFERENCIA"), QStringLiteral("pun"));
     xml.HijoCampo(QStringLiteral("NORTE"), QStringLiteral("n"));
     xml.HijoCampo(QStringLiteral("ESTE"), QStringLiteral("e"));
@@ -129,6 +136,100 @@ void Conservador(TXML &xml, Dataset *inscripciones, Dataset *certificados)
         xml.HijoCampo(QStringLiteral("CONS_FECHA"), QStringLiteral("fec"));
         xml.CerrarNodo();
     }
+}
+
+// --- the head of a bound form
+
+namespace {
+
+using componentes::campo;
+using componentes::texto;
+
+QString textoEditOpcional(const TFormDescrito *form, const QString &nombre)
+{
+    const QLineEdit *e = findComponent<QLineEdit>(form, nombre);
+    return e ? e->text() : QString();
+}
+
+} // namespace
+
+void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera)
+{
+    const TCustomMDIChild *padre = form->Padre();
+    xml.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
+    xml.Hijo(QStringLiteral("TISO_CODIGO"), form->TisoCodigo);
+    xml.Hijo(QStringLiteral("VERSION"), GetProgramVersion(QString()));
+    if (padre)
+        xml.Hijo(QStringLiteral("TISO_CODIGO_DE"), padre->TisoCodigo);
+    xml.Hijo(QStringLiteral("SOLI_SUP_SOLICITADA"), textoEditOpcional(form, QStringLiteral("edt_sup_afe")));
+    xml.Hijo(QStringLiteral("SOLI_SUP_TOTAL"), componentes::textoEdit(form, QStringLiteral("edt_sup")));
+    xml.Hijo(QStringLiteral("ESTA_CODIGO"), 1);
+    if (const Field *resJud = campo(ppal, QStringLiteral("resJud_tiene"))) {
+        const bool tiene = resJud->AsBoolean();
+        xml.Hijo(QStringLiteral("RESOJUDI"), tiene ? 1 : 0);
+        if (tiene)
+            xml.Hijo(QStringLiteral("RESOJUDI_OBS"), componentes::textoMemo(form, QStringLiteral("mem_resJud_desc")));
+    }
+    if (padre) {
+        // The request's date as the request itself writes it.
+        const Dataset *padrePpal = form->PadreTabla();
+        xml.Hijo(QStringLiteral("FECHA"), texto(campo(padrePpal, QStringLiteral("fec"))));
+        if (cabecera.formulario)
+            cabecera.formulario(xml);
+        Firma(xml, padre, texto(campo(padrePpal, QStringLiteral("ciu"))));
+    } else if (cabecera.formulario) {
+        cabecera.formulario(xml);
+    }
+}
+
+void Predio(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera)
+{
+    xml.AbrirNodo(QStringLiteral("PREDIO"), ppal);
+    xml.Hijo(QStringLiteral("PRED_CODIGO"), textoEditOpcional(form, QStringLiteral("edt_cod_pre")));
+    const auto valorCombo = [form](const QString &nombre) {
+        const DBLookupComboBox *c = componentes::componente<DBLookupComboBox>(form, nombre);
+        return c ? texto(c->field()) : QString();
+    };
+    xml.Hijo(QStringLiteral("LOCALIDAD.REGION"), valorCombo(QStringLiteral("lcb_reg")));
+    xml.Hijo(QStringLiteral("LOCALIDAD.PROVINCIA"), valorCombo(QStringLiteral("lcb_prv")));
+    xml.Hijo(QStringLiteral("LOCALIDAD.COMUNA"), valorCombo(QStringLiteral("lcb_com")));
+    xml.Hijo(QStringLiteral("NOMBRE"), componentes::textoEdit(form, QStringLiteral("edt_nom_pre")));
+    xml.Hijo(QStringLiteral("SUPERFICIE_ET"), componentes::textoEdit(form, QStringLiteral("edt_sup")));
+    xml.Hijo(QStringLiteral("SUPERFICIE_SII"), componentes::textoEdit(form, QStringLiteral("edt_sup_sii")));
+    xml.Hijo(QStringLiteral("SUPERFICIE_TD"), componentes::textoEdit(form, QStringLiteral("edt_sup_tit")));
+    xml.Hijo(QStringLiteral("ACCESO"), componentes::textoMemo(form, QStringLiteral("mem_via")));
+    xml.Hijo(QStringLiteral("PRED_ESTADO"), 1);
+    if (cabecera.predio)
+        cabecera.predio(xml);
+}
+
+void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera)
+{
+    const bool dalu = cabecera.disposicion == Cabecera::Disposicion::Dalu;
+    componentes::CursoresGuardados cursores;
+    // A table of the request: null (and nothing written) when it is missing or closed.
+    const auto tabla = [&](const char *sufijo) -> Dataset * {
+        Dataset *ds = form->Padre() ? cursores(form->PadreTabla(QLatin1String(sufijo))) : nullptr;
+        return ds && ds->Active() ? ds : nullptr;
+    };
+    if (Dataset *roles = tabla("rol"))
+        Roles(xml, roles);
+    if (Dataset *propietarios = tabla("pro")) {
+        OpcionesPersona opciones = OpcionesPropietarios(false);
+        opciones.sexo = opciones.firma = opciones.telefono = false;
+        if (dalu) {
+            opciones.tipo.clear();
+            opciones.tipoRegistro = QStringLiteral("1");
+            opciones.comunaAntesQueCiudad = true;
+        }
+        Personas(xml, propietarios, opciones);
+    }
+    if (cabecera.trasPropietarios)
+        cabecera.trasPropietarios(xml);
+    if (Dataset *coordenadas = tabla("coo"))
+        Coordenadas(xml, coordenadas, !dalu);
+    if (Dataset *contiguos = tabla("rol_con"))
+        RolesContiguos(xml, contiguos);
 }
 
 } // namespace NodosPredioXML

@@ -5,8 +5,11 @@
 // their last record (their filter as it was).
 #include <QString>
 
+#include <functional>
+
 class Dataset;
 class TCustomMDIChild;
+class TFormDescrito;
 class TXML;
 
 namespace NodosPredioXML {
@@ -31,6 +34,7 @@ struct OpcionesPersona
     bool firma = true;
     bool telefono = true;
     bool usufructo = false;
+    bool comunaAntesQueCiudad = false; // LOCA_COMUNA before CIUDAD
 };
 void Personas(TXML &xml, Dataset *personas, const OpcionesPersona &opciones);
 // The owners (PROPIETARIO, PERS_TIPO 1) and representatives (REPLEGAL, PERS_TIPO 2, no
@@ -42,11 +46,47 @@ OpcionesPersona OpcionesRepresentantes();
 void Roles(TXML &xml, Dataset *roles);
 // ROL_CONTIGUO: NUMERO (rol).
 void RolesContiguos(TXML &xml, Dataset *roles);
-// COORDENADA_UTM: COOR_ORDEN (id), PUNTO_REFERENCIA (pun), NORTE (n), ESTE (e).
-void Coordenadas(TXML &xml, Dataset *coordenadas);
+// COORDENADA_UTM: COOR_ORDEN (id, when `orden`), PUNTO_REFERENCIA (pun), NORTE (n), ESTE (e).
+void Coordenadas(TXML &xml, Dataset *coordenadas, bool orden = true);
 // CONSERVADOR over the registrar inscriptions (CONS_CODIGO, CONS_FOJAS, CONS_NUMERO,
 // CONS_CONSERVADOR, CONS_AGNO), then CONSERVADOR over the ministry certificates
 // (CONS_CODIGO, CONS_CERTBN, CONS_FECHA); each only when its table has rows.
 void Conservador(TXML &xml, Dataset *inscripciones, Dataset *certificados);
+
+// --- the head of a form bound to a request form (`parent` in its description)
+//
+//     NodosPredioXML::Cabecera cabecera;            // Kelu's layout; Dalu: disposicion = Dalu
+//     NodosPredioXML::Formulario(xml, this, ppal, cabecera);   // FORMULARIO, left open
+//     NodosPredioXML::Predio(xml, this, ppal, cabecera);       // PREDIO, left open
+//     NodosPredioXML::Solicitud(xml, this, cabecera);          // the request's nodes
+//     ... the form's own nodes; then CerrarNodo() for PREDIO and FORMULARIO.
+//
+// The values come from the form's replica page (edits, combos and memo of the property,
+// hidden edits of sup_afe and cod_pre) and from the request form; without a request form
+// what comes from it (TISO_CODIGO_DE, FECHA, FIRMA, rolls, owners, coordinates, adjoining
+// rolls) is left out. The parent's cursors are put back.
+struct Cabecera
+{
+    // Plan: owners with PERS_TIPO 1, TIPR_CODIGO "2", CIUDAD before LOCA_COMUNA, and
+    // coordinates with COOR_ORDEN. Dalu: TIPR_CODIGO "1", no PERS_TIPO, LOCA_COMUNA before
+    // CIUDAD, no COOR_ORDEN.
+    enum class Disposicion { Plan, Dalu };
+    Disposicion disposicion = Disposicion::Plan;
+    // Further FORMULARIO leaves, after FECHA and before FIRMA.
+    std::function<void(TXML &)> formulario;
+    // Further PREDIO leaves, after PRED_ESTADO.
+    std::function<void(TXML &)> predio;
+    // Nodes between the owners and the coordinates (Dalu's PROTECCION_RECURSO).
+    std::function<void(TXML &)> trasPropietarios;
+};
+// FORMULARIO over the main dataset: TISO_CODIGO, VERSION, TISO_CODIGO_DE, SOLI_SUP_SOLICITADA
+// (sup_afe as shown), SOLI_SUP_TOTAL (the property's sup as shown), ESTA_CODIGO 1,
+// RESOJUDI and RESOJUDI_OBS (when the main table has resJud_tiene), FECHA, then FIRMA.
+void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
+// PREDIO over the main dataset: PRED_CODIGO, LOCALIDAD.REGION/PROVINCIA/COMUNA, NOMBRE,
+// SUPERFICIE_ET, SUPERFICIE_SII, SUPERFICIE_TD, ACCESO, PRED_ESTADO 1.
+void Predio(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
+// ROL, PROPIETARIO, (trasPropietarios), COORDENADA_UTM, ROL_CONTIGUO of the request form.
+void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera = {});
 
 } // namespace NodosPredioXML

@@ -14,6 +14,7 @@
 // (ConexionBDPpal). Messages go through the form window (Dialogo, DialogoError); a check
 // that fails aborts the running operation (Abort), as every form check does.
 #include "configuracionpredio.h"
+#include "impresion/impresionformulario.h"
 
 #include <QObject>
 #include <QString>
@@ -85,9 +86,9 @@ public:
     void imprimirPredio(TImpresion *imp);
     // The cover letter for the border authority.
     void componerDifrol(TImpresion *imp);
-    // The box the agency fills in on reception (number and date) at the right margin, and
-    // "(Uso Okran)" under it.
-    static void imprimirRecepcion(TImpresion *imp);
+    // The box the agency fills in on reception (number and date) and "(Uso Okran)": the
+    // request forms' by default; the plans' variants in CajaRecepcion.
+    static void imprimirRecepcion(TImpresion *imp, CajaRecepcion caja = CajaRecepcion::Solicitud);
 
     // --- components
     Dataset *tabla(const QString &parte) const;

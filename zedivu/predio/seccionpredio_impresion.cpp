@@ -5,6 +5,7 @@
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "field.h"
+#include "impresion/impresionformulario.h"
 #include "impresion/timpresion.h"
 #include "tcustommdichild.h"
 
@@ -98,16 +99,9 @@ void SeccionPredio::componerDifrol(TImpresion *imp)
         imp->Cr();
     };
     imp->IniDocumento();
-    imp->IniEncabezado();
-    imp->Imagen(m_formulario->DirAplicacion + QStringLiteral("img/logo.bmp"), 0.2, taIzquierda);
-    imp->Cr();
-    imp->DeltaY(-imp->PosY);
-    imp->Texto(QStringLiteral("Form. ") + m_formulario->Codigo.toUpper(), taDerecha);
-    imp->Cr();
-    imp->CrLf();
-    imp->CrLf();
-    imp->FinEncabezado();
-    imp->Seccion();
+    OpcionesEncabezado encabezado;
+    encabezado.version = false;
+    ImprimirEncabezado(imp, m_formulario->DirAplicacion, m_formulario->Codigo, encabezado);
 
     imprimirRecepcion(imp);
 
@@ -148,15 +142,7 @@ void SeccionPredio::componerDifrol(TImpresion *imp)
     imp->FinDocumento();
 }
 
-void SeccionPredio::imprimirRecepcion(TImpresion *imp)
+void SeccionPredio::imprimirRecepcion(TImpresion *imp, CajaRecepcion caja)
 {
-    const QString caja = QStringLiteral("Nº:       _________________\n\nFecha:  _________________");
-    imp->DeltaX(imp->AnchoUtil - 63);
-    imp->CuadroTexto(55, imp->AlturaCuadroTexto(55, caja), caja, taIzquierda, 1, false);
-    imp->Cr();
-    imp->DeltaX(imp->AnchoUtil - 63);
-    imp->Texto(QStringLiteral("(Uso Okran)                "), taIzquierda);
-    imp->Cr();
-    imp->CrLf();
-    imp->Seccion();
+    ImprimirRecepcion(imp, caja);
 }

@@ -7,6 +7,7 @@
 #include "dbedit.h"
 #include "field.h"
 #include "formcomponents.h"
+#include "impresion/impresionformulario.h"
 #include "impresion/timpresion.h"
 #include "nodospredioxml.h"
 #include "seccionpredio.h"
@@ -41,16 +42,7 @@ void TFormSolicitudPredio::InicializarDatasetPpal(const QString &)
     if (!m_formulario)
         return;
     InstalarListas(*m_formulario);
-    const bool guardando = Guardando;
-    Guardando = true;
-    catchAbort([this] {
-        if (DatasetPpal->State() != DatasetState::Edit && DatasetPpal->State() != DatasetState::Insert)
-            DatasetPpal->Edit();
-        DatasetPpal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1);
-        DatasetPpal->Post();
-        DatasetPpal->Edit();
-    });
-    Guardando = guardando;
+    SinPredioPropio(true);
 }
 
 void TFormSolicitudPredio::LlenarInfoPredio()
@@ -81,16 +73,7 @@ void TFormSolicitudPredio::XmlAdicional(TXML &) {}
 void TFormSolicitudPredio::ComponerImpresion(TImpresion *imp)
 {
     imp->IniDocumento();
-    imp->IniEncabezado();
-    imp->Imagen(DirAplicacion + QStringLiteral("img/logo.bmp"), 0.2, taIzquierda);
-    imp->Cr();
-    imp->DeltaY(-imp->PosY);
-    imp->Texto(QStringLiteral("Form. %1 (v.%2)").arg(Codigo.toUpper(), GetProgramVersion(QString())), taDerecha);
-    imp->Cr();
-    imp->CrLf();
-    imp->CrLf();
-    imp->FinEncabezado();
-    imp->Seccion();
+    ImprimirEncabezado(imp, DirAplicacion, Codigo);
 
     SeccionPredio::imprimirRecepcion(imp);
 

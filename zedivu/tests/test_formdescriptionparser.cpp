@@ -1,6 +1,7 @@
 #include "formdescriptionparser.h"
 
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -184,4 +185,63 @@ TEST(FormDescriptionParser, TheDocumentedExampleParses)
     const auto f = FormDescriptionParser::parse(text.mid(start, end - start), QStringLiteral("FORMS.md"), &errors);
     ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(f->code, QStringLiteral("EJEM"));
+}
+
+namespace {
+
+QStringList nombresDe(const QList<ControlDescription> &controles)
+{
+    QStringList r;
+    for (const ControlDescription &c : controles) {
+        if (c.external)
+            r << c.name + QLatin1Char('>') + (c.kind == ControlDescription::Kind::Grid ? c.source : c.field);
+        r << nombresDe(c.children);
+    }
+    return r;
+}
+
+} // namespace
+
+// A bound form names its request form; its first page is the property replica, with the
+// options' controls, ahead of the pages it writes.
+TEST(FormDescriptionParser, AParentStatementWritesTheReplicaPage)
+{
+    struct Caso
+    {
+        const char *parent;
+        QStringList extra;
+        bool required;
+    };
+    const QStringList base = {
+        QStringLiteral("edt_nom_pre>nom_pre"),     QStringLiteral("lcb_reg>reg"),          QStringLiteral("lcb_prv>prv"),
+        QStringLiteral("lcb_com>com"),             QStringLiteral("edt_sup>sup"),          QStringLiteral("edt_sup_tit>sup_tit"),
+        QStringLiteral("edt_sup_sii>sup_sii"),     QStringLiteral("mem_via>via"),          QStringLiteral("dbgPropietarios>pro"),
+        QStringLiteral("dbgRoles>rol"),            QStringLiteral("dbgRolesContiguos>rol_con"),
+        QStringLiteral("dbgCoordenadas>coo")};
+    for (const Caso &c : {Caso{"parent dorvo", {}, false},
+                          Caso{"parent ferun ces ciu fir required", {QStringLiteral("dbgCesionarios>ces"), QStringLiteral("edt_ciu>ciu"), QStringLiteral("lcb_fir>fir")}, true}}) {
+        const QString text = QStringLiteral("form ANEX\ncaption \"A\"\ntitle \"T\"\nsize 10 10\n%1\n"
+                                            "table anex main\n  Id autoinc\n  cod_pre integer default=-1\n"
+                                            "page \"Uno\"\n  label \"x\"\n")
+                                 .arg(QLatin1String(c.parent));
+        QStringList errors;
+        const auto f = FormDescriptionParser::parse(text, QStringLiteral("anex.form"), &errors);
+        ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(f->parent.required, c.required);
+        ASSERT_EQ(f->pages.size(), 2);
+        EXPECT_TRUE(f->pages[0].outline.isEmpty());
+        EXPECT_EQ(f->pages[1].outline, QStringLiteral("Uno"));
+        EXPECT_EQ(nombresDe(f->pages[0].controls), base + c.extra) << c.parent;
+        // The form's own code is there hidden (it has no sup_afe), with the register button.
+        const QList<ControlDescription> &pagina = f->pages[0].controls;
+        EXPECT_TRUE(std::any_of(pagina.begin(), pagina.end(), [](const ControlDescription &k) {
+            return k.name == QLatin1String("edt_cod_pre") && k.hidden && !k.external;
+        }));
+        EXPECT_TRUE(std::none_of(pagina.begin(), pagina.end(),
+                                 [](const ControlDescription &k) { return k.field == QLatin1String("sup_afe"); }));
+    }
+    QStringList errors;
+    EXPECT_FALSE(FormDescriptionParser::parse(QStringLiteral("form ANEX\nparent eska\ntable anex main\n  Id autoinc\n"),
+                                              QStringLiteral("anex.form"), &errors));
+    EXPECT_TRUE(errors.join(QLatin1Char('\n')).contains(QStringLiteral("anex.form:2: parent es dorvo o ferun")));
 }

@@ -111,6 +111,33 @@ INSTANTIATE_TEST_SUITE_P(Records, RepeatingNode,
                          ::testing::Values(std::pair{3, "repetido_3.xml"}, std::pair{1, "repetido_1.xml"},
                                            std::pair{0, "repetido_0.xml"}));
 
+// No record, no element: a fixed child (a unit type, a running number) of a node over an
+// empty dataset made up an element the data do not hold; its siblings stay.
+TEST_F(TxmlTest, RepeatingNodeOverNoRecordWritesNothingEvenWithFixedChildren)
+{
+    for (int hasta : {0, 1}) {
+        TXML xml(&principal);
+        xml.Limpiar();
+        xml.AbrirNodo(QStringLiteral("predio"));
+        xml.Hijo(QStringLiteral("nombre"), QStringLiteral(" Fundo El Roble "));
+        xml.AbrirNodo(QStringLiteral("rol"), &rolesHasta(hasta));
+        xml.HijoCampo(QStringLiteral("numero"), QStringLiteral("numero"));
+        xml.Hijo(QStringLiteral("tipo_unidad"), QStringLiteral("1"));
+        xml.HijoSecuencia(QStringLiteral("orden"));
+        xml.CerrarNodo();
+        xml.Hijo(QStringLiteral("estado"), 1);
+        xml.CerrarNodo();
+        const QByteArray texto = xml.Texto();
+        EXPECT_EQ(texto.contains("<ROL>"), hasta > 0) << texto.constData();
+        EXPECT_EQ(texto.contains("<ROL.TIPO_UNIDAD>1</ROL.TIPO_UNIDAD>"), hasta > 0);
+        EXPECT_TRUE(texto.contains("<PREDIO.NOMBRE>Fundo El Roble</PREDIO.NOMBRE>\r\n    <PREDIO.ESTADO>1</PREDIO.ESTADO>")
+                    || hasta > 0)
+            << texto.constData();
+        EXPECT_EQ(xml.Profundidad(), 0);
+        roles.Close();
+    }
+}
+
 TEST_F(TxmlTest, NestedRepeatingNodeRepeatsOnlyInTheOuterFirstRecord)
 {
     Table hijos;

@@ -149,6 +149,20 @@ int TXML::agregar(int padre, const QString &nombre, const QString &texto)
     return i;
 }
 
+void TXML::desenlazarUltimo(int padre)
+{
+    Elemento &p = m_elementos[std::size_t(padre)];
+    int anterior = -1;
+    for (int i = p.primerHijo; i >= 0 && i != p.ultimoHijo; i = m_elementos[std::size_t(i)].siguiente)
+        anterior = i;
+    if (anterior < 0) {
+        p.primerHijo = p.ultimoHijo = -1;
+    } else {
+        m_elementos[std::size_t(anterior)].siguiente = -1;
+        p.ultimoHijo = anterior;
+    }
+}
+
 QString TXML::nombreHijo(const QString &tag) const
 {
     if (m_actual == 0)
@@ -187,6 +201,12 @@ void TXML::CerrarNodo()
     const int padre = m_elementos[std::size_t(nodo)].padre;
     Dataset *ds = lista->DataSet();
 
+    // A node over no record stands for nothing: a fixed child must not make one up.
+    if (ds && ds->IsEmpty()) {
+        desenlazarUltimo(padre);
+        m_actual = padre;
+        return;
+    }
     if (ds && ds->RecordCount() > 1) {
         // The fields are resolved once: HijoCampo checked that they exist.
         std::vector<const Field *> campos(std::size_t(lista->Contar()), nullptr);

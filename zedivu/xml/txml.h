@@ -67,7 +67,8 @@ public:
     // record; the children added until CerrarNodo are those of that record. Throws XmlError
     // when `ds` is null or will not go to its first record.
     void AbrirNodo(const QString &nombre, Dataset *ds);
-    // Closes the innermost node. For a repeating node, a sibling of the same name is
+    // Closes the innermost node. A repeating node over an empty dataset is taken out with
+    // its children (fixed ones too). For a repeating node, a sibling of the same name is
     // written for every further record with the registered children in registration
     // order; the dataset is left on its last record. A repeating node nested in another
     // repeats only within the outer node's first record. Throws XmlError when no node is open.
@@ -131,6 +132,8 @@ private:
     };
 
     int agregar(int padre, const QString &nombre, const QString &texto);
+    // Takes the last child of `padre` out of the tree.
+    void desenlazarUltimo(int padre);
     QString nombreHijo(const QString &tag) const;
     TListaElementosXML *listaConDataset(const QString &tag, const QString &campo) const;
     void reglaCampo(const QString &nombre, const Field *campo, TTipoSeleccionMultiple tsm);

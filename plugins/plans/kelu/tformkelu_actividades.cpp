@@ -47,7 +47,7 @@ void TFormKELU::actividadAntesDePost(Dataset *ds)
 
 void TFormKELU::actividadTrasPost(Dataset *ds)
 {
-    const PostEnCurso p = m_posts.take(ds);
+    const PostEnCurso p = m_reglas.tomarPost(ds);
     const QVariant idDesc = ds->FieldByName(QStringLiteral("Id_desc"))->Value();
     const QVariant act = ds->FieldByName(QStringLiteral("act"))->Value();
     if (!p.insercion && p.anterior == act)

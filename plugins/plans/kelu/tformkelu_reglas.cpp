@@ -16,20 +16,6 @@
 
 namespace {
 
-// The before-post handler becomes: `previo`, the described checks, `posterior`.
-void antesDePost(Dataset *ds, const Dataset::Event &previo, const Dataset::Event &posterior)
-{
-    const Dataset::Event descritas = ds->BeforePost;
-    ds->BeforePost = [previo, descritas, posterior](Dataset *d) {
-        if (previo)
-            previo(d);
-        if (descritas)
-            descritas(d);
-        if (posterior)
-            posterior(d);
-    };
-}
-
 bool vacio(const Field *f)
 {
     return f->IsNull() || f->AsString().trimmed().isEmpty();
@@ -39,64 +25,33 @@ bool vacio(const Field *f)
 
 void TFormKELU::enlazarReglas()
 {
-    // What the after-post and after-delete rules need to know of the post or delete.
-    auto recordarPost = [this](const QString &tablaBd, const QString &campo, const QString &clave) {
-        return [this, tablaBd, campo, clave](Dataset *d) {
-            PostEnCurso p;
-            p.insercion = d->State() == DatasetState::Insert;
-            if (!p.insercion && !campo.isEmpty())
-                p.anterior = valorGuardado(tablaBd, campo, clave, d->FieldByName(clave)->Value());
-            m_posts.insert(d, p);
-        };
+    const auto antesDePost = &ReglasFormulario::antesDePost;
+    const auto recordarPost = [this](const QString &t, const QString &c, const QString &id) {
+        return m_reglas.recordarPost(t, c, id);
     };
-    auto trasPost = [this](Dataset *ds, const Dataset::Event &regla) {
-        ds->AfterPost = [this, regla](Dataset *d) {
-            regla(d);
-            AdsEventoAfterPost(d);
-        };
-    };
-    // A delete is confirmed first; the dependants go once the row is really gone.
-    auto alBorrar = [this](Dataset *ds, const QString &clave, const Dataset::Event &guarda,
-                           const std::function<QList<Sentencia>(const QVariant &)> &dependientes,
-                           const QStringList &mostrar) {
-        ds->BeforeDelete = [this, clave, guarda](Dataset *d) {
-            if (guarda)
-                guarda(d);
-            AdsEventoBeforeDelete(d);
-            m_borrados.insert(d, d->FieldByName(clave)->Value());
-        };
-        ds->AfterDelete = [this, dependientes, mostrar](Dataset *d) {
-            const QVariant clave = m_borrados.take(d);
-            if (dependientes && !clave.isNull() && escribir(dependientes(clave))) {
-                for (const QString &sufijo : mostrar)
-                    refrescar(tabla(sufijo));
-            }
-            AdsEventoAfterPost(d);
-        };
+    const auto trasPost = [this](Dataset *ds, const Dataset::Event &regla) { m_reglas.trasPost(ds, regla); };
+    const auto alBorrar = [this](Dataset *ds, const QString &clave, const Dataset::Event &guarda,
+                                 const std::function<QList<Sentencia>(const QVariant &)> &dependientes,
+                                 const QStringList &mostrar) {
+        QStringList nombres;
+        for (const QString &sufijo : mostrar)
+            nombres << QStringLiteral("adtKELU_") + sufijo;
+        m_reglas.alBorrar(ds, clave, guarda, dependientes, nombres);
     };
 
-    // Stands and sectors: their numbers are the keys the diagnosis tables and units use.
-    for (const auto &[sufijo, clave] : {std::pair{"desc", "num"}, std::pair{"det_sec", "num_sec"}}) {
-        Dataset *ds = tabla(QLatin1String(sufijo));
-        const QString campo = QLatin1String(clave);
-        const QString tablaBd = QStringLiteral("kelu_") + QLatin1String(sufijo);
-        antesDePost(ds, nullptr, [this, recordarPost, tablaBd, campo](Dataset *d) {
-            recordarPost(tablaBd, campo, QStringLiteral("Id"))(d);
-            rodalAntesDePost(d, campo);
-        });
-        trasPost(ds, [this, campo](Dataset *d) { rodalTrasPost(d, campo); });
-        alBorrar(ds, campo, [this, campo](Dataset *d) { rodalAntesDeBorrar(d, campo); }, nullptr, {});
-    }
+    declararRodalesYSectores();
 
     for (const char *sufijo : {"fis", "hidr"})
         antesDePost(tabla(QLatin1String(sufijo)), [this](Dataset *d) { validarRodalOSector(d); }, nullptr);
 
-    Dataset *varCli = tabla(QStringLiteral("var_cli"));
-    antesDePost(varCli, nullptr, recordarPost(QStringLiteral("kelu_var_cli"), QStringLiteral("var"), QStringLiteral("id")));
-    trasPost(varCli, [this](Dataset *d) { variableTrasPost(d); });
-    alBorrar(varCli, QStringLiteral("var"), nullptr, [](const QVariant &var) {
-        return QList<Sentencia>{{QStringLiteral("DELETE FROM kelu_fte_inf WHERE var = ?"), {var}}};
-    }, {QStringLiteral("fte_inf")});
+    // A climatic variable has one source row: it follows the variable and goes with it.
+    m_reglas.declararClave({tabla(QStringLiteral("var_cli")), QStringLiteral("kelu_var_cli"), QStringLiteral("var"),
+                            QStringLiteral("id"), {{QStringLiteral("kelu_fte_inf"), QStringLiteral("var")}},
+                            RelacionClave::Borrado::Cascada, true, {QStringLiteral("adtKELU_fte_inf")},
+                            [this](Dataset *) {
+                                // A free "other" variable typed in the first grid must be offered in the second.
+                                ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
+                            }});
 
     Dataset *restVar = tabla(QStringLiteral("rest_var"));
     trasPost(restVar, [this](Dataset *d) { restriccionTrasPost(d); });
@@ -204,23 +159,6 @@ void TFormKELU::variableCambiada(Field *var)
         campo->setAsString(unidad);
 }
 
-void TFormKELU::variableTrasPost(Dataset *ds)
-{
-    const PostEnCurso p = m_posts.take(ds);
-    const QVariant var = ds->FieldByName(QStringLiteral("var"))->Value();
-    QList<Sentencia> s;
-    // A changed variable takes its source row along; a new one gets an empty source row.
-    if (!p.insercion && !p.anterior.isNull() && p.anterior != var)
-        s << Sentencia{QStringLiteral("UPDATE kelu_fte_inf SET var = ? WHERE var = ?"), {var, p.anterior}};
-    s << Sentencia{QStringLiteral("INSERT INTO kelu_fte_inf (var) SELECT ? WHERE NOT EXISTS "
-                                  "(SELECT 1 FROM kelu_fte_inf WHERE var = ?)"),
-                   {var, var}};
-    if (escribir(s))
-        refrescar(tabla(QStringLiteral("fte_inf")));
-    // A free "other" variable typed in the first grid must be offered in the second.
-    ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
-}
-
 // --- judicial resolution: its memo is written only when the box is ticked.
 
 void TFormKELU::resolucionJudicialCambiada()
@@ -253,7 +191,7 @@ void TFormKELU::validarCaminosYCanchas(Dataset *ds)
 
 void TFormKELU::unidadTrasPost(Dataset *ds)
 {
-    const PostEnCurso p = m_posts.take(ds);
+    const PostEnCurso p = m_reglas.tomarPost(ds);
     const QVariant unidad = ds->FieldByName(QStringLiteral("unidad"))->Value();
     if (p.insercion || p.anterior == unidad)
         return;
@@ -275,5 +213,5 @@ void TFormKELU::unidadAntesDeBorrar(Dataset *ds)
     // Its activities (and through them their parameter rows) would be left without a unit.
     if (Asercion(ConexionBD, QStringLiteral("FROM kelu_desc_esq WHERE Id_obj = ?"),
                  {ds->FieldByName(QStringLiteral("Id_obj"))->Value()}))
-        rechazarBorrado();
+        m_reglas.rechazarBorrado();
 }

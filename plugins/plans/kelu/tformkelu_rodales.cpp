@@ -10,49 +10,34 @@
 #include "dataset.h"
 #include "dialogservice.h"
 #include "field.h"
+#include "reglasformulario.h"
 #include "util_bbdd.h"
 
-#include <QSet>
+#include <tuple>
 
-namespace {
-
-// Where a stand's (num) or a sector's (num_sec) number is used.
-struct Usos
+void TFormKELU::declararRodalesYSectores()
 {
-    QList<std::pair<QString, QString>> columnas; // table, column holding one number
-    QString lista;                               // column of kelu_obj holding a comma list
-    QStringList refrescar;                       // datasets (suffixes) showing them
-};
-
-const Usos &usosDe(const QString &clave)
-{
-    static const Usos rodal{{{QStringLiteral("kelu_fis"), QStringLiteral("num")},
-                             {QStringLiteral("kelu_hidr"), QStringLiteral("num")},
-                             {QStringLiteral("kelu_ocu_inc"), QStringLiteral("num")},
-                             {QStringLiteral("kelu_rest_var"), QStringLiteral("num")},
-                             {QStringLiteral("kelu_mepr"), QStringLiteral("num")}},
-                            QStringLiteral("num"),
-                            {QStringLiteral("fis"), QStringLiteral("hidr"), QStringLiteral("ocu_inc"),
-                             QStringLiteral("rest_var"), QStringLiteral("mepr"), QStringLiteral("obj")}};
-    static const Usos sector{{{QStringLiteral("kelu_fis"), QStringLiteral("num_sec")},
-                              {QStringLiteral("kelu_hidr"), QStringLiteral("num_sec")},
-                              {QStringLiteral("kelu_mepr"), QStringLiteral("num_sec")}},
-                             QStringLiteral("num_sec"),
-                             {QStringLiteral("fis"), QStringLiteral("hidr"), QStringLiteral("mepr"), QStringLiteral("obj")}};
-    return clave == QLatin1String("num") ? rodal : sector;
+    // Stands (num) and sectors (num_sec) are named by the diagnosis rows, the measure rows
+    // and, in comma lists, the management units.
+    const QStringList rodal{QStringLiteral("fis"), QStringLiteral("hidr"), QStringLiteral("ocu_inc"),
+                            QStringLiteral("rest_var"), QStringLiteral("mepr")};
+    const QStringList sector{QStringLiteral("fis"), QStringLiteral("hidr"), QStringLiteral("mepr")};
+    for (const auto &[sufijo, clave, usos] : {std::tuple{"desc", "num", rodal}, std::tuple{"det_sec", "num_sec", sector}}) {
+        RelacionClave r;
+        r.ds = tabla(QLatin1String(sufijo));
+        r.tabla = QStringLiteral("kelu_") + QLatin1String(sufijo);
+        r.clave = QLatin1String(clave);
+        r.id = QStringLiteral("Id");
+        for (const QString &uso : usos) {
+            r.dependientes << Dependiente{QStringLiteral("kelu_") + uso, r.clave};
+            r.refrescar << QStringLiteral("adtKELU_") + uso;
+        }
+        r.dependientes << Dependiente{QStringLiteral("kelu_obj"), r.clave, true};
+        r.refrescar << QStringLiteral("adtKELU_obj");
+        r.trasPost = [this](Dataset *) { recalcularUnidades(); };
+        m_reglas.declararClave(r);
+    }
 }
-
-// The numbers of a comma list, trimmed, empty entries left out.
-QStringList numeros(const QString &lista)
-{
-    QStringList r;
-    for (const QString &n : lista.split(QLatin1Char(',')))
-        if (!n.trimmed().isEmpty())
-            r << n.trimmed();
-    return r;
-}
-
-} // namespace
 
 double TFormKELU::SuperficieUnidad(const QString &rodales, const QString &sectores) const
 {
@@ -70,71 +55,6 @@ double TFormKELU::SuperficieUnidad(const QString &rodales, const QString &sector
             total += r.rows.first().value(0).toDouble();
     }
     return total;
-}
-
-bool TFormKELU::rodalEnUso(const QString &clave, const QString &numero) const
-{
-    const Usos &u = usosDe(clave);
-    for (const auto &[t, c] : u.columnas) {
-        if (Asercion(ConexionBD, QStringLiteral("FROM %1 WHERE %2 = ?").arg(t, c), {numero}))
-            return true;
-    }
-    const QueryResult listas = ConexionBD->select(QStringLiteral("SELECT %1 FROM kelu_obj").arg(u.lista));
-    for (const QVariantList &fila : listas.rows) {
-        if (numeros(fila.value(0).toString()).contains(numero))
-            return true;
-    }
-    return false;
-}
-
-void TFormKELU::rodalAntesDePost(Dataset *ds, const QString &clave)
-{
-    const PostEnCurso p = m_posts.value(ds);
-    const QString anterior = p.anterior.toString();
-    if (p.insercion || anterior.isEmpty() || anterior == ds->FieldByName(clave)->AsString()
-        || !rodalEnUso(clave, anterior))
-        return;
-    if (Dialogo(mtConfirmation,
-                QStringLiteral("Esta Modificación cambiará todos los campos relacionados ¿Está seguro de modificar este registro?"),
-                MB::YESNO)
-        != ID::YES) {
-        m_posts.remove(ds);
-        Abort();
-    }
-}
-
-void TFormKELU::rodalTrasPost(Dataset *ds, const QString &clave)
-{
-    const PostEnCurso p = m_posts.take(ds);
-    const QString anterior = p.anterior.toString();
-    const QString nuevo = ds->FieldByName(clave)->AsString();
-    if (!p.insercion && !anterior.isEmpty() && anterior != nuevo) {
-        const Usos &u = usosDe(clave);
-        QList<Sentencia> s;
-        for (const auto &[t, c] : u.columnas)
-            s << Sentencia{QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(t, c), {nuevo, anterior}};
-        const QueryResult listas = ConexionBD->select(QStringLiteral("SELECT Id_obj, %1 FROM kelu_obj").arg(u.lista));
-        for (const QVariantList &fila : listas.rows) {
-            QStringList lista = numeros(fila.value(1).toString());
-            if (!lista.contains(anterior))
-                continue;
-            lista.replace(lista.indexOf(anterior), nuevo);
-            s << Sentencia{QStringLiteral("UPDATE kelu_obj SET %1 = ? WHERE Id_obj = ?").arg(u.lista),
-                           {lista.join(QStringLiteral(", ")), fila.value(0)}};
-        }
-        if (escribir(s)) {
-            for (const QString &sufijo : u.refrescar)
-                refrescar(tabla(sufijo));
-        }
-    }
-    recalcularUnidades();
-}
-
-void TFormKELU::rodalAntesDeBorrar(Dataset *ds, const QString &clave)
-{
-    const QString numero = ds->FieldByName(clave)->AsString();
-    if (!numero.isEmpty() && rodalEnUso(clave, numero))
-        rechazarBorrado();
 }
 
 void TFormKELU::recalcularUnidades()

@@ -5,21 +5,23 @@
 // when there is none.
 #include "tformkelu.h"
 
-#include "kelucomponentes.h"
+#include "componentesformulario.h"
 #include "predio/nodospredioxml.h"
 #include "util_texto.h"
 #include "xml/txml.h"
 
 namespace {
 
-using kelu::campo;
-using kelu::texto;
+using componentes::campo;
+using componentes::texto;
 
 // The grid column that shows a coded field, for the writer's column rule: a free "other"
-// entry is written as the list's "other" code with its text beside it.
+// entry is written as the list's "other" code with its text beside it. Only the agency's
+// coded lists take it (vegetation, climatic variable, relief, water bodies, harvest
+// method); every other value goes as stored, a text column as its text.
 TColumnaXML columna(const TCustomMDIChild *form, const QString &grilla, const QString &nombreCampo)
 {
-    const DBGrid *g = kelu::grilla(form, grilla);
+    const DBGrid *g = componentes::grilla(form, grilla);
     return TColumnaXML(g ? g->ColumnByFieldName(nombreCampo) : nullptr);
 }
 
@@ -43,14 +45,6 @@ void entradasDeLista(TXML &x, const QString &tag, const Field *lista)
         x.Hijo(tag, Mayusculas(entrada.trimmed()));
 }
 
-// One of the DORVO form's detail tables, for a node of the request's data: null (and
-// nothing written) when it is missing or closed.
-Dataset *tablaDorvo(const TCustomMDIChild *form, kelu::CursoresGuardados &cursores, const QString &sufijo)
-{
-    Dataset *ds = cursores(form->BuscarDataset(QStringLiteral("dorvo"), sufijo));
-    return ds && ds->Active() ? ds : nullptr;
-}
-
 // Writes the KELU part of the exchange file on the form's writer; one per PrepararXML.
 // The cursors it moves are put back when it goes away.
 class ExportacionKelu
@@ -60,79 +54,15 @@ public:
         : x(xml)
         , form(form)
         , ppal(cursores(ppal))
-        , dorvo(form->BuscarFormulario(QStringLiteral("dorvo")))
-        , dorvoPpal(dorvo ? form->BuscarDataset(QStringLiteral("dorvo"), QString()) : nullptr)
-        , codPre(kelu::textoEdit(form, QStringLiteral("edt_cod_pre")))
-        , supPredio(kelu::textoEdit(form, QStringLiteral("edt_sup")))
+        , codPre(componentes::textoEdit(form, QStringLiteral("edt_cod_pre")))
     {
-    }
-
-    // The form with its signatory; the node stays open for the property.
-    void Formulario()
-    {
-        x.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
-        x.Hijo(QStringLiteral("TISO_CODIGO"), form->TisoCodigo);
-        x.Hijo(QStringLiteral("VERSION"), GetProgramVersion(QString()));
-        if (dorvo)
-            x.Hijo(QStringLiteral("TISO_CODIGO_DE"), dorvo->TisoCodigo);
-        x.Hijo(QStringLiteral("SOLI_SUP_SOLICITADA"), kelu::textoEdit(form, QStringLiteral("edt_sup_afe")));
-        x.Hijo(QStringLiteral("SOLI_SUP_TOTAL"), supPredio);
-        x.Hijo(QStringLiteral("ESTA_CODIGO"), 1);
-        const Field *resJud = campo(ppal, QStringLiteral("resJud_tiene"));
-        const bool tieneResolucion = resJud && resJud->AsBoolean();
-        x.Hijo(QStringLiteral("RESOJUDI"), tieneResolucion ? 1 : 0);
-        if (tieneResolucion)
-            x.Hijo(QStringLiteral("RESOJUDI_OBS"), kelu::textoMemo(form, QStringLiteral("mem_resJud_desc")));
-        if (dorvo) {
-            // The request's date as the request itself writes it.
-            x.Hijo(QStringLiteral("FECHA"), texto(campo(dorvoPpal, QStringLiteral("fec"))));
-            NodosPredioXML::Firma(x, dorvo, texto(campo(dorvoPpal, QStringLiteral("ciu"))));
-        }
-    }
-
-    // The property; the node stays open for everything that follows.
-    void predio()
-    {
-        x.AbrirNodo(QStringLiteral("PREDIO"), ppal);
-        x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
-        const auto valorCombo = [this](const QString &nombre) {
-            const DBLookupComboBox *c = kelu::componente<DBLookupComboBox>(form, nombre);
-            return c ? texto(c->field()) : QString();
-        };
-        x.Hijo(QStringLiteral("LOCALIDAD.REGION"), valorCombo(QStringLiteral("lcb_reg")));
-        x.Hijo(QStringLiteral("LOCALIDAD.PROVINCIA"), valorCombo(QStringLiteral("lcb_prv")));
-        x.Hijo(QStringLiteral("LOCALIDAD.COMUNA"), valorCombo(QStringLiteral("lcb_com")));
-        x.Hijo(QStringLiteral("NOMBRE"), kelu::textoEdit(form, QStringLiteral("edt_nom_pre")));
-        x.Hijo(QStringLiteral("SUPERFICIE_ET"), supPredio);
-        x.Hijo(QStringLiteral("SUPERFICIE_SII"), kelu::textoEdit(form, QStringLiteral("edt_sup_sii")));
-        x.Hijo(QStringLiteral("SUPERFICIE_TD"), kelu::textoEdit(form, QStringLiteral("edt_sup_tit")));
-        x.Hijo(QStringLiteral("ACCESO"), kelu::textoMemo(form, QStringLiteral("mem_via")));
-        x.Hijo(QStringLiteral("PRED_ESTADO"), 1);
-    }
-
-    // The request's rolls, owners, coordinates and adjoining rolls.
-    void solicitud()
-    {
-        if (!dorvo)
-            return;
-        if (Dataset *roles = tablaDorvo(form, cursores, QStringLiteral("rol")))
-            NodosPredioXML::Roles(x, roles);
-        if (Dataset *propietarios = tablaDorvo(form, cursores, QStringLiteral("pro"))) {
-            NodosPredioXML::OpcionesPersona opciones = NodosPredioXML::OpcionesPropietarios(false);
-            opciones.sexo = opciones.firma = opciones.telefono = false;
-            NodosPredioXML::Personas(x, propietarios, opciones);
-        }
-        if (Dataset *coordenadas = tablaDorvo(form, cursores, QStringLiteral("coo")))
-            NodosPredioXML::Coordenadas(x, coordenadas);
-        if (Dataset *contiguos = tablaDorvo(form, cursores, QStringLiteral("rol_con")))
-            NodosPredioXML::RolesContiguos(x, contiguos);
     }
 
     // The stands and the forestable sectors.
     void rodalesYSectores()
     {
-        Dataset *rodales = cursores(kelu::tabla(form, QStringLiteral("desc")));
-        kelu::paraCadaRegistro(rodales, [&](int) {
+        Dataset *rodales = cursores(componentes::tabla(form, QStringLiteral("desc")));
+        componentes::paraCadaRegistro(rodales, [&](int) {
             x.AbrirNodo(QStringLiteral("RODAL"));
             x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
             x.Hijo(QStringLiteral("CODIGO"), campo(rodales, QStringLiteral("num")));
@@ -140,23 +70,20 @@ public:
             x.Hijo(QStringLiteral("SUPERFICIE"), campo(rodales, QStringLiteral("sup")));
             x.Hijo(QStringLiteral("ANO_PLANTACION"), campo(rodales, QStringLiteral("ano")));
             x.Hijo(QStringLiteral("ESPECIE"), campo(rodales, QStringLiteral("esp")), tsmEspecieKELU);
-            x.Hijo(QStringLiteral("ESTADO_SANITARIO"), campo(rodales, QStringLiteral("est_san")),
-                   columna(form, QStringLiteral("dbgKELU_desc"), QStringLiteral("est_san")));
-            x.Hijo(QStringLiteral("CLASE_CAP_USO"), campo(rodales, QStringLiteral("cap")),
-                   columna(form, QStringLiteral("dbgKELU_desc"), QStringLiteral("cap")));
+            x.Hijo(QStringLiteral("ESTADO_SANITARIO"), campo(rodales, QStringLiteral("est_san")));
+            x.Hijo(QStringLiteral("CLASE_CAP_USO"), campo(rodales, QStringLiteral("cap")));
             x.Hijo(QStringLiteral("ANO_BONIFICACION"), campo(rodales, QStringLiteral("ano_bon")));
             x.CerrarNodo();
         });
 
-        Dataset *sectores = cursores(kelu::tabla(form, QStringLiteral("det_sec")));
-        kelu::paraCadaRegistro(sectores, [&](int) {
+        Dataset *sectores = cursores(componentes::tabla(form, QStringLiteral("det_sec")));
+        componentes::paraCadaRegistro(sectores, [&](int) {
             x.AbrirNodo(QStringLiteral("SECTOR"));
             x.Hijo(QStringLiteral("CODIGO"), campo(sectores, QStringLiteral("num_sec")));
             x.Hijo(QStringLiteral("PRED_CODIGO"), codPre);
             x.Hijo(QStringLiteral("NUMERO"), campo(sectores, QStringLiteral("num_sec")));
             x.Hijo(QStringLiteral("SUPERFICIE"), campo(sectores, QStringLiteral("sup")));
-            x.Hijo(QStringLiteral("CLASE_CAP_USO"), campo(sectores, QStringLiteral("cap")),
-                   columna(form, QStringLiteral("dbgKELU_det_sec"), QStringLiteral("cap")));
+            x.Hijo(QStringLiteral("CLASE_CAP_USO"), campo(sectores, QStringLiteral("cap")));
             x.Hijo(QStringLiteral("NRO_RESOLUCION"), campo(sectores, QStringLiteral("num_res")));
             x.Hijo(QStringLiteral("TIPO_VEGETACION"), campo(sectores, QStringLiteral("tip_veg")),
                    columna(form, QStringLiteral("dbgKELU_det_sec"), QStringLiteral("tip_veg")));
@@ -169,15 +96,14 @@ public:
     {
         // A variable and its information source are paired by the variable, not by their
         // positions in two tables that are sorted and edited apart.
-        Dataset *variables = cursores(kelu::tabla(form, QStringLiteral("var_cli")));
-        Dataset *fuentes = cursores(kelu::tabla(form, QStringLiteral("fte_inf")));
-        kelu::paraCadaRegistro(variables, [&](int) {
+        Dataset *variables = cursores(componentes::tabla(form, QStringLiteral("var_cli")));
+        Dataset *fuentes = cursores(componentes::tabla(form, QStringLiteral("fte_inf")));
+        componentes::paraCadaRegistro(variables, [&](int) {
             x.AbrirNodo(QStringLiteral("VARIABLECLIMATICA"));
             const Field *var = campo(variables, QStringLiteral("var"));
             x.Hijo(QStringLiteral("VARIABLE"), var, columna(form, QStringLiteral("dbgKELU_var_cli"), QStringLiteral("var")));
             x.Hijo(QStringLiteral("VALOR"), campo(variables, QStringLiteral("val")));
-            x.Hijo(QStringLiteral("UNIDAD"), campo(variables, QStringLiteral("unidad")),
-                   columna(form, QStringLiteral("dbgKELU_var_cli"), QStringLiteral("unidad")));
+            x.Hijo(QStringLiteral("UNIDAD"), campo(variables, QStringLiteral("unidad")));
             if (var && !var->IsNull() && fuentes && fuentes->Active()
                 && fuentes->Locate(QStringLiteral("var"), var->Value())) {
                 x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
@@ -188,26 +114,26 @@ public:
             x.CerrarNodo();
         });
 
-        Dataset *fisiografia = cursores(kelu::tabla(form, QStringLiteral("fis")));
-        kelu::paraCadaRegistro(fisiografia, [&](int) {
+        Dataset *fisiografia = cursores(componentes::tabla(form, QStringLiteral("fis")));
+        componentes::paraCadaRegistro(fisiografia, [&](int) {
             const auto col = [this](const QString &f) { return columna(form, QStringLiteral("dbgKELU_fis"), f); };
             x.AbrirNodo(QStringLiteral("FISIOGRAFIA"));
             unidadRodalOSector(x, fisiografia);
             x.Hijo(QStringLiteral("FORMAS"), campo(fisiografia, QStringLiteral("form")), col(QStringLiteral("form")));
             x.Hijo(QStringLiteral("PENDIENTE"), campo(fisiografia, QStringLiteral("pen")));
             x.Hijo(QStringLiteral("ALTITUD"), campo(fisiografia, QStringLiteral("alt")));
-            x.Hijo(QStringLiteral("EXPOSICION"), campo(fisiografia, QStringLiteral("exp")), col(QStringLiteral("exp")));
-            x.Hijo(QStringLiteral("POSICIONAMIENTO"), campo(fisiografia, QStringLiteral("pos")), col(QStringLiteral("pos")));
+            x.Hijo(QStringLiteral("EXPOSICION"), campo(fisiografia, QStringLiteral("exp")));
+            x.Hijo(QStringLiteral("POSICIONAMIENTO"), campo(fisiografia, QStringLiteral("pos")));
             x.CerrarNodo();
         });
 
-        Dataset *hidrografia = cursores(kelu::tabla(form, QStringLiteral("hidr")));
-        kelu::paraCadaRegistro(hidrografia, [&](int) {
+        Dataset *hidrografia = cursores(componentes::tabla(form, QStringLiteral("hidr")));
+        componentes::paraCadaRegistro(hidrografia, [&](int) {
             const auto col = [this](const QString &f) { return columna(form, QStringLiteral("dbgKELU_hidr"), f); };
             x.AbrirNodo(QStringLiteral("HIDROGRAFIA"));
             unidadRodalOSector(x, hidrografia);
             x.Hijo(QStringLiteral("MASAS"), campo(hidrografia, QStringLiteral("masa")), col(QStringLiteral("masa")));
-            x.Hijo(QStringLiteral("TEMPORALIDAD"), campo(hidrografia, QStringLiteral("temp")), col(QStringLiteral("temp")));
+            x.Hijo(QStringLiteral("TEMPORALIDAD"), campo(hidrografia, QStringLiteral("temp")));
             x.Hijo(QStringLiteral("DISTANCIA"), campo(hidrografia, QStringLiteral("dist")));
             x.Hijo(QStringLiteral("ANCHO_MAX"), campo(hidrografia, QStringLiteral("ancho")));
             x.CerrarNodo();
@@ -220,8 +146,8 @@ public:
         x.HijoCampo(QStringLiteral("REFORESTABLES"), QStringLiteral("sue_ref"));
         x.CerrarNodo();
 
-        Dataset *incendios = cursores(kelu::tabla(form, QStringLiteral("ocu_inc")));
-        kelu::paraCadaRegistro(incendios, [&](int) {
+        Dataset *incendios = cursores(componentes::tabla(form, QStringLiteral("ocu_inc")));
+        componentes::paraCadaRegistro(incendios, [&](int) {
             x.AbrirNodo(QStringLiteral("INCENDIO"));
             x.Hijo(QStringLiteral("LUGAR"), campo(incendios, QStringLiteral("lug")));
             x.Hijo(QStringLiteral("UNIDAD"), campo(incendios, QStringLiteral("num")));
@@ -229,22 +155,20 @@ public:
             x.Hijo(QStringLiteral("SUPERFICIE"), campo(incendios, QStringLiteral("sup")));
             x.Hijo(QStringLiteral("ANO"), campo(incendios, QStringLiteral("ano")));
             x.Hijo(QStringLiteral("CAUSA"), campo(incendios, QStringLiteral("causa")));
-            x.Hijo(QStringLiteral("ORIGEN"), campo(incendios, QStringLiteral("origen")),
-                   columna(form, QStringLiteral("dbgKELU_ocu_inc"), QStringLiteral("origen")));
+            x.Hijo(QStringLiteral("ORIGEN"), campo(incendios, QStringLiteral("origen")));
             x.CerrarNodo();
         });
 
-        if (Dataset *riesgos = cursores(kelu::tabla(form, QStringLiteral("det_mag"))); riesgos && riesgos->Active()) {
-            const auto col = [this](const QString &f) { return columna(form, QStringLiteral("dbgKELU_det_mag"), f); };
+        if (Dataset *riesgos = cursores(componentes::tabla(form, QStringLiteral("det_mag"))); riesgos && riesgos->Active()) {
             x.AbrirNodo(QStringLiteral("RIESGO"), riesgos);
             x.HijoCampo(QStringLiteral("ZONA"), QStringLiteral("zona"));
-            x.HijoCampo(QStringLiteral("MAGNITUD_RIESGO"), QStringLiteral("mag_riesgo"), col(QStringLiteral("mag_riesgo")));
-            x.HijoCampo(QStringLiteral("MAGNITUD_PELIGRO"), QStringLiteral("mag_pel"), col(QStringLiteral("mag_pel")));
-            x.HijoCampo(QStringLiteral("PRIORIDAD"), QStringLiteral("prior"), col(QStringLiteral("prior")));
+            x.HijoCampo(QStringLiteral("MAGNITUD_RIESGO"), QStringLiteral("mag_riesgo"));
+            x.HijoCampo(QStringLiteral("MAGNITUD_PELIGRO"), QStringLiteral("mag_pel"));
+            x.HijoCampo(QStringLiteral("PRIORIDAD"), QStringLiteral("prior"));
             x.CerrarNodo();
     }
 
-    if (Dataset *restricciones = cursores(kelu::tabla(form, QStringLiteral("rest_var"))); restricciones && restricciones->Active()) {
+    if (Dataset *restricciones = cursores(componentes::tabla(form, QStringLiteral("rest_var"))); restricciones && restricciones->Active()) {
         x.AbrirNodo(QStringLiteral("RESTRICCION"), restricciones);
         x.HijoCampo(QStringLiteral("UNIDAD"), QStringLiteral("num"));
         x.Hijo(QStringLiteral("TIPO_UNIDAD"), QStringLiteral("1"));
@@ -252,8 +176,7 @@ public:
         x.HijoCampo(QStringLiteral("FLORA"), QStringLiteral("esp_flora"), tsmFlora);
         x.HijoCampo(QStringLiteral("FAUNA"), QStringLiteral("esp_fauna"), tsmFauna);
         x.HijoCampo(QStringLiteral("SUELO"), QStringLiteral("suelo"));
-        x.HijoCampo(QStringLiteral("RECURSO_HIDRICO"), QStringLiteral("rec_hid"),
-                    columna(form, QStringLiteral("dbgKELU_rest_var"), QStringLiteral("rec_hid")));
+        x.HijoCampo(QStringLiteral("RECURSO_HIDRICO"), QStringLiteral("rec_hid"));
         x.CerrarNodo();
     }
     }
@@ -263,8 +186,8 @@ public:
     {
         // The management units; the activities of a unit are the detail rows the unit's
         // record shows, and each activity's parameters the rows of the table of its class.
-        Dataset *unidades = cursores(kelu::tabla(form, QStringLiteral("obj")));
-        Dataset *actividades = cursores(kelu::tabla(form, QStringLiteral("desc_esq")));
+        Dataset *unidades = cursores(componentes::tabla(form, QStringLiteral("obj")));
+        Dataset *actividades = cursores(componentes::tabla(form, QStringLiteral("desc_esq")));
         struct Parametros
         {
             const char *sufijo;
@@ -273,15 +196,14 @@ public:
         static const Parametros kParametros[] = {{"for", 30}, {"poda", 50}, {"ral", 60}, {"cor", 70}, {"ref", 90}};
         std::vector<Dataset *> tablasParametros;
         for (const Parametros &p : kParametros)
-            tablasParametros.push_back(cursores(kelu::tabla(form, QString::fromLatin1(p.sufijo))));
+            tablasParametros.push_back(cursores(componentes::tabla(form, QString::fromLatin1(p.sufijo))));
 
         const auto parametrosDeClase = [&](int clase, const Dataset *ds) {
             const auto f = [ds](const char *nombre) { return campo(ds, QString::fromLatin1(nombre)); };
             switch (clase) {
             case 30:
                 x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
-                x.Hijo(QStringLiteral("TIPO_PLANTA"), f("tip_planta"),
-                       columna(form, QStringLiteral("dbgKELU_for"), QStringLiteral("tip_planta")));
+                x.Hijo(QStringLiteral("TIPO_PLANTA"), f("tip_planta"));
                 break;
             case 50:
                 x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
@@ -305,15 +227,14 @@ public:
                 break;
             case 90:
                 x.Hijo(QStringLiteral("TIME_CODIGO"), 4);
-                x.Hijo(QStringLiteral("METODO_ACTIVIDAD"), f("met"), columna(form, QStringLiteral("dbgKELU_ref"), QStringLiteral("met")));
+                x.Hijo(QStringLiteral("METODO_ACTIVIDAD"), f("met"));
                 x.Hijo(QStringLiteral("DENSIDAD"), f("den"));
-                x.Hijo(QStringLiteral("TIPO_PLANTA"), f("tip_planta"),
-                       columna(form, QStringLiteral("dbgKELU_ref"), QStringLiteral("tip_planta")));
+                x.Hijo(QStringLiteral("TIPO_PLANTA"), f("tip_planta"));
                 break;
             }
         };
 
-        kelu::paraCadaRegistro(unidades, [&](int) {
+        componentes::paraCadaRegistro(unidades, [&](int) {
             x.AbrirNodo(QStringLiteral("OBJETIVO_MANEJO"));
             x.Hijo(QStringLiteral("OBJETIVO"), campo(unidades, QStringLiteral("obj")));
             x.Hijo(QStringLiteral("UNIDAD"), campo(unidades, QStringLiteral("unidad")));
@@ -322,7 +243,7 @@ public:
             entradasDeLista(x, QStringLiteral("SECTOR"), campo(unidades, QStringLiteral("num_sec")));
             const Field *unidad = campo(unidades, QStringLiteral("Id_obj"));
             const QVariant idObj = unidad ? unidad->Value() : QVariant();
-            kelu::paraCadaRegistro(actividades, [&](int) {
+            componentes::paraCadaRegistro(actividades, [&](int) {
                 const Field *deUnidad = campo(actividades, QStringLiteral("Id_obj"));
                 const Field *id = campo(actividades, QStringLiteral("Id_desc"));
                 if (!deUnidad || !id || idObj.isNull() || deUnidad->Value() != idObj)
@@ -330,7 +251,7 @@ public:
                 const QVariant idDesc = id->Value();
                 for (std::size_t t = 0; t < tablasParametros.size(); ++t) {
                     Dataset *ds = tablasParametros[t];
-                    kelu::paraCadaRegistro(ds, [&](int) {
+                    componentes::paraCadaRegistro(ds, [&](int) {
                         const Field *deActividad = campo(ds, QStringLiteral("Id_desc"));
                         if (!deActividad || deActividad->Value() != idDesc)
                             return;
@@ -355,10 +276,10 @@ public:
     void caminos()
     {
         // A row may hold a road, a log yard or both.
-        Dataset *caminos = cursores(kelu::tabla(form, QStringLiteral("plan_cam")));
+        Dataset *caminos = cursores(componentes::tabla(form, QStringLiteral("plan_cam")));
         const Field *descCaminos = campo(ppal, QStringLiteral("desc_tec_cam"));
         const Field *descCanchas = campo(ppal, QStringLiteral("desc_tec_can"));
-        kelu::paraCadaRegistro(caminos, [&](int) {
+        componentes::paraCadaRegistro(caminos, [&](int) {
             if (!texto(campo(caminos, QStringLiteral("cam_id"))).isEmpty()) {
                 x.AbrirNodo(QStringLiteral("CAMINO"));
                 x.Hijo(QStringLiteral("IDENTIFICACION"), campo(caminos, QStringLiteral("cam_id")));
@@ -382,49 +303,45 @@ public:
     // The protection measures of the environment and of the forest.
     void proteccion()
     {
-        Dataset *medidas = cursores(kelu::tabla(form, QStringLiteral("mepr")));
-        kelu::paraCadaRegistro(medidas, [&](int recNo) {
+        Dataset *medidas = cursores(componentes::tabla(form, QStringLiteral("mepr")));
+        componentes::paraCadaRegistro(medidas, [&](int recNo) {
             x.AbrirNodo(QStringLiteral("MEDIDA_PROTECCION"));
             unidadRodalOSector(x, medidas);
             x.Hijo(QStringLiteral("MEPR_CODIGO"), recNo);
-            x.Hijo(QStringLiteral("TIPO_RESTRICCION"), campo(medidas, QStringLiteral("tip_rest")),
-                   columna(form, QStringLiteral("dbgKELU_mepr"), QStringLiteral("tip_rest")));
+            x.Hijo(QStringLiteral("TIPO_RESTRICCION"), campo(medidas, QStringLiteral("tip_rest")));
             x.Hijo(QStringLiteral("DESCRIPCION"), campo(medidas, QStringLiteral("med_prot")));
             x.CerrarNodo();
         });
 
         x.AbrirNodo(QStringLiteral("PROTECCION_RECURSO"));
-        x.Hijo(QStringLiteral("PLAGA_MEDIDA_PREVENCION"), kelu::textoMemo(form, QStringLiteral("mem_mepr_plag")));
-        x.Hijo(QStringLiteral("PLAGA_MEDIDA_CONTROL"), kelu::textoMemo(form, QStringLiteral("mem_meco_plag")));
-        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_PREVENCION"), kelu::textoMemo(form, QStringLiteral("mem_mepr_inc")));
-        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_CONTROL"), kelu::textoMemo(form, QStringLiteral("mem_meco_inc")));
+        x.Hijo(QStringLiteral("PLAGA_MEDIDA_PREVENCION"), componentes::textoMemo(form, QStringLiteral("mem_mepr_plag")));
+        x.Hijo(QStringLiteral("PLAGA_MEDIDA_CONTROL"), componentes::textoMemo(form, QStringLiteral("mem_meco_plag")));
+        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_PREVENCION"), componentes::textoMemo(form, QStringLiteral("mem_mepr_inc")));
+        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_CONTROL"), componentes::textoMemo(form, QStringLiteral("mem_meco_inc")));
         x.CerrarNodo();
     }
 
 private:
-    kelu::CursoresGuardados cursores;
+    componentes::CursoresGuardados cursores;
     TXML &x;
     TFormKELU *form;
     Dataset *ppal;
-    TCustomMDIChild *dorvo;
-    Dataset *dorvoPpal;
     QString codPre;
-    QString supPredio;
 };
 
 } // namespace
 
 QByteArray TFormKELU::PrepararXML()
 {
-    Dataset *ppal = kelu::tabla(this, QString());
+    Dataset *ppal = componentes::tabla(this, QString());
     if (!XML || !ppal || !ppal->Active())
         return {};
     XML->Limpiar();
     {
         ExportacionKelu exportacion(this, *XML, ppal);
-        exportacion.Formulario();
-        exportacion.predio();
-        exportacion.solicitud();
+        NodosPredioXML::Formulario(*XML, this, ppal);
+        NodosPredioXML::Predio(*XML, this, ppal);
+        NodosPredioXML::Solicitud(*XML, this);
         exportacion.rodalesYSectores();
         exportacion.diagnostico();
         exportacion.unidades();

@@ -13,6 +13,7 @@
 #include "dataset.h"
 #include "dbgrid.h"
 #include "dialogservice.h"
+#include "documentoprueba.h"
 #include "field.h"
 #include "scripteddialogs.h"
 
@@ -70,30 +71,13 @@ protected:
             f->Respondido = true;
         }
         formularios.clear();
-        // The shell's order: every form created and set up, then linked, then connected.
         QStringList codigos{QStringLiteral("KELU")};
         if (conDorvo)
             codigos << QStringLiteral("DORVO");
-        for (const QString &codigo : codigos) {
-            auto *f = qobject_cast<TCustomMDIChild *>(ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
-            ASSERT_NE(f, nullptr) << codigo.toStdString();
-            area->addSubWindow(f);
-            f->DirAplicacion = app;
-            f->Codigo = codigo;
-            f->CodigoPpal = QStringLiteral("KELU");
-            f->TisoCodigo = codigo == QLatin1String("KELU") ? 20 : 1;
-            f->Nuevo();
-            formularios << f;
-        }
-        for (TCustomMDIChild *f : std::as_const(formularios))
-            for (TCustomMDIChild *g : std::as_const(formularios))
-                if (f != g)
-                    f->Hermanos << g;
-        for (TCustomMDIChild *f : std::as_const(formularios)) {
-            f->ConexionesExternas();
-            ASSERT_TRUE(f->EstablecerBBDD());
-            f->InicializarDatasetPpal(QStringLiteral("Plan de prueba"));
-        }
+        formularios = CrearDocumento(
+            area, app, codigos, [](const QString &codigo) { return codigo == QLatin1String("KELU") ? 20 : 1; },
+            QStringLiteral("Plan de prueba"));
+        ASSERT_EQ(formularios.size(), codigos.size());
         for (TCustomMDIChild *f : std::as_const(formularios)) {
             f->Modificado = false;
             f->Respondido = true;

@@ -151,8 +151,10 @@ INSTANTIATE_TEST_SUITE_P(
         CasoImpresion{"ConResolucionJudicial", true, "", "Causa rol 123-2024, Juzgado de Constitución", ""},
         CasoImpresion{"SinResolucionJudicial", true, "UPDATE kelu SET resJud_tiene=0;", "VII. PLANOS",
                       "Estudio proviene de resolución Judicial. Antecedentes:"},
-        // Without the request there is no one to sign, and nothing to report either.
-        CasoImpresion{"SinDorvo", false, "", "VII. PLANOS", "Firma:  __________________________"},
+        // Without the request the closing section still ends the plan: the author signs,
+        // the request's signatories are not there, and nothing is reported.
+        CasoImpresion{"SinDorvo", false, "", "Nombre del (de la) autor(a) del estudio técnico: Fuentes Lagos, María",
+                      "RUT:11111111-1"},
         CasoImpresion{"UnidadSinActividades", true, "DELETE FROM kelu_desc_esq WHERE Id_obj=2;", "UM-2",
                       "Reforestar con pino"}),
     [](const ::testing::TestParamInfo<CasoImpresion> &info) { return std::string(info.param.nombre); });

@@ -41,6 +41,48 @@ TEST_F(KeluPlanLleno, ConDorvoEscribeElTextoEsperado)
     EXPECT_EQ(form->XML->Hash(), hash);
 }
 
+// Variants of the filled plan against their golden texts: a plan without restrictions
+// writes no RESTRICCION (its fixed TIPO_UNIDAD made one up); a stand's negative health
+// code and typed texts in text columns go as stored (the grid-column rule is only for the
+// agency's coded lists: a negative code gained an _OTRO element and a text was dropped).
+struct CasoGolden
+{
+    const char *nombre;
+    const char *sql;
+    const char *archivo;
+};
+
+class KeluXmlGolden : public KeluPlanLleno, public ::testing::WithParamInterface<CasoGolden>
+{};
+
+TEST_P(KeluXmlGolden, EscribeElTextoEsperado)
+{
+    const CasoGolden &c = GetParam();
+    ASSERT_TRUE(form->ConexionBD->execScript(QString::fromUtf8(c.sql)));
+    for (Dataset *ds : form->ConexionBD->datasets())
+        ds->Refresh();
+    const QByteArray xml = form->PrepararXML();
+    const QByteArray esperado = golden(c.archivo);
+    if (xml != esperado) {
+        QFile salida(QStringLiteral("%1.obtenido.xml").arg(QLatin1String(c.nombre)));
+        if (salida.open(QIODevice::WriteOnly))
+            salida.write(xml);
+    }
+    EXPECT_EQ(texto(xml), texto(esperado)) << "obtenido en build/tests/" << c.nombre << ".obtenido.xml";
+    EXPECT_TRUE(form->XML->Avisos().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kelu, KeluXmlGolden,
+    ::testing::Values(
+        CasoGolden{"SinRestricciones", "DELETE FROM kelu_rest_var; DELETE FROM kelu_mepr WHERE id_restVar IS NOT NULL;",
+                   "kelu_sin_restricciones.xml"},
+        CasoGolden{"CodigoNegativoYTexto",
+                   "UPDATE kelu_desc SET est_san=-2 WHERE Id=1; UPDATE kelu_fis SET pos='Ladera media' WHERE Id=1;"
+                   " UPDATE kelu_ocu_inc SET origen='Intencional'; UPDATE kelu_rest_var SET rec_hid='Estero Los Patos';",
+                   "kelu_negativo_y_texto.xml"}),
+    [](const ::testing::TestParamInfo<CasoGolden> &info) { return std::string(info.param.nombre); });
+
 // Without the request form the request's data are left out and nothing is reported.
 TEST_F(KeluSinDorvo, OmiteLoDeLaSolicitud)
 {

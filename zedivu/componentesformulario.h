@@ -1,8 +1,8 @@
 #pragma once
-// What the KELU printout and exchange XML read of the window: its datasets, grids and
-// controls by the names kelu.form gives them, and the DORVO form of the document. Both
-// only read; the cursors they move to visit records are put back by CursoresGuardados.
-// A component that is not there is a programming fault: reported, and null.
+// What a form's printout and exchange XML read of its window: its datasets, grids and
+// controls by the names its description gives them. Both only read; the cursors they move
+// to visit records are put back by CursoresGuardados. A component that is not there is a
+// programming fault: reported (naming the form), and null.
 #include "tcustommdichild.h"
 
 #include "dataset.h"
@@ -21,22 +21,34 @@
 #include <functional>
 #include <vector>
 
-namespace kelu {
+namespace componentes {
+
+// The form's code in upper case, from its window name when the shell has not set it.
+inline QString codigoDe(const TCustomMDIChild *form)
+{
+    if (!form->Codigo.isEmpty())
+        return form->Codigo.toUpper();
+    QString nombre = form->objectName();
+    return nombre.startsWith(QLatin1String("Form")) ? nombre.mid(4) : nombre;
+}
 
 template <class T>
 T *componente(const TCustomMDIChild *form, const QString &nombre)
 {
     T *c = findComponent<T>(form, nombre);
-    if (!c)
-        FallaProgramacion(QStringLiteral("componente \"%1\" no encontrado en el formulario KELU").arg(nombre), "formaKELU",
-                          __LINE__);
+    if (!c) {
+        const QString codigo = codigoDe(form);
+        FallaProgramacion(QStringLiteral("componente \"%1\" no encontrado en el formulario %2").arg(nombre, codigo),
+                          ("forma" + codigo.toLatin1()).constData(), __LINE__);
+    }
     return c;
 }
 
-// The main dataset for an empty suffix, else adtKELU_ + suffix.
+// The main dataset for an empty suffix, else adt<CODE>_ + suffix.
 inline Dataset *tabla(const TCustomMDIChild *form, const QString &sufijo)
 {
-    return componente<Dataset>(form, sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtKELU_") + sufijo);
+    return componente<Dataset>(form, sufijo.isEmpty() ? QStringLiteral("adsPpal")
+                                                      : QStringLiteral("adt") + codigoDe(form) + QLatin1Char('_') + sufijo);
 }
 
 inline DBGrid *grilla(const TCustomMDIChild *form, const QString &nombre)
@@ -117,4 +129,4 @@ inline void paraCadaRegistro(Dataset *ds, const std::function<void(int recNo)> &
     }
 }
 
-} // namespace kelu
+} // namespace componentes

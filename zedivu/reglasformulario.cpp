@@ -1,0 +1,285 @@
+#include "reglasformulario.h"
+
+#include "abort.h"
+#include "connection.h"
+#include "dialogservice.h"
+#include "field.h"
+#include "formcomponents.h"
+#include "tcustommdichild.h"
+#include "transaction.h"
+#include "util_bbdd.h"
+
+#include <QRegularExpression>
+
+QStringList numeros(const QString &lista)
+{
+    QStringList r;
+    for (const QString &n : lista.split(QLatin1Char(',')))
+        if (!n.trimmed().isEmpty())
+            r << n.trimmed();
+    return r;
+}
+
+QString reemplazarEnLista(const QString &lista, const QString &anterior, const QString &nuevo)
+{
+    QStringList partes = lista.split(QLatin1Char(','));
+    for (QString &p : partes) {
+        if (p.trimmed() != anterior)
+            continue;
+        const qsizetype inicio = p.indexOf(anterior);
+        p.replace(inicio, anterior.size(), nuevo);
+    }
+    return partes.join(QLatin1Char(','));
+}
+
+ReglasFormulario::ReglasFormulario(TCustomMDIChild *form)
+    : m_form(form)
+{
+}
+
+Connection *ReglasFormulario::conexion() const
+{
+    return m_form->ConexionBD;
+}
+
+void ReglasFormulario::antesDePost(Dataset *ds, const Dataset::Event &previo, const Dataset::Event &posterior)
+{
+    if (!ds)
+        return;
+    const Dataset::Event descritas = ds->BeforePost;
+    ds->BeforePost = [previo, descritas, posterior](Dataset *d) {
+        if (previo)
+            previo(d);
+        if (descritas)
+            descritas(d);
+        if (posterior)
+            posterior(d);
+    };
+}
+
+Dataset::Event ReglasFormulario::recordarPost(const QString &tabla, const QString &campo, const QString &id)
+{
+    return [this, tabla, campo, id](Dataset *d) {
+        PostEnCurso p;
+        p.insercion = d->State() == DatasetState::Insert;
+        if (!p.insercion && !campo.isEmpty())
+            p.anterior = valorGuardado(tabla, campo, id, d->FieldByName(id)->Value());
+        m_posts.insert(d, p);
+    };
+}
+
+void ReglasFormulario::trasPost(Dataset *ds, const Dataset::Event &regla)
+{
+    if (!ds)
+        return;
+    ds->AfterPost = [this, regla](Dataset *d) {
+        regla(d);
+        m_form->AdsEventoAfterPost(d);
+    };
+}
+
+void ReglasFormulario::alBorrar(Dataset *ds, const QString &clave, const Dataset::Event &guarda,
+                                const std::function<QList<Sentencia>(const QVariant &)> &dependientes,
+                                const QStringList &mostrar)
+{
+    if (!ds)
+        return;
+    ds->BeforeDelete = [this, clave, guarda](Dataset *d) {
+        if (guarda)
+            guarda(d);
+        m_form->AdsEventoBeforeDelete(d);
+        m_borrados.insert(d, d->FieldByName(clave)->Value());
+    };
+    ds->AfterDelete = [this, dependientes, mostrar](Dataset *d) {
+        const QVariant valor = m_borrados.take(d);
+        if (dependientes && !valor.isNull() && escribir(dependientes(valor)))
+            refrescar(mostrar);
+        m_form->AdsEventoAfterPost(d);
+    };
+}
+
+// --- key relations
+
+void ReglasFormulario::declararClave(const RelacionClave &r)
+{
+    if (!r.ds)
+        return;
+    m_relaciones << r;
+    Dataset *ds = r.ds;
+    antesDePost(ds, nullptr, [this, r](Dataset *d) {
+        recordarPost(r.tabla, r.clave, r.id)(d);
+        antesDePostClave(d);
+    });
+    trasPost(ds, [this](Dataset *d) { trasPostClave(d); });
+    if (r.borrado == RelacionClave::Borrado::Rechazar) {
+        alBorrar(ds, r.clave,
+                 [this, clave = r.clave](Dataset *d) {
+                     const QString valor = d->FieldByName(clave)->AsString();
+                     if (!valor.isEmpty() && claveEnUso(d, valor))
+                         rechazarBorrado();
+                 },
+                 nullptr, {});
+    } else {
+        alBorrar(ds, r.clave, nullptr,
+                 [deps = r.dependientes](const QVariant &valor) {
+                     QList<Sentencia> s;
+                     for (const Dependiente &d : deps) {
+                         if (!d.lista)
+                             s << Sentencia{QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(d.tabla, d.columna), {valor}};
+                     }
+                     return s;
+                 },
+                 r.refrescar);
+    }
+}
+
+const RelacionClave *ReglasFormulario::relacion(const Dataset *ds) const
+{
+    for (const RelacionClave &r : m_relaciones)
+        if (r.ds == ds)
+            return &r;
+    return nullptr;
+}
+
+bool ReglasFormulario::claveEnUso(const Dataset *ds, const QString &valor) const
+{
+    const RelacionClave *r = relacion(ds);
+    if (!r)
+        return false;
+    for (const Dependiente &d : r->dependientes) {
+        if (!d.lista) {
+            if (Asercion(conexion(), QStringLiteral("FROM %1 WHERE %2 = ?").arg(d.tabla, d.columna), {valor}))
+                return true;
+            continue;
+        }
+        const QueryResult listas = conexion()->select(QStringLiteral("SELECT %1 FROM %2").arg(d.columna, d.tabla));
+        for (const QVariantList &fila : listas.rows)
+            if (numeros(fila.value(0).toString()).contains(valor))
+                return true;
+    }
+    return false;
+}
+
+void ReglasFormulario::antesDePostClave(Dataset *ds)
+{
+    const RelacionClave *r = relacion(ds);
+    const PostEnCurso p = m_posts.value(ds);
+    const QString anterior = p.anterior.toString();
+    // A one-to-one dependant is the same row seen elsewhere: it follows without asking.
+    if (!r || r->unoAUno || p.insercion || anterior.isEmpty() || anterior == ds->FieldByName(r->clave)->AsString()
+        || !claveEnUso(ds, anterior))
+        return;
+    if (m_form->Dialogo(mtConfirmation,
+                        QStringLiteral("Esta Modificación cambiará todos los campos relacionados ¿Está seguro de "
+                                       "modificar este registro?"),
+                        MB::YESNO)
+        != ID::YES) {
+        m_posts.remove(ds);
+        Abort();
+    }
+}
+
+QList<ReglasFormulario::Sentencia> ReglasFormulario::renombrar(const RelacionClave &r, const QString &anterior,
+                                                               const QString &nuevo) const
+{
+    QList<Sentencia> s;
+    for (const Dependiente &d : r.dependientes) {
+        if (!d.lista) {
+            s << Sentencia{QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?").arg(d.tabla, d.columna), {nuevo, anterior}};
+            continue;
+        }
+        // The list's rows by their row identity, SQLite's own.
+        const QueryResult listas = conexion()->select(QStringLiteral("SELECT rowid, %1 FROM %2").arg(d.columna, d.tabla));
+        for (const QVariantList &fila : listas.rows) {
+            const QString lista = fila.value(1).toString();
+            if (!numeros(lista).contains(anterior))
+                continue;
+            s << Sentencia{QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(d.tabla, d.columna),
+                           {reemplazarEnLista(lista, anterior, nuevo), fila.value(0)}};
+        }
+    }
+    return s;
+}
+
+void ReglasFormulario::trasPostClave(Dataset *ds)
+{
+    const RelacionClave *r = relacion(ds);
+    if (!r)
+        return;
+    const PostEnCurso p = m_posts.take(ds);
+    const QString anterior = p.anterior.toString();
+    const QVariant valor = ds->FieldByName(r->clave)->Value();
+    const QString nuevo = valor.isNull() ? QString() : ds->FieldByName(r->clave)->AsString();
+    QList<Sentencia> s;
+    const bool renombrado = !p.insercion && !anterior.isEmpty() && anterior != nuevo;
+    if (renombrado)
+        s << renombrar(*r, anterior, nuevo);
+    if (r->unoAUno && !valor.isNull() && !r->dependientes.isEmpty()) {
+        const Dependiente &d = r->dependientes.first();
+        s << Sentencia{QStringLiteral("INSERT INTO %1 (%2) SELECT ? WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE %2 = ?)")
+                           .arg(d.tabla, d.columna),
+                       {valor, valor}};
+    }
+    if (escribir(s)) {
+        refrescar(r->refrescar);
+    } else if (renombrado) {
+        // Nothing of the rename was written: the row takes its former key back.
+        conexion()->exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?").arg(r->tabla, r->clave, r->id),
+                         {p.anterior, ds->FieldByName(r->id)->Value()});
+        refrescar(ds);
+    }
+    if (r->trasPost)
+        r->trasPost(ds);
+}
+
+// --- writes
+
+bool ReglasFormulario::escribir(const QList<Sentencia> &sentencias)
+{
+    if (sentencias.isEmpty())
+        return true;
+    Connection *c = conexion();
+    Transaction tr(*c);
+    for (const Sentencia &s : sentencias) {
+        if (!tr.isActive() || !c->exec(s.sql, s.params)) {
+            const QString error = c->lastError().text();
+            tr.rollback();
+            m_form->DialogoError(QStringLiteral("No se pudieron actualizar las tablas relacionadas:\n") + error);
+            return false;
+        }
+    }
+    return tr.commit();
+}
+
+QVariant ReglasFormulario::valorGuardado(const QString &tabla, const QString &campo, const QString &id,
+                                         const QVariant &valorId) const
+{
+    if (valorId.isNull())
+        return {};
+    const QueryResult r = conexion()->select(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(campo, tabla, id), {valorId});
+    return r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
+}
+
+void ReglasFormulario::rechazarBorrado()
+{
+    m_form->Dialogo(mtCustom, QStringLiteral("Este registro no se puede borrar, por que posee registros asociados"), MB::OK);
+    Abort();
+}
+
+void ReglasFormulario::refrescar(Dataset *ds)
+{
+    if (ds && ds->Active() && ds->State() == DatasetState::Browse)
+        ds->Refresh();
+}
+
+void ReglasFormulario::refrescar(const QStringList &datasets)
+{
+    for (const QString &nombre : datasets)
+        refrescar(findComponent<Dataset>(m_form, nombre));
+}
+
+void ReglasFormulario::editar(Dataset *ds)
+{
+    if (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert)
+        ds->Edit();
+}

@@ -1,0 +1,119 @@
+#pragma once
+// The bookkeeping a form's dataset rules share: the before-post chain around the
+// described checks, what a post is doing (insert, the key the row had), the after-post and
+// delete handlers wrapped around the form's own, and the writes of dependent rows in one
+// transaction. On top of them, key relations declared per key:
+//
+//     ReglasFormulario reglas(this);                     // a member of the form window
+//     reglas.declararClave({tabla("desc"), "kelu_desc", "num", "Id",
+//                           {{"kelu_fis", "num"}, {"kelu_obj", "num", true}},
+//                           RelacionClave::Borrado::Rechazar, {}, {"adtKELU_fis", "adtKELU_obj"}});
+//
+// A key relation renames every dependant when the key of a row changes (after the user
+// confirms it, and only when some row uses it): plain columns by value, comma lists item by
+// item with their separators kept. A delete of a key in use is refused; or its dependants
+// go with it (Cascada); with `unoAUno` the first dependant table holds one row per key,
+// created after every post when missing. Dependent rows are written with bound values in
+// one transaction; a failed statement writes nothing, puts the renamed key back and tells
+// the user. The datasets named in `refrescar` show the result.
+#include "dataset.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+
+class Connection;
+class TCustomMDIChild;
+
+// A column that refers to a key: holding one value, or a comma list of them.
+struct Dependiente
+{
+    QString tabla;
+    QString columna;
+    bool lista = false;
+};
+
+struct RelacionClave
+{
+    enum class Borrado { Rechazar, Cascada };
+
+    Dataset *ds = nullptr; // the rows that own the key
+    QString tabla;         // their table in the working database
+    QString clave;         // the key column
+    QString id;            // the row identity (autoincrement)
+    QList<Dependiente> dependientes;
+    Borrado borrado = Borrado::Rechazar;
+    bool unoAUno = false;
+    QStringList refrescar; // dataset component names
+    // Runs after the post's own bookkeeping (surfaces and the like).
+    Dataset::Event trasPost;
+};
+
+class ReglasFormulario
+{
+public:
+    struct Sentencia
+    {
+        QString sql;
+        QVariantList params;
+    };
+    // What a post is doing, taken before it writes: its state and the key the row had.
+    struct PostEnCurso
+    {
+        bool insercion = false;
+        QVariant anterior; // stored value of the watched column (edit only)
+    };
+
+    explicit ReglasFormulario(TCustomMDIChild *form);
+
+    // The before-post handler becomes: `previo`, the described checks, `posterior`.
+    static void antesDePost(Dataset *ds, const Dataset::Event &previo, const Dataset::Event &posterior);
+    // A before-post step remembering the post's state and the stored `campo` of the row
+    // (found by `id`), for the after-post rules (tomarPost).
+    Dataset::Event recordarPost(const QString &tabla, const QString &campo, const QString &id);
+    PostEnCurso tomarPost(const Dataset *ds) { return m_posts.take(ds); }
+    // `regla`, then the form's own after-post handling.
+    void trasPost(Dataset *ds, const Dataset::Event &regla);
+    // A delete is confirmed first (after `guarda`); once the row is gone `dependientes` of
+    // its `clave` value are written and `mostrar` refreshed.
+    void alBorrar(Dataset *ds, const QString &clave, const Dataset::Event &guarda,
+                  const std::function<QList<Sentencia>(const QVariant &)> &dependientes, const QStringList &mostrar);
+
+    void declararClave(const RelacionClave &relacion);
+    // True when some dependant of the relation over `ds` holds `valor`.
+    bool claveEnUso(const Dataset *ds, const QString &valor) const;
+
+    // One transaction on the form's working connection; on failure rolled back, the user
+    // told and false.
+    bool escribir(const QList<Sentencia> &sentencias);
+    QVariant valorGuardado(const QString &tabla, const QString &campo, const QString &id, const QVariant &valorId) const;
+    // "Este registro no se puede borrar, ..." and a silent abort.
+    [[noreturn]] void rechazarBorrado();
+    // Shows rows written behind a dataset's back; a dataset with a pending edit keeps it.
+    static void refrescar(Dataset *ds);
+    void refrescar(const QStringList &datasets);
+    static void editar(Dataset *ds);
+
+private:
+    const RelacionClave *relacion(const Dataset *ds) const;
+    void antesDePostClave(Dataset *ds);
+    void trasPostClave(Dataset *ds);
+    QList<Sentencia> renombrar(const RelacionClave &r, const QString &anterior, const QString &nuevo) const;
+    Connection *conexion() const;
+
+    TCustomMDIChild *m_form;
+    QHash<const Dataset *, PostEnCurso> m_posts;
+    QHash<const Dataset *, QVariant> m_borrados;
+    QList<RelacionClave> m_relaciones;
+};
+
+// The values of a comma list, trimmed, empty entries left out.
+QStringList numeros(const QString &lista);
+// `lista` with every entry equal to `anterior` replaced by `nuevo`; separators and blanks
+// as they were.
+QString reemplazarEnLista(const QString &lista, const QString &anterior, const QString &nuevo);

@@ -1,0 +1,158 @@
+// Forms bound to a request form from their description alone: the property page bound to
+// DORVO or FERUN, the property code -1 set silently, a required parent refused when
+// missing and an optional one left out.
+#include "tcustommdichild.h"
+
+#include "abort.h"
+#include "classregistry.h"
+#include "connection.h"
+#include "dataset.h"
+#include "dbedit.h"
+#include "dbgrid.h"
+#include "dblookupcombobox.h"
+#include "dbmemo.h"
+#include "dialogservice.h"
+#include "documentoprueba.h"
+#include "field.h"
+#include "formcomponents.h"
+#include "scripteddialogs.h"
+#include "tformdescrito.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLibrary>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FormVinculado : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        static QLibrary vinculado(QStringLiteral(BRENVIK_VINCULADO_PLUGIN));
+        static QLibrary dorvo(QStringLiteral(BRENVIK_DORVO_PLUGIN));
+        static QLibrary ferun(QStringLiteral(BRENVIK_FERUN_PLUGIN));
+        for (QLibrary *lib : {&vinculado, &dorvo, &ferun})
+            ASSERT_TRUE(lib->load()) << lib->errorString().toStdString();
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        app = dir.path() + QStringLiteral("/");
+        QDir().mkpath(app + QStringLiteral("bbdd"));
+        for (const char *base : {"DORVO.db", "FERUN.db", "bd.db"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/") + QLatin1String(base),
+                                    app + QStringLiteral("bbdd/") + QLatin1String(base)));
+        for (const char *base : {"VINDO.db", "VINFE.db"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_FORMS_DIR "/") + QLatin1String(base),
+                                    app + QStringLiteral("bbdd/") + QLatin1String(base)));
+        area.resize(1000, 700);
+    }
+
+    void TearDown() override
+    {
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->Modificado = false;
+            f->Respondido = true;
+            delete f;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    TFormDescrito *documento(const QStringList &codigos)
+    {
+        formularios = CrearDocumento(&area, app, codigos, [](const QString &codigo) { return codigo.startsWith(QLatin1String("VIN")) ? 20 : 3; },
+                                     QStringLiteral("Documento de prueba"));
+        return formularios.isEmpty() ? nullptr : qobject_cast<TFormDescrito *>(formularios.first());
+    }
+
+    QTemporaryDir dir;
+    QString app;
+    QMdiArea area;
+    QList<TCustomMDIChild *> formularios;
+    ScriptedDialogs dialogos{ID::YES};
+};
+
+// Replicas show the request's data, read-only; the code is -1 without a word.
+TEST_F(FormVinculado, LaPaginaDelPredioMuestraLaSolicitud)
+{
+    struct Caso
+    {
+        const char *codigo;
+        const char *padre;
+        QStringList grillas; // grid -> the request's table suffix
+    };
+    const QStringList comunes = {QStringLiteral("dbgPropietarios:pro"), QStringLiteral("dbgRoles:rol"),
+                                 QStringLiteral("dbgRolesContiguos:rol_con"), QStringLiteral("dbgCoordenadas:coo")};
+    for (const Caso &c : {Caso{"VINDO", "DORVO", comunes}, Caso{"VINFE", "FERUN", comunes + QStringList{QStringLiteral("dbgCesionarios:ces")}}}) {
+        SCOPED_TRACE(c.codigo);
+        TFormDescrito *form = documento({QLatin1String(c.codigo), QLatin1String(c.padre)});
+        ASSERT_NE(form, nullptr);
+        TCustomMDIChild *padre = formularios.at(1);
+        EXPECT_EQ(form->Padre(), padre);
+        EXPECT_EQ(form->CodigoPadre(), QString::fromLatin1(c.padre).toLower());
+        EXPECT_EQ(form->PadreTisoCodigo(), padre->TisoCodigo);
+        EXPECT_EQ(form->PadreTabla(), padre->DatasetPpal);
+
+        // The code -1 is posted with no check and no message.
+        EXPECT_EQ(form->DatasetPpal->FieldByName(QStringLiteral("cod_pre"))->AsInteger(), -1);
+        EXPECT_EQ(form->DatasetPpal->State(), DatasetState::Browse);
+        EXPECT_TRUE(dialogos.boxes.isEmpty());
+
+        // The request's values appear in the replicas.
+        ASSERT_TRUE(padre->ConexionBD->execScript(QStringLiteral(
+            "UPDATE %1 SET nom_pre='Fundo O''Higgins', via='Ruta 5', ciu='Talca';").arg(QString::fromLatin1(c.padre).toLower())));
+        padre->DatasetPpal->Refresh();
+        auto *nombre = findComponent<DBEdit>(form, QStringLiteral("edt_nom_pre"));
+        ASSERT_NE(nombre, nullptr);
+        EXPECT_EQ(nombre->text(), QStringLiteral("Fundo O'Higgins"));
+        EXPECT_TRUE(nombre->isReadOnly());
+        EXPECT_EQ(findComponent<DBMemo>(form, QStringLiteral("mem_via"))->toPlainText(), QStringLiteral("Ruta 5"));
+        EXPECT_EQ(form->PadreValor(QStringLiteral("ciu")).toString(), QStringLiteral("Talca"));
+        for (const QString &g : c.grillas) {
+            const QString nombreGrilla = g.section(QLatin1Char(':'), 0, 0);
+            const QString sufijo = g.section(QLatin1Char(':'), 1, 1);
+            auto *grilla = findComponent<DBGrid>(form, nombreGrilla);
+            ASSERT_NE(grilla, nullptr) << nombreGrilla.toStdString();
+            EXPECT_EQ(grilla->DataSet(), form->PadreTabla(sufijo)) << nombreGrilla.toStdString();
+            EXPECT_NE(grilla->DataSet(), nullptr) << nombreGrilla.toStdString();
+        }
+        if (QLatin1String(c.codigo) == QLatin1String("VINFE")) {
+            EXPECT_EQ(findComponent<DBEdit>(form, QStringLiteral("edt_ciu"))->text(), QStringLiteral("Talca"));
+        }
+        EXPECT_TRUE(form->ValidarFormulario());
+        TearDown();
+        formularios.clear();
+    }
+}
+
+// An annex refuses to go without its request form; a plan goes without it.
+TEST_F(FormVinculado, SinSolicitudElAnexoSeRechazaYElPlanSigue)
+{
+    TFormDescrito *anexo = documento({QStringLiteral("VINDO")});
+    ASSERT_NE(anexo, nullptr);
+    EXPECT_EQ(anexo->Padre(), nullptr);
+    EXPECT_EQ(anexo->PadreTabla(QStringLiteral("pro")), nullptr);
+    EXPECT_TRUE(anexo->PadreValor(QStringLiteral("fec")).isNull());
+    EXPECT_EQ(anexo->DatasetPpal->FieldByName(QStringLiteral("cod_pre"))->AsInteger(), -1);
+    EXPECT_FALSE(anexo->ValidarFormulario());
+    ASSERT_EQ(dialogos.textos().size(), 1);
+    EXPECT_TRUE(dialogos.textos().first().endsWith(QStringLiteral("Falta el formulario DORVO en este documento.")))
+        << dialogos.textos().first().toStdString();
+    TearDown();
+    formularios.clear();
+
+    dialogos.boxes.clear();
+    TFormDescrito *plan = documento({QStringLiteral("VINFE")});
+    ASSERT_NE(plan, nullptr);
+    EXPECT_TRUE(plan->ValidarFormulario());
+    EXPECT_TRUE(dialogos.boxes.isEmpty());
+    EXPECT_EQ(findComponent<DBGrid>(plan, QStringLiteral("dbgCesionarios"))->DataSet(), nullptr);
+}
+
+} // namespace
