@@ -3,6 +3,7 @@
 // opened again as the consultant does. Reported as counters in megabytes: the process
 // before the main window, with the document open, and its peak.
 #include "silenciobenchmark.h"
+#include "memoriaproceso.h"
 #include "connection.h"
 #include "tcustommdichild.h"
 #include "tformppal.h"
@@ -16,20 +17,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// A line of /proc/self/status ("VmRSS", "VmHWM") in megabytes; -1 when not there.
-double memoria(const char *campo)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefijo = QByteArray(campo) + ':';
-    for (const QByteArray &linea : f.readAll().split('\n')) {
-        if (linea.startsWith(prefijo))
-            return linea.mid(prefijo.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
-}
 
 // A copy of the built program's folder (main database, templates, plug-ins, images, help)
 // with a consultant in its settings, so that start-up asks nothing.

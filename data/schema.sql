@@ -95,6 +95,8 @@ CREATE TABLE persona (
     tipr_codigo           INTEGER
 );
 CREATE INDEX persona_rut ON persona (pers_rut);
+-- The persons register lists by surnames and names.
+CREATE INDEX persona_nombre ON persona (pers_paterno, pers_materno, pers_nombre);
 
 CREATE TABLE propietario (
     pers_codigo INTEGER,

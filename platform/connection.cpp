@@ -108,6 +108,25 @@ QList<Dataset *> Connection::datasets() const
     return out;
 }
 
+namespace {
+
+// The statement prepared and bound; false, the failure kept in the connection, otherwise.
+bool ready(Connection &connection, Statement &st, const QString &sql, const QVariantList &params)
+{
+    if (!st.isValid()) {
+        sqlite3 *db = connection.handle();
+        connection.setError(QString::fromUtf8(sqlite3_errmsg(db)), sql, sqlite3_extended_errcode(db));
+        return false;
+    }
+    if (!st.bind(params)) {
+        connection.setError(QStringLiteral("cantidad de parámetros incorrecta"), sql, SQLITE_RANGE);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool Connection::failed(const QString &sql)
 {
     m_error = SqlError{QString::fromUtf8(sqlite3_errmsg(m_db)), sql, m_fileName, sqlite3_extended_errcode(m_db)};
@@ -126,12 +145,8 @@ bool Connection::exec(const QString &sql, const QVariantList &params)
         return false;
     }
     Statement st(m_db, sql);
-    if (!st.isValid())
-        return failed(sql);
-    if (!st.bind(params)) {
-        setError(QStringLiteral("cantidad de parámetros incorrecta"), sql, SQLITE_RANGE);
+    if (!ready(*this, st, sql, params))
         return false;
-    }
     int rc;
     while ((rc = st.step()) == SQLITE_ROW) {
     }
@@ -152,6 +167,27 @@ bool Connection::execScript(const QString &sql)
         m_error = SqlError{QString::fromUtf8(msg), sql, m_fileName, sqlite3_extended_errcode(m_db)};
         sqlite3_free(msg);
         return false;
+    }
+    m_error = SqlError();
+    return true;
+}
+
+bool Connection::selectKeys(const QString &sql, const QVariantList &params, std::vector<qint64> &keys)
+{
+    keys.clear();
+    if (!m_db) {
+        m_error = SqlError{QStringLiteral("la conexión no está abierta"), sql, m_fileName, SQLITE_MISUSE};
+        return false;
+    }
+    Statement st(m_db, sql);
+    if (!ready(*this, st, sql, params))
+        return false;
+    int rc;
+    while ((rc = st.step()) == SQLITE_ROW)
+        keys.push_back(st.int64(0));
+    if (rc != SQLITE_DONE) {
+        keys.clear();
+        return failed(sql);
     }
     m_error = SqlError();
     return true;

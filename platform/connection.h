@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 struct sqlite3;
 class Dataset;
@@ -53,6 +54,9 @@ public:
     // Runs several statements without parameters (schema scripts).
     bool execScript(const QString &sql);
     QueryResult select(const QString &sql, const QVariantList &params = {});
+    // The first column of every row as an integer, in the order read (keys of big
+    // tables, without a QVariant per row). False, keys cleared, on failure.
+    bool selectKeys(const QString &sql, const QVariantList &params, std::vector<qint64> &keys);
     int changes() const;
     qint64 lastInsertRowId() const;
 

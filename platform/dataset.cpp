@@ -90,7 +90,7 @@ bool Dataset::CanModify() const
 
 // --- opening ---------------------------------------------------------------------------
 
-bool Dataset::load(std::vector<Row> &rows)
+bool Dataset::load(std::vector<Row> &rows, bool keepFields)
 {
     const Source src = source();
     if (!src.error.isEmpty()) {
@@ -119,31 +119,44 @@ bool Dataset::load(std::vector<Row> &rows)
         names.append(st.columnName(i));
         declared.append(st.declaredType(i));
     }
-    int calcCount = 0;
-    for (const auto &f : m_fields)
-        if (f->m_kind == FieldKind::Calculated)
-            ++calcCount;
+    const bool onDemand = m_readOnDemand && editable && !src.keySql.isEmpty();
+    if (onDemand) {
+        if (!readKeys(src, rows))
+            return false;
+    } else {
+        int calcCount = 0;
+        for (const auto &f : m_fields)
+            if (f->m_kind == FieldKind::Calculated)
+                ++calcCount;
 
-    sqlite3_stmt *stmt = st.handle();
-    qint64 serial = 1;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        Row row;
-        row.key = editable ? sqlite3_column_int64(stmt, 0) : serial++;
-        row.values.reserve(n + calcCount);
-        for (int i = first; i < total; ++i)
-            row.values.append(st.value(i));
-        for (int i = 0; i < calcCount; ++i)
-            row.values.append(QVariant());
-        rows.push_back(std::move(row));
+        sqlite3_stmt *stmt = st.handle();
+        qint64 serial = 1;
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            Row row;
+            row.key = editable ? sqlite3_column_int64(stmt, 0) : serial++;
+            row.values.reserve(n + calcCount);
+            for (int i = first; i < total; ++i)
+                row.values.append(st.value(i));
+            for (int i = 0; i < calcCount; ++i)
+                row.values.append(QVariant());
+            rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) {
+            m_error = SqlError{QString::fromUtf8(sqlite3_errmsg(db)), src.sql, m_connection->fileName(), sqlite3_errcode(db)};
+            return false;
+        }
     }
-    if (rc != SQLITE_DONE) {
-        m_error = SqlError{QString::fromUtf8(sqlite3_errmsg(db)), src.sql, m_connection->fileName(), sqlite3_errcode(db)};
-        return false;
-    }
+    bool same = keepFields && m_table == src.table && m_columnList == src.columnList && names.size() == m_dataCount;
+    for (int i = 0; same && i < names.size(); ++i)
+        same = m_fieldList.at(i)->m_name == names.at(i);
     m_table = src.table;
     m_columnList = src.columnList;
-    defineFields(names, declared, rows);
+    m_linkInQuery = src.linked;
+    m_onDemand = onDemand;
+    m_loadedCount = 0;
+    if (!same)
+        defineFields(names, declared, onDemand ? std::vector<Row>() : rows);
     m_error = SqlError();
     return true;
 }
@@ -270,6 +283,9 @@ void Dataset::silentClose()
     m_insertAt = -1;
     m_bof = m_eof = true;
     m_modified = false;
+    m_linkInQuery = false;
+    m_onDemand = false;
+    m_loadedCount = 0;
     m_state = DatasetState::Inactive;
 }
 
@@ -371,7 +387,7 @@ QVariant Dataset::valueAt(int row, const Field *field) const
         --r;
     if (r < 0 || r >= int(m_view.size()))
         return QVariant();
-    return rowValue(field, m_rows[std::size_t(m_view[std::size_t(r)])].values);
+    return rowValue(field, valuesOf(m_rows[std::size_t(m_view[std::size_t(r)])]));
 }
 
 QString Dataset::displayTextAt(int row, const Field *field) const

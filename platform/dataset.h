@@ -27,6 +27,8 @@
 // Data-aware controls observe through DataSource (datasource.h); DisableControls holds
 // those notifications until the matching EnableControls, which then sends one refresh.
 // Detail datasets (setMasterSource) follow their master even while controls are disabled.
+// A table linked by integer columns reads only the master's current rows (an indexed
+// query on each master move); any other detail holds all its rows and shows the master's.
 #include "field.h"
 #include "sqlerror.h"
 
@@ -95,6 +97,11 @@ public:
     void Close();
     bool Active() const { return m_state != DatasetState::Inactive; }
     bool setActive(bool active);
+    // Big lists: an editable dataset reading on demand holds only its rows' keys (rowids,
+    // in the SELECT's order) and reads values in pages as they are asked for; navigation,
+    // Locate, Lookup and bookmarks still cover every row. Takes effect at the next Open.
+    void setReadOnDemand(bool onDemand) { m_readOnDemand = onDemand; }
+    bool ReadOnDemand() const { return m_readOnDemand; }
     DatasetState State() const { return m_state; }
     // The dataset can write back (a table, or a plain single-table query).
     bool CanModify() const;
@@ -215,8 +222,13 @@ protected:
         QString table;      // empty: read-only
         QString columnList; // for re-reading one row after a post
         QString error;      // set when the definition itself is wrong
+        bool linked = false; // the SQL reads only the master's current rows (see masterLink)
+        QString keySql;      // the same rows' rowids in the same order; empty: no on-demand reading
     };
     virtual Source source() const = 0;
+    // For a detail dataset: its link fields and the master's current values for them
+    // (empty when the master has no current row). False when there is no master link.
+    bool masterLink(QStringList *detailFields, QVariantList *values) const;
 
 private:
     struct Row
@@ -227,9 +239,22 @@ private:
 
     void checkActive(const char *operation) const;
     void checkCanModify(const char *operation) const;
-    bool load(std::vector<Row> &rows);
+    // Reads the rows of source(); `keepFields` skips redefining the fields when the
+    // columns read are those already defined (a detail following its master).
+    bool load(std::vector<Row> &rows, bool keepFields = false);
+    // Reads the rows again for the master's current row and stands on the first.
+    void reloadForMaster();
     void defineFields(const QStringList &names, const QStringList &declared, const std::vector<Row> &rows);
     void rebuildView();
+    // The stored values of a row, read (with a page of rows after it) when on demand.
+    const QVariantList &valuesOf(const Row &row) const;
+    void readPage(std::size_t rowIndex) const;
+    bool readKeys(const Source &src, std::vector<Row> &rows);
+    // The view index of the first visible row matching, -1 when none. On demand it is found
+    // by one pass over the table's columns instead of reading every row.
+    int findOnDemand(const QList<const Field *> &fields, const QVariantList &values, LocateOptions options) const;
+    bool matches(const QList<const Field *> &fields, const QVariantList &row, const QVariantList &values,
+                 LocateOptions options) const;
     bool passes(const Row &row) const;
     int viewIndexOfKey(qint64 key) const;
     bool readRow(qint64 key, QVariantList &values);
@@ -267,8 +292,12 @@ private:
     QString m_table;                      // written back; empty for read-only
     QString m_columnList;
 
-    std::vector<Row> m_rows;
+    // mutable: rows read on demand are filled in by const readers.
+    mutable std::vector<Row> m_rows;
     std::vector<int> m_view;
+    bool m_readOnDemand = false;
+    bool m_onDemand = false;          // the rows held are keys, values read as needed
+    mutable int m_loadedCount = 0;
     int m_cur = -1;
     bool m_bof = true;
     bool m_eof = true;
@@ -291,6 +320,7 @@ private:
     QStringList m_detailFields;
     QVariantList m_lastMasterValues;
     bool m_masterOk = false;
+    bool m_linkInQuery = false; // the rows held were read for m_lastMasterValues only
 
     QList<QPointer<DataSource>> m_sources;
     int m_disableCount = 0;

@@ -22,7 +22,7 @@ const QVariantList *Dataset::currentValues() const
     case DatasetState::Insert:
         return &m_buffer;
     case DatasetState::Browse:
-        return m_cur >= 0 ? &m_rows[std::size_t(m_view[std::size_t(m_cur)])].values : nullptr;
+        return m_cur >= 0 ? &valuesOf(m_rows[std::size_t(m_view[std::size_t(m_cur)])]) : nullptr;
     case DatasetState::Inactive:
         break;
     }
@@ -105,7 +105,7 @@ bool Dataset::setFieldValue(Field *field, const QVariant &value)
                 return false;
             bool found = false;
             for (int idx : ds->m_view) {
-                const QVariantList &row = ds->m_rows[std::size_t(idx)].values;
+                const QVariantList &row = ds->valuesOf(ds->m_rows[std::size_t(idx)]);
                 if (ValueCompare::equals(ds->rowValue(result, row), value)) {
                     for (const QString &k : lookupKeys) {
                         const Field *kf = ds->FindField(k);
@@ -188,7 +188,8 @@ void Dataset::calculateAll()
     if (!hasCalculated())
         return;
     for (Row &r : m_rows)
-        calculate(r.values);
+        if (!r.values.isEmpty()) // rows read on demand are calculated as they are read
+            calculate(r.values);
 }
 
 // --- editing ---------------------------------------------------------------------------
@@ -272,7 +273,7 @@ bool Dataset::Edit()
         BeforeEdit(this);
     if (m_cur < 0)
         return false;
-    m_buffer = m_rows[std::size_t(m_view[std::size_t(m_cur)])].values;
+    m_buffer = valuesOf(m_rows[std::size_t(m_view[std::size_t(m_cur)])]);
     m_changed.assign(std::size_t(m_dataCount), false);
     m_modified = false;
     setState(DatasetState::Edit);

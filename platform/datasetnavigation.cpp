@@ -32,6 +32,35 @@ QVariantList Dataset::masterValues(bool *ok) const
     return values;
 }
 
+bool Dataset::masterLink(QStringList *detailFields, QVariantList *values) const
+{
+    if (!m_masterSource || m_masterFields.isEmpty())
+        return false;
+    bool ok = false;
+    *values = masterValues(&ok);
+    if (!ok)
+        values->clear();
+    *detailFields = m_detailFields;
+    return true;
+}
+
+void Dataset::reloadForMaster()
+{
+    std::vector<Row> rows;
+    // A failed read shows no rows rather than another master's.
+    if (load(rows, true))
+        m_rows = std::move(rows);
+    else
+        m_rows.clear();
+    calculateAll();
+    rebuildView();
+    m_cur = m_view.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_view.empty();
+    notifyLayout();
+    afterScroll();
+}
+
 bool Dataset::passes(const Row &row) const
 {
     if (m_masterSource && !m_masterFields.isEmpty()) {
@@ -39,7 +68,7 @@ bool Dataset::passes(const Row &row) const
             return false;
         for (int i = 0; i < m_detailFields.size() && i < m_lastMasterValues.size(); ++i) {
             const Field *f = FindField(m_detailFields.at(i));
-            if (!f || !ValueCompare::equals(rowValue(f, row.values), m_lastMasterValues.at(i)))
+            if (!f || !ValueCompare::equals(rowValue(f, valuesOf(row)), m_lastMasterValues.at(i)))
                 return false;
         }
     }
@@ -51,12 +80,12 @@ bool Dataset::passes(const Row &row) const
                     *found = false;
                     return QVariant();
                 }
-                return rowValue(f, row.values);
+                return rowValue(f, valuesOf(row));
             });
             if (!ok)
                 return false;
         }
-        if (m_filterPredicate && !m_filterPredicate(RecordRef(this, &row.values)))
+        if (m_filterPredicate && !m_filterPredicate(RecordRef(this, &valuesOf(row))))
             return false;
     }
     return true;
@@ -152,7 +181,11 @@ void Dataset::setMasterSource(DataSource *master, const QString &masterFields, c
                                .arg(displayName(), masterFields, detailFields));
     if (m_masterSource)
         m_masterSource->addDetail(this);
-    if (Active()) {
+    if (Active() && m_linkInQuery && (!m_masterSource || m_masterFields.isEmpty())) {
+        // Unlinked: every row again.
+        if (CheckBrowseMode())
+            reloadForMaster();
+    } else if (Active()) {
         m_masterOk = !m_masterOk; // force the re-range
         masterChanged();
     }
@@ -187,6 +220,10 @@ void Dataset::masterChanged()
     // A pending edit that cannot be posted stays as it is; the next master move retries.
     if (!CheckBrowseMode())
         return;
+    if (m_linkInQuery || source().linked) {
+        reloadForMaster();
+        return;
+    }
     rebuildView();
     m_cur = m_view.empty() ? -1 : 0;
     m_bof = true;
@@ -328,26 +365,29 @@ bool Dataset::Locate(const QString &fieldNames, const QVariantList &values, Loca
         fields.append(FieldByName(n));
     if (!CheckBrowseMode())
         return false;
+    const int found = findOnDemand(QList<const Field *>(fields.begin(), fields.end()), values, options);
+    if (found < 0)
+        return false;
+    if (BeforeScroll)
+        BeforeScroll(this);
+    m_cur = found;
+    m_bof = m_eof = false;
+    afterScroll();
+    return true;
+}
+
+bool Dataset::matches(const QList<const Field *> &fields, const QVariantList &row, const QVariantList &values,
+                      LocateOptions options) const
+{
     const bool ci = options.testFlag(CaseInsensitive);
     const bool partial = options.testFlag(PartialKey);
-    for (int vi = 0; vi < int(m_view.size()); ++vi) {
-        const QVariantList &row = m_rows[std::size_t(m_view[std::size_t(vi)])].values;
-        bool match = true;
-        for (int i = 0; match && i < fields.size(); ++i) {
-            const QVariant v = rowValue(fields.at(i), row);
-            const bool text = fields.at(i)->DataType() == FieldType::Text || fields.at(i)->DataType() == FieldType::Memo;
-            match = (partial && text) ? ValueCompare::startsWith(v, values.at(i), ci) : ValueCompare::equals(v, values.at(i), ci);
-        }
-        if (match) {
-            if (BeforeScroll)
-                BeforeScroll(this);
-            m_cur = vi;
-            m_bof = m_eof = false;
-            afterScroll();
-            return true;
-        }
+    for (int i = 0; i < fields.size(); ++i) {
+        const QVariant v = rowValue(fields.at(i), row);
+        const bool text = fields.at(i)->DataType() == FieldType::Text || fields.at(i)->DataType() == FieldType::Memo;
+        if (!((partial && text) ? ValueCompare::startsWith(v, values.at(i), ci) : ValueCompare::equals(v, values.at(i), ci)))
+            return false;
     }
-    return false;
+    return true;
 }
 
 bool Dataset::Locate(const QString &fieldName, const QVariant &value, LocateOptions options)
@@ -370,14 +410,9 @@ QVariant Dataset::Lookup(const QString &keyFields, const QVariantList &values, c
             return QVariant();
         fields.append(f);
     }
-    for (int idx : m_view) {
-        const QVariantList &row = m_rows[std::size_t(idx)].values;
-        bool match = true;
-        for (int i = 0; match && i < fields.size(); ++i)
-            match = ValueCompare::equals(rowValue(fields.at(i), row), values.at(i));
-        if (match)
-            return rowValue(result, row);
-    }
+    const int found = findOnDemand(fields, values, NoLocateOptions);
+    if (found >= 0)
+        return rowValue(result, valuesOf(m_rows[std::size_t(m_view[std::size_t(found)])]));
     return QVariant();
 }
 

@@ -58,6 +58,8 @@ Dataset::Source Query::source() const
     if (parsePlain(m_sql, p)) {
         s.sql = QStringLiteral("SELECT rowid, ") + p.columns + QStringLiteral(" FROM ") + SqlIdentifier::quoted(p.table)
                 + (p.rest.isEmpty() ? QString() : QStringLiteral(" ") + p.rest);
+        s.keySql = QStringLiteral("SELECT rowid FROM ") + SqlIdentifier::quoted(p.table)
+                   + (p.rest.isEmpty() ? QString() : QStringLiteral(" ") + p.rest);
         s.table = p.table;
         s.columnList = p.columns;
     } else {

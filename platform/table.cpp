@@ -1,10 +1,35 @@
 #include "table.h"
 
+#include "connection.h"
 #include "sqlidentifier.h"
+#include "valuecompare.h"
 
 Table::Table(QObject *parent)
     : Dataset(parent)
 {
+}
+
+bool Table::integerColumns(const QStringList &names) const
+{
+    Connection *c = connection();
+    if (!c || !c->isOpen())
+        return false;
+    if (m_typesTable != m_tableName || m_typesFile != c->fileName() || m_types.isEmpty()) {
+        m_types.clear();
+        const QueryResult info = c->select(QStringLiteral("PRAGMA table_info(") + SqlIdentifier::quoted(m_tableName) + QLatin1Char(')'));
+        for (const QVariantList &r : info.rows)
+            m_types.insert(r.value(1).toString().toLower(), r.value(2).toString());
+        m_typesTable = m_tableName;
+        m_typesFile = c->fileName();
+    }
+    for (const QString &n : names) {
+        // Integer affinity: stored numbers are numbers, so "=" matches as the in-memory
+        // comparison of a number does.
+        const auto t = m_types.constFind(n.toLower());
+        if (t == m_types.constEnd() || !t->contains(QLatin1String("INT"), Qt::CaseInsensitive))
+            return false;
+    }
+    return !names.isEmpty();
 }
 
 Dataset::Source Table::source() const
@@ -15,7 +40,27 @@ Dataset::Source Table::source() const
         return s;
     }
     const QString t = SqlIdentifier::quoted(m_tableName);
-    s.sql = QStringLiteral("SELECT rowid, * FROM ") + t + QStringLiteral(" ORDER BY rowid");
+    s.sql = QStringLiteral("SELECT rowid, * FROM ") + t;
+    QString where;
+    QStringList detail;
+    QVariantList values;
+    bool numbers = true;
+    if (masterLink(&detail, &values)) {
+        for (const QVariant &v : std::as_const(values))
+            numbers = numbers && ValueCompare::isNumber(v);
+    }
+    if (!detail.isEmpty() && numbers && integerColumns(detail)) {
+        QStringList conditions;
+        for (int i = 0; i < detail.size(); ++i) {
+            conditions << SqlIdentifier::quoted(detail.at(i)) + QStringLiteral(" = ?");
+            // No master row: NULL matches nothing, and the fields are still defined.
+            s.params << values.value(i);
+        }
+        where = QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+        s.linked = true;
+    }
+    s.sql += where + QStringLiteral(" ORDER BY rowid");
+    s.keySql = QStringLiteral("SELECT rowid FROM ") + t + where + QStringLiteral(" ORDER BY rowid");
     s.table = m_tableName;
     s.columnList = QStringLiteral("*");
     return s;

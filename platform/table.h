@@ -1,5 +1,6 @@
 #pragma once
-// All rows of one named table, in rowid order, editable.
+// All rows of one named table, in rowid order, editable. As a detail linked by integer
+// columns (codes) it reads only the master's current rows, through their index.
 #include "dataset.h"
 
 class Table : public Dataset
@@ -17,5 +18,11 @@ protected:
     Source source() const override;
 
 private:
+    bool integerColumns(const QStringList &names) const;
+
     QString m_tableName;
+    // Declared column types (lower-case names) of m_tableName in m_typesFile.
+    mutable QHash<QString, QString> m_types;
+    mutable QString m_typesTable;
+    mutable QString m_typesFile;
 };

@@ -69,6 +69,7 @@ TFormPpalForms::TFormPpalForms(const QString &dirAplicacion, QWidget *parent)
     adsPredios = new Query(this);
     adsPredios->setObjectName(QStringLiteral("adsPredios"));
     adsPredios->setSQL(QStringLiteral("SELECT * FROM predio ORDER BY pred_nombre"));
+    adsPredios->setReadOnDemand(true);
     adtFormularios = new Query(this);
     adtFormularios->setObjectName(QStringLiteral("adtFormularios"));
     adtFormularios->setSQL(QStringLiteral("SELECT form_id, form_sigla FROM formularios"));
@@ -212,11 +213,31 @@ void TFormPpalForms::showEvent(QShowEvent *e)
 {
     if (const QScreen *pantalla = screen())
         move(pantalla->availableGeometry().center() - rect().center());
-    // Opened afresh at every show, so that the documents saved meanwhile are listed.
-    if (!setArchivoADO(ADOConexionBD, m_dirAplicacion + QStringLiteral("bbdd/bd.db")))
-        qCWarning(lcShell).noquote() << ADOConexionBD->lastError().text();
+    // Read again when the data changed since the last show, so that the documents saved
+    // meanwhile are listed; unchanged data is not read again.
+    const QString archivo = m_dirAplicacion + QStringLiteral("bbdd/bd.db");
+    if (!ADOConexionBD->isOpen() || ADOConexionBD->fileName() != archivo || m_firmaLeida.isEmpty()
+        || firmaDatos() != m_firmaLeida) {
+        m_firmaLeida.clear();
+        if (setArchivoADO(ADOConexionBD, archivo))
+            m_firmaLeida = firmaDatos();
+        else
+            qCWarning(lcShell).noquote() << ADOConexionBD->lastError().text();
+    }
     actualizarControles();
     QDialog::showEvent(e);
+}
+
+QString TFormPpalForms::firmaDatos() const
+{
+    const QueryResult version = ADOConexionBD->select(QStringLiteral("PRAGMA data_version"));
+    if (!version.ok || version.rows.isEmpty())
+        return {};
+    const QFileInfo archivo(ADOConexionBD->fileName());
+    return QStringLiteral("%1|%2|%3")
+        .arg(version.rows.first().value(0).toLongLong())
+        .arg(archivo.size())
+        .arg(archivo.lastModified().toMSecsSinceEpoch());
 }
 
 void TFormPpalForms::actualizarControles()

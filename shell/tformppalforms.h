@@ -80,6 +80,10 @@ private:
     // added to a name without one); nothing when cancelled or when the choice is `origen`
     // itself, under whatever spelling.
     void copiarA(const QString &origen, const QString &filtro, const QString &extension);
+    // What tells whether the main database changed since it was read: the changes other
+    // connections committed, and the file's size and time (a file put in its place).
+    QString firmaDatos() const;
 
     QString m_dirAplicacion;
+    QString m_firmaLeida;
 };

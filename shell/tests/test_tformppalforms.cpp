@@ -93,6 +93,29 @@ TEST_F(FormsTest, ShowsTheDocumentsOfTheChosenProperty)
     EXPECT_EQ(modelo->data(modelo->index(r, 2)).toString(), QStringLiteral("En proceso de Creación"));
 }
 
+// Shown again, the index lists what was saved meanwhile and does not read unchanged data again.
+TEST_F(FormsTest, ShownAgainReadsOnlyWhatChanged)
+{
+    fila(5, 0);
+    int aperturas = 0;
+    dialogo->adsPredios->AfterOpen = [&aperturas](Dataset *) { ++aperturas; };
+    dialogo->hide();
+    dialogo->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(aperturas, 0);
+    EXPECT_EQ(dialogo->lblNombrePredio->text(), QStringLiteral("Los Robles")); // still where it was
+
+    // A document saved meanwhile (another connection, as a form window saves).
+    dialogo->hide();
+    Operacion(program.database(),
+              QStringLiteral("INSERT INTO formPredio (pred_codigo, form_id, foco_estado, foco_archivo) VALUES (6, 4, 0, 'nuevo')"));
+    dialogo->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(aperturas, 1);
+    ASSERT_TRUE(dialogo->adsPredios->Locate(QStringLiteral("pred_codigo"), 6));
+    EXPECT_EQ(dialogo->adtFormPredio->RecordCount(), 2);
+}
+
 // Guards against changing the state of a document that never had its exchange file.
 TEST_F(FormsTest, TheStateChangesOnlyOnceTheExchangeFileExists)
 {

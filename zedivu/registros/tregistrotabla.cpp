@@ -56,6 +56,8 @@ TRegistroTabla::TRegistroTabla(const DescripcionRegistro &descripcion, QWidget *
     m_datos->setObjectName(QStringLiteral("ads") + descripcion.tabla);
     m_datos->setConnection(m_conexion);
     m_datos->setSQL(QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(descripcion.tabla, descripcion.orden));
+    // A register may hold hundreds of thousands of rows: the list reads those it shows.
+    m_datos->setReadOnDemand(true);
     m_datos->BeforePost = [this](Dataset *) { validarFila(); };
     m_fuente->setDataSet(m_datos);
     construir();

@@ -14,6 +14,7 @@
 #include "dbnavigator.h"
 #include "field.h"
 #include "gridcolumn.h"
+#include "listapropietarios.h"
 #include "query.h"
 #include "table.h"
 #include "teclaprevista.h"
@@ -23,9 +24,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -94,11 +95,15 @@ TFormPredios::TFormPredios(QWidget *owner)
     m_adsPredios->setObjectName(QStringLiteral("adsPredios"));
     m_adsPredios->setConnection(m_conexion);
     m_adsPredios->setSQL(QStringLiteral("SELECT * FROM predio ORDER BY pred_nombre;"));
+    // However many properties there are, the list reads the rows it shows.
+    m_adsPredios->setReadOnDemand(true);
     m_dsrcPredios->setDataSet(m_adsPredios);
 
     m_adsPredios2->setObjectName(QStringLiteral("adsPredios2"));
     m_adsPredios2->setConnection(m_conexion);
     m_adsPredios2->setTableName(QStringLiteral("predio"));
+    // Linked to the list it reads one property; unlinked (creating) it reads none at once.
+    m_adsPredios2->setReadOnDemand(true);
     m_adsPredios2->addLookupField(QStringLiteral("prov_look"), QStringLiteral("pred_provincia"), m_adqLocalidades,
                                   QStringLiteral("loca_codigo"), QStringLiteral("loca_descripcion"));
     m_adsPredios2->addLookupField(QStringLiteral("reg_look"), QStringLiteral("pred_region"), m_adqLocalidades,
@@ -319,8 +324,21 @@ QWidget *TFormPredios::construirPestanas()
     m_tabPropietarios = new QWidget(m_pestanas);
     m_tabPropietarios->setObjectName(QStringLiteral("tabPropietarios"));
     auto *lPropietarios = new QHBoxLayout(m_tabPropietarios);
-    m_clbPropietarios = new QListWidget(m_tabPropietarios);
+    // A check list over every person: a one-column table of fixed-height rows, which lays
+    // out and paints only the rows on screen (a list view lays out every row again).
+    m_clbPropietarios = new QTableView(m_tabPropietarios);
     m_clbPropietarios->setObjectName(QStringLiteral("clbPropietarios"));
+    m_clbPropietarios->horizontalHeader()->hide();
+    m_clbPropietarios->horizontalHeader()->setStretchLastSection(true);
+    m_clbPropietarios->verticalHeader()->hide();
+    m_clbPropietarios->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_clbPropietarios->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    m_clbPropietarios->setShowGrid(false);
+    m_clbPropietarios->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_clbPropietarios->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_clbPropietarios->setWordWrap(false);
+    m_propietarios = new ListaPropietarios(m_conexion, this);
+    m_clbPropietarios->setModel(m_propietarios);
     m_clbPropietarios->installEventFilter(this);
     lPropietarios->addWidget(grupoCon(m_tabPropietarios, QStringLiteral("Lista de Propietarios"), m_clbPropietarios), 1);
     m_btnPersonas = boton(m_tabPropietarios, QStringLiteral("btnPersonas"), QStringLiteral(" Editar        \n Personas  "));

@@ -26,9 +26,10 @@ class DBEdit;
 class DBLookupComboBox;
 class DBMemo;
 class Query;
-class QListWidget;
+class ListaPropietarios;
 class QPushButton;
 class QTabWidget;
+class QTableView;
 class Table;
 
 class TFormPredios : public TCustomModalChild
@@ -56,6 +57,8 @@ public:
 
     // Fills the owners check list: the property's owners ticked, then every other person.
     void RefrescarListaPropietarios();
+    // The owners check list's rows (what the list shows).
+    ListaPropietarios *Propietarios() const { return m_propietarios; }
     // Replaces the property's owners with the ticked persons (what leaving the list does).
     // False, writing nothing, when the list shows another property's owners.
     bool GuardarPropietarios();
@@ -64,8 +67,6 @@ public:
     // no such commune.
     static std::pair<QString, QString> ProvinciaYRegion(Connection *conexion, const QString &comuna);
 
-    // Parallel to the owners check list: each item's pers_codigo.
-    QStringList IdsPropietarios;
     // Suppresses the checks while the placeholder row is posted.
     bool SinValidar = false;
 
@@ -137,5 +138,6 @@ private:
     QTabWidget *m_pestanas = nullptr;
     QWidget *m_tabPropietarios = nullptr;
     QList<QWidget *> m_pestanasEdicion;
-    QListWidget *m_clbPropietarios = nullptr;
+    QTableView *m_clbPropietarios = nullptr;
+    ListaPropietarios *m_propietarios = nullptr;
 };

@@ -11,12 +11,12 @@
 #include "dbmemo.h"
 #include "dialogservice.h"
 #include "field.h"
+#include "listapropietarios.h"
 #include "query.h"
 #include "table.h"
 #include "transaction.h"
 #include "util_bbdd.h"
 
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -307,6 +307,7 @@ bool TFormPredios::eliminarPredio(const QVariant &codigo, QString *error)
 void TFormPredios::EditarPersonas()
 {
     MostrarRegistro(QStringLiteral("TFormPersonas"), DirAplicacion, this);
+    m_propietarios->releerPersonas();
     if (m_pestanas->currentWidget() == m_tabPropietarios)
         RefrescarListaPropietarios();
 }
@@ -427,50 +428,29 @@ void TFormPredios::validarCoordenada()
 
 void TFormPredios::RefrescarListaPropietarios()
 {
-    m_clbPropietarios->clear();
-    IdsPropietarios.clear();
     m_predioPropietarios.clear();
-    if (!m_conexion->isOpen())
+    if (!m_conexion->isOpen()) {
+        m_propietarios->vaciar();
         return;
+    }
     m_predioPropietarios = codigoActual();
-    const QVariant codigo = m_predioPropietarios.isNull() ? QVariant(0) : m_predioPropietarios;
-    const auto agregar = [this](const QueryResult &r, bool marcado) {
-        for (const QVariantList &fila : r.rows) {
-            QStringList partes;
-            for (int i = 1; i <= 3; ++i) {
-                if (!fila.value(i).isNull())
-                    partes << fila.value(i).toString();
-            }
-            auto *item = new QListWidgetItem(partes.join(QLatin1Char(' ')), m_clbPropietarios);
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(marcado ? Qt::Checked : Qt::Unchecked);
-            IdsPropietarios << fila.value(0).toString();
-        }
-    };
-    agregar(m_conexion->select(QStringLiteral("SELECT p.pers_codigo, p.pers_paterno, p.pers_materno, p.pers_nombre"
-                                              " FROM persona p, propietario r WHERE p.pers_codigo=r.pers_codigo"
-                                              " AND r.pred_codigo=?"),
-                               {codigo}),
-            true);
-    agregar(m_conexion->select(QStringLiteral("SELECT p.pers_codigo, p.pers_paterno, p.pers_materno, p.pers_nombre"
-                                              " FROM persona p WHERE p.pers_codigo NOT IN"
-                                              " (SELECT pers_codigo FROM propietario WHERE pred_codigo=?)"),
-                               {codigo}),
-            false);
+    if (!m_propietarios->cargar(m_predioPropietarios))
+        m_predioPropietarios.clear(); // nothing read: nothing to write back either
 }
 
 bool TFormPredios::GuardarPropietarios()
 {
     const QVariant codigo = codigoActual();
-    if (codigo.isNull() || codigo != m_predioPropietarios || m_clbPropietarios->count() != IdsPropietarios.size())
+    if (codigo.isNull() || codigo != m_predioPropietarios)
         return false;
     Transaction transaccion(*m_conexion);
     bool ok = transaccion.isActive()
               && m_conexion->exec(QStringLiteral("DELETE FROM propietario WHERE pred_codigo=?"), {codigo});
-    for (int i = 0; ok && i < m_clbPropietarios->count(); ++i) {
-        if (m_clbPropietarios->item(i)->checkState() == Qt::Checked)
-            ok = m_conexion->exec(QStringLiteral("INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (?, ?)"),
-                                  {IdsPropietarios[i].toLongLong(), codigo});
+    for (qint64 persona : m_propietarios->marcados()) {
+        if (!ok)
+            break;
+        ok = m_conexion->exec(QStringLiteral("INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (?, ?)"),
+                              {persona, codigo});
     }
     ok = ok && transaccion.commit();
     if (!ok)

@@ -7,6 +7,7 @@
 #include "dblookupcombobox.h"
 #include "field.h"
 #include "gridcolumn.h"
+#include "listapropietarios.h"
 #include "abort.h"
 #include "programaprueba.h"
 #include "qstringprinter.h"
@@ -16,7 +17,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -56,6 +57,27 @@ T *hijo(QWidget *ventana, const char *nombre)
     T *w = ventana->findChild<T *>(QLatin1String(nombre));
     EXPECT_NE(w, nullptr) << nombre;
     return w;
+}
+
+// The owners check list's rows, read and ticked as a person does through the view.
+int filas(QAbstractItemView *lista)
+{
+    return lista->model()->rowCount();
+}
+
+QString texto(QAbstractItemView *lista, int fila)
+{
+    return lista->model()->index(fila, 0).data().toString();
+}
+
+Qt::CheckState marca(QAbstractItemView *lista, int fila)
+{
+    return Qt::CheckState(lista->model()->index(fila, 0).data(Qt::CheckStateRole).toInt());
+}
+
+void marcar(QAbstractItemView *lista, int fila, Qt::CheckState estado)
+{
+    lista->model()->setData(lista->model()->index(fila, 0), estado, Qt::CheckStateRole);
 }
 
 bool habilitado(QWidget *ventana, const char *boton)
@@ -126,7 +148,7 @@ TEST_F(Predios, ShownInBrowseModeOnTheFirstPropertyByName)
     for (const char *boton : {"btnGuardar", "btnCancelar"})
         EXPECT_FALSE(habilitado(&ventana, boton)) << boton;
     EXPECT_FALSE(hijo<QWidget>(&ventana, "tabConservador")->isEnabled());
-    EXPECT_FALSE(hijo<QListWidget>(&ventana, "clbPropietarios")->isEnabled());
+    EXPECT_FALSE(hijo<QAbstractItemView>(&ventana, "clbPropietarios")->isEnabled());
     // Province and region are shown by name.
     EXPECT_EQ(hijo<DBEdit>(&ventana, "edt_prov_look")->text(), QStringLiteral("Capitán Prat"));
 }
@@ -148,9 +170,9 @@ TEST_F(Predios, CreateThenCancelLeavesNothing)
     rol->FieldByName(QStringLiteral("rol_numero"))->setAsString(QStringLiteral("9-9"));
     rol->FieldByName(QStringLiteral("rol_comuna"))->setAsString(QStringLiteral("11302"));
     ASSERT_TRUE(rol->Post());
-    auto *lista = hijo<QListWidget>(&ventana, "clbPropietarios");
-    ASSERT_EQ(lista->count(), 3);
-    lista->item(0)->setCheckState(Qt::Checked);
+    auto *lista = hijo<QAbstractItemView>(&ventana, "clbPropietarios");
+    ASSERT_EQ(filas(lista), 3);
+    marcar(lista, 0, Qt::Checked);
     ASSERT_TRUE(ventana.GuardarPropietarios());
     ASSERT_EQ(filasDe(codigo), 3);
 
@@ -295,20 +317,24 @@ TEST_F(Predios, OwnersTickedAndUnticked)
     abrir();
     dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
     hijo<QTabWidget>(&ventana, "PageControl1")->setCurrentWidget(hijo<QWidget>(&ventana, "tabPropietarios"));
-    auto *lista = hijo<QListWidget>(&ventana, "clbPropietarios");
-    ASSERT_EQ(lista->count(), 3);
+    auto *lista = hijo<QAbstractItemView>(&ventana, "clbPropietarios");
+    ASSERT_EQ(filas(lista), 3);
     // The owner first and ticked, then everybody else; Null parts are left out.
-    EXPECT_EQ(lista->item(0)->text(), QStringLiteral("PEREZ SOTO JUAN"));
-    EXPECT_EQ(lista->item(0)->checkState(), Qt::Checked);
-    QStringList otros{lista->item(1)->text(), lista->item(2)->text()};
+    EXPECT_EQ(texto(lista, 0), QStringLiteral("PEREZ SOTO JUAN"));
+    EXPECT_EQ(marca(lista, 0), Qt::Checked);
+    QStringList otros{texto(lista, 1), texto(lista, 2)};
     otros.sort();
     EXPECT_EQ(otros, (QStringList{QStringLiteral("O'HIGGINS ANA"), QStringLiteral("ROJAS DIAZ")}));
-    EXPECT_EQ(ventana.IdsPropietarios.first(), QStringLiteral("1"));
+    EXPECT_EQ(ventana.Propietarios()->codigo(0), 1);
+    // The list shows its rows (the view learnt of every one of them).
+    QApplication::processEvents();
+    EXPECT_EQ(lista->visualRect(lista->model()->index(2, 0)).height(), lista->visualRect(lista->model()->index(0, 0)).height());
+    EXPECT_GT(lista->visualRect(lista->model()->index(2, 0)).top(), 0);
 
     ventana.Editar();
-    lista->item(0)->setCheckState(Qt::Unchecked);
-    lista->item(1)->setCheckState(Qt::Checked);
-    lista->item(2)->setCheckState(Qt::Checked);
+    marcar(lista, 0, Qt::Unchecked);
+    marcar(lista, 1, Qt::Checked);
+    marcar(lista, 2, Qt::Checked);
     // Leaving the list writes the owners.
     lista->setFocus();
     hijo<DBEdit>(&ventana, "edt_pred_nombre")->setFocus();
@@ -316,8 +342,8 @@ TEST_F(Predios, OwnersTickedAndUnticked)
     EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1")), 2);
     EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1 AND pers_codigo=1")), 0);
 
-    for (int i = 0; i < lista->count(); ++i)
-        lista->item(i)->setCheckState(Qt::Unchecked);
+    for (int i = 0; i < filas(lista); ++i)
+        marcar(lista, i, Qt::Unchecked);
     ASSERT_TRUE(ventana.GuardarPropietarios());
     EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pred_codigo=1")), 0);
     ventana.Cancelar();
@@ -445,15 +471,15 @@ TEST_F(Predios, EditPersonsOpensThePersonsRegisterAndRefreshesTheOwners)
 {
     abrir();
     hijo<QTabWidget>(&ventana, "PageControl1")->setCurrentWidget(hijo<QWidget>(&ventana, "tabPropietarios"));
-    auto *lista = hijo<QListWidget>(&ventana, "clbPropietarios");
-    ASSERT_EQ(lista->count(), 3);
+    auto *lista = hijo<QAbstractItemView>(&ventana, "clbPropietarios");
+    ASSERT_EQ(filas(lista), 3);
     // Without the persons register nothing opens.
     hijo<QPushButton>(&ventana, "btnPersonas")->click();
-    EXPECT_EQ(lista->count(), 3);
+    EXPECT_EQ(filas(lista), 3);
     ClassRegistrar registro("TFormPersonas", [](QWidget *owner) -> QWidget * { return new PersonasDePrueba(owner); });
     hijo<QPushButton>(&ventana, "btnPersonas")->click();
     EXPECT_EQ(PersonasDePrueba::mostrado, 1);
-    EXPECT_EQ(lista->count(), 4);
+    EXPECT_EQ(filas(lista), 4);
 }
 
 TEST_F(Predios, KeypadDecimalKeyGivesTheDecimalComma)
