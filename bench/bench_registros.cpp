@@ -1,7 +1,9 @@
 // The registers and the document index over a large main database (100,000 properties
 // with 200,000 rolls and 100,000 UTM points, 300,000 persons, 200,000 owner links,
-// 10,000 indexed documents), each operation beside the bare SQLite read of what it shows
-// ("bare_ms", "ratio") and the resident memory once it is done ("rss_MB").
+// 10,000 indexed documents), each operation ("op_ms") beside the bare SQLite read of what
+// it shows ("bare_ms", "ratio") and the resident memory once it is done ("rss_MB"); a
+// window opened also beside the same window over the seeded database ("seeded_ms",
+// "vs_seeded"), which is what building and painting it costs without data.
 //
 // The database is built once, in one transaction with prepared statements, and kept
 // beside this program (registros_grande.db); every run works on a copy of it.
@@ -144,16 +146,16 @@ QString baseGrande()
     return cache;
 }
 
-// A program folder around a copy of the large database.
+// A program folder around a copy of a main database (the large one, or the built one
+// with only its seed, which gives what a window costs by itself).
 struct Programa
 {
     QTemporaryDir dir;
     bool listo = false;
     QString dirAplicacion;
 
-    Programa()
+    explicit Programa(const QString &fuente)
     {
-        const QString fuente = baseGrande();
         dirAplicacion = dir.path() + QLatin1Char('/');
         QDir().mkpath(dirAplicacion + QStringLiteral("bbdd"));
         listo = !fuente.isEmpty() && QFile::copy(fuente, dirAplicacion + QStringLiteral("bbdd/bd.db"));
@@ -162,6 +164,7 @@ struct Programa
 };
 
 Programa *g_programa = nullptr;
+Programa *g_sembrado = nullptr;
 
 // The median time in milliseconds of `veces` runs of a bare read.
 double mediana(int veces, const std::function<void()> &lectura)
@@ -214,10 +217,10 @@ void informar(benchmark::State &state, const Cronometro &operacion, double desnu
 
 const QString kPantallaPredios = QStringLiteral("SELECT * FROM predio ORDER BY pred_nombre LIMIT %1").arg(kPantalla);
 
-std::unique_ptr<TFormPredios> abrirPredios()
+std::unique_ptr<TFormPredios> abrirPredios(const Programa *programa = g_programa)
 {
     auto ventana = std::make_unique<TFormPredios>();
-    ventana->DirAplicacion = g_programa->dirAplicacion;
+    ventana->DirAplicacion = programa->dirAplicacion;
     ventana->resize(980, 600);
     if (!ventana->Abrir())
         return nullptr;
@@ -254,6 +257,9 @@ void BM_PrediosAbre(benchmark::State &state)
     }
     informar(state, c, desnudo);
     state.counters["rss_MB"] = rss; // with the register open
+    const double sembrado = mediana(3, [] { abrirPredios(g_sembrado); });
+    state.counters["seeded_ms"] = sembrado;
+    state.counters["vs_seeded"] = c.mediana() / sembrado;
 }
 
 // The owners page shown: the screen of owners and other persons.
@@ -328,6 +334,17 @@ void BM_PrediosSiguienteConPropietarios(benchmark::State &state)
     moverse(state, true);
 }
 
+bool abrirPersonas(const Programa *programa)
+{
+    TFormPersonas ventana;
+    ventana.DirAplicacion = programa->dirAplicacion;
+    if (!ventana.Abrir())
+        return false;
+    ventana.show();
+    QApplication::processEvents();
+    return true;
+}
+
 // The persons register opened: its first screen in surname order.
 void BM_PersonasAbre(benchmark::State &state)
 {
@@ -337,20 +354,17 @@ void BM_PersonasAbre(benchmark::State &state)
     Cronometro c;
     for (auto _ : state) {
         c.iniciar();
-        TFormPersonas ventana;
-        ventana.DirAplicacion = g_programa->dirAplicacion;
-        if (!ventana.Abrir()) {
+        const bool abierto = abrirPersonas(g_programa);
+        c.parar();
+        if (!abierto) {
             state.SkipWithError("the register did not open");
             return;
         }
-        ventana.show();
-        QApplication::processEvents();
-        c.parar();
-        state.PauseTiming();
-        ventana.hide();
-        state.ResumeTiming();
     }
     informar(state, c, desnudo);
+    const double sembrado = mediana(3, [] { abrirPersonas(g_sembrado); });
+    state.counters["seeded_ms"] = sembrado;
+    state.counters["vs_seeded"] = c.mediana() / sembrado;
 }
 
 // The document index shown again (it is built once, shown many times).
@@ -390,10 +404,12 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     SilencioBenchmark silencio;
     DialogService::setInstance(&silencio);
-    Programa programa;
-    if (!programa.listo)
+    Programa programa(baseGrande());
+    Programa sembrado(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/bd.db"));
+    if (!programa.listo || !sembrado.listo)
         return 1;
     g_programa = &programa;
+    g_sembrado = &sembrado;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

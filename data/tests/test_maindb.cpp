@@ -101,6 +101,20 @@ TEST(MainDbSchema, NamesCompareWithoutRegardToCase)
     EXPECT_EQ(db.value("SELECT form_id FROM formularios WHERE form_extension=?", {"BQM"}).toInt(), 31);
 }
 
+// The big lists read their order from an index, never by sorting the whole table.
+TEST(MainDbSchema, ListsAreReadInIndexOrder)
+{
+    MainDb db;
+    for (const char *sql : {"SELECT rowid FROM persona ORDER BY pers_paterno, pers_materno, pers_nombre",
+                            "SELECT rowid FROM predio ORDER BY pred_nombre"}) {
+        QStringList plan;
+        for (const QVariantList &fila : db.rows(QStringLiteral("EXPLAIN QUERY PLAN ") + QLatin1String(sql)))
+            plan << fila.value(3).toString();
+        EXPECT_TRUE(plan.join(QLatin1Char('|')).contains(QLatin1String("COVERING INDEX"))) << sql << ": " << plan.join(QLatin1Char('|')).toStdString();
+        EXPECT_FALSE(plan.join(QLatin1Char('|')).contains(QLatin1String("TEMP B-TREE"))) << sql;
+    }
+}
+
 TEST(MainDbContent, StartsWithoutConsultantsPropertiesOrDocuments)
 {
     MainDb db;
