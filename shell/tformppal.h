@@ -130,9 +130,11 @@ public:
     // The save-file dialog of the exchange file: initial file -> chosen file, empty when
     // cancelled. Tests replace it.
     std::function<QString(const QString &inicial)> dlgGuardarXML;
-    // The form finishes the pending rows of its grids: a row with typed data is posted (a
-    // check may refuse it), an untouched one is dropped.
-    static void ValidarSoloTablas(TCustomMDIChild *formulario);
+    // The form and its siblings finish the pending rows of their grids: a row with typed
+    // data is posted, an untouched one is dropped. False when a check refused a row: its
+    // message was shown, the focus is on the field, and the command that asked must stop,
+    // since the save itself posts without the checks.
+    static bool ValidarSoloTablas(TCustomMDIChild *formulario);
 
     // Print commands (tformppal_impresion.cpp), on the active form of the open document;
     // every form window is busy while they run.

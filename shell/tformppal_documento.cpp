@@ -85,7 +85,8 @@ void TformPpal::archGuardarExecute(QObject *sender)
         return;
     terminarEdicion(activo);
     const Ocupados ocupados(mdiArea);
-    ValidarSoloTablas(activo);
+    if (!ValidarSoloTablas(activo))
+        return;
     if (activo->ArchivoDocumento.isEmpty()) {
         archGuardarComoExecute(sender);
         return;
@@ -120,7 +121,8 @@ void TformPpal::archGuardarComoExecute(QObject *sender)
         return;
     terminarEdicion(activo);
     const Ocupados ocupados(mdiArea);
-    ValidarSoloTablas(activo);
+    if (!ValidarSoloTablas(activo))
+        return;
     const QString extension = QStringLiteral("f") + ListaFormularios.GetCombinacionExtension(Combinacion).toLower();
     const QString filtro = QStringLiteral("Formulario %1 (*.%2)").arg(ListaFormularios.GetCombinacionNombre(Combinacion), extension);
 

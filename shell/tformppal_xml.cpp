@@ -280,25 +280,39 @@ void ofrecerImpresion(QPrintDialog *dialogo, TCustomMDIChild *activo)
 
 } // namespace
 
-void TformPpal::ValidarSoloTablas(TCustomMDIChild *formulario)
+bool TformPpal::ValidarSoloTablas(TCustomMDIChild *formulario)
 {
-    for (DBGrid *grilla : formulario->findChildren<DBGrid *>()) {
-        Dataset *ds = grilla->DataSet();
-        if (!ds || (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert))
+    QList<QPointer<TCustomMDIChild>> orden = {formulario};
+    orden += formulario->Hermanos;
+    for (const QPointer<TCustomMDIChild> &f : std::as_const(orden)) {
+        if (!f)
             continue;
-        if (ds->Modified())
-            catchAbort([ds] { ds->Post(); });
-        else
-            ds->Cancel();
+        for (DBGrid *grilla : f->findChildren<DBGrid *>()) {
+            Dataset *ds = grilla->DataSet();
+            if (!ds || (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert))
+                continue;
+            if (!ds->Modified()) {
+                ds->Cancel();
+                continue;
+            }
+            bool publicado = false;
+            if (!catchAbort([ds, &publicado] { publicado = ds->Post(); }))
+                return false;
+            if (!publicado) {
+                f->DialogoError(ds->lastError().text());
+                grilla->setFocus();
+                return false;
+            }
+        }
     }
+    return true;
 }
 
 void TformPpal::archGuardarXMLExecute()
 {
     TCustomMDIChild *activo = formularioActivo(mdiArea);
-    if (!activo)
+    if (!activo || !ValidarSoloTablas(activo))
         return;
-    ValidarSoloTablas(activo);
     const Revision revision = revisar(formularios(mdiArea));
     if (revision == Revision::Rechazada)
         return;

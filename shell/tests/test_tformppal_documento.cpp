@@ -2,6 +2,7 @@
 // the test form plug-ins.
 #include "dataset.h"
 #include "dbedit.h"
+#include "dbgrid.h"
 #include "field.h"
 #include "query.h"
 #include "table.h"
@@ -26,6 +27,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -483,6 +485,103 @@ INSTANTIATE_TEST_SUITE_P(Cases, Guardado,
                                            GuardadoCase{"saveAsFailed", true, "/", false},
                                            GuardadoCase{"saveDone", false, "primero.fpru", true},
                                            GuardadoCase{"saveFailed", false, "/", false}),
+                         [](const auto &info) { return std::string(info.param.nombre); });
+
+enum class Orden
+{
+    Guardar,
+    GuardarComo,
+    Cerrar,
+    Salir,
+    Intercambio
+};
+
+struct FilaRechazadaCase
+{
+    const char *nombre;
+    Orden orden;
+};
+
+class FilaRechazada : public DocumentoTest, public ::testing::WithParamInterface<FilaRechazadaCase>
+{
+};
+
+// Guards against a row the checks refuse reaching the saved document: the save posts
+// without the checks, so a refused row must stop every command that saves.
+TEST_P(FilaRechazada, StopsTheCommandAndKeepsTheDocumentModified)
+{
+    nuevoDocumento(4);
+    ASSERT_EQ(forms_().size(), 3);
+    const QString archivo = carpeta.path() + QStringLiteral("/rechazo.fpru");
+    guardarComo(archivo);
+    QFile guardado(archivo);
+    ASSERT_TRUE(guardado.open(QIODevice::ReadOnly));
+    const QByteArray antes = guardado.readAll();
+    guardado.close();
+    propuestos.clear();
+    bool intercambio = false;
+    ppal->dlgGuardarXML = [&](const QString &) {
+        intercambio = true;
+        return QString();
+    };
+
+    // A detail row with a surface and no number, in a sibling of the active form.
+    QApplication::setActiveWindow(ppal.get());
+    auto *grilla = prueba()->findChild<DBGrid *>(QStringLiteral("dbgDetalle"));
+    ASSERT_TRUE(grilla);
+    Dataset *det = grilla->DataSet();
+    ASSERT_TRUE(det->Append());
+    ASSERT_TRUE(det->FieldByName(QStringLiteral("sup"))->setAsFloat(5));
+    ASSERT_TRUE(prueba()->Modificado);
+    dialogs.boxes.clear();
+    dialogs.responder({ID::YES});
+
+    switch (GetParam().orden) {
+    case Orden::Guardar:
+        ppal->archGuardarExecute(ppal.get());
+        break;
+    case Orden::GuardarComo:
+        elegidos << carpeta.path() + QStringLiteral("/otro.fpru");
+        ppal->archGuardarComoExecute(ppal.get());
+        break;
+    case Orden::Cerrar:
+        EXPECT_FALSE(ppal->archCerrarExecute());
+        break;
+    case Orden::Salir:
+        EXPECT_FALSE(ppal->close());
+        break;
+    case Orden::Intercambio:
+        ppal->archGuardarXMLExecute();
+        break;
+    }
+
+    ASSERT_FALSE(dialogs.textos().isEmpty());
+    EXPECT_EQ(dialogs.textos().last(), QStringLiteral("Error en Formulario PRUEBA: \n\nEl campo \"Nº\" no puede quedar vacío."));
+    ASSERT_EQ(forms_().size(), 3);
+    EXPECT_TRUE(ppal->isVisible());
+    ASSERT_TRUE(guardado.open(QIODevice::ReadOnly));
+    EXPECT_EQ(guardado.readAll(), antes);
+    EXPECT_FALSE(QFileInfo::exists(carpeta.path() + QStringLiteral("/otro.fpru")));
+    EXPECT_TRUE(propuestos.isEmpty());
+    EXPECT_FALSE(intercambio);
+    for (TCustomMDIChild *f : forms_()) {
+        EXPECT_TRUE(f->Modificado) << f->Codigo.toStdString();
+        EXPECT_TRUE(f->windowTitle().endsWith(QStringLiteral(" *"))) << f->windowTitle().toStdString();
+        EXPECT_FALSE(f->Ocupado) << f->Codigo.toStdString();
+    }
+    EXPECT_EQ(det->State(), DatasetState::Insert);
+    EXPECT_EQ(grilla->SelectedIndex(), 0);
+    EXPECT_TRUE(grilla->contains(QApplication::focusWidget()));
+    EXPECT_TRUE(ppal->isEnabled());
+    EXPECT_TRUE(ppal->hintActual().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FilaRechazada,
+                         ::testing::Values(FilaRechazadaCase{"save", Orden::Guardar},
+                                           FilaRechazadaCase{"saveAs", Orden::GuardarComo},
+                                           FilaRechazadaCase{"closeQuestion", Orden::Cerrar},
+                                           FilaRechazadaCase{"exit", Orden::Salir},
+                                           FilaRechazadaCase{"exchange", Orden::Intercambio}),
                          [](const auto &info) { return std::string(info.param.nombre); });
 
 // Guards against unloading a plug-in while a window of its class still waits to be deleted.
