@@ -622,6 +622,19 @@ void DBGrid::takeFocusBack()
     DevolverFoco(m_view);
 }
 
+void DBGrid::focusFirstEditableCell()
+{
+    const int row = currentRow();
+    for (int c = 0; c < ColumnCount(); ++c) {
+        if (firstVisibleFrom(c) == c && canEditCell(row, c)) {
+            setSelectedIndex(c);
+            break;
+        }
+    }
+    m_view->setFocus(Qt::OtherFocusReason);
+    m_view->openEditorIfAlwaysShown();
+}
+
 void DBGrid::appendRow()
 {
     Dataset *ds = DataSet();

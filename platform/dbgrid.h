@@ -159,6 +159,9 @@ public:
     void discardEditor();
     // Clicks the current column's edit button (what a mouse click on "..." does).
     void clickEditButton();
+    // Focuses the first cell of the current row that can be edited (its editor open when
+    // the grid always shows it), so that typing goes into that row.
+    void focusFirstEditableCell();
 
     // The view showing the cells (for focus handling and tests).
     QTableView *view() const;

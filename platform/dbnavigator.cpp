@@ -1,5 +1,7 @@
 #include "dbnavigator.h"
 
+#include "dbgrid.h"
+
 #include "datasource.h"
 #include "fieldlink.h"
 
@@ -177,5 +179,19 @@ bool DBNavigator::trigger(Button which)
         }
     });
     updateButtons();
+    if (which == Insert && done && result)
+        focusNewRow();
     return done && result;
+}
+
+void DBNavigator::focusNewRow()
+{
+    // The grid of the window that shows this data source takes the typing; the focus
+    // cleared above would otherwise leave the keys to whatever control gets it next.
+    for (DBGrid *grid : window()->findChildren<DBGrid *>()) {
+        if (grid->dataSource() == m_source && grid->isVisible()) {
+            grid->focusFirstEditableCell();
+            return;
+        }
+    }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Record navigator over a data source: first, prior, next, last, insert, delete, post and
 // cancel, each enabled only when it can act. An operation that a Before* handler cancels
-// (Abort) is dropped silently; nothing escapes into Qt.
+// (Abort) is dropped silently; nothing escapes into Qt. After an insert the focus goes to
+// the new row's first editable cell in the window's grid over the same data source.
 #include <QPointer>
 #include <QWidget>
 
@@ -31,6 +32,7 @@ public:
 
 private:
     void updateButtons();
+    void focusNewRow();
     Dataset *dataSet() const;
 
     QPointer<DataSource> m_source;

@@ -121,11 +121,19 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     m_editor = editor;
     m_index = index;
     m_modified = false;
+    m_released = false;
     connect(editor, &QObject::destroyed, this, [this, editor] {
         if (m_editor == editor || m_editor.isNull())
             m_modified = false;
     });
     return editor;
+}
+
+void GridDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
+{
+    if (editor == m_editor)
+        m_released = true;
+    QStyledItemDelegate::destroyEditor(editor, index);
 }
 
 void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
@@ -226,7 +234,8 @@ void GridDelegate::close()
     QWidget *editor = m_editor;
     m_modified = false;
     m_editor = nullptr;
-    Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (!m_released)
+        Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void GridDelegate::userChanged() const

@@ -22,6 +22,9 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // The view let the editor go (a reset, its own close): closing it again would be
+    // closing an editor the view no longer has.
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
 
     QWidget *editor() const { return m_editor; }
     QModelIndex editorIndex() const { return m_index; }
@@ -43,5 +46,6 @@ private:
     mutable QPointer<QWidget> m_editor;
     mutable QPersistentModelIndex m_index;
     mutable bool m_modified = false;
+    mutable bool m_released = false;
     bool m_forwarding = false;
 };
