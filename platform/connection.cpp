@@ -1,6 +1,7 @@
 #include "connection.h"
 
 #include "dataset.h"
+#include "spanishcollation.h"
 #include "statement.h"
 
 #include <QFileInfo>
@@ -51,6 +52,7 @@ bool Connection::open(const QString &path, OpenMode mode)
     m_db = db;
     sqlite3_busy_timeout(m_db, m_busyTimeout);
     sqlite3_extended_result_codes(m_db, 1);
+    registerSpanishCollation(m_db);
     // A file that is not a database opens fine; the first read tells.
     if (!exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
         const SqlError err = m_error;

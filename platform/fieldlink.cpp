@@ -70,7 +70,9 @@ void FieldLink::resolve()
 
 void FieldLink::onData(Field *field)
 {
-    if (!field || field == m_field)
+    // A lookup or calculated field changes with the fields it comes from, which the
+    // dataset reports under their own names.
+    if (!field || field == m_field || (m_field && m_field->Kind() != FieldKind::Data))
         Q_EMIT valueChanged();
 }
 

@@ -92,11 +92,11 @@ TFormPpalForms::TFormPpalForms(const QString &dirAplicacion, QWidget *parent)
     adsFormulario->setMasterSource(dsrcFormPredio, QStringLiteral("form_id"), QStringLiteral("form_id"));
     adtFormPredio->addLookupField(QStringLiteral("form_abrev"), QStringLiteral("form_id"), adtFormularios,
                                   QStringLiteral("form_id"), QStringLiteral("form_sigla"));
-    // The grid shows the date of the last save as dd/mm/yyyy.
+    // The grid shows the date of the last save as the date field beside it does, dd-mm-yyyy.
     Field *fecha = adtFormPredio->addCalculatedField(QStringLiteral("foco_fecha_txt"), FieldType::Text, 10);
     adtFormPredio->OnCalcFields = [fecha](Dataset *ds) {
         const QDateTime valor = ds->FieldByName(QStringLiteral("foco_fecha"))->AsDateTime();
-        fecha->setAsString(valor.isValid() ? valor.toString(QStringLiteral("dd/MM/yyyy")) : QString());
+        fecha->setAsString(valor.isValid() ? valor.toString(QStringLiteral("dd-MM-yyyy")) : QString());
     };
     adtFormPredio->BeforeDelete = [](Dataset *) {
         if (DialogoWin32(mtConfirmation, QStringLiteral("¿Está seguro de eliminar este registro?"), MB::YESNO) != ID::YES)

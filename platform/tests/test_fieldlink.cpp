@@ -59,3 +59,18 @@ TEST_F(FieldLinkTest, AbortInBeforeEditIsCaughtAndTheValueStays)
     EXPECT_EQ(table.State(), DatasetState::Browse);
     EXPECT_EQ(edit.text(), QStringLiteral("12,5"));
 }
+
+// Fault: a control on a lookup field kept its old text when the key field changed, until
+// the row was posted.
+TEST_F(FieldLinkTest, ControlOnALookupFieldFollowsItsKeyField)
+{
+    table.Close();
+    table.addLookupField(QStringLiteral("cod_look"), QStringLiteral("cod"), &list, QStringLiteral("cod"), QStringLiteral("des"));
+    ASSERT_TRUE(table.Open());
+    DBEdit edit;
+    ASSERT_TRUE(edit.setDataSource(&source, QStringLiteral("cod_look")));
+    EXPECT_EQ(edit.text(), QStringLiteral("Dos"));
+    ASSERT_TRUE(table.Edit());
+    ASSERT_TRUE(table.FieldByName(QStringLiteral("cod"))->setAsInteger(3));
+    EXPECT_EQ(edit.text(), QStringLiteral("Tres"));
+}

@@ -1,6 +1,7 @@
 // The open-document dialog over the document index.
 #include "dataset.h"
 #include "dbcombobox.h"
+#include "dbdateedit.h"
 #include "dbgrid.h"
 #include "field.h"
 #include "query.h"
@@ -89,7 +90,9 @@ TEST_F(FormsTest, ShowsTheDocumentsOfTheChosenProperty)
     const QAbstractItemModel *modelo = dialogo->DBGridEh1->view()->model();
     const int r = dialogo->adtFormPredio->RecNo() - 1;
     EXPECT_EQ(modelo->data(modelo->index(r, 0)).toString(), QStringLiteral("PRU"));
-    EXPECT_EQ(modelo->data(modelo->index(r, 1)).toString(), QStringLiteral("09/03/2026"));
+    // The grid and the date field read the date the same way.
+    EXPECT_EQ(modelo->data(modelo->index(r, 1)).toString(), QStringLiteral("09-03-2026"));
+    EXPECT_EQ(dialogo->edtFecha->text(), QStringLiteral("09-03-2026"));
     EXPECT_EQ(modelo->data(modelo->index(r, 2)).toString(), QStringLiteral("En proceso de Creación"));
 }
 

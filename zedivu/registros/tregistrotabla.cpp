@@ -23,6 +23,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 // "Apellido Paterno:" names the field "Apellido Paterno" in messages and list titles.
@@ -32,6 +35,22 @@ QString sinDosPuntos(const QString &etiqueta)
     if (s.endsWith(QLatin1Char(':')))
         s.chop(1);
     return s.trimmed();
+}
+
+// The widest a list column is made for its title.
+constexpr int kAnchoMaximoColumna = 130;
+
+// "Apellido Paterno o Razón Social" as two lines, broken at the blank nearest the middle.
+QString enDosLineas(const QString &titulo)
+{
+    const qsizetype mitad = titulo.size() / 2;
+    qsizetype corte = -1;
+    for (qsizetype i = 0; i < titulo.size(); ++i)
+        if (titulo.at(i) == QLatin1Char(' ') && (corte < 0 || std::abs(i - mitad) < std::abs(corte - mitad)))
+            corte = i;
+    if (corte < 0)
+        return titulo;
+    return titulo.left(corte) + QLatin1Char('\n') + titulo.mid(corte + 1);
 }
 
 QPushButton *boton(const QString &nombre, const QString &texto, QWidget *padre)
@@ -84,9 +103,16 @@ void TRegistroTabla::construir()
         if (!c.enLista)
             continue;
         GridColumn *columna = m_lista->addColumn(c.campo);
-        columna->setTitle(sinDosPuntos(c.etiqueta));
-        // Narrow enough for the names to show side by side.
-        columna->setWidth(qBound(72, fontMetrics().horizontalAdvance(columna->Title()) + 16, 130));
+        // Narrow enough for the names to show side by side: a longer title goes on two
+        // lines, broken at the blank nearest its middle, and fits its column whole.
+        QString titulo = sinDosPuntos(c.etiqueta);
+        if (fontMetrics().horizontalAdvance(titulo) + 16 > kAnchoMaximoColumna)
+            titulo = enDosLineas(titulo);
+        columna->setTitle(titulo);
+        int ancho = 0;
+        for (const QString &linea : titulo.split(QLatin1Char('\n')))
+            ancho = std::max(ancho, fontMetrics().horizontalAdvance(linea) + 16);
+        columna->setWidth(std::max(72, ancho));
     }
     m_lista->setDataSource(m_fuente);
     m_lista->setMinimumWidth(360);

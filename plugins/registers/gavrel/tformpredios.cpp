@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 BRENVIK_REGISTER_WINDOW(TFormPredios, "TFormPredios");
@@ -85,7 +86,7 @@ TFormPredios::TFormPredios(QWidget *owner)
     m_adqLocalidad->setSQL(QStringLiteral("SELECT loca_codigo, loca_tipo, loca_descripcion\n"
                                           "FROM localidad \n"
                                           "WHERE loca_tipo='C'\n"
-                                          "ORDER BY loca_descripcion;"));
+                                          "ORDER BY loca_descripcion COLLATE ESPANOL;"));
     m_dsrcLocalidad->setDataSet(m_adqLocalidad);
     // Every locality, so that the property's province and region show by name.
     m_adqLocalidades->setObjectName(QStringLiteral("adqLocalidades"));
@@ -182,6 +183,7 @@ QWidget *TFormPredios::construirDetalle()
     auto *grupo = new QGroupBox(QStringLiteral(" Información del Predio "), this);
     auto *g = new QGridLayout(grupo);
     m_edtNombre = edit(grupo, m_dsrcPredios2, QStringLiteral("pred_nombre"));
+    m_edtNombre->installEventFilter(this);
     DBEdit *superficie = edit(grupo, m_dsrcPredios2, QStringLiteral("pred_superficie"));
     DBEdit *sii = edit(grupo, m_dsrcPredios2, QStringLiteral("pred_superficie_sii"));
     DBEdit *titulo = edit(grupo, m_dsrcPredios2, QStringLiteral("pred_superficie_et"));
@@ -310,7 +312,7 @@ QWidget *TFormPredios::construirPestanas()
     DBGrid *grillaCoordenadas =
         crearGrilla(QStringLiteral("dbgCoordenada"), fuenteCoordenadas,
                     {QStringLiteral("coor_punto_referencia"), QStringLiteral("coor_norte"), QStringLiteral("coor_este")},
-                    {QStringLiteral("Punto de Referencia"), QStringLiteral("Norte (metros)"), QStringLiteral("Este")});
+                    {QStringLiteral("Punto de Referencia"), QStringLiteral("Norte (metros)"), QStringLiteral("Este (metros)")});
     auto *navegador = new DBNavigator(coordenadas);
     navegador->setObjectName(QStringLiteral("navCoordenada"));
     navegador->setDataSource(fuenteCoordenadas);
@@ -376,7 +378,7 @@ void TFormPredios::aplicarEtiquetas()
     etiquetar(m_adtMinisterio, "mini_fecha", QStringLiteral("Fecha"));
     etiquetar(m_adtCoordenada, "coor_punto_referencia", QStringLiteral("Punto de Referencia"));
     etiquetar(m_adtCoordenada, "coor_norte", QStringLiteral("Norte (metros)"));
-    etiquetar(m_adtCoordenada, "coor_este", QStringLiteral("Este"));
+    etiquetar(m_adtCoordenada, "coor_este", QStringLiteral("Este (metros)"));
 }
 
 bool TFormPredios::Abrir()
@@ -434,6 +436,14 @@ bool TFormPredios::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_clbPropietarios && event->type() == QEvent::FocusOut && m_clbPropietarios->isEnabled())
         GuardarPropietarios();
+    // The placeholder name is there to be replaced: entering the field by mouse or key
+    // selects it whole, once the click has placed its cursor.
+    if (watched == m_edtNombre && (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonRelease)) {
+        QTimer::singleShot(0, m_edtNombre, [this] {
+            if (m_edtNombre->hasFocus() && m_edtNombre->text() == NOMBRE_PREDIO_VACIO)
+                m_edtNombre->selectAll();
+        });
+    }
     // The keypad's decimal key gives the other separator: "." typed there is ",".
     if (event->type() == QEvent::KeyPress) {
         auto *tecla = static_cast<QKeyEvent *>(event);

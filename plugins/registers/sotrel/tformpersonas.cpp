@@ -36,7 +36,7 @@ DescripcionRegistro TFormPersonas::descripcion()
         C::Edit(QStringLiteral("pers_direccion"), QStringLiteral("Dirección:")),
         C::Lookup(QStringLiteral("pers_comuna"), QStringLiteral("Comuna:"),
                   QStringLiteral("SELECT loca_codigo, loca_descripcion FROM localidad WHERE loca_tipo='C'"
-                                 " ORDER BY loca_descripcion"),
+                                 " ORDER BY loca_descripcion COLLATE ESPANOL"),
                   QStringLiteral("loca_codigo"), QStringLiteral("loca_descripcion")),
         C::Edit(QStringLiteral("pers_ciudad"), QStringLiteral("Ciudad:")),
         C::Edit(QStringLiteral("pers_telefono"), QStringLiteral("Teléfono:")),

@@ -185,6 +185,32 @@ TEST_F(Predios, CreateThenCancelLeavesNothing)
     EXPECT_TRUE(habilitado(&ventana, "btnCrear"));
 }
 
+// Fault: a click into the new property's name put the cursor after the placeholder, so
+// the typed name was appended to it and saved as "[SIN_NOMBRE]FUNDO ...".
+TEST_F(Predios, TypingIntoTheNewPropertysNameReplacesThePlaceholder)
+{
+    ScriptedDialogs dialogos;
+    abrir();
+    ventana.Crear();
+    ASSERT_TRUE(ventana.Creando);
+    auto *nombre = hijo<DBEdit>(&ventana, "edt_pred_nombre");
+    ASSERT_EQ(nombre->text(), QStringLiteral("[SIN_NOMBRE]"));
+    // Clicked while it has the focus, and entered again from another field.
+    for (bool desdeOtro : {false, true}) {
+        if (desdeOtro)
+            hijo<DBEdit>(&ventana, "edt_pred_superficie")->setFocus();
+        QTest::mouseClick(nombre, Qt::LeftButton, {}, QPoint(nombre->width() - 6, nombre->height() / 2));
+        QApplication::processEvents();
+        EXPECT_EQ(nombre->selectedText(), QStringLiteral("[SIN_NOMBRE]")) << desdeOtro;
+    }
+    QTest::keyClicks(nombre, QStringLiteral("FUNDO EL SAUCE"));
+    EXPECT_EQ(nombre->text(), QStringLiteral("FUNDO EL SAUCE"));
+    // A real name is left as it is: the click places the cursor.
+    QTest::mouseClick(nombre, Qt::LeftButton, {}, QPoint(nombre->width() - 6, nombre->height() / 2));
+    QApplication::processEvents();
+    EXPECT_TRUE(nombre->selectedText().isEmpty());
+}
+
 TEST_F(Predios, CreatedPropertyIsSavedAndShownInTheList)
 {
     ScriptedDialogs dialogos;
@@ -309,6 +335,10 @@ TEST_F(Predios, CommuneWithoutAMatchEmptiesProvinceAndRegion)
     Q_EMIT comuna->activated(indice);
     EXPECT_EQ(predio()->FieldByName(QStringLiteral("pred_provincia"))->AsString(), QStringLiteral("113"));
     EXPECT_EQ(predio()->FieldByName(QStringLiteral("pred_region"))->AsString(), QStringLiteral("11"));
+    // And shows them at once, not only once the property is saved.
+    EXPECT_EQ(hijo<DBEdit>(&ventana, "edt_prov_look")->text(), QStringLiteral("Capitán Prat"));
+    EXPECT_EQ(hijo<DBEdit>(&ventana, "edt_reg_look")->text(),
+              QStringLiteral("Región de Aysén del General Carlos Ibáñez del Campo"));
     ventana.Cancelar();
 }
 
