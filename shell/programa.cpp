@@ -5,10 +5,9 @@
 #include "tformppalacercade.h"
 #include "tformppalforms.h"
 #include "tformppalnuevo.h"
+#include "traduccionqt.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <memory>
 
@@ -16,11 +15,7 @@ int EjecutarBrenvik(QApplication &app, const QString &dirAplicacion)
 {
     QApplication::setApplicationName(QStringLiteral("Brenvik"));
     QApplication::setOrganizationName(QStringLiteral("Varno"));
-    // Qt's own dialogs (file dialogs, standard buttons) speak Spanish like the program.
-    QTranslator traduccionQt;
-    if (traduccionQt.load(QLocale(QLocale::Spanish, QLocale::Chile), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduccionQt);
+    InstalarTraduccionQt();
 
     // Destroyed in reverse order: the dialogs first, the main window (which unloads the
     // plug-ins) last.

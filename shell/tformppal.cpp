@@ -23,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -153,6 +154,14 @@ void TformPpal::cargarRegistros()
 void TformPpal::leerAjustes()
 {
     const MainWindowSettings ajustes = MainWindowSettings::read();
+    // Most of the screen, never less than the classic size; centred until a position
+    // was kept.
+    if (const QScreen *pantalla = screen()) {
+        const QRect disponible = pantalla->availableGeometry();
+        resize((disponible.size() * 0.85).expandedTo(size()));
+        if (!ajustes.top && !ajustes.left)
+            move(disponible.center() - rect().center());
+    }
     if (ajustes.top || ajustes.left)
         move(ajustes.left.value_or(x()), ajustes.top.value_or(y()));
     if (ajustes.maximized)

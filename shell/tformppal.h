@@ -82,6 +82,8 @@ public:
     void LimpiarArbolNavegacion();
     // Loads the tree from an outline (one line per node, one leading tab per level).
     void CargarArbol(const QString &texto);
+    // Widens the tree's panel so that its entries show whole (within two fifths).
+    void ensancharArbol();
 
     // Runs the consultant choice until a consultant is chosen.
     void ElegirConsultor();
@@ -144,9 +146,13 @@ public:
     void difrolImprimirExecute();
     void difrolVistaPreliminarExecute();
     // The print dialog (with print to file and page numbers) and the printer set-up dialog,
-    // both on the program's printer; the form windows print through dlgImprimir.
+    // both on the program's printer (the set-up dialog made when first asked for); the
+    // form windows print through dlgImprimir.
     QPrintDialog *dlgImprimir = nullptr;
     QPageSetupDialog *dlgConfImpresion = nullptr;
+    // Readies the print dialog for `activo`'s printout: the document's name as the print
+    // job's name and, when printing to a file, that name in the forms folder.
+    static void PrepararDialogoImpresion(QPrintDialog *dialogo, const TCustomMDIChild *activo);
     // The first show's work: the document folders and the consultant choice.
     void PrimeraMuestra();
 

@@ -19,6 +19,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kAnchoPanel = 181;
@@ -175,6 +177,23 @@ void TformPpal::CargarArbol(const QString &texto)
     trvArbol->setCurrentItem(nullptr);
     m_retardoArbol->stop();
     m_cambiandoArbol = false;
+    ensancharArbol();
+}
+
+void TformPpal::ensancharArbol()
+{
+    // The panel widens to show its entries whole, up to two fifths of the window; a panel
+    // the consultant collapsed stays collapsed.
+    const QList<int> anchos = sptHorizontal->sizes();
+    const int actual = anchos.value(0);
+    if (!trvArbol->isVisible() || anchos.size() < 2 || actual <= spbExpandir->width() + 2)
+        return;
+    const int alrededor = actual - trvArbol->viewport()->width();
+    const int necesario = static_cast<const QAbstractItemView *>(trvArbol)->sizeHintForColumn(0) + alrededor + 4;
+    const int total = anchos.value(0) + anchos.value(1);
+    const int ancho = std::min(necesario, total * 2 / 5);
+    if (ancho > actual)
+        sptHorizontal->setSizes({ancho, total - ancho});
 }
 
 void TformPpal::trvArbolChange(QTreeWidgetItem *actual)

@@ -6,6 +6,7 @@
 #include "impresion/impresorapredeterminada.h"
 #include "formulariosdocumento.h"
 #include "tcustommdichild.h"
+#include "util_archivo.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -13,6 +14,7 @@
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QPrinter>
 
 #include <exception>
 
@@ -62,6 +64,7 @@ void previsualizar(const QMdiArea *area, void (TCustomMDIChild::*vista)())
 // Prints through the print dialog's printer once the dialog is accepted.
 void imprimir(QPrintDialog *dialogo, TCustomMDIChild *activo, bool (TCustomMDIChild::*impresion)(QString *))
 {
+    TformPpal::PrepararDialogoImpresion(dialogo, activo);
     if (dialogo->exec() != QDialog::Accepted)
         return;
     protegido(kSinImpresora, [&] {
@@ -73,13 +76,22 @@ void imprimir(QPrintDialog *dialogo, TCustomMDIChild *activo, bool (TCustomMDICh
 
 } // namespace
 
+void TformPpal::PrepararDialogoImpresion(QPrintDialog *dialogo, const TCustomMDIChild *activo)
+{
+    // Without a file of its own the dialog would propose print.pdf in the home folder,
+    // whatever the document.
+    QPrinter *impresora = dialogo->printer();
+    const QString nombre = activo->NombreImpresion();
+    impresora->setDocName(nombre);
+    if (impresora->outputFormat() == QPrinter::PdfFormat || impresora->printerName().isEmpty())
+        impresora->setOutputFileName(GetMisDocumentos() + QStringLiteral("Formularios/") + nombre + QStringLiteral(".pdf"));
+}
+
 void TformPpal::conectarImpresion()
 {
     dlgImprimir = new QPrintDialog(ImpresoraPredeterminada(), this);
     dlgImprimir->setObjectName(QStringLiteral("dlgImprimir"));
     dlgImprimir->setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
-    dlgConfImpresion = new QPageSetupDialog(ImpresoraPredeterminada(), this);
-    dlgConfImpresion->setObjectName(QStringLiteral("dlgConfImpresion"));
     connect(archImprimir, &QAction::triggered, this, &TformPpal::archImprimirExecute);
     connect(archConfImpresion, &QAction::triggered, this, &TformPpal::archConfImpresionExecute);
     connect(archVistaPreliminar, &QAction::triggered, this, &TformPpal::archVistaPreliminarExecute);
@@ -107,6 +119,12 @@ void TformPpal::archImprimirExecute()
 
 void TformPpal::archConfImpresionExecute()
 {
+    // Made when first asked for: built at start-up it warned on every start where the
+    // default printer is not a native one (print to file).
+    if (!dlgConfImpresion) {
+        dlgConfImpresion = new QPageSetupDialog(ImpresoraPredeterminada(), this);
+        dlgConfImpresion->setObjectName(QStringLiteral("dlgConfImpresion"));
+    }
     dlgConfImpresion->exec();
 }
 

@@ -257,7 +257,10 @@ bool cuerpos(const QList<QPointer<TCustomMDIChild>> &formularios, QByteArray &te
 // Prints the active form and then its siblings, once the user asks for it.
 void ofrecerImpresion(QPrintDialog *dialogo, TCustomMDIChild *activo)
 {
-    if (DialogoWin32(mtConfirmation, kOfertaImpresion, MB::YESNO) != ID::YES || dialogo->exec() != QDialog::Accepted)
+    if (DialogoWin32(mtConfirmation, kOfertaImpresion, MB::YESNO) != ID::YES)
+        return;
+    TformPpal::PrepararDialogoImpresion(dialogo, activo);
+    if (dialogo->exec() != QDialog::Accepted)
         return;
     QList<QPointer<TCustomMDIChild>> orden = {activo};
     orden += activo->Hermanos;

@@ -96,7 +96,12 @@ QWidget *FormGridBuilder::build(const ControlDescription &c, DataSource *source,
         if (title.isEmpty() && table)
             if (const ColumnDescription *cd = table->column(d.field))
                 title = cd->label.isEmpty() ? cd->name : cd->label;
-        col->setWidth(charWidth * (d.width > 0 ? d.width : columnChars(table, &form, d.field, title)) + 12);
+        // Characters are counted at the font's average width; a title line in wider
+        // letters is measured, so that every title fits its column.
+        int width = charWidth * (d.width > 0 ? d.width : columnChars(table, &form, d.field, title)) + 12;
+        for (const QString &piece : title.split(QLatin1Char('|')).last().split(QLatin1Char('\n')))
+            width = std::max(width, grid->fontMetrics().horizontalAdvance(piece.trimmed()) + 12);
+        col->setWidth(width);
         lines = std::max(lines, titleLines(title));
     }
     if (!g.footerCaption.isEmpty() || !g.footerSums.isEmpty()) {

@@ -277,6 +277,10 @@ public:
     void Previsualizar();
     bool ImprimirDifrol(QString *error = nullptr);
     void PrevisualizarDifrol();
+    // The name the printout carries (its PDF's title, the file that printing to a file
+    // proposes): the document file's name without its extension, "Formulario <Codigo>"
+    // before the first save.
+    QString NombreImpresion() const;
     // Signature lines of the signing owners, representatives (and, for "ferun", assignees)
     // of the tables codigo + "_pro", "_rep", "_ces" on the connection of `ds`; one block each.
     void prtFirma(TImpresion *impresion, const QString &codigo, Dataset *ds);

@@ -12,6 +12,7 @@
 #include "util_bbdd.h"
 #include "util_texto.h"
 
+#include <QFileInfo>
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -141,6 +142,7 @@ std::unique_ptr<TformVistaPreliminar> crearVista(TCustomMDIChild *form, bool imp
             + (form->HashXML.isEmpty() ? QStringLiteral("00000") : form->HashXML.left(5));
     hojas->Footer().CaptionLeft().SetCaption(izquierda);
     hojas->Footer().CaptionRight().SetCaption(QStringLiteral("Página {PAGE} de {NUMPAGES}"));
+    hojas->SetTitle(form->NombreImpresion());
     hojas->Canvas().GetPen().Width = 1;
     return vista;
 }
@@ -178,6 +180,13 @@ void previsualizar(TCustomMDIChild *form, Contenido contenido)
 }
 
 } // namespace
+
+QString TCustomMDIChild::NombreImpresion() const
+{
+    if (ArchivoDocumento.isEmpty())
+        return QStringLiteral("Formulario ") + Codigo;
+    return QFileInfo(ArchivoDocumento).completeBaseName();
+}
 
 bool TCustomMDIChild::Imprimir(QString *error)
 {

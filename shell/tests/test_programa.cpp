@@ -6,8 +6,12 @@
 #include "tformppalacercade.h"
 #include "tformppalforms.h"
 #include "tformppalnuevo.h"
+#include "traduccionqt.h"
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -65,6 +69,17 @@ TEST_F(ProgramaTest, StartsWithTheMainWindowAndItsDialogsAndEndsWhenItCloses)
     EXPECT_TRUE(checked);
     EXPECT_TRUE(dialogs.textos().isEmpty());
     EXPECT_EQ(topLevel<TformPpal>(), nullptr);
+}
+
+// Fault: Qt's file dialog showed folders as "Folder", a text Qt's Spanish catalogue lacks.
+TEST(TraduccionQt, TheFileDialogNamesFoldersInSpanish)
+{
+    InstalarTraduccionQt();
+    InstalarTraduccionQt();
+    QAbstractFileIconProvider iconos;
+    EXPECT_EQ(iconos.type(QFileInfo(QDir::tempPath())), QStringLiteral("Carpeta"));
+    // Texts the catalogue lacks and nobody translated stay as they are.
+    EXPECT_EQ(QCoreApplication::translate("Nadie", "Folder"), QStringLiteral("Folder"));
 }
 
 } // namespace

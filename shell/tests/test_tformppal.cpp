@@ -140,6 +140,21 @@ TEST_F(TformPpalTest, FreshInstallationUsesDefaults)
     EXPECT_EQ(ppal->ConsultorActual, 7);
 }
 
+// Fault: the tree cut its longer entries ("Descripción de Rodales y Sectores") at the
+// panel's default width.
+TEST_F(TformPpalTest, TheTreeWidensToShowItsEntriesWhole)
+{
+    program.createAll();
+    auto ppal = start();
+    ppal->show();
+    QCoreApplication::processEvents();
+    ppal->CargarArbol(QStringLiteral("PLAN DE MANEJO PLANTACIONES\n\tAntecedentes Generales\n\tDescripción de Rodales y Sectores"));
+    QCoreApplication::processEvents();
+    EXPECT_GT(ppal->Panel1->width(), 181);
+    EXPECT_GE(ppal->trvArbol->viewport()->width(), static_cast<const QAbstractItemView *>(ppal->trvArbol)->sizeHintForColumn(0));
+    EXPECT_LE(ppal->Panel1->width(), ppal->sptHorizontal->width() * 2 / 5);
+}
+
 TEST_F(TformPpalTest, UnknownStoredConsultantCountsAsNone)
 {
     program.createAll();

@@ -6,7 +6,11 @@
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 std::function<void()> TformMultiSeleccion::Pitido = [] { QApplication::beep(); };
 
@@ -41,6 +45,14 @@ void TformMultiSeleccion::cargar(const QStringList &items, const QStringList &ac
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(marcar.contains(i.trimmed(), Qt::CaseInsensitive) ? Qt::Checked : Qt::Unchecked);
     }
+    // Wide enough for the longest entry (whole scientific names), within the screen.
+    const QMargins margenes = layout()->contentsMargins();
+    int ancho = clbMulti->sizeHintForColumn(0) + 2 * clbMulti->frameWidth()
+                + clbMulti->verticalScrollBar()->sizeHint().width() + margenes.left() + margenes.right() + 4;
+    if (const QScreen *pantalla = screen())
+        ancho = std::min(ancho, pantalla->availableGeometry().width() * 9 / 10);
+    if (ancho > width())
+        resize(ancho, height());
 }
 
 QStringList TformMultiSeleccion::marcados() const

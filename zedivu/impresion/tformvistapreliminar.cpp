@@ -1,6 +1,7 @@
 #include "tformvistapreliminar.h"
 
 #include "timpresion.h"
+#include "pgtypes.h"
 #include "tpgpreview.h"
 
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -144,8 +146,30 @@ void TformVistaPreliminar::gmpHojasNewPage()
     Impresion->NuevaHojaVista();
 }
 
+void TformVistaPreliminar::ajustarAPantalla()
+{
+    const QScreen *pantalla = screen();
+    if (!pantalla)
+        return;
+    // The page at 100 % with the gap the control leaves around it, the scroll bars and the
+    // button bar; the window frame is not part of the size.
+    const int ppp = PgScreenPixelsPerInch();
+    const int holgura = 60;
+    const QSize deseado(int(gmpHojas->GetPageWidth().GetAsPixels(ppp)) + holgura,
+                        int(gmpHojas->GetPageHeight().GetAsPixels(ppp)) + holgura + 33);
+    const QRect disponible = pantalla->availableGeometry();
+    const QSize marco = frameGeometry().size() - size();
+    const QSize tamano = deseado.boundedTo(disponible.size() - marco - QSize(16, 16)).expandedTo(size());
+    resize(tamano);
+    move(disponible.center() - QPoint(tamano.width() + marco.width(), tamano.height() + marco.height()) / 2);
+}
+
 void TformVistaPreliminar::showEvent(QShowEvent *e)
 {
+    if (!m_ajustada) {
+        m_ajustada = true;
+        ajustarAPantalla();
+    }
     FormShow();
     QDialog::showEvent(e);
 }

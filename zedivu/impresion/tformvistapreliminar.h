@@ -53,5 +53,8 @@ protected:
 
 private:
     void ajustarBotonesZoom();
+    // The first show: large enough for the page at 100 %, within the screen.
+    void ajustarAPantalla();
     std::unique_ptr<TImpresion> m_impresion;
+    bool m_ajustada = false;
 };

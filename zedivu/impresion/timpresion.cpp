@@ -554,9 +554,12 @@ TDimensiones TImpresion::Tabla(DBGrid *grid)
         total += anchos.last();
     }
     const double razon = AnchoUtil > 0 ? total / AnchoUtil : 1;
-    if (total > AnchoUtil)
+    // Every cell takes kJuntaCelda beside its width: the widths share what is left of the
+    // usable width, so that the table ends inside the right margin.
+    const double disponible = AnchoUtil - kJuntaCelda * double(columnas.size());
+    if (total > disponible && disponible > 0)
         for (int i = 1; i < anchos.size(); ++i)
-            anchos[i] = anchos[i] * AnchoUtil / total;
+            anchos[i] = anchos[i] * disponible / total;
     tamano_fte_tabla = TamanoFuenteTabla(razon);
 
     TDimensiones r;

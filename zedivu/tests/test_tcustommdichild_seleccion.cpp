@@ -15,6 +15,7 @@
 #include "table.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDate>
 #include <QListWidget>
 #include <QPushButton>
@@ -207,6 +208,20 @@ TEST_F(Seleccion, ListasDeLaDescripcion)
     BuiltForm malo(d, &ventana);
     EXPECT_FALSE(ventana.InstalarListas(malo));
     EXPECT_TRUE(dialogos.textos().last().startsWith(QStringLiteral("Lista \"tceNoExiste\" desconocida (columna \"uso\" de \"dbgT\")")));
+}
+
+// Fault: long scientific names were cut off at the window's right edge.
+TEST(VentanaMultiSeleccion, ShowsTheLongestNameWhole)
+{
+    const QString largo = QStringLiteral("Nothofagus alessandrii x Nothofagus glauca (híbrido de ruil y hualo)");
+    TformMultiSeleccion corta;
+    corta.cargar({QStringLiteral("Pinus radiata")}, {});
+    EXPECT_EQ(corta.width(), 320);
+    TformMultiSeleccion ventana;
+    ventana.cargar({QStringLiteral("Pinus radiata"), largo}, {});
+    ventana.show();
+    QApplication::processEvents();
+    EXPECT_GE(ventana.clbMulti->viewport()->width(), ventana.clbMulti->sizeHintForColumn(0));
 }
 
 } // namespace

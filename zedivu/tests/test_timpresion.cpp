@@ -219,8 +219,9 @@ INSTANTIATE_TEST_SUITE_P(Razones, EscalaFuenteTabla,
                                            std::make_pair(1.4, 9), std::make_pair(1.35, 9), std::make_pair(1.3, 10),
                                            std::make_pair(1.01, 10), std::make_pair(1.0, 11), std::make_pair(0.4, 11)));
 
-// Widths that add up to 1.35 times the usable width print in 9 points, every width scaled
-// by 1 / 1.35; widths that add up to exactly the usable width print in 11 points unscaled.
+// Widths that add up to 1.35 times the usable width print in 9 points, widths that add up
+// to exactly the usable width in 11 points; both are scaled so that the cells, each with
+// its 0.2 mm joint, end at the right margin.
 class AnchoTabla : public ImpresionTest, public ::testing::WithParamInterface<std::pair<double, int>>
 {};
 
@@ -242,12 +243,31 @@ TEST_P(AnchoTabla, EscalaAnchosYFuente)
     for (int i = 0; i < 3; ++i) {
         const TPasoImpresion *p = registro.Buscar(QLatin1String(titulos[i]));
         ASSERT_TRUE(p) << titulos[i];
-        EXPECT_NEAR(p->ancho - 0.2, anchos[i] / razon, 1e-9) << titulos[i];
+        EXPECT_NEAR(p->ancho - 0.2, anchos[i] * (imp->AnchoUtil - 0.6) / (anchos[0] + anchos[1] + anchos[2]), 1e-9)
+            << titulos[i];
         EXPECT_EQ(p->tamanoFuente, tamano);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Razones, AnchoTabla, ::testing::Values(std::make_pair(1.35, 9), std::make_pair(1.0, 11)));
+
+// Fault: a table wider than the page was scaled to the usable width without the joints
+// between its cells, and so ran past the right margin.
+TEST_F(ImpresionTest, TablaAnchaTerminaDentroDelMargenDerecho)
+{
+    GrillaPrueba g(kTabla + QStringLiteral("INSERT INTO t VALUES (1, 'x', 'y', 'z');"),
+                   {{QStringLiteral("a"), QStringLiteral("Columna A"), 90},
+                    {QStringLiteral("b"), QStringLiteral("Columna B"), 90},
+                    {QStringLiteral("c"), QStringLiteral("Columna C"), 90}});
+    encabezado(20);
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    double derecha = 0;
+    for (const TPasoImpresion &p : registro.DeTipo(TPasoImpresion::Cuadro))
+        derecha = std::max(derecha, p.x + p.ancho - MARGEN_IZQ);
+    EXPECT_GT(derecha, imp->AnchoUtil - 1);
+    EXPECT_LE(derecha, imp->AnchoUtil + 1e-9);
+}
 
 // Regression: a box that opened a block was drawn in the small font of the table measured
 // after it in the same block.
