@@ -9,7 +9,7 @@
 # loaded into the program, or by keyboard; never by pixel positions, which depend on
 # fonts and layout.
 # Script arguments: [build dir (build)] [screenshot dir (xvfb-shots)].
-# Needs xvfb-run, xdotool, sqlite3 and, for screenshots, ImageMagick (import).
+# Needs xvfb-run, xdotool and sqlite3; screenshots use ImageMagick's import when there is one.
 
 xvfb_start() {
   if [[ "${1:-}" != "--inside" ]]; then
@@ -43,13 +43,17 @@ run_program() {
   pid=$!
 }
 
+# Without ImageMagick the probe takes the screenshot.
 shot() {
   sleep 0.6
   step=$((step + 1))
-  command -v import >/dev/null || return 0
   local file
   file=$(printf '%s/%02d-%s.png' "$shots" "$step" "$1")
-  import -window root "$file"
+  if command -v import >/dev/null; then
+    import -window root "$file"
+  else
+    where foto "$file" >/dev/null || return 0
+  fi
   echo "screenshot $file"
 }
 # The screen point "x y" of a control of the visible window whose title starts with $1

@@ -6,7 +6,9 @@
 //
 // The run writes a request file "pedido" in the folder named by BRENVIK_SONDA (lines:
 // window title prefix, control, and for a grid cell its row and column title); the probe
-// answers in "respuesta" with "x y" (screen coordinates) or "no".
+// answers in "respuesta" with "x y" (screen coordinates) or "no". A request "foto" with a
+// file name saves the screen there as PNG (for runs without ImageMagick's import) and
+// answers "0 0", or "no" when it could not.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -14,6 +16,8 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPixmap>
+#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 
@@ -122,7 +126,10 @@ void responder(const QString &carpeta)
     pedido.close();
     pedido.remove();
     std::optional<QPoint> punto;
-    if (QWidget *raiz = ventana(lineas.value(0))) {
+    if (lineas.value(0) == QLatin1String("foto")) {
+        if (QScreen *pantalla = QGuiApplication::primaryScreen(); pantalla && pantalla->grabWindow(0).save(lineas.value(1)))
+            punto = QPoint(0, 0);
+    } else if (QWidget *raiz = ventana(lineas.value(0))) {
         if (lineas.size() >= 4 && !lineas.value(3).isEmpty())
             punto = celda(raiz, lineas.value(1), lineas.value(2).toInt(), lineas.value(3), lineas.value(4) == QLatin1String("boton"));
         else

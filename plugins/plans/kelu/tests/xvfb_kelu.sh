@@ -2,7 +2,8 @@
 # A person-like run of a plantation plan under Xvfb, driven with xdotool, with a
 # screenshot after each step: New (plantation plan with its request form), stands and a
 # sector typed into their grid, a management unit with its stands ticked, a restriction
-# and its measures, Save, Close, Open, Exit. The consultant is registered beforehand. It
+# and its measures, Save, Close, Open, a stand the checks refuse kept out of Save and Exit,
+# Exit. The consultant is registered beforehand. It
 # runs on a copy of the built program directory with a home of its own. Controls are
 # reached by name and keyboard, never by position; CI runs it.
 #
@@ -124,8 +125,41 @@ shot reabierto
 [[ $(plan "SELECT num || '|' || sup_tot FROM kelu_obj") == "1, 2|19.75" ]] || fail "unit lost on reopening"
 [[ $(plan "SELECT count(*) FROM kelu_mepr WHERE med_prot IS NOT NULL") == 3 ]] || fail "measures lost on reopening"
 
-# 6. Exit without changes.
+# 6. A stand without its planting year: the check refuses the row, Save writes nothing
+# and keeps the document modified, and Exit's "Sí" keeps the program open. Then the row
+# is dropped (Escape) and the program ends without saving.
+guardado=$(md5sum <"$archivo")
+press "Brenvik" "Descripción de Rodales y Sectores" # tree
+press "Brenvik" dbgKELU_desc 1 "Rodal Nº"
+xdotool key Down # appends a row
+xdotool type --delay 40 "3"; xdotool key Return
+xdotool type --delay 40 "4"; xdotool key Return
+xdotool key ctrl+g
+window_appears "Advertencia" || fail "no message for the refused stand"
+shot fila-rechazada
+xdotool key Return
+sleep 0.5
+[[ $(md5sum <"$archivo") == "$guardado" ]] || fail "the refused stand was saved"
+xdotool search --onlyvisible --name '^Brenvik.*\*\]' >/dev/null || fail "the document is no longer marked modified"
+[[ $(plan "SELECT count(*) FROM kelu_desc") == 2 ]] || fail "the refused stand was posted"
 focus_main
 xdotool key ctrl+s
+window_appears "Confirmaci" || fail "no close question"
+press "Confirmaci" "Sí"
+window_appears "Advertencia" || fail "no message for the refused stand on exit"
+xdotool key Return
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "the program ended with a refused stand"
+[[ $(md5sum <"$archivo") == "$guardado" ]] || fail "the refused stand was saved on exit"
+shot salida-cancelada
+focus_main
+xdotool key Escape # drops the new row
+
+# 7. Exit without saving.
+focus_main
+xdotool key ctrl+s
+if window_appears "Confirmaci" 3; then
+  press "Confirmaci" "No"
+fi
 timeout 10 tail --pid="$pid" -f /dev/null || fail "the program did not end"
 echo "person-like run passed; screenshots in $shots"
