@@ -6,10 +6,12 @@
 #include "scripteddialogs.h"
 #include "tcustommdichild.h"
 #include "terminacion.h"
+#include "util_archivo.h"
 #include "testprogramdir.h"
 #include "tformppal.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -127,6 +129,33 @@ TEST_F(ImpresionPpalTest, ImprimeAPdfConLosFormulariosOcupadosMientras)
     EXPECT_FALSE(otro->Ocupado);
     EXPECT_TRUE(dialogos.textos().isEmpty());
     EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+}
+
+// Fault: printing to a file proposed print.pdf in the home folder and titled the PDF
+// "<Documento>", whatever the document.
+TEST_F(ImpresionPpalTest, ElPdfLlevaElNombreDelDocumentoYSeProponeEnLaCarpetaDeFormularios)
+{
+    FormImpresion *f = abrir();
+    f->Codigo = QStringLiteral("PRUEBA");
+    f->ArchivoDocumento = salida.filePath(QStringLiteral("los_robles_prueba_001.fpru"));
+    const QString pdf = salida.filePath(QStringLiteral("impreso.pdf"));
+    QString propuesto;
+    QTimer::singleShot(0, [&propuesto] { propuesto = ImpresoraPredeterminada()->outputFileName(); });
+    responderDialogo(true, pdf);
+    ppal->archImprimirExecute();
+    EXPECT_EQ(propuesto, GetMisDocumentos() + QStringLiteral("Formularios/los_robles_prueba_001.pdf"));
+    QFile archivo(pdf);
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+    const QByteArray bytes = archivo.readAll();
+    // The PDF's strings are UTF-16 with a byte order mark.
+    const auto utf16 = [](const QString &texto) {
+        QByteArray r("\xfe\xff", 2);
+        for (QChar c : texto)
+            r += QByteArray(1, char(0)) + QByteArray(1, char(c.unicode()));
+        return r;
+    };
+    EXPECT_TRUE(bytes.contains(utf16(QStringLiteral("los_robles_prueba_001"))));
+    EXPECT_FALSE(bytes.contains(utf16(QStringLiteral("<Documento>"))));
 }
 
 // Answering No to the validation warning, or cancelling the print dialog, prints nothing
