@@ -1,12 +1,17 @@
 #include "tformpersonas.h"
 
 #include "connection.h"
+#include "dbgrid.h"
+#include "gridcolumn.h"
 #include "programaprueba.h"
 #include "qstringprinter.h"
 #include "query.h"
 #include "scripteddialogs.h"
 
+#include <QApplication>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,6 +47,24 @@ TEST_F(Personas, CreatedPersonIsSavedWithItsCommune)
     ds->FieldByName(QStringLiteral("pers_comuna"))->setAsString(QStringLiteral("11302"));
     ASSERT_TRUE(ventana.Guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM persona WHERE pers_paterno='D''ARCY' AND pers_comuna='11302'")), 1);
+}
+
+// Fault: the list's "Apellido Paterno o Razón Social" title was cut at its column's width.
+TEST_F(Personas, TheListsTitlesFitTheirColumns)
+{
+    ventana.show();
+    QApplication::processEvents();
+    auto *lista = ventana.findChild<DBGrid *>(QStringLiteral("dbgLista"));
+    ASSERT_TRUE(lista);
+    const QFontMetrics fm = lista->view()->horizontalHeader()->fontMetrics();
+    for (int i = 0; i < lista->ColumnCount(); ++i) {
+        int ancho = 0;
+        for (const QString &linea : lista->Columns(i)->Title().split(QLatin1Char('\n')))
+            ancho = std::max(ancho, fm.horizontalAdvance(linea));
+        EXPECT_LE(ancho + 6, lista->view()->columnWidth(i)) << lista->Columns(i)->Title().toStdString();
+    }
+    EXPECT_EQ(lista->ColumnByFieldName(QStringLiteral("pers_paterno"))->Title(),
+              QStringLiteral("Apellido Paterno\no Razón Social"));
 }
 
 // A deleted person must not stay behind as an owner or representative.
