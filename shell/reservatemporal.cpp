@@ -7,16 +7,32 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 
+#include <cerrno>
+#include <cstdio>
+
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const QStringList kSufijos = {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+const char kSufijoLista[] = ".lista";
+const char kSufijoNueva[] = ".nueva";
+
+// The open file `fd` is the one `ruta` names now.
+bool mismoArchivo(int fd, const QByteArray &ruta)
+{
+    struct stat abierto;
+    struct stat nombrado;
+    return ::fstat(fd, &abierto) == 0 && ::stat(ruta.constData(), &nombrado) == 0 && abierto.st_dev == nombrado.st_dev
+           && abierto.st_ino == nombrado.st_ino;
+}
 
 QString normalizada(const QString &ruta)
 {
@@ -61,16 +77,37 @@ ReservaTemporal::ReservaTemporal(const QString &carpeta)
 {
     if (!QDir().mkpath(m_carpeta))
         return;
-    m_lista = m_carpeta + QStringLiteral("/brenvik-%1.lista").arg(QCoreApplication::applicationPid());
-    const int fd = ::open(QFile::encodeName(m_lista).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0) {
+    // A list is created and locked under a name no clean-up reads, and only then put in
+    // place: a clean-up never sees this copy's list unlocked, so it can neither take it
+    // for abandoned nor hold its lock while this copy starts. A name used before (by a
+    // copy that had this pid) is never reused, so a clean-up that locked an old list
+    // cannot remove this one in its place.
+    for (int intento = 0; intento < 16 && m_fd < 0; ++intento) {
+        const QString nombre = QStringLiteral("brenvik-%1-%2")
+                                   .arg(QCoreApplication::applicationPid())
+                                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QByteArray nueva = QFile::encodeName(m_carpeta + QLatin1Char('/') + nombre + QLatin1String(kSufijoNueva));
+        const QString lista = m_carpeta + QLatin1Char('/') + nombre + QLatin1String(kSufijoLista);
+        const int fd = ::open(nueva.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            break;
+        }
+        const QByteArray destino = QFile::encodeName(lista);
+        // The lock fails, or the file goes, when a clean-up took the new file for one
+        // left by a copy that crashed while starting: then try again under another name.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && std::rename(nueva.constData(), destino.constData()) == 0
+            && mismoArchivo(fd, destino)) {
+            m_lista = lista;
+            m_fd = fd;
+            break;
+        }
+        ::unlink(nueva.constData());
         ::close(fd);
-        qCWarning(lcShell) << "cannot claim" << m_lista;
-        return;
     }
-    m_fd = fd;
+    if (m_fd < 0)
+        qCWarning(lcShell) << "cannot claim a list in" << m_carpeta;
 }
 
 ReservaTemporal::~ReservaTemporal()
@@ -102,7 +139,7 @@ QStringList ReservaTemporal::LimpiarAbandonados(std::chrono::seconds gracia)
     for (const QString &archivo : leerLista(m_fd))
         enUso.insert(archivo);
 
-    const QStringList listas = dir.entryList({QStringLiteral("brenvik-*.lista")}, QDir::Files);
+    const QStringList listas = dir.entryList({QStringLiteral("brenvik-*") + QLatin1String(kSufijoLista)}, QDir::Files);
     for (const QString &nombre : listas) {
         const QString lista = dir.filePath(nombre);
         if (normalizada(lista) == normalizada(m_lista))
@@ -129,8 +166,22 @@ QStringList ReservaTemporal::LimpiarAbandonados(std::chrono::seconds gracia)
         ::close(fd);
     }
 
-    static const QRegularExpression baseTrabajo(QStringLiteral("^[0-9]+\\.db$"));
+    // A list a copy was creating when it ended; one a copy is creating now is locked (or,
+    // not locked yet, it makes that copy try another name).
     const QDateTime limite = QDateTime::currentDateTime().addSecs(-gracia.count());
+    for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("brenvik-*") + QLatin1String(kSufijoNueva)}, QDir::Files)) {
+        const QByteArray ruta = QFile::encodeName(info.filePath());
+        if (info.lastModified() >= limite)
+            continue;
+        const int fd = ::open(ruta.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(ruta.constData()) == 0)
+            borrados << info.filePath();
+        ::close(fd);
+    }
+
+    static const QRegularExpression baseTrabajo(QStringLiteral("^[0-9]+\\.db$"));
     for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*.db")}, QDir::Files)) {
         if (!baseTrabajo.match(info.fileName()).hasMatch() || enUso.contains(normalizada(info.filePath())))
             continue;

@@ -1,8 +1,9 @@
 #pragma once
 // Several running copies of the program share one folder of working databases
 // (Documents/Formularios/temporal). Each copy lists the working databases it uses in a
-// file of its own there ("brenvik-<pid>.lista") and holds a lock on that file while it
-// runs; the lock goes when the process ends, however it ends. A copy may then delete the
+// file of its own there ("brenvik-<pid>-<random>.lista") and holds a lock on that file
+// while it runs; the lock goes when the process ends, however it ends. The list appears
+// under its name already locked, so no other copy ever takes it for abandoned. A copy may then delete the
 // files of lists nobody holds (copies that crashed) and working databases that no list
 // names and that nobody touched for a while, never what a running copy uses.
 #include <QString>

@@ -4,10 +4,14 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <csignal>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -42,7 +46,9 @@ TEST_F(ReservaTemporalTest, ListsThisCopysFilesWhileItRuns)
         ReservaTemporal reserva(dir.path() + QStringLiteral("/temporal"));
         ASSERT_TRUE(reserva.activa());
         nombreLista = reserva.archivoLista();
-        EXPECT_TRUE(nombreLista.endsWith(QStringLiteral("/brenvik-%1.lista").arg(QCoreApplication::applicationPid())));
+        EXPECT_TRUE(QFileInfo(nombreLista).fileName().contains(
+            QRegularExpression(QStringLiteral("^brenvik-%1-[0-9a-f]{8}\\.lista$").arg(QCoreApplication::applicationPid()))))
+            << nombreLista.toStdString();
         reserva.Anotar({dir.path() + QStringLiteral("/temporal/1.db"), dir.path() + QStringLiteral("/temporal/2.db")});
         QFile f(nombreLista);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -91,6 +97,69 @@ TEST_F(ReservaTemporalTest, DeletesOnlyWhatNoRunningCopyHolds)
     for (const QString &queda : {mio, vivo, otro})
         EXPECT_TRUE(existe(queda)) << queda.toStdString();
     ::close(fd);
+}
+
+// Whether `lista` is in place and locked by someone else than the caller.
+bool listaTomada(const QString &lista)
+{
+    const int fd = ::open(QFile::encodeName(lista).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool tomada = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return tomada;
+}
+
+// Copies of the program starting while others clean the shared folder up: every starting
+// copy must end up with its list in place and held, never taken for abandoned.
+TEST_F(ReservaTemporalTest, CopiesStartingDuringCleanUpsStayProtected)
+{
+    const QString carpeta = dir.path() + QStringLiteral("/temporal");
+    std::vector<pid_t> limpiadores;
+    for (int i = 0; i < 2; ++i) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ReservaTemporal reserva(carpeta);
+            for (;;)
+                reserva.LimpiarAbandonados(std::chrono::seconds(-1));
+        }
+        limpiadores.push_back(pid);
+    }
+
+    constexpr int kCopias = 400;
+    constexpr int kALaVez = 6;
+    int sinProteger = 0;
+    int enMarcha = 0;
+    auto esperarUna = [&] {
+        int estado = 0;
+        if (::wait(&estado) > 0) {
+            --enMarcha;
+            if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0)
+                ++sinProteger;
+        }
+    };
+    for (int i = 0; i < kCopias; ++i) {
+        if (enMarcha == kALaVez)
+            esperarUna();
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ReservaTemporal reserva(carpeta);
+            if (!reserva.activa())
+                ::_exit(1);
+            reserva.Anotar({carpeta + QStringLiteral("/%1.db").arg(::getpid())});
+            ::_exit(listaTomada(reserva.archivoLista()) ? 0 : 2);
+        }
+        ++enMarcha;
+    }
+    for (const pid_t pid : limpiadores)
+        ::kill(pid, SIGKILL);
+    for (const pid_t pid : limpiadores)
+        ::waitpid(pid, nullptr, 0);
+    while (enMarcha > 0)
+        esperarUna();
+    EXPECT_EQ(sinProteger, 0) << "of " << kCopias << " copies";
 }
 
 } // namespace
