@@ -64,6 +64,8 @@ TCustomMDIChild::~TCustomMDIChild()
 
 void TCustomMDIChild::GuardarPredio() {}
 
+void TCustomMDIChild::TerminarGuardarPredio(bool) {}
+
 bool TCustomMDIChild::GuardarFormPredio(int formId, const QString &archivo)
 {
     if (!ConexionBDPpal)

@@ -109,6 +109,10 @@ public:
     virtual void Nuevo() = 0;
     // Writes the form's property data into the main database before the form is saved.
     virtual void GuardarPredio();
+    // Ends the save that called GuardarPredio. Not `guardado`: the save failed and the
+    // main database's write-back was rolled back, so the form forgets what GuardarPredio
+    // changed in it (a new property's code).
+    virtual void TerminarGuardarPredio(bool guardado);
     // Adds the document's row to the document index (formPredio) after Save As.
     virtual bool GuardarFormPredio(int formId, const QString &archivo);
     // Prepares the main dataset of a new or loaded document.

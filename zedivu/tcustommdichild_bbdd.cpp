@@ -8,6 +8,7 @@
 #include "datasource.h"
 #include "dbgrid.h"
 #include "registrodocumento.h"
+#include "transaction.h"
 #include "xml/txml.h"
 #include "util_archivo.h"
 #include "util_bbdd.h"
@@ -16,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QTemporaryFile>
@@ -25,6 +27,7 @@
 #include <cstdio>
 #include <cstring>
 #include <future>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -85,6 +88,79 @@ bool reemplazarBaseTrabajo(QTemporaryFile &nueva, const QString &archivo, QStrin
     nueva.setAutoRemove(false);
     return true;
 }
+
+// What a save changes in the main database (the forms' property write-back) is one
+// outcome with the document file: it goes through one connection, in one transaction
+// committed only once the file is in place. A save that fails, or is killed, before that
+// leaves the main database as it was, and the forms forget the codes it gave them.
+// The forms are told how the save ended (TerminarGuardarPredio) in any case.
+class TransaccionPpal
+{
+public:
+    explicit TransaccionPpal(const QList<TCustomMDIChild *> &formularios)
+        : m_formularios(formularios)
+    {
+        for (TCustomMDIChild *f : formularios) {
+            Connection *bd = f ? f->ConexionBDPpal : nullptr;
+            if (!bd || !bd->isOpen())
+                continue;
+            if (!m_bd) {
+                m_bd = bd;
+            } else if (bd != m_bd && mismaBase(bd, m_bd)) {
+                // Each form may hold a connection of its own, and a second writer would
+                // wait on the first one's transaction.
+                m_propias.append({f, bd});
+                f->ConexionBDPpal = m_bd;
+            }
+        }
+        if (m_bd)
+            m_tr.emplace(*m_bd);
+    }
+    ~TransaccionPpal()
+    {
+        if (m_tr && m_tr->isActive())
+            m_tr->rollback();
+        for (TCustomMDIChild *f : std::as_const(m_formularios)) {
+            if (f)
+                f->TerminarGuardarPredio(m_confirmada);
+        }
+        for (const auto &[f, bd] : std::as_const(m_propias)) {
+            if (f)
+                f->ConexionBDPpal = bd;
+        }
+    }
+    TransaccionPpal(const TransaccionPpal &) = delete;
+    TransaccionPpal &operator=(const TransaccionPpal &) = delete;
+
+    // False (with `error`) when it could not begin.
+    bool iniciada(QString &error) const
+    {
+        if (!m_tr || m_tr->isActive())
+            return true;
+        error = m_bd->lastError().text();
+        return false;
+    }
+    bool confirmar(QString &error)
+    {
+        m_confirmada = !m_tr || m_tr->commit();
+        if (m_confirmada)
+            return true;
+        error = QStringLiteral("No se pudo guardar el predio en la base de datos central: ") + m_bd->lastError().text();
+        return false;
+    }
+
+private:
+    static bool mismaBase(const Connection *a, const Connection *b)
+    {
+        return QFileInfo(a->fileName()).canonicalFilePath() == QFileInfo(b->fileName()).canonicalFilePath();
+    }
+
+    QList<TCustomMDIChild *> m_formularios;
+    Connection *m_bd = nullptr;
+    std::optional<Transaction> m_tr;
+    bool m_confirmada = false;
+    QList<QPair<QPointer<TCustomMDIChild>, Connection *>> m_propias;
+};
 
 } // namespace
 
@@ -231,6 +307,12 @@ bool TCustomMDIChild::prepararRegistro(const QString &archivo, QByteArray &regis
 
 bool TCustomMDIChild::Guardar(const QString &archivo)
 {
+    TransaccionPpal ppal({this});
+    QString error;
+    if (!ppal.iniciada(error)) {
+        DialogoError(error);
+        return false;
+    }
     QByteArray registro;
     if (!prepararRegistro(archivo, registro))
         return false;
@@ -244,8 +326,7 @@ bool TCustomMDIChild::Guardar(const QString &archivo)
         documento = actual.readAll();
         actual.close();
     }
-    QString error;
-    if (!escribirArchivo(archivo, documento + registro, error)) {
+    if (!escribirArchivo(archivo, documento + registro, error) || !ppal.confirmar(error)) {
         DialogoError(error);
         return false;
     }
@@ -254,6 +335,13 @@ bool TCustomMDIChild::Guardar(const QString &archivo)
 
 bool TCustomMDIChild::GuardarDocumento(const QString &archivo, const QList<TCustomMDIChild *> &formularios)
 {
+    TransaccionPpal ppal(formularios);
+    QString error;
+    if (!ppal.iniciada(error)) {
+        if (!formularios.isEmpty() && formularios.first())
+            formularios.first()->DialogoError(error);
+        return false;
+    }
     QList<QByteArray> bases(formularios.size());
     for (qsizetype i = 0; i < formularios.size(); ++i) {
         if (!formularios[i] || !formularios[i]->prepararBase(archivo, bases[i]))
@@ -288,8 +376,7 @@ bool TCustomMDIChild::GuardarDocumento(const QString &archivo, const QList<TCust
         }
         documento += registros[i].registro;
     }
-    QString error;
-    if (!escribirArchivo(archivo, documento, error)) {
+    if (!escribirArchivo(archivo, documento, error) || !ppal.confirmar(error)) {
         if (!formularios.isEmpty())
             formularios.first()->DialogoError(error);
         return false;

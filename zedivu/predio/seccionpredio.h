@@ -20,6 +20,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 class BuiltForm;
 class DBGrid;
 class DBLookupComboBox;
@@ -63,6 +65,9 @@ public:
     // database, tells the user and aborts the save. An empty name or Cancel in the
     // same-name question writes nothing and lets the save go on.
     void guardar();
+    // Ends the save that called guardar(); when not `guardado` its write-back was rolled
+    // back, and the form gets back the property code it had before.
+    void terminarGuardado(bool guardado);
 
     // --- checks
     // The main record's check (skipped while the form is Guardando); aborts on failure.
@@ -109,6 +114,9 @@ private:
     QVariant localidadSuperior(const QVariant &codigo, const QString &tipo) const;
     // The write-back inside its transaction; false with `error` set on a failure.
     bool escribir(int codigo, int reemplazado, int &nuevo, QString &error);
+    // Gives the form the property `codigo`: the code field (`valorCampo`), the section and,
+    // for the document's property, the sibling forms.
+    void ponerCodigo(int codigo, const QVariant &valorCampo);
     bool escribirPersonas(int codigo, const QString &parte, bool propietarios, QString &error);
     // Codes of the register properties named `nombre` (case ignored), lowest first.
     QList<int> prediosDeNombre(const QString &nombre) const;
@@ -117,5 +125,12 @@ private:
     TCustomMDIChild *m_formulario;
     ConfiguracionPredio m_config;
     int m_codigo = 0; // a second property's code
+    // What the last guardar() replaced when it gave the property a new code.
+    struct Anterior
+    {
+        int codigo = 0;
+        QVariant campo;
+    };
+    std::optional<Anterior> m_anterior;
     bool m_camposEnlazados = false;
 };

@@ -241,6 +241,7 @@ void SeccionPredio::guardar()
         return;
     }
     const int codigo = codigoPredio();
+    m_anterior.reset();
     int reemplazado = -1;
     if (codigo < 1) {
         const QList<int> iguales = prediosDeNombre(nombre->AsString());
@@ -266,22 +267,40 @@ void SeccionPredio::guardar()
     }
     if (nuevo == codigo)
         return;
+    const Field *campoCodigo = campo(m_config.campoCodigo);
+    m_anterior = Anterior{codigo, campoCodigo ? campoCodigo->Value() : QVariant()};
+    ponerCodigo(nuevo, nuevo);
+}
+
+void SeccionPredio::terminarGuardado(bool guardado)
+{
+    if (!m_anterior)
+        return;
+    const Anterior anterior = *m_anterior;
+    m_anterior.reset();
+    if (!guardado)
+        ponerCodigo(anterior.codigo, anterior.campo);
+}
+
+void SeccionPredio::ponerCodigo(int codigo, const QVariant &valorCampo)
+{
+    Dataset *ppal = m_formulario->DatasetPpal;
     const bool guardando = m_formulario->Guardando;
     m_formulario->Guardando = true;
     catchAbort([&] {
         if (!enEdicion(ppal))
             ppal->Edit();
         if (Field *f = campo(m_config.campoCodigo))
-            f->setAsInteger(nuevo);
+            f->setValue(valorCampo);
         // Posted and left so: the save goes on to post every dataset of the form.
         ppal->Post();
     });
     m_formulario->Guardando = guardando;
-    setCodigoPredio(nuevo);
+    setCodigoPredio(codigo);
     if (m_config.principal) {
         for (const QPointer<TCustomMDIChild> &h : std::as_const(m_formulario->Hermanos)) {
             if (h)
-                h->PredCodigo = nuevo;
+                h->PredCodigo = codigo;
         }
     }
 }

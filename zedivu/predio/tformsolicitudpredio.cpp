@@ -57,6 +57,12 @@ void TFormSolicitudPredio::GuardarPredio()
         m_predio->guardar();
 }
 
+void TFormSolicitudPredio::TerminarGuardarPredio(bool guardado)
+{
+    if (m_predio)
+        m_predio->terminarGuardado(guardado);
+}
+
 void TFormSolicitudPredio::ConexionesExternas()
 {
     TCustomMDIChild *ppal = CodigoPpal.compare(Codigo, Qt::CaseInsensitive) == 0 ? nullptr : BuscarFormulario(CodigoPpal);

@@ -24,6 +24,7 @@ public:
 
     void Nuevo() override;
     void GuardarPredio() override;
+    void TerminarGuardarPredio(bool guardado) override;
     void InicializarDatasetPpal(const QString &nombreCompleto) override;
     void LlenarInfoPredio() override;
     void ComponerImpresion(TImpresion *impresion) override;

@@ -206,6 +206,33 @@ TEST_F(Dorvo, AFailureMidWriteBackLeavesTheMainDatabaseAndTheDocumentAsTheyWere)
     EXPECT_EQ(cuenta(QStringLiteral("predio")), predios + 1);
 }
 
+// The write-back and the document are one outcome: a document that cannot be written
+// after the write-back ran leaves the main database and the forms as they were.
+TEST_F(Dorvo, ADocumentThatCannotBeWrittenLeavesTheMainDatabaseAsItWas)
+{
+    escribirPredioNuevo(QStringLiteral("Los Olmos"));
+    const QStringList tablas = {QStringLiteral("predio"), QStringLiteral("persona"), QStringLiteral("propietario"),
+                                QStringLiteral("rol"), QStringLiteral("conservador")};
+    QList<int> antes;
+    for (const QString &t : tablas)
+        antes << cuenta(t);
+    const QString sinCarpeta = app + QStringLiteral("no existe/documento.fkel");
+    EXPECT_FALSE(TCustomMDIChild::GuardarDocumento(sinCarpeta, {ppal(), solicitud()}));
+    for (qsizetype i = 0; i < tablas.size(); ++i)
+        EXPECT_EQ(cuenta(tablas[i]), antes[i]) << tablas[i].toStdString();
+    EXPECT_EQ(campo("cod_pre")->AsInteger(), -1);
+    EXPECT_EQ(solicitud()->PredCodigo, 0);
+    EXPECT_EQ(ppal()->PredCodigo, 0);
+    ASSERT_EQ(dialogos.boxes.size(), 1);
+    EXPECT_TRUE(dialogos.boxes.first().texto.contains(QStringLiteral("No se pudo escribir el archivo")));
+    // The same save to a folder that exists writes the property once, under its new code.
+    ASSERT_TRUE(guardar());
+    EXPECT_EQ(cuenta(QStringLiteral("predio")), antes[0] + 1);
+    EXPECT_EQ(cuenta(QStringLiteral("predio"), QStringLiteral("pred_codigo = ? AND pred_nombre = 'Los Olmos'"),
+                     {solicitud()->PredCodigo}),
+              1);
+}
+
 TEST_F(Dorvo, AnEmptyNameWritesNothingButTheDocument)
 {
     agregarPersona("pro", 11111111, QStringLiteral("Nuevo"));
