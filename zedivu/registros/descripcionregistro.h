@@ -27,6 +27,10 @@ struct CampoRegistro
     QString lista;
     QString claveLista;
     QString textoLista;
+    // Text that goes into the exchange file: only characters its ISO-8859-1 can carry,
+    // and none of `separadores`, which the file puts between this field and the next.
+    bool exportable = false;
+    QString separadores;
 
     static CampoRegistro Edit(const QString &campo, const QString &etiqueta, TTipoValidaciones validaciones = {},
                               bool enLista = false)
@@ -55,6 +59,13 @@ struct CampoRegistro
         c.lista = lista;
         c.claveLista = claveLista;
         c.textoLista = textoLista;
+        return c;
+    }
+    CampoRegistro exportado(const QString &separadoresCampo) const
+    {
+        CampoRegistro c = *this;
+        c.exportable = true;
+        c.separadores = separadoresCampo;
         return c;
     }
 };

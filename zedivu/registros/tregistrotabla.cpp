@@ -399,6 +399,8 @@ void TRegistroTabla::validarFila()
     for (const CampoRegistro &c : std::as_const(m_descripcion.campos)) {
         if (!c.validaciones.isEmpty())
             Validar(m_datos->FieldByName(c.campo), c.validaciones);
+        if (c.exportable)
+            validarExportable(m_datos->FieldByName(c.campo), c.separadores);
     }
     if (m_descripcion.campoRut.isEmpty())
         return;
@@ -415,6 +417,29 @@ void TRegistroTabla::validarFila()
     }
     if (!mensaje.isEmpty()) {
         Dialogo(mtWarning, MensajeCampo(EtiquetaCampo(rut), mensaje) + QLatin1Char('.'), MB::OK);
+        Abort();
+    }
+}
+
+// The exchange file would write a character outside ISO-8859-1 as "?" and read a separator
+// as the end of the field: what is stored would not be what the agency receives.
+void TRegistroTabla::validarExportable(Field *campo, const QString &separadores)
+{
+    const QList<uint> caracteres = campo->AsString().toUcs4();
+    for (const uint c : caracteres) {
+        const bool fuera = c > 0xFF;
+        if (!fuera && !separadores.contains(QChar(char16_t(c))))
+            continue;
+        const char32_t punto = c;
+        const QString caracter = QString::fromUcs4(&punto, 1);
+        const QString mensaje =
+            fuera ? QStringLiteral("contiene el carácter \"%1\" (U+%2), que el archivo de intercambio para Okran no "
+                                   "puede llevar.")
+                        .arg(caracter, QStringLiteral("%1").arg(c, 4, 16, QLatin1Char('0')).toUpper())
+                  : QStringLiteral("no puede contener el carácter \"%1\", que el archivo de intercambio para Okran "
+                                   "usa como separador.")
+                        .arg(caracter);
+        Dialogo(mtWarning, MensajeCampo(EtiquetaCampo(campo), mensaje), MB::OK);
         Abort();
     }
 }

@@ -62,6 +62,7 @@ private:
     void habilitarEdicion(bool editar);
     // The checks of every field, the RUT's check digit and uniqueness (before post).
     void validarFila();
+    void validarExportable(Field *campo, const QString &separadores);
     void informarError(const QString &texto);
 
     DescripcionRegistro m_descripcion;

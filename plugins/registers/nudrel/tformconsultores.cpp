@@ -18,6 +18,11 @@ DescripcionRegistro TFormConsultores::descripcion()
     for (const QString &codigo : profesiones)
         nombresProfesion << getNombreProfesionConsultor(codigo);
 
+    // The consultant goes into the exchange file's integrity line: fields between "|",
+    // surnames and names between ",".
+    const QString campos = QStringLiteral("|");
+    const QString nombres = QStringLiteral(",|");
+
     DescripcionRegistro d;
     d.nombre = QStringLiteral("FormConsultores");
     d.titulo = QStringLiteral("Base de Datos de Consultores");
@@ -32,20 +37,20 @@ DescripcionRegistro TFormConsultores::descripcion()
                                      "\"Seleccionar y Cerrar\".");
     d.campos = {
         C::Edit(QStringLiteral("cons_rut"), QStringLiteral("R.U.T.:"), {tvNoVacio, tvPositivo}, true),
-        C::Edit(QStringLiteral("cons_dv"), QStringLiteral("-"), {tvNoVacio}),
-        C::Edit(QStringLiteral("cons_paterno"), QStringLiteral("Apellido Paterno:"), {tvNoVacio}, true),
-        C::Edit(QStringLiteral("cons_materno"), QStringLiteral("Apellido Materno:"), {}, true),
-        C::Edit(QStringLiteral("cons_nombre"), QStringLiteral("Nombres:"), {tvNoVacio}, true),
+        C::Edit(QStringLiteral("cons_dv"), QStringLiteral("-"), {tvNoVacio}).exportado(campos),
+        C::Edit(QStringLiteral("cons_paterno"), QStringLiteral("Apellido Paterno:"), {tvNoVacio}, true).exportado(nombres),
+        C::Edit(QStringLiteral("cons_materno"), QStringLiteral("Apellido Materno:"), {}, true).exportado(nombres),
+        C::Edit(QStringLiteral("cons_nombre"), QStringLiteral("Nombres:"), {tvNoVacio}, true).exportado(nombres),
         C::Combo(QStringLiteral("cons_profesion"), QStringLiteral("Profesión:"), nombresProfesion, profesiones, {tvNoVacio}),
         C::Lookup(QStringLiteral("cons_sexo"), QStringLiteral("Sexo:"),
                   QStringLiteral("SELECT sexo_id, sexo_descripcion FROM sexo ORDER BY sexo_id"), QStringLiteral("sexo_id"),
                   QStringLiteral("sexo_descripcion")),
-        C::Edit(QStringLiteral("cons_universidad"), QStringLiteral("Universidad:")),
-        C::Edit(QStringLiteral("cons_ano"), QStringLiteral("Año de Titulación:"), {tvAnoActualMax}),
-        C::Edit(QStringLiteral("cons_domicilio"), QStringLiteral("Domicilio:")),
-        C::Edit(QStringLiteral("cons_ciudad"), QStringLiteral("Ciudad:")),
-        C::Edit(QStringLiteral("cons_telefono"), QStringLiteral("Teléfono:")),
-        C::Edit(QStringLiteral("cons_correo"), QStringLiteral("Correo Electrónico:")),
+        C::Edit(QStringLiteral("cons_universidad"), QStringLiteral("Universidad:")).exportado(campos),
+        C::Edit(QStringLiteral("cons_ano"), QStringLiteral("Año de Titulación:"), {tvAnoActualMax}).exportado(campos),
+        C::Edit(QStringLiteral("cons_domicilio"), QStringLiteral("Domicilio:")).exportado(campos),
+        C::Edit(QStringLiteral("cons_ciudad"), QStringLiteral("Ciudad:")).exportado(campos),
+        C::Edit(QStringLiteral("cons_telefono"), QStringLiteral("Teléfono:")).exportado(campos),
+        C::Edit(QStringLiteral("cons_correo"), QStringLiteral("Correo Electrónico:")).exportado(campos),
     };
     return d;
 }

@@ -194,7 +194,18 @@ INSTANTIATE_TEST_SUITE_P(
                                      "Sólo se permiten valores únicos para este campo.")},
         CasoConsultor{"11111111", "1", "PEÑA", "ANA", "1899",
                       QStringLiteral("El campo \"Año de Titulación\" sólo permite valores de año entre 1900 y ") + kAno
-                          + QLatin1Char('.')}));
+                          + QLatin1Char('.')},
+        // The exchange file's integrity line carries the consultant in ISO-8859-1, with
+        // surnames and names joined by commas and fields by bars.
+        CasoConsultor{"11111111", "1", "PEÑA, SOTO", "ANA", "",
+                      QStringLiteral("El campo \"Apellido Paterno\" no puede contener el carácter \",\", que el archivo "
+                                     "de intercambio para Okran usa como separador.")},
+        CasoConsultor{"11111111", "1", "PEÑA", "ANA|LUISA", "",
+                      QStringLiteral("El campo \"Nombres\" no puede contener el carácter \"|\", que el archivo de "
+                                     "intercambio para Okran usa como separador.")},
+        CasoConsultor{"11111111", "1", "PEÑA", "ANA €", "",
+                      QStringLiteral("El campo \"Nombres\" contiene el carácter \"€\" (U+20AC), que el archivo de "
+                                     "intercambio para Okran no puede llevar.")}));
 
 TEST_F(Consultores, EditingKeepsTheRowAndItsRutMayStay)
 {
