@@ -16,17 +16,17 @@
 
 namespace {
 
-TPgGraphicTable *seedTable()
+// The document's one stored image, made once: each input gets a table of its own holding
+// it, so the images an input adds go with it instead of piling up across inputs.
+const std::shared_ptr<TPgGraphic> &seedGraphic()
 {
-    static TPgGraphicTable table;
-    static bool seeded = false;
-    if (!seeded) {
+    static const std::shared_ptr<TPgGraphic> stored = [] {
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
-        table.Add(TPgGraphic::FromBitmap(image));
-        seeded = true;
-    }
-    return &table;
+        TPgGraphicTable table;
+        return table.Add(TPgGraphic::FromBitmap(image));
+    }();
+    return stored;
 }
 
 } // namespace
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QGuiApplication app(*argc, *argv);
-    seedTable();
+    seedGraphic();
     return 0;
 }
 
@@ -50,7 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     buffer.getChar(&mode);
 
     TPgAttributeList fonts(false);
-    TPgStreamContext context{&fonts, seedTable(), nullptr, QString()};
+    TPgGraphicTable graphics;
+    graphics.Add(seedGraphic());
+    TPgStreamContext context{&fonts, &graphics, nullptr, QString()};
     QByteArray written;
     QBuffer output(&written);
     output.open(QIODevice::WriteOnly);
