@@ -3,6 +3,7 @@
 #include "abort.h"
 #include "connection.h"
 #include "dialogservice.h"
+#include "entrada/tformmultiseleccion.h"
 #include "field.h"
 #include "formcomponents.h"
 #include "tcustommdichild.h"
@@ -282,4 +283,58 @@ void ReglasFormulario::editar(Dataset *ds)
 {
     if (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert)
         ds->Edit();
+}
+
+// --- the rules several plans share
+
+bool ReglasFormulario::elegirLista(Dataset *ds, const QString &campo, const QString &sql)
+{
+    Field *f = ds ? ds->FindField(campo) : nullptr;
+    if (!f)
+        return false;
+    const QStringList actuales = numeros(f->AsString());
+    const std::optional<QStringList> elegidos = MultiSeleccion(conexion(), sql, actuales, {}, m_form);
+    if (!elegidos || *elegidos == actuales)
+        return false;
+    return catchAbort([&] {
+        editar(ds);
+        if (elegidos->isEmpty())
+            f->Clear();
+        else
+            f->setAsString(elegidos->join(QStringLiteral(", ")));
+    });
+}
+
+void ReglasFormulario::sumaEnPrincipal(const QString &sql, const QString &campo)
+{
+    Dataset *ppal = m_form->DatasetPpal;
+    Connection *c = conexion();
+    if (!ppal || !ppal->Active() || !c || !c->isOpen())
+        return;
+    const QueryResult r = c->select(sql);
+    const QVariant suma = r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
+    Field *f = ppal->FindField(campo);
+    if (!f || f->Value() == (suma.isNull() ? QVariant() : QVariant(suma.toDouble())))
+        return;
+    catchAbort([ppal, f, suma] {
+        editar(ppal);
+        if (suma.isNull())
+            f->Clear();
+        else
+            f->setAsFloat(suma.toDouble());
+    });
+}
+
+void ReglasFormulario::unidadDeVariable(Field *var, const QString &campoUnidad)
+{
+    if (!var || var->IsNull())
+        return;
+    const QString unidad = Consulta(m_form->ConexionBDPpal,
+                                    QStringLiteral("SELECT unme_var FROM atributotipo WHERE att_tipo=1 AND att_codigo=?"),
+                                    {var->Value()});
+    Field *campo = var->DataSet()->FieldByName(campoUnidad);
+    if (unidad.isEmpty())
+        campo->Clear();
+    else
+        campo->setAsString(unidad);
 }

@@ -99,6 +99,18 @@ public:
     void refrescar(const QStringList &datasets);
     static void editar(Dataset *ds);
 
+    // --- the rules several plans share
+    // The multi-selection window over the first column of `sql` with the entries of the
+    // list field `campo` of `ds` ticked; the choice goes back as a ", " list (or null) with
+    // `ds` left in edit. True when it changed.
+    bool elegirLista(Dataset *ds, const QString &campo, const QString &sql);
+    // The main record's `campo` takes the first value of `sql` (a column sum; null when
+    // there are no rows), left in edit to be posted with the user's entry; unchanged
+    // values leave the record alone.
+    void sumaEnPrincipal(const QString &sql, const QString &campo);
+    // A climatic variable's unit of measure from the main database into `campoUnidad`.
+    void unidadDeVariable(Field *var, const QString &campoUnidad);
+
 private:
     const RelacionClave *relacion(const Dataset *ds) const;
     void antesDePostClave(Dataset *ds);

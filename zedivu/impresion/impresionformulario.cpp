@@ -25,6 +25,10 @@ void ImprimirEncabezado(TImpresion *imp, const QString &dirAplicacion, const QSt
         if (imp->PosY < altoLogo)
             imp->DeltaY(altoLogo - imp->PosY);
         imp->CrLf4();
+    } else if (o.dosLf) {
+        imp->CrLf();
+        imp->Lf();
+        imp->Lf();
     } else {
         imp->Cr();
         imp->CrLf();

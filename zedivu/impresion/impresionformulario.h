@@ -34,6 +34,7 @@ struct OpcionesEncabezado
     double escalaLogo = 0.2;
     bool version = true;   // " (v.2.5)" after the code
     bool bajoLogo = false; // the body starts below the logo, however tall, after CrLf4
+    bool dosLf = false;    // the annexes': CrLf and two line feeds after the mark
 };
 void ImprimirEncabezado(TImpresion *imp, const QString &dirAplicacion, const QString &codigo,
                         const OpcionesEncabezado &opciones = {});

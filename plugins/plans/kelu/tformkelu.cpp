@@ -77,8 +77,3 @@ DBGrid *TFormKELU::grilla(const QString &sufijo) const
 {
     return findComponent<DBGrid>(const_cast<TFormKELU *>(this), QStringLiteral("dbgKELU_") + sufijo);
 }
-
-std::optional<QStringList> TFormKELU::elegirVarios(const QString &sql, const QStringList &actuales)
-{
-    return MultiSeleccion(ConexionBD, sql, actuales, {}, this);
-}

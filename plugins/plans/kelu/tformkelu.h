@@ -47,9 +47,6 @@ private:
     void enlazarCampos();
     static void refrescar(Dataset *ds) { ReglasFormulario::refrescar(ds); }
     static void editar(Dataset *ds) { ReglasFormulario::editar(ds); }
-    // The multi-selection window over the first column of `sql` on the working database,
-    // `actuales` ticked; nothing when the list is empty.
-    std::optional<QStringList> elegirVarios(const QString &sql, const QStringList &actuales);
     using Sentencia = ReglasFormulario::Sentencia;
     using PostEnCurso = ReglasFormulario::PostEnCurso;
     bool escribir(const QList<Sentencia> &sentencias) { return m_reglas.escribir(sentencias); }

@@ -147,16 +147,7 @@ void TFormKELU::validarRodalOSector(Dataset *ds)
 
 void TFormKELU::variableCambiada(Field *var)
 {
-    if (var->IsNull())
-        return;
-    const QString unidad = Consulta(ConexionBDPpal,
-                                    QStringLiteral("SELECT unme_var FROM atributotipo WHERE att_tipo=1 AND att_codigo=?"),
-                                    {var->Value()});
-    Field *campo = var->DataSet()->FieldByName(QStringLiteral("unidad"));
-    if (unidad.isEmpty())
-        campo->Clear();
-    else
-        campo->setAsString(unidad);
+    m_reglas.unidadDeVariable(var, QStringLiteral("unidad"));
 }
 
 // --- judicial resolution: its memo is written only when the box is ticked.

@@ -73,38 +73,15 @@ void TFormKELU::recalcularUnidades()
 
 void TFormKELU::recalcularSupAfe()
 {
-    Dataset *ppal = DatasetPpal;
-    if (!ppal || !ppal->Active() || !ConexionBD || !ConexionBD->isOpen())
-        return;
-    const QueryResult r = ConexionBD->select(QStringLiteral("SELECT 0+SUM(sup_tot) FROM kelu_obj"));
-    const QVariant suma = r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
-    Field *supAfe = ppal->FieldByName(QStringLiteral("sup_afe"));
-    if (supAfe->Value() == (suma.isNull() ? QVariant() : QVariant(suma.toDouble())))
-        return;
-    // Left in edit: the plan's main record is posted with the rest of the user's entry.
-    catchAbort([ppal, supAfe, suma] {
-        editar(ppal);
-        if (suma.isNull())
-            supAfe->Clear();
-        else
-            supAfe->setAsFloat(suma.toDouble());
-    });
+    m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup_tot) FROM kelu_obj"), QStringLiteral("sup_afe"));
 }
 
 void TFormKELU::elegirRodales(const QString &campo, const QString &sql)
 {
     Dataset *obj = tabla(QStringLiteral("obj"));
-    Field *f = obj->FieldByName(campo);
-    const QStringList actuales = numeros(f->AsString());
-    const std::optional<QStringList> elegidos = elegirVarios(sql, actuales);
-    if (!elegidos || *elegidos == actuales)
+    if (!m_reglas.elegirLista(obj, campo, sql))
         return;
     catchAbort([&] {
-        editar(obj);
-        if (elegidos->isEmpty())
-            f->Clear();
-        else
-            f->setAsString(elegidos->join(QStringLiteral(", ")));
         obj->FieldByName(QStringLiteral("sup_tot"))
             ->setAsFloat(SuperficieUnidad(obj->FieldByName(QStringLiteral("num"))->AsString(),
                                           obj->FieldByName(QStringLiteral("num_sec"))->AsString()));

@@ -8,6 +8,7 @@
 #include "componentesformulario.h"
 #include "predio/nodospredioxml.h"
 #include "util_texto.h"
+#include "xml/hijosxml.h"
 #include "xml/txml.h"
 
 namespace {
@@ -15,35 +16,9 @@ namespace {
 using componentes::campo;
 using componentes::texto;
 
-// The grid column that shows a coded field, for the writer's column rule: a free "other"
-// entry is written as the list's "other" code with its text beside it. Only the agency's
-// coded lists take it (vegetation, climatic variable, relief, water bodies, harvest
-// method); every other value goes as stored, a text column as its text.
-TColumnaXML columna(const TCustomMDIChild *form, const QString &grilla, const QString &nombreCampo)
-{
-    const DBGrid *g = componentes::grilla(form, grilla);
-    return TColumnaXML(g ? g->ColumnByFieldName(nombreCampo) : nullptr);
-}
-
-// A row of the diagnosis tables names one stand (type 1) or one sector (type 2).
-void unidadRodalOSector(TXML &x, const Dataset *ds)
-{
-    if (!texto(campo(ds, QStringLiteral("num"))).isEmpty()) {
-        x.Hijo(QStringLiteral("TIPO_UNIDAD"), QStringLiteral("1"));
-        x.Hijo(QStringLiteral("UNIDAD"), campo(ds, QStringLiteral("num")));
-    } else if (!texto(campo(ds, QStringLiteral("num_sec"))).isEmpty()) {
-        x.Hijo(QStringLiteral("TIPO_UNIDAD"), QStringLiteral("2"));
-        x.Hijo(QStringLiteral("UNIDAD"), campo(ds, QStringLiteral("num_sec")));
-    }
-}
-
-// One child per entry of a comma list of stand or sector numbers, in the capitals in which
-// the stands and sectors themselves are written.
-void entradasDeLista(TXML &x, const QString &tag, const Field *lista)
-{
-    for (const QString &entrada : Explode(texto(lista), QStringLiteral(",")))
-        x.Hijo(tag, Mayusculas(entrada.trimmed()));
-}
+using hijosxml::columna;
+using hijosxml::entradasDeLista;
+using hijosxml::unidadRodalOSector;
 
 // Writes the KELU part of the exchange file on the form's writer; one per PrepararXML.
 // The cursors it moves are put back when it goes away.

@@ -15,6 +15,8 @@
 #include "documentoprueba.h"
 #include "field.h"
 #include "formcomponents.h"
+#include "impresion/timpresion.h"
+#include "pdfatexto.h"
 #include "scripteddialogs.h"
 #include "tformdescrito.h"
 
@@ -23,6 +25,9 @@
 #include <QFile>
 #include <QLibrary>
 #include <QMdiArea>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -153,6 +158,104 @@ TEST_F(FormVinculado, SinSolicitudElAnexoSeRechazaYElPlanSigue)
     EXPECT_TRUE(plan->ValidarFormulario());
     EXPECT_TRUE(dialogos.boxes.isEmpty());
     EXPECT_EQ(findComponent<DBGrid>(plan, QStringLiteral("dbgCesionarios"))->DataSet(), nullptr);
+}
+
+const char *const kSolicitud =
+    "UPDATE dorvo SET nom_pre='Fundo O''Higgins', sup=120.5, sup_tit=118, sup_sii=121.25, via='Ruta M-50, km 12',"
+    " com='07102', prv='071', reg='07', ciu='Constitución', fec='2026-03-02 00:00:00', fir=11111111;"
+    "INSERT INTO dorvo_pro (id, rut, dv, nom, pat, mat, dom, ciu, com, firm, sexo, usuf) VALUES"
+    " (1, 11111111, '1', 'Ana María', 'Soto', 'Díaz', 'Freire 120', 'Constitución', '07102', 1, 2, 0);"
+    "INSERT INTO dorvo_rol (id, rol, com) VALUES (1, '123-45', '07102');"
+    "INSERT INTO dorvo_rol_con (id, rol) VALUES (1, '123-40');"
+    "INSERT INTO dorvo_coo (id, pun, n, e) VALUES (1, 'Portón de acceso', 6085200, 742100);";
+
+// Fills the request form of the document and opens its tables again, as a load does.
+void llenarSolicitud(TCustomMDIChild *dorvo)
+{
+    ASSERT_TRUE(dorvo->ConexionBD->execScript(QString::fromUtf8(kSolicitud))) << dorvo->ConexionBD->lastError().text().toStdString();
+    for (Dataset *ds : dorvo->ConexionBD->datasets()) {
+        ds->Close();
+        ds->Open();
+    }
+}
+
+QByteArray golden(const char *nombre)
+{
+    QFile f(QStringLiteral(BRENVIK_VINCULADO_DIR "/") + QLatin1String(nombre));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << nombre;
+    return f.readAll();
+}
+
+// The XML head in the plans' and Dalu's layouts, with and without the request form.
+TEST_F(FormVinculado, CabeceraXmlEnSusDisposiciones)
+{
+    struct Caso
+    {
+        bool conSolicitud;
+        bool dalu;
+        const char *archivo;
+    };
+    for (const Caso &c : {Caso{true, false, "cabecera_plan.xml"}, Caso{true, true, "cabecera_dalu.xml"},
+                          Caso{false, false, "cabecera_sin_solicitud.xml"}}) {
+        SCOPED_TRACE(c.archivo);
+        TFormDescrito *form = documento(c.conSolicitud ? QStringList{QStringLiteral("VINDO"), QStringLiteral("DORVO")}
+                                                       : QStringList{QStringLiteral("VINDO")});
+        ASSERT_NE(form, nullptr);
+        if (c.conSolicitud) {
+            llenarSolicitud(formularios.at(1));
+            if (HasFatalFailure())
+                return;
+        }
+        ASSERT_TRUE(form->ConexionBD->execScript(QStringLiteral("UPDATE vindo SET sup_afe=55.5;")));
+        form->DatasetPpal->Refresh();
+        form->setProperty("dalu", c.dalu);
+        const QByteArray xml = form->PrepararXML();
+        if (xml != golden(c.archivo)) {
+            QFile salida(QLatin1String(c.archivo) + QStringLiteral(".obtenido"));
+            if (salida.open(QIODevice::WriteOnly))
+                salida.write(xml);
+        }
+        EXPECT_EQ(QString::fromLatin1(xml), QString::fromLatin1(golden(c.archivo))) << "obtenido en build/tests/" << c.archivo << ".obtenido";
+        TearDown();
+        formularios.clear();
+    }
+}
+
+// The head and section I printed from the description alone, read back from the PDF.
+TEST_F(FormVinculado, EncabezadoYSeccionIEnPdf)
+{
+    TFormDescrito *form = documento({QStringLiteral("VINDO"), QStringLiteral("DORVO")});
+    ASSERT_NE(form, nullptr);
+    llenarSolicitud(formularios.at(1));
+    QDir().mkpath(app + QStringLiteral("img"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/img/logo.bmp"), app + QStringLiteral("img/logo.bmp")));
+    TCustomMDIChild::setPapelImpresora(QStringLiteral("Legal"), 0, 0);
+    const QString pdf = dir.filePath(QStringLiteral("vindo.pdf"));
+    QPrinter impresora;
+    impresora.setOutputFileName(pdf);
+    QPrintDialog dialogo(&impresora);
+    form->DialogoImpresion = &dialogo;
+    QString error;
+    ASSERT_TRUE(form->Imprimir(&error)) << error.toStdString();
+    EXPECT_TRUE(dialogos.boxes.isEmpty());
+    if (!HayPdftotext())
+        GTEST_SKIP() << "pdftotext no está instalado";
+    const QString texto = PdfATexto(pdf);
+    qsizetype desde = 0;
+    for (const char *parte : {"Form. VINDO (v.2.5)", "Nº:", "Fecha:", "(Uso Okran)", "ANEXO DE PRUEBA",
+                              "I. ANTECEDENTES GENERALES", "Nombre del (de la) Propietario(a):", "Soto",
+                              "Nombre del Predio:", "Fundo O'Higgins", "Roles de Avalúo Nº:", "123-45", "Comuna:",
+                              "COORDENADAS U.T.M.:", "Portón de acceso", "Título de Dominio:", "Vías de Acceso:",
+                              "Ruta M-50, km 12", "Roles de avalúo contiguos al predio:", "123-40"}) {
+        const qsizetype en = texto.indexOf(QString::fromUtf8(parte), desde);
+        EXPECT_GE(en, 0) << parte;
+        if (en >= 0)
+            desde = en;
+    }
+    if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
+        const QString png = QStringLiteral(BRENVIK_BIN_DIR "/../testhome/vindo_impresion");
+        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), pdf, png});
+    }
 }
 
 } // namespace

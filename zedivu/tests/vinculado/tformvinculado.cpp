@@ -1,7 +1,10 @@
 // Two form windows that only the tests load: everything they do comes from their
-// description and the framework.
+// description and the framework, their printout and XML heads included.
 #include "classregistry.h"
+#include "impresion/impresionformulario.h"
+#include "predio/nodospredioxml.h"
 #include "tformdescrito.h"
+#include "xml/txml.h"
 
 namespace {
 
@@ -13,8 +16,42 @@ public:
     {
     }
     void Nuevo() override { NuevoDescrito(); }
-    void ComponerImpresion(TImpresion *) override {}
-    QByteArray PrepararXML() override { return {}; }
+    // The head and section I of a bound form.
+    void ComponerImpresion(TImpresion *imp) override
+    {
+        imp->IniDocumento();
+        {
+            ImpresionFormulario p(this, imp);
+            p.encabezado();
+            p.portada(QStringLiteral("ANEXO DE PRUEBA"), CajaRecepcion::Fija);
+            p.antecedentesGenerales();
+        }
+        imp->Seccion();
+        imp->FinDocumento();
+    }
+    // The head of a bound form's XML, in the plans' layout or (property "dalu") Dalu's,
+    // with a leaf and a node of the form's own where the hooks put them.
+    QByteArray PrepararXML() override
+    {
+        if (!XML || !DatasetPpal)
+            return {};
+        XML->Limpiar();
+        NodosPredioXML::Cabecera c;
+        if (property("dalu").toBool())
+            c.disposicion = NodosPredioXML::Cabecera::Disposicion::Dalu;
+        c.predio = [](TXML &x) { x.Hijo(QStringLiteral("OBSERVACION"), QStringLiteral("propia")); };
+        c.trasPropietarios = [](TXML &x) {
+            x.AbrirNodo(QStringLiteral("PROTECCION_RECURSO"));
+            x.Hijo(QStringLiteral("PLAGA_MEDIDA_PREVENCION"), QStringLiteral("Monitoreo"));
+            x.CerrarNodo();
+        };
+        NodosPredioXML::Formulario(*XML, this, DatasetPpal, c);
+        NodosPredioXML::Predio(*XML, this, DatasetPpal, c);
+        NodosPredioXML::Solicitud(*XML, this, c);
+        XML->CerrarNodo();
+        XML->CerrarNodo();
+        return XML->Texto();
+    }
 };
 
 class TFormVINDO : public TFormVinculado
