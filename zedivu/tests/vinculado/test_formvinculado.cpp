@@ -15,6 +15,7 @@
 #include "documentoprueba.h"
 #include "field.h"
 #include "formcomponents.h"
+#include "imprimirpdf.h"
 #include "impresion/timpresion.h"
 #include "pdfatexto.h"
 #include "scripteddialogs.h"
@@ -25,9 +26,6 @@
 #include <QFile>
 #include <QLibrary>
 #include <QMdiArea>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -229,14 +227,9 @@ TEST_F(FormVinculado, EncabezadoYSeccionIEnPdf)
     llenarSolicitud(formularios.at(1));
     QDir().mkpath(app + QStringLiteral("img"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/img/logo.bmp"), app + QStringLiteral("img/logo.bmp")));
-    TCustomMDIChild::setPapelImpresora(QStringLiteral("Legal"), 0, 0);
     const QString pdf = dir.filePath(QStringLiteral("vindo.pdf"));
-    QPrinter impresora;
-    impresora.setOutputFileName(pdf);
-    QPrintDialog dialogo(&impresora);
-    form->DialogoImpresion = &dialogo;
     QString error;
-    ASSERT_TRUE(form->Imprimir(&error)) << error.toStdString();
+    ASSERT_TRUE(ImprimirAPdf(form, pdf, &error)) << error.toStdString();
     EXPECT_TRUE(dialogos.boxes.isEmpty());
     if (!HayPdftotext())
         GTEST_SKIP() << "pdftotext no está instalado";
@@ -252,10 +245,7 @@ TEST_F(FormVinculado, EncabezadoYSeccionIEnPdf)
         if (en >= 0)
             desde = en;
     }
-    if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
-        const QString png = QStringLiteral(BRENVIK_BIN_DIR "/../testhome/vindo_impresion");
-        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), pdf, png});
-    }
+    PaginasAPng(pdf, QStringLiteral("vindo_impresion"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "impresion/timpresion.h"
 #include "impresion/tformvistapreliminar.h"
 #include "impresion/tregistroimpresion.h"
+#include "imprimirpdf.h"
 #include "pdfatexto.h"
 
 #include <QPrintDialog>
@@ -47,14 +48,9 @@ protected:
 
 TEST_F(KeluImpresion, ImprimeElPlanAPdf)
 {
-    TCustomMDIChild::setPapelImpresora(QStringLiteral("Legal"), 0, 0);
     const QString pdf = dir.filePath(QStringLiteral("kelu.pdf"));
-    QPrinter impresora;
-    impresora.setOutputFileName(pdf);
-    QPrintDialog dialogo(&impresora);
-    form->DialogoImpresion = &dialogo;
     QString error;
-    ASSERT_TRUE(form->Imprimir(&error)) << error.toStdString();
+    ASSERT_TRUE(ImprimirAPdf(form, pdf, &error)) << error.toStdString();
     EXPECT_TRUE(dialogos.boxes.isEmpty());
 
     if (!HayPdftotext())
@@ -84,11 +80,7 @@ TEST_F(KeluImpresion, ImprimeElPlanAPdf)
             desde = en;
     }
 
-    // Pictures of the pages, for a person to look at.
-    if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) {
-        const QString png = QStringLiteral(BRENVIK_BIN_DIR "/../testhome/kelu_impresion");
-        QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), pdf, png});
-    }
+    PaginasAPng(pdf, QStringLiteral("kelu_impresion"));
 }
 
 // Each management unit is printed with its own activities, one block per unit.
