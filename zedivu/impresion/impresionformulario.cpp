@@ -183,6 +183,12 @@ void ImpresionFormulario::textoFijo(const QString &texto)
         if (linea.startsWith(QLatin1String("# "))) {
             volcar();
             subtitulo(linea.mid(2));
+        } else if (linea.startsWith(QLatin1Char('|'))) {
+            volcar();
+            QStringList celdas = linea.mid(1).split(QLatin1Char('|'));
+            if (celdas.size() > 1 && celdas.last().trimmed().isEmpty())
+                celdas.removeLast();
+            filaFija(celdas);
         } else if (linea.trimmed().isEmpty()) {
             volcar();
             m_imp->Seccion();
@@ -191,4 +197,21 @@ void ImpresionFormulario::textoFijo(const QString &texto)
         }
     }
     volcar();
+}
+
+void ImpresionFormulario::filaFija(const QStringList &celdas)
+{
+    if (celdas.isEmpty())
+        return;
+    const double margen = 1;
+    const double ancho = m_imp->AnchoUtil / celdas.size() - 2 * margen;
+    double alto = 0;
+    for (const QString &c : celdas)
+        alto = std::max(alto, m_imp->AlturaCuadroTexto(ancho, c.trimmed()));
+    for (const QString &c : celdas) {
+        const TDimensiones d = m_imp->CuadroTexto(ancho, alto, c.trimmed(), taIzquierda, margen, true);
+        m_imp->DeltaY(-d.Alto);
+    }
+    m_imp->Cr();
+    m_imp->DeltaY(alto + 2 * margen);
 }

@@ -81,9 +81,13 @@ public:
     // form has `resJud_tiene` ticked, the judicial antecedents.
     void antecedentesGenerales();
     // Fixed text (the maps' and the norms' texts): a line "# Title" is a heading; the
-    // lines after it ("· " items and paragraphs) print as one text; a blank line closes
-    // the block (a section).
+    // lines after it ("· " items and paragraphs) print as one text; lines "|a|b|c" are
+    // the rows of a small table (framed cells sharing the width, the first row bold is not
+    // implied); a blank line closes the block (a section).
     void textoFijo(const QString &texto);
+    // One row of framed cells of equal width across the printable width; the cursor ends
+    // at the start of the next line.
+    void filaFija(const QStringList &celdas);
 
     // Section I's spacing between the commune, province and region, and between the three
     // surfaces: -1 the form's spacing, 0 a sixteenth of the printable width, else mm

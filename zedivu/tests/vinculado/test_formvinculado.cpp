@@ -219,7 +219,8 @@ TEST_F(FormVinculado, CabeceraXmlEnSusDisposiciones)
     }
 }
 
-// The head and section I printed from the description alone, read back from the PDF.
+// The head, section I and a fixed text with a small table printed from the description
+// alone, read back from the PDF.
 TEST_F(FormVinculado, EncabezadoYSeccionIEnPdf)
 {
     TFormDescrito *form = documento({QStringLiteral("VINDO"), QStringLiteral("DORVO")});
@@ -239,7 +240,8 @@ TEST_F(FormVinculado, EncabezadoYSeccionIEnPdf)
                               "I. ANTECEDENTES GENERALES", "Nombre del (de la) Propietario(a):", "Soto",
                               "Nombre del Predio:", "Fundo O'Higgins", "Roles de Avalúo Nº:", "123-45", "Comuna:",
                               "COORDENADAS U.T.M.:", "Portón de acceso", "Título de Dominio:", "Vías de Acceso:",
-                              "Ruta M-50, km 12", "Roles de avalúo contiguos al predio:", "123-40"}) {
+                              "Ruta M-50, km 12", "Roles de avalúo contiguos al predio:", "123-40", "II. NORMA",
+                              "Se aplicará:", "· un punto", "Especie", "Diámetro mínimo", "Lenga", "25 cm"}) {
         const qsizetype en = texto.indexOf(QString::fromUtf8(parte), desde);
         EXPECT_GE(en, 0) << parte;
         if (en >= 0)

@@ -25,6 +25,7 @@ public:
             p.encabezado();
             p.portada(QStringLiteral("ANEXO DE PRUEBA"), CajaRecepcion::Fija);
             p.antecedentesGenerales();
+            p.textoFijo(QStringLiteral("# II. NORMA\nSe aplicará:\n· un punto\n|Especie|Diámetro mínimo\n|Lenga|25 cm\n"));
         }
         imp->Seccion();
         imp->FinDocumento();
