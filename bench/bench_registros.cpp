@@ -15,6 +15,7 @@
 #include "dataset.h"
 #include "dialogservice.h"
 #include "field.h"
+#include "ordenlistas.h"
 #include "tformpersonas.h"
 #include "tformppalforms.h"
 #include "tformpredios.h"
@@ -45,7 +46,7 @@ constexpr int kDocumentos = 10000;
 // Rows of one screen of a list.
 constexpr int kPantalla = 40;
 // Changes when the data below change, so that an old cached file is built again.
-constexpr int kVersionDatos = 1;
+constexpr int kVersionDatos = 2; // 2: names indexed in Spanish order
 
 // A name that sorts apart from the code, so that the lists' order is not the rowid's.
 QByteArray nombre(const char *prefijo, int i)
@@ -215,7 +216,8 @@ void informar(benchmark::State &state, const Cronometro &operacion, double desnu
     state.counters["rss_MB"] = memoria("VmRSS");
 }
 
-const QString kPantallaPredios = QStringLiteral("SELECT * FROM predio ORDER BY pred_nombre LIMIT %1").arg(kPantalla);
+const QString kPantallaPredios = (QStringLiteral("SELECT * FROM predio ORDER BY ") + QLatin1String(kOrdenPredios) + QStringLiteral(" LIMIT %1")).arg(kPantalla);
+const QString kPantallaPersonas = (QStringLiteral("SELECT * FROM persona ORDER BY ") + QLatin1String(kOrdenPersonas) + QStringLiteral(" LIMIT %1")).arg(kPantalla);
 
 std::unique_ptr<TFormPredios> abrirPredios(const Programa *programa = g_programa)
 {
@@ -267,7 +269,7 @@ void BM_PrediosPropietariosMostrar(benchmark::State &state)
 {
     const double desnudo = mediana(5, [] {
         leer(QStringLiteral("SELECT p.* FROM persona p, propietario r WHERE p.pers_codigo=r.pers_codigo AND r.pred_codigo=?"), {5});
-        leer(QStringLiteral("SELECT * FROM persona ORDER BY pers_codigo LIMIT %1").arg(kPantalla));
+        leer(kPantallaPersonas);
     });
     auto ventana = abrirPredios();
     if (!ventana) {
@@ -296,7 +298,7 @@ double lecturaDeUnPredio(bool propietarios)
         if (propietarios) {
             leer(QStringLiteral("SELECT p.* FROM persona p, propietario r WHERE p.pers_codigo=r.pers_codigo AND r.pred_codigo=?"),
                  {777});
-            leer(QStringLiteral("SELECT * FROM persona ORDER BY pers_codigo LIMIT %1").arg(kPantalla));
+            leer(kPantallaPersonas);
         }
     });
 }
@@ -349,7 +351,7 @@ bool abrirPersonas(const Programa *programa)
 void BM_PersonasAbre(benchmark::State &state)
 {
     const double desnudo = mediana(5, [] {
-        leer(QStringLiteral("SELECT * FROM persona ORDER BY pers_paterno, pers_materno, pers_nombre LIMIT %1").arg(kPantalla));
+        leer(kPantallaPersonas);
     });
     Cronometro c;
     for (auto _ : state) {

@@ -34,7 +34,9 @@ CREATE TABLE predio (
     pred_provincia      VARCHAR(6),
     pred_region         VARCHAR(6)
 );
-CREATE INDEX predio_nombre ON predio (pred_nombre);
+-- The property register lists by name in Spanish order (ESPANOL, a collation the
+-- program registers on each connection): the list reads this index, never sorts.
+CREATE INDEX predio_nombre ON predio (pred_nombre COLLATE ESPANOL);
 
 CREATE TABLE rol (
     rol_numero  VARCHAR(20) COLLATE NOCASE,
@@ -95,8 +97,9 @@ CREATE TABLE persona (
     tipr_codigo           INTEGER
 );
 CREATE INDEX persona_rut ON persona (pers_rut);
--- The persons register lists by surnames and names.
-CREATE INDEX persona_nombre ON persona (pers_paterno, pers_materno, pers_nombre);
+-- The persons lists read surnames and names in Spanish order from this index.
+CREATE INDEX persona_nombre ON persona (pers_paterno COLLATE ESPANOL, pers_materno COLLATE ESPANOL,
+                                        pers_nombre COLLATE ESPANOL);
 
 CREATE TABLE propietario (
     pers_codigo INTEGER,

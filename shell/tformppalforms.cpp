@@ -10,6 +10,7 @@
 #include "dialogservice.h"
 #include "field.h"
 #include "gridcolumn.h"
+#include "ordenlistas.h"
 #include "query.h"
 #include "shelllog.h"
 #include "table.h"
@@ -68,7 +69,7 @@ TFormPpalForms::TFormPpalForms(const QString &dirAplicacion, QWidget *parent)
     ADOConexionBD = new Connection(this);
     adsPredios = new Query(this);
     adsPredios->setObjectName(QStringLiteral("adsPredios"));
-    adsPredios->setSQL(QStringLiteral("SELECT * FROM predio ORDER BY pred_nombre"));
+    adsPredios->setSQL(QStringLiteral("SELECT * FROM predio ORDER BY ") + QLatin1String(kOrdenPredios));
     adsPredios->setReadOnDemand(true);
     adtFormularios = new Query(this);
     adtFormularios->setObjectName(QStringLiteral("adtFormularios"));

@@ -1,5 +1,8 @@
 #pragma once
-// Read-only access to the generated main database for the data tests.
+// Read-only access to the generated main database for the data tests, with the
+// program's collations registered as on the program's connections.
+#include "spanishcollation.h"
+
 #include <sqlite3.h>
 
 #include <QString>
@@ -16,6 +19,8 @@ public:
             error_ = QString::fromUtf8(sqlite3_errmsg(db_));
             sqlite3_close(db_);
             db_ = nullptr;
+        } else if (!registerSpanishCollation(db_)) {
+            error_ = QStringLiteral("the collation ESPANOL cannot be registered");
         }
     }
     ~MainDb() { sqlite3_close(db_); }

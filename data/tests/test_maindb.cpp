@@ -1,6 +1,8 @@
 // The generated main database: the tables and columns that windows and queries bind
 // to, the locality hierarchy, the form catalogue and the tool that builds it.
 #include "maindb.h"
+#include "ordenlistas.h"
+
 
 #include <gtest/gtest.h>
 
@@ -101,17 +103,21 @@ TEST(MainDbSchema, NamesCompareWithoutRegardToCase)
     EXPECT_EQ(db.value("SELECT form_id FROM formularios WHERE form_extension=?", {"BQM"}).toInt(), 31);
 }
 
-// The big lists read their order from an index, never by sorting the whole table.
+// The big lists read their order (Spanish, as the windows ask for it) from an index,
+// never by sorting the whole table.
 TEST(MainDbSchema, ListsAreReadInIndexOrder)
 {
     MainDb db;
-    for (const char *sql : {"SELECT rowid FROM persona ORDER BY pers_paterno, pers_materno, pers_nombre",
-                            "SELECT rowid FROM predio ORDER BY pred_nombre"}) {
+    ASSERT_TRUE(db.error().isEmpty()) << db.error().toStdString();
+    for (const QString &sql : {QStringLiteral("SELECT rowid FROM persona ORDER BY ") + QLatin1String(kOrdenPersonas),
+                               QStringLiteral("SELECT rowid FROM predio ORDER BY ") + QLatin1String(kOrdenPredios)}) {
         QStringList plan;
-        for (const QVariantList &fila : db.rows(QStringLiteral("EXPLAIN QUERY PLAN ") + QLatin1String(sql)))
+        for (const QVariantList &fila : db.rows(QStringLiteral("EXPLAIN QUERY PLAN ") + sql))
             plan << fila.value(3).toString();
-        EXPECT_TRUE(plan.join(QLatin1Char('|')).contains(QLatin1String("COVERING INDEX"))) << sql << ": " << plan.join(QLatin1Char('|')).toStdString();
-        EXPECT_FALSE(plan.join(QLatin1Char('|')).contains(QLatin1String("TEMP B-TREE"))) << sql;
+        EXPECT_TRUE(db.error().isEmpty()) << sql.toStdString() << ": " << db.error().toStdString();
+        EXPECT_TRUE(plan.join(QLatin1Char('|')).contains(QLatin1String("COVERING INDEX")))
+            << sql.toStdString() << ": " << plan.join(QLatin1Char('|')).toStdString();
+        EXPECT_FALSE(plan.join(QLatin1Char('|')).contains(QLatin1String("TEMP B-TREE"))) << sql.toStdString();
     }
 }
 
@@ -303,6 +309,25 @@ TEST_F(SqlRun, AFailingStatementNamesFileAndLineAndKeepsTheOldDatabase)
     MainDb db(out);
     EXPECT_EQ(db.value("SELECT count(*) FROM t").toInt(), 0);
     EXPECT_FALSE(QFile::exists(out + ".tmp"));
+}
+
+// Tests fill the main database through the tool: its indexes sorted in Spanish order can
+// only be written with the collation registered.
+TEST_F(SqlRun, FillsAnExistingDatabaseWithSpanishOrderOrLeavesItAsItWas)
+{
+    const QString out = dir.filePath("x.db");
+    ASSERT_EQ(run({out, write("a.sql", "CREATE TABLE t (n VARCHAR(10));\nCREATE INDEX t_n ON t (n COLLATE ESPANOL);\n")}), 0);
+    ASSERT_EQ(run({"--into", out, write("b.sql", "INSERT INTO t VALUES ('Oyarzún'), ('Ñuñez'), ('Nuñez');\n")}), 0);
+    QString errors;
+    EXPECT_NE(run({"--into", out, write("c.sql", "INSERT INTO t VALUES ('Antuco');\nINSERT INTO nothere VALUES (1);\n")}, &errors), 0);
+    EXPECT_TRUE(errors.contains("nothere")) << qPrintable(errors);
+    MainDb db(out);
+    QStringList orden;
+    for (const QVariantList &fila : db.rows("SELECT n FROM t ORDER BY n COLLATE ESPANOL"))
+        orden << fila.value(0).toString();
+    EXPECT_EQ(orden, QStringList({QStringLiteral("Nuñez"), QStringLiteral("Ñuñez"), QStringLiteral("Oyarzún")}));
+    EXPECT_NE(run({"--into", dir.filePath("none.db"), write("d.sql", "CREATE TABLE u (a INTEGER);\n")}), 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath("none.db")));
 }
 
 TEST_F(SqlRun, MissingFileOrArgumentsFail)

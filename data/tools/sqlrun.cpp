@@ -1,8 +1,16 @@
 // sqlrun OUTPUT.db FILE.sql...
+// sqlrun --into EXISTING.db FILE.sql...
 // Builds a fresh SQLite database from SQL files: every statement of every file runs
 // in one transaction, in the order given; the first failing statement stops the run
 // with "file:line: message" and leaves OUTPUT untouched. The database is written
 // beside OUTPUT under a temporary name and renamed over it only after the commit.
+// With --into the files run in one transaction on a database that exists (a test
+// filling the main database), which a failure leaves as it was.
+//
+// The program's collations are registered, as on every connection of the program: an
+// index sorted by one of them can neither be created nor written without it.
+#include "spanishcollation.h"
+
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -101,28 +109,37 @@ bool exec(sqlite3 *db, const char *sql)
 
 int main(int argc, char **argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s OUTPUT.db FILE.sql...\n", argv[0]);
+    const bool into = argc > 1 && std::string(argv[1]) == "--into";
+    const int first = into ? 2 : 1;
+    if (argc < first + 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT.db FILE.sql...\n       %s --into EXISTING.db FILE.sql...\n", argv[0], argv[0]);
         return 2;
     }
-    const std::string output = argv[1];
-    const std::string temporary = output + ".tmp";
-    std::remove(temporary.c_str());
+    const std::string output = argv[first];
+    const std::string temporary = into ? output : output + ".tmp";
+    if (!into)
+        std::remove(temporary.c_str());
 
     sqlite3 *db = nullptr;
-    if (sqlite3_open(temporary.c_str(), &db) != SQLITE_OK) {
-        std::fprintf(stderr, "%s: %s\n", temporary.c_str(), db ? sqlite3_errmsg(db) : "cannot be created");
+    const int flags = into ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    if (sqlite3_open_v2(temporary.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", temporary.c_str(), db ? sqlite3_errmsg(db) : "cannot be opened");
         sqlite3_close(db);
         return 1;
     }
-    bool ok = exec(db, "PRAGMA foreign_keys=ON") && exec(db, "BEGIN");
-    for (int i = 2; ok && i < argc; ++i)
+    bool ok = registerSpanishCollation(db);
+    if (!ok)
+        std::fprintf(stderr, "%s: the collation %s cannot be registered\n", temporary.c_str(), kSpanishCollation);
+    ok = ok && exec(db, "PRAGMA foreign_keys=ON") && exec(db, "BEGIN");
+    for (int i = first + 1; ok && i < argc; ++i)
         ok = runFile(db, argv[i]);
     ok = ok && exec(db, "COMMIT");
     if (!ok)
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     if (sqlite3_close(db) != SQLITE_OK)
         ok = false;
+    if (into)
+        return ok ? 0 : 1;
     if (!ok) {
         std::remove(temporary.c_str());
         return 1;

@@ -1,6 +1,8 @@
 #pragma once
 // A throw-away program directory for the shell's tests: the test plug-ins copied under
 // the names the program loads, and a small main database built here.
+#include "spanishcollation.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -25,6 +27,8 @@ inline void execSql(const QString &dbPath, const char *sql)
 {
     sqlite3 *db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(dbPath).constData(), &db), SQLITE_OK);
+    // As on the program's connections: a list's index may sort in Spanish order.
+    registerSpanishCollation(db);
     char *error = nullptr;
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
     const std::string message = error ? error : "";

@@ -21,6 +21,7 @@ xvfb_start() {
     work=$(mktemp -d)
     cp -r "$build/bin" "$work/prog"
     cp "$build/tests/xvfb/libbrenviksonda.so" "$work/"
+    cp "$build/tools/sqlrun" "$work/"
     mkdir -p "$work/home" "$shots"
     rm -f "$shots"/*.png
     xvfb-run -a -s "-screen 0 1280x900x24" "$0" --inside "$work" "$shots" || status=$?
@@ -35,6 +36,13 @@ xvfb_start() {
   sonda=$work/sonda
   mkdir -p "$sonda"
   step=0
+}
+
+# Runs the SQL read from standard input into the main database, in one transaction. The
+# sqlite3 shell cannot write persons or properties: their indexes sort with the
+# program's own collation, which the build's sqlrun registers.
+fill_main_db() {
+  "$work/sqlrun" --into "$db" /dev/stdin
 }
 
 # Starts the program with the probe (pid in $pid).

@@ -76,7 +76,7 @@ struct DescripcionRegistro
     QString titulo;      // caption ("Base de Datos de Consultores")
     QString tabla;       // "consultor"
     QString clave;       // the integer key returned in choose mode ("cons_id")
-    QString orden;       // ORDER BY of the list ("cons_paterno, cons_materno, cons_nombre")
+    QString orden;       // ORDER BY of the list, the order of its index (ordenlistas.h)
     QString tituloLista; // "Consultores existentes:"
     QString tituloGrupo; // " Información del Consultor "
     // The RUT and its check digit (shown side by side, the digit checked, the RUT unique

@@ -1,10 +1,10 @@
 #include "listapropietarios.h"
 
 #include "connection.h"
+#include "ordenlistas.h"
 
 #include <QStringList>
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -112,10 +112,11 @@ void ListaPropietarios::conocerOtros(std::size_t n) const
 {
     while (m_otros.size() < n && !m_personasCompletas) {
         std::vector<qint64> trozo;
-        const qint64 ultimo = m_personas.empty() ? std::numeric_limits<qint64>::min() : m_personas.back();
         const std::size_t cuantos = std::max(kTrozo, n - m_otros.size());
-        if (!m_conexion->selectKeys(QStringLiteral("SELECT pers_codigo FROM persona WHERE pers_codigo > ? ORDER BY pers_codigo LIMIT ?"),
-                                    {ultimo, qlonglong(cuantos)}, trozo)) {
+        // The next chunk in the index's order; skipping the known ones walks the index only.
+        if (!m_conexion->selectKeys(QStringLiteral("SELECT pers_codigo FROM persona ORDER BY ") + QLatin1String(kOrdenPersonas)
+                                        + QStringLiteral(" LIMIT ? OFFSET ?"),
+                                    {qlonglong(cuantos), qlonglong(m_personas.size())}, trozo)) {
             m_personasCompletas = true; // a failed read stops here; the rows past it show empty
             return;
         }

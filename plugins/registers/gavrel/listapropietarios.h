@@ -1,8 +1,9 @@
 #pragma once
 // The property register's owners check list as a model: the property's owners ticked,
-// then every other person of the main database in code order. The other persons' codes
-// are read in chunks and their names in pages as the view asks for them, so showing the
-// list costs the same with ten persons or hundreds of thousands.
+// then every other person of the main database in the order of their names, read from
+// the names' index. The other persons' codes are read in chunks and their names in pages
+// as the view asks for them, so showing the list costs the same with ten persons or
+// hundreds of thousands.
 #include <QAbstractListModel>
 #include <QHash>
 #include <QSet>
@@ -48,7 +49,7 @@ private:
     QStringList m_textosDuenos;
     QSet<qint64> m_codigosDuenos;
     int m_duenosEntrePersonas = 0; // distinct owners (all of them are persons)
-    // The persons by code read so far, and those of them that are not owners.
+    // The persons in name order read so far, and those of them that are not owners.
     mutable std::vector<qint64> m_personas;
     mutable bool m_personasCompletas = false;
     mutable std::vector<qint64> m_otros;

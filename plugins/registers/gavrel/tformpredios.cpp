@@ -7,6 +7,7 @@
 #include "connection.h"
 #include "datasource.h"
 #include "dialogservice.h"
+#include "ordenlistas.h"
 #include "dbedit.h"
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
@@ -95,7 +96,7 @@ TFormPredios::TFormPredios(QWidget *owner)
 
     m_adsPredios->setObjectName(QStringLiteral("adsPredios"));
     m_adsPredios->setConnection(m_conexion);
-    m_adsPredios->setSQL(QStringLiteral("SELECT * FROM predio ORDER BY pred_nombre;"));
+    m_adsPredios->setSQL(QStringLiteral("SELECT * FROM predio ORDER BY ") + QLatin1String(kOrdenPredios));
     // However many properties there are, the list reads the rows it shows.
     m_adsPredios->setReadOnDemand(true);
     m_dsrcPredios->setDataSet(m_adsPredios);

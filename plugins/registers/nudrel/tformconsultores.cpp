@@ -1,6 +1,7 @@
 #include "tformconsultores.h"
 
 #include "classregistry.h"
+#include "ordenlistas.h"
 #include "util_texto.h"
 
 BRENVIK_REGISTER_WINDOW(TFormConsultores, "TFormConsultores");
@@ -28,7 +29,7 @@ DescripcionRegistro TFormConsultores::descripcion()
     d.titulo = QStringLiteral("Base de Datos de Consultores");
     d.tabla = QStringLiteral("consultor");
     d.clave = QStringLiteral("cons_id");
-    d.orden = QStringLiteral("cons_paterno, cons_materno, cons_nombre");
+    d.orden = QLatin1String(kOrdenConsultores);
     d.tituloLista = QStringLiteral("Consultores existentes:");
     d.tituloGrupo = QStringLiteral(" Información del Consultor ");
     d.campoRut = QStringLiteral("cons_rut");

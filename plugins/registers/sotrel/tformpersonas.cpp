@@ -1,6 +1,7 @@
 #include "tformpersonas.h"
 
 #include "classregistry.h"
+#include "ordenlistas.h"
 
 BRENVIK_REGISTER_WINDOW(TFormPersonas, "TFormPersonas");
 
@@ -17,7 +18,7 @@ DescripcionRegistro TFormPersonas::descripcion()
     d.titulo = QStringLiteral("Base de Datos de Personas");
     d.tabla = QStringLiteral("persona");
     d.clave = QStringLiteral("pers_codigo");
-    d.orden = QStringLiteral("pers_paterno, pers_materno, pers_nombre");
+    d.orden = QLatin1String(kOrdenPersonas);
     d.tituloLista = QStringLiteral("Personas existentes:");
     d.tituloGrupo = QStringLiteral(" Información de la Persona ");
     d.campoRut = QStringLiteral("pers_rut");

@@ -11,7 +11,7 @@ set -euo pipefail
 source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
 xvfb_start "$@"
 
-sqlite3 "$db" <<'SQL'
+fill_main_db <<'SQL'
 INSERT INTO predio (pred_nombre, pred_superficie, pred_superficie_sii, pred_superficie_et, pred_ubicacion,
                     pred_comuna, pred_provincia, pred_region)
 VALUES ('Los Robles', 120, 118, 121, 'Camino a Cunco km 12', '09101', '091', '09');

@@ -8,11 +8,13 @@
 #include "field.h"
 #include "gridcolumn.h"
 #include "listapropietarios.h"
+#include "ordenprueba.h"
 #include "abort.h"
 #include "programaprueba.h"
 #include "qstringprinter.h"
 #include "query.h"
 #include "scripteddialogs.h"
+#include "spanishcollation.h"
 #include "table.h"
 
 #include <QApplication>
@@ -26,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -581,6 +584,62 @@ TEST_F(Predios, ChooseModeReturnsTheChosenCodeOrZero)
     });
     EXPECT_EQ(elegir(), 0);
     EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM predio")), 2);
+}
+
+// The properties list and the owners check list read names in Spanish order (accents
+// aside, "ñ" after "n") from their indexes.
+TEST_F(Predios, ListsAreInSpanishOrder)
+{
+    ASSERT_TRUE(insertarDesordenados(bd, QStringLiteral("INSERT INTO predio (pred_codigo, pred_nombre)"
+                                                        " VALUES (?1, ?2 || COALESCE(' ' || ?3, ''))")));
+    ASSERT_TRUE(insertarDesordenados(bd, QStringLiteral("INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno,"
+                                                        " pers_materno) VALUES (?1, 30000000 + ?1, '1', ?2, ?3)")));
+    abrir();
+    QStringList predios = nombresEnOrden();
+    predios.insert(1, QStringLiteral("EL ALAMO"));
+    predios.insert(2, QStringLiteral("LOS ROBLES"));
+    EXPECT_EQ(filasEnOrden(dataset("adsPredios"), {QStringLiteral("pred_nombre")}), predios);
+
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1);
+    hijo<QTabWidget>(&ventana, "PageControl1")->setCurrentWidget(hijo<QWidget>(&ventana, "tabPropietarios"));
+    auto *lista = hijo<QAbstractItemView>(&ventana, "clbPropietarios");
+    QStringList personas = nombresEnOrden();
+    personas.insert(0, QStringLiteral("PEREZ SOTO JUAN")); // the owner first
+    personas.insert(5, QStringLiteral("O'HIGGINS ANA"));
+    personas.append(QStringLiteral("ROJAS DIAZ"));
+    QStringList vistas;
+    for (int i = 0; i < filas(lista); ++i)
+        vistas << texto(lista, i);
+    EXPECT_EQ(vistas, personas);
+}
+
+// The owners check list reads the persons a chunk at a time: past the first chunk the
+// order goes on, with nobody left out or shown twice.
+TEST_F(Predios, OwnersListKeepsTheOrderPastItsFirstChunk)
+{
+    constexpr int kPersonas = 5000;
+    ASSERT_TRUE(bd.exec(QStringLiteral("BEGIN")));
+    for (int i = 0; i < kPersonas; ++i) {
+        const int n = (i * 7919) % kPersonas;
+        const QString paterno = QStringLiteral("%1%2 %3").arg(n % 2 ? QStringLiteral("Ñ") : QStringLiteral("N"),
+                                                               n % 3 ? QStringLiteral("ú") : QStringLiteral("u"))
+                                    .arg(n, 4, 10, QLatin1Char('0'));
+        ASSERT_TRUE(bd.exec(QStringLiteral("INSERT INTO persona (pers_rut, pers_dv, pers_paterno) VALUES (?, '1', ?)"),
+                            {40000000 + i, paterno}));
+    }
+    ASSERT_TRUE(bd.exec(QStringLiteral("COMMIT")));
+    abrir();
+    dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 2); // no owners
+    hijo<QTabWidget>(&ventana, "PageControl1")->setCurrentWidget(hijo<QWidget>(&ventana, "tabPropietarios"));
+    auto *lista = hijo<QAbstractItemView>(&ventana, "clbPropietarios");
+    ASSERT_EQ(filas(lista), kPersonas + 3);
+    std::set<qint64> codigos;
+    for (int i = 0; i < filas(lista); ++i) {
+        codigos.insert(ventana.Propietarios()->codigo(i));
+        if (i > 0)
+            EXPECT_LE(compareSpanish(texto(lista, i - 1), texto(lista, i)), 0) << i << ": " << texto(lista, i).toStdString();
+    }
+    EXPECT_EQ(codigos.size(), std::size_t(kPersonas + 3));
 }
 
 TEST_F(Predios, ChooseModeOnAnEmptyRegisterGivesZero)

@@ -5,6 +5,7 @@
 #include "dbcombobox.h"
 #include "dbedit.h"
 #include "field.h"
+#include "ordenprueba.h"
 #include "programaprueba.h"
 #include "qstringprinter.h"
 #include "query.h"
@@ -230,6 +231,15 @@ TEST(RegistroConsultores, RegisteredUnderItsClassName)
     QWidget *ventana = ClassRegistry::instance().create(QStringLiteral("tformconsultores"), nullptr);
     ASSERT_NE(qobject_cast<TCustomModalChild *>(ventana), nullptr);
     delete ventana;
+}
+
+// The consultants list in Spanish order (accents aside, "ñ" after "n").
+TEST_F(Consultores, TheListIsInSpanishOrder)
+{
+    ASSERT_TRUE(insertarDesordenados(bd, QStringLiteral("INSERT INTO consultor (cons_rut, cons_dv, cons_paterno, cons_materno,"
+                                                        " cons_nombre, cons_profesion) VALUES (30000000 + ?1, '1', ?2, ?3, 'X', '1')")));
+    EXPECT_EQ(registroEnOrden<TFormConsultores>(programa.dirAplicacion(), {QStringLiteral("cons_paterno"), QStringLiteral("cons_materno")}),
+              nombresEnOrden());
 }
 
 } // namespace

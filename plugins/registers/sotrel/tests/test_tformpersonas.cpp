@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "dbgrid.h"
 #include "gridcolumn.h"
+#include "ordenprueba.h"
 #include "programaprueba.h"
 #include "qstringprinter.h"
 #include "query.h"
@@ -83,6 +84,18 @@ TEST_F(Personas, DeletingAPersonRemovesItsOwnerships)
     EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM representante")), 0);
     EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM propietario WHERE pers_codigo=8")), 1);
     EXPECT_FALSE(ventana.findChild<QPushButton *>(QStringLiteral("btnBorrar"))->isEnabled());
+}
+
+// The list reads surnames in Spanish order (accents aside, "ñ" after "n"), from the
+// surnames' index.
+TEST_F(Personas, TheListIsInSpanishOrder)
+{
+    ASSERT_TRUE(insertarDesordenados(bd, QStringLiteral("INSERT INTO persona (pers_codigo, pers_rut, pers_dv, pers_paterno,"
+                                                        " pers_materno, pers_nombre) VALUES (?1, 30000000 + ?1, '1', ?2, ?3, 'X')")));
+    QStringList esperado = nombresEnOrden();
+    esperado.insert(4, QStringLiteral("O'HIGGINS")); // "'" before every letter
+    EXPECT_EQ(registroEnOrden<TFormPersonas>(programa.dirAplicacion(), {QStringLiteral("pers_paterno"), QStringLiteral("pers_materno")}),
+              esperado);
 }
 
 } // namespace
