@@ -336,18 +336,33 @@ Field *Dataset::addLookupField(const QString &name, const QString &keyFields, Da
 {
     if (FindField(name))
         throw DatasetError(QStringLiteral("Campo \"%1\" ya existe en DataSet \"%2\"").arg(name, displayName()));
+    checkLookupKeys(name, keyFields, lookupKeyFields);
+    m_fields.push_back(std::make_unique<Field>(this, name, FieldType::Memo, 0, FieldKind::Lookup));
+    Field *f = m_fields.back().get();
+    defineLookup(f, keyFields, lookupDataSet, lookupKeyFields, resultField);
+    m_fieldList.append(f);
+    rebuildFieldIndex();
+    return f;
+}
+
+void Dataset::checkLookupKeys(const QString &name, const QString &keyFields, const QString &lookupKeyFields) const
+{
     if (splitNames(keyFields).size() != splitNames(lookupKeyFields).size())
         throw DatasetError(QStringLiteral("Campo de búsqueda \"%1\" de DataSet \"%2\": claves \"%3\" y \"%4\" no se corresponden")
                                .arg(name, displayName(), keyFields, lookupKeyFields));
-    m_fields.push_back(std::make_unique<Field>(this, name, FieldType::Memo, 0, FieldKind::Lookup));
-    Field *f = m_fields.back().get();
+}
+
+void Dataset::defineLookup(Field *f, const QString &keyFields, Dataset *lookupDataSet, const QString &lookupKeyFields,
+                           const QString &resultField)
+{
+    f->m_kind = FieldKind::Lookup;
+    f->m_type = FieldType::Memo;
+    f->m_size = 0;
+    f->m_slot = -1;
     f->m_lookupDataSet = lookupDataSet;
     f->m_keyFields = keyFields;
     f->m_lookupKeyFields = lookupKeyFields;
     f->m_lookupResultField = resultField;
-    m_fieldList.append(f);
-    rebuildFieldIndex();
-    return f;
 }
 
 Field *Dataset::addCalculatedField(const QString &name, FieldType type, int size)
@@ -361,6 +376,20 @@ Field *Dataset::addCalculatedField(const QString &name, FieldType type, int size
     f->m_slot = m_slotCount++;
     m_fieldList.append(f);
     rebuildFieldIndex();
+    return f;
+}
+
+Field *Dataset::makeLookupField(const QString &name, const QString &keyFields, Dataset *lookupDataSet,
+                                const QString &lookupKeyFields, const QString &resultField)
+{
+    Field *f = FindField(name);
+    if (!f || f->m_kind != FieldKind::Calculated)
+        throw DatasetError(QStringLiteral("DataSet \"%1\": \"%2\" no es un campo calculado").arg(displayName(), name));
+    if (Active())
+        throw DatasetError(QStringLiteral("DataSet \"%1\": el campo \"%2\" se cambia con el DataSet cerrado").arg(displayName(), name));
+    checkLookupKeys(name, keyFields, lookupKeyFields);
+    // Calculated slots are numbered again when the dataset opens.
+    defineLookup(f, keyFields, lookupDataSet, lookupKeyFields, resultField);
     return f;
 }
 

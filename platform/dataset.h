@@ -179,6 +179,12 @@ public:
     Field *addLookupField(const QString &name, const QString &keyFields, Dataset *lookupDataSet,
                           const QString &lookupKeyFields, const QString &resultField);
     Field *addCalculatedField(const QString &name, FieldType type, int size = 0);
+    // Turns the calculated field `name` into a lookup (as addLookupField), keeping the
+    // Field object, so controls and grid columns bound to it stay valid. Only while the
+    // dataset is closed: its rows' storage changes. Throws DatasetError otherwise or when
+    // `name` is not a calculated field.
+    Field *makeLookupField(const QString &name, const QString &keyFields, Dataset *lookupDataSet,
+                           const QString &lookupKeyFields, const QString &resultField);
 
     // --- row access for grids: display rows are the visible rows plus the pending insert
     int rowCount() const;
@@ -238,6 +244,9 @@ private:
     };
 
     void checkActive(const char *operation) const;
+    void checkLookupKeys(const QString &name, const QString &keyFields, const QString &lookupKeyFields) const;
+    static void defineLookup(Field *f, const QString &keyFields, Dataset *lookupDataSet, const QString &lookupKeyFields,
+                             const QString &resultField);
     void checkCanModify(const char *operation) const;
     // Reads the rows of source(); `keepFields` skips redefining the fields when the
     // columns read are those already defined (a detail following its master).

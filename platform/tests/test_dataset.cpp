@@ -526,6 +526,54 @@ TEST_F(DatasetTest, LookupField)
     det.Cancel();
 }
 
+// A described calculated field becomes a lookup on a dataset found at run time: the same
+// Field, so what shows it stays bound; refused while open or for any other field.
+TEST_F(DatasetTest, CalculatedFieldBecomesALookupWhileClosed)
+{
+    Table especie;
+    especie.setConnection(&db.conn);
+    especie.setTableName(QStringLiteral("especie"));
+    ASSERT_TRUE(especie.Open());
+    Table det;
+    det.setConnection(&db.conn);
+    det.setTableName(QStringLiteral("det"));
+    Field *antes = det.addCalculatedField(QStringLiteral("esp_look"), FieldType::Text, 50);
+    Field *otro = det.addCalculatedField(QStringLiteral("doble"), FieldType::Float);
+    det.OnCalcFields = [](Dataset *ds) {
+        ds->FieldByName(QStringLiteral("doble"))->setAsFloat(ds->FieldByName(QStringLiteral("vol"))->AsFloat() * 2);
+    };
+    ASSERT_TRUE(det.Open());
+    EXPECT_THROW(det.makeLookupField(QStringLiteral("esp_look"), QStringLiteral("esp"), &especie, QStringLiteral("espe_codigo"),
+                                     QStringLiteral("espe_descripcion")),
+                 DatasetError);
+    det.Close();
+    EXPECT_THROW(det.makeLookupField(QStringLiteral("vol"), QStringLiteral("esp"), &especie, QStringLiteral("espe_codigo"),
+                                     QStringLiteral("espe_descripcion")),
+                 DatasetError);
+    EXPECT_THROW(det.makeLookupField(QStringLiteral("nada"), QStringLiteral("esp"), &especie, QStringLiteral("espe_codigo"),
+                                     QStringLiteral("espe_descripcion")),
+                 DatasetError);
+    Field *look = det.makeLookupField(QStringLiteral("esp_look"), QStringLiteral("esp"), &especie,
+                                      QStringLiteral("espe_codigo"), QStringLiteral("espe_descripcion"));
+    EXPECT_EQ(look, antes);
+    ASSERT_TRUE(det.Open());
+    EXPECT_EQ(look->Kind(), FieldKind::Lookup);
+    EXPECT_EQ(det.FindField(QStringLiteral("esp_look")), look);
+    EXPECT_EQ(walk(det, QStringLiteral("esp_look")),
+              (QStringList{QStringLiteral("Pino radiata"), QStringLiteral("Eucalipto"), QStringLiteral("Pino radiata"),
+                           QStringLiteral("Raulí")}));
+    // The calculated field left keeps its value.
+    EXPECT_EQ(walk(det, QStringLiteral("doble")),
+              (QStringList{QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("8"), QStringLiteral("16")}));
+    EXPECT_EQ(otro->Kind(), FieldKind::Calculated);
+    det.Last();
+    det.Edit();
+    EXPECT_TRUE(look->setValue(QStringLiteral("Eucalipto")));
+    ASSERT_TRUE(det.Post());
+    EXPECT_EQ(det.FieldByName(QStringLiteral("esp"))->AsInteger(), 20);
+    EXPECT_EQ(otro->AsFloat(), 16);
+}
+
 TEST_F(DatasetTest, CalculatedFieldsFollowTheRow)
 {
     Field *calc = rodal.addCalculatedField(QStringLiteral("sup_calc"), FieldType::Float);

@@ -15,6 +15,8 @@
 #include "dialogservice.h"
 #include "documentoprueba.h"
 #include "field.h"
+#include "filasprueba.h"
+#include "qstringprinter.h"
 #include "scripteddialogs.h"
 
 #include <QCoreApplication>
@@ -26,17 +28,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 class KeluFixture : public ::testing::Test
 {
 public:
-    using Valores = QList<std::pair<const char *, QString>>;
+    using Valores = ValoresFila;
 
 protected:
     static void SetUpTestSuite()
@@ -104,24 +100,11 @@ protected:
 
     // Appends a row to adtKELU_<sufijo> with the values (as typed) and posts it; false
     // when a check refused the post (the row is then cancelled).
-    bool agregar(const QString &sufijo, const Valores &valores)
-    {
-        Dataset *ds = tabla(sufijo);
-        return catchAbort([&] {
-            ds->Append();
-            escribir(ds, valores);
-        }) || (ds->Cancel(), false);
-    }
+    bool agregar(const QString &sufijo, const Valores &valores) { return AgregarFila(tabla(sufijo), valores); }
     // Edits the current row (after locating `clave` = `valor`) and posts it.
     bool modificar(const QString &sufijo, const char *clave, const QString &valor, const Valores &valores)
     {
-        Dataset *ds = tabla(sufijo);
-        if (!ds->Locate(QLatin1String(clave), valor))
-            return false;
-        return catchAbort([&] {
-            ds->Edit();
-            escribir(ds, valores);
-        }) || (ds->Cancel(), false);
+        return ModificarFila(tabla(sufijo), clave, valor, valores);
     }
     // Deletes the row whose `clave` is `valor`; false when refused (or not found).
     bool borrar(const QString &sufijo, const char *clave, const QString &valor)
@@ -134,17 +117,7 @@ protected:
         return borrado;
     }
     // Rows of a query on the working database, each row's columns joined with "|".
-    QStringList filas(const QString &sql)
-    {
-        QStringList r;
-        for (const QVariantList &fila : form->ConexionBD->select(sql).rows) {
-            QStringList valores;
-            for (const QVariant &v : fila)
-                valores << (v.isNull() ? QStringLiteral("null") : v.toString());
-            r << valores.join(QLatin1Char('|'));
-        }
-        return r;
-    }
+    QStringList filas(const QString &sql) { return FilasSql(form->ConexionBD, sql); }
     // What the dataset shows, one row per entry, the named fields joined with "|".
     static QStringList mostrado(Dataset *ds, const QStringList &campos)
     {
@@ -200,19 +173,6 @@ protected:
         ASSERT_TRUE(catchAbort([ppal] { ppal->Post(); })) << mensajes().join(QLatin1Char('\n')).toStdString();
     }
     QStringList mensajes() const { return dialogos.textos(); }
-
-private:
-    static void escribir(Dataset *ds, const Valores &valores)
-    {
-        for (const auto &[campo, valor] : valores) {
-            Field *f = ds->FieldByName(QLatin1String(campo));
-            if (valor.isNull())
-                f->Clear();
-            else
-                f->setAsString(valor);
-        }
-        ds->Post();
-    }
 
 protected:
 
