@@ -112,20 +112,34 @@ void replicas(const QList<ControlDescription> &controles, QList<const ControlDes
     }
 }
 
+QList<const ControlDescription *> replicasEnOrden(const BuiltForm &formulario)
+{
+    QList<const ControlDescription *> controles;
+    for (const PageDescription &p : formulario.description().pages)
+        replicas(p.controls, controles);
+    std::stable_sort(controles.begin(), controles.end(),
+                     [](const ControlDescription *a, const ControlDescription *b) { return rangoReplica(*a) < rangoReplica(*b); });
+    return controles;
+}
+
 } // namespace
+
+QStringList TFormDescrito::ReplicasEnOrden() const
+{
+    QStringList nombres;
+    if (m_formulario)
+        for (const ControlDescription *c : replicasEnOrden(*m_formulario))
+            nombres << c->name;
+    return nombres;
+}
 
 void TFormDescrito::ConexionesExternas()
 {
     const QString codigo = CodigoPadre();
     if (codigo.isEmpty() || !BuscarFormulario(codigo))
         return;
-    QList<const ControlDescription *> controles;
-    for (const PageDescription &p : m_formulario->description().pages)
-        replicas(p.controls, controles);
-    std::stable_sort(controles.begin(), controles.end(),
-                     [](const ControlDescription *a, const ControlDescription *b) { return rangoReplica(*a) < rangoReplica(*b); });
     using K = ControlDescription::Kind;
-    for (const ControlDescription *c : std::as_const(controles)) {
+    for (const ControlDescription *c : replicasEnOrden(*m_formulario)) {
         switch (c->kind) {
         case K::Edit:
         case K::Date:

@@ -11,6 +11,7 @@
 // overrides these calls the base first.
 #include "tcustommdichild.h"
 
+#include <QStringList>
 #include <QVariant>
 
 class BuiltForm;
@@ -31,6 +32,8 @@ public:
     // commune, province, region, surfaces, coordinates, access, owners, rolls, adjoining
     // rolls, assignees, then the others in page order. Nothing without a parent form.
     void ConexionesExternas() override;
+    // The names of the replica controls in the order ConexionesExternas binds them.
+    QStringList ReplicasEnOrden() const;
     // Attaches the lists the description names; a bound form's main row then takes
     // property code -1, posted with no check running.
     void InicializarDatasetPpal(const QString &nombreCompleto) override;

@@ -173,16 +173,32 @@ void ImpresionFormulario::antecedentesGenerales()
 
 void ImpresionFormulario::textoFijo(const QString &texto)
 {
+    const EspaciadoTextoFijo &e = espaciadoTexto;
     QStringList bloque;
     const auto volcar = [&] {
-        if (!bloque.isEmpty())
+        if (e.entreLineas > 0) {
+            for (qsizetype i = 0; i < bloque.size(); ++i) {
+                if (i > 0)
+                    m_imp->DeltaY(e.entreLineas);
+                this->texto(bloque.at(i));
+            }
+        } else if (!bloque.isEmpty()) {
+            // Unspaced, the block is one text, as it always printed.
             this->texto(bloque.join(QLatin1Char('\n')));
+        }
         bloque.clear();
     };
     for (const QString &linea : texto.split(QLatin1Char('\n'))) {
         if (linea.startsWith(QLatin1String("# "))) {
             volcar();
-            subtitulo(linea.mid(2));
+            if (e.antesDeTitulo < 0) {
+                subtitulo(linea.mid(2));
+            } else {
+                m_imp->Cr();
+                m_imp->DeltaY(e.antesDeTitulo);
+                m_imp->SubTitulo(linea.mid(2), taIzquierda);
+                m_imp->Cr();
+            }
         } else if (linea.startsWith(QLatin1Char('|'))) {
             volcar();
             QStringList celdas = linea.mid(1).split(QLatin1Char('|'));
@@ -191,6 +207,8 @@ void ImpresionFormulario::textoFijo(const QString &texto)
             filaFija(celdas);
         } else if (linea.trimmed().isEmpty()) {
             volcar();
+            if (e.entreSecciones > 0)
+                m_imp->DeltaY(e.entreSecciones);
             m_imp->Seccion();
         } else {
             bloque << linea;

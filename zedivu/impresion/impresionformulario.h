@@ -14,6 +14,7 @@
 //     p.antecedentesGenerales();                    // section I from the replica page
 //     p.subtitulo("II. DIAGNOSTICO"); p.tablaConTitulo("a) ...", "dbgDALU_x"); ...
 //     p.textoFijo(kPlanos);                         // headings, paragraphs, "· " items
+//     (p.espaciadoTexto.entreLineas = 2; before it for a form whose texts print looser)
 #include "componentesformulario.h"
 #include "impresion/timpresion.h"
 #include "impresion/tipos_impresion.h"
@@ -46,6 +47,14 @@ enum class CajaRecepcion {
     Fija       // 55 x 20 mm, 63 mm from the right, margin 3, four line feeds, right-aligned
 };
 void ImprimirRecepcion(TImpresion *imp, CajaRecepcion caja);
+
+// The spacing of a fixed text, mm; the defaults are those every form prints with.
+struct EspaciadoTextoFijo
+{
+    double antesDeTitulo = -1; // above a heading; -1 a quarter of a line
+    double entreLineas = 0;    // between the paragraphs and items of a block
+    double entreSecciones = 0; // at a blank line
+};
 
 class ImpresionFormulario
 {
@@ -83,7 +92,7 @@ public:
     // Fixed text (the maps' and the norms' texts): a line "# Title" is a heading; the
     // lines after it ("· " items and paragraphs) print as one text; lines "|a|b|c" are
     // the rows of a small table (framed cells sharing the width, the first row bold is not
-    // implied); a blank line closes the block (a section).
+    // implied); a blank line closes the block (a section). Spaced as `espaciadoTexto` says.
     void textoFijo(const QString &texto);
     // One row of framed cells of equal width across the printable width; the cursor ends
     // at the start of the next line.
@@ -94,6 +103,8 @@ public:
     // (Dalu's: 5 and 0).
     double entreLugares = -1;
     double entreSuperficies = -1;
+    // The fixed texts' spacing, for a form whose texts print looser.
+    EspaciadoTextoFijo espaciadoTexto;
 
     TImpresion *imp() const { return m_imp; }
     TCustomMDIChild *form() const { return m_form; }

@@ -1,5 +1,6 @@
 // The print layout layer on a bare preview control, seen through the recording of what
 // reached the pages.
+#include "impresion/impresionformulario.h"
 #include "impresion/timpresion.h"
 #include "impresion/tregistroimpresion.h"
 
@@ -153,6 +154,60 @@ TEST_F(ImpresionTest, FinDocumentoImprimeLaSeccionAbierta)
     ASSERT_TRUE(p);
     EXPECT_EQ(p->pagina, 1);
     EXPECT_EQ(p->tamanoFuente, 11);
+}
+
+// A fixed text printed with a form's looser spacing: each gap is as wide as it says and
+// every later line goes lower by what the gaps added. Unspaced, it prints as always.
+TEST(TextoFijo, EspaciadoDelFormularioBajaLasLineasSiguientes)
+{
+    const QString texto = QStringLiteral("# TÍTULO\nPrimera línea\n· un punto\n\nOtra sección\n|A|B\nÚltima");
+    struct Impreso
+    {
+        TPgPreview vista;
+        TRegistroImpresion registro;
+        double y(const QString &t) const
+        {
+            const TPasoImpresion *p = registro.Buscar(t);
+            EXPECT_TRUE(p) << t.toStdString();
+            return p ? p->y : 0;
+        }
+    };
+    const auto imprimir = [&](Impreso &r, const EspaciadoTextoFijo *espaciado) {
+        r.vista.SetPaperSize(TPgPaperSize::Legal);
+        TImpresion imp(&r.vista);
+        imp.setRegistro(&r.registro);
+        imp.IniDocumento();
+        imp.Seccion();
+        {
+            ImpresionFormulario p(nullptr, &imp);
+            if (espaciado)
+                p.espaciadoTexto = *espaciado;
+            p.textoFijo(texto);
+        }
+        imp.Seccion();
+        imp.FinDocumento();
+    };
+    Impreso antes;
+    imprimir(antes, nullptr);
+    // Unspaced, a block's paragraphs and items are one text.
+    const TPasoImpresion *bloque = antes.registro.Buscar(QStringLiteral("Primera línea\n· un punto"));
+    ASSERT_TRUE(bloque);
+    const double trasBloque = antes.y(QStringLiteral("Otra sección")) - (bloque->y + bloque->alto);
+
+    const EspaciadoTextoFijo holgado{12, 3, 5};
+    Impreso despues;
+    imprimir(despues, &holgado);
+    const TPasoImpresion *primera = despues.registro.Buscar(QStringLiteral("Primera línea"));
+    const TPasoImpresion *punto = despues.registro.Buscar(QStringLiteral("· un punto"));
+    ASSERT_TRUE(primera && punto);
+    EXPECT_GE(despues.y(QStringLiteral("TÍTULO")) - antes.y(QStringLiteral("TÍTULO")), 10); // 12 mm, not a quarter line
+    EXPECT_NEAR(punto->y - (primera->y + primera->alto), 3, 0.01);
+    EXPECT_NEAR(despues.y(QStringLiteral("Otra sección")) - (punto->y + punto->alto), trasBloque + 5, 0.01);
+    // What follows goes down by as much.
+    const double baja = despues.y(QStringLiteral("Otra sección")) - antes.y(QStringLiteral("Otra sección"));
+    EXPECT_GT(baja, 10 + 3 + 5);
+    for (const char *t : {"A", "B", "Última"})
+        EXPECT_NEAR(despues.y(QString::fromUtf8(t)) - antes.y(QString::fromUtf8(t)), baja, 0.01) << t;
 }
 
 TEST_F(ImpresionTest, TituloCentradoEnNegritaYVuelveA12)

@@ -6,6 +6,7 @@
 #include "abort.h"
 #include "classregistry.h"
 #include "connection.h"
+#include "dataawarecontrol.h"
 #include "dataset.h"
 #include "dbedit.h"
 #include "dbgrid.h"
@@ -129,6 +130,44 @@ TEST_F(FormVinculado, LaPaginaDelPredioMuestraLaSolicitud)
             EXPECT_EQ(findComponent<DBEdit>(form, QStringLiteral("edt_ciu"))->text(), QStringLiteral("Talca"));
         }
         EXPECT_TRUE(form->ValidarFormulario());
+        TearDown();
+        formularios.clear();
+    }
+}
+
+// The replicas are bound in the fixed order (name, commune, province, region, surfaces,
+// coordinates, access, owners, rolls, adjoining rolls, assignees, then the rest as the page
+// has them), not in the page's order, and each one named is bound.
+TEST_F(FormVinculado, ReplicasEnlazadasEnElOrdenFijo)
+{
+    const QStringList comunes = {QStringLiteral("edt_nom_pre"), QStringLiteral("lcb_com"), QStringLiteral("lcb_prv"),
+                                 QStringLiteral("lcb_reg"), QStringLiteral("edt_sup"), QStringLiteral("edt_sup_tit"),
+                                 QStringLiteral("edt_sup_sii"), QStringLiteral("dbgCoordenadas"), QStringLiteral("mem_via"),
+                                 QStringLiteral("dbgPropietarios"), QStringLiteral("dbgRoles"), QStringLiteral("dbgRolesContiguos")};
+    struct Caso
+    {
+        const char *codigo;
+        const char *padre;
+        QStringList orden;
+    };
+    for (const Caso &c : {Caso{"VINDO", "DORVO", comunes},
+                          Caso{"VINFE", "FERUN", comunes + QStringList{QStringLiteral("dbgCesionarios"), QStringLiteral("edt_ciu"),
+                                                                       QStringLiteral("lcb_fir")}}}) {
+        SCOPED_TRACE(c.codigo);
+        TFormDescrito *form = documento({QLatin1String(c.codigo), QLatin1String(c.padre)});
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->ReplicasEnOrden(), c.orden);
+        for (const QString &nombre : form->ReplicasEnOrden()) {
+            auto *control = findComponent<QWidget>(form, nombre);
+            ASSERT_NE(control, nullptr) << nombre.toStdString();
+            if (auto *grilla = qobject_cast<DBGrid *>(control))
+                EXPECT_NE(grilla->DataSet(), nullptr) << nombre.toStdString();
+            else if (auto *dato = dynamic_cast<DataAwareControl *>(control))
+                EXPECT_EQ(dato->dataSource(), form->BuscarDatasource(QLatin1String(c.padre))) << nombre.toStdString();
+            else
+                ADD_FAILURE() << nombre.toStdString() << " no muestra datos";
+        }
+        EXPECT_TRUE(dialogos.boxes.isEmpty());
         TearDown();
         formularios.clear();
     }
