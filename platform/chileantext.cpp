@@ -41,6 +41,45 @@ QString fromDouble(double value)
     return QString::fromLatin1((negative ? "-" : "") + out);
 }
 
+QString formatNumber(double value, const QString &pattern)
+{
+    if (!std::isfinite(value))
+        return QString();
+    const int point = int(pattern.indexOf(QLatin1Char('.')));
+    const QString entera = point < 0 ? pattern : pattern.left(point);
+    const QString decimal = point < 0 ? QString() : pattern.mid(point + 1);
+    const int minEnteros = int(entera.count(QLatin1Char('0')));
+    const bool agrupar = entera.contains(QLatin1Char(','));
+    const int minDecimales = int(decimal.count(QLatin1Char('0')));
+    const int maxDecimales = minDecimales + int(decimal.count(QLatin1Char('#')));
+
+    // Rounded half away from zero to the pattern's decimals, through fixed notation.
+    char buf[400];
+    const double escala = std::pow(10.0, maxDecimales);
+    const double redondeado = std::round(std::fabs(value) * escala) / escala;
+    auto res = std::to_chars(buf, buf + sizeof buf, redondeado, std::chars_format::fixed, maxDecimales);
+    const QString texto = QString::fromLatin1(buf, int(res.ptr - buf));
+    const int punto = int(texto.indexOf(QLatin1Char('.')));
+    QString enteros = punto < 0 ? texto : texto.left(punto);
+    QString decimales = punto < 0 ? QString() : texto.mid(punto + 1);
+    if (enteros == QLatin1String("0"))
+        enteros.clear();
+    while (enteros.size() < minEnteros)
+        enteros.prepend(QLatin1Char('0'));
+    while (decimales.size() > minDecimales && decimales.endsWith(QLatin1Char('0')))
+        decimales.chop(1);
+    if (agrupar)
+        for (int i = int(enteros.size()) - 3; i > 0; i -= 3)
+            enteros.insert(i, QLatin1Char('.'));
+    QString out = enteros;
+    if (!decimales.isEmpty())
+        out += QLatin1Char(',') + decimales;
+    const bool cero = redondeado == 0;
+    if (value < 0 && !cero)
+        out.prepend(QLatin1Char('-'));
+    return out;
+}
+
 std::optional<double> toDouble(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)$"));

@@ -13,6 +13,10 @@ QString fromDouble(double value);
 // Accepts a decimal comma or a decimal point (not both), an optional sign and blanks
 // around; no thousands separators, no exponent. Empty or malformed text gives nullopt.
 std::optional<double> toDouble(const QString &text);
+// A number shown through a display pattern: "0" a digit always written, "#" a digit written
+// when significant, "," thousands grouped, "." the decimal point ("0,000,000", "#,##0.00").
+// The text uses the Chilean separators: "." between thousands, "," before the decimals.
+QString formatNumber(double value, const QString &pattern);
 
 QString fromDate(const QDate &date);
 // The date alone at midnight, otherwise the date and " HH:mm:ss".

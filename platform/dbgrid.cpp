@@ -789,6 +789,12 @@ void DBGrid::focusChanged(QWidget *old, QWidget *now)
     if (!old || !now || !contains(old) || contains(now) || now->window() != window())
         return;
     m_view->viewport()->update();
+    // A row appended (or inserted) and left untouched is no row: it goes before the exit
+    // handler would post it. Typed text, also text still in a refused editor, keeps it.
+    Dataset *ds = DataSet();
+    if ((m_options & CancelOnExit) && ds && ds->Active() && ds->State() == DatasetState::Insert && !ds->Modified()
+        && !(m_delegate && m_delegate->modified()))
+        guarded([ds] { ds->Cancel(); });
     // A refused exit (its post failed a check) keeps the user in the grid to correct it.
     if (OnExit && !guarded([this] { OnExit(this); }))
         QTimer::singleShot(0, m_view, [this] { m_view->setFocus(Qt::OtherFocusReason); });

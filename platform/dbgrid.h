@@ -62,6 +62,7 @@ public:
         Editing = 0x1,          // cells can be edited
         AlwaysShowEditor = 0x2, // the current cell's editor is open without typing
         Indicator = 0x4,        // the row indicator column at the left
+        CancelOnExit = 0x8,     // leaving the grid cancels an appended row nothing was typed into
     };
     Q_DECLARE_FLAGS(Options, Option)
     enum AllowedOperation {

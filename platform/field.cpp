@@ -62,6 +62,20 @@ int Field::Size() const
     return m_size;
 }
 
+int Field::DisplayWidth() const
+{
+    if (m_displayWidth > 0)
+        return m_displayWidth;
+    switch (DataType()) {
+    case FieldType::Text:
+        return Size() > 0 ? Size() : 10;
+    case FieldType::Boolean:
+        return 5;
+    default:
+        return 10;
+    }
+}
+
 bool Field::IsNull() const
 {
     return m_dataset->fieldValue(this).isNull();
@@ -165,6 +179,9 @@ QString Field::displayTextOf(const QVariant &typed) const
 {
     if (typed.typeId() == QMetaType::Bool)
         return typed.toBool() ? QStringLiteral("Sí") : QStringLiteral("No");
+    if (!m_displayFormat.isEmpty() && !typed.isNull()
+        && (typed.typeId() == QMetaType::Double || typed.typeId() == QMetaType::LongLong || typed.typeId() == QMetaType::Int))
+        return ChileanText::formatNumber(typed.toDouble(), m_displayFormat);
     return textOf(typed);
 }
 

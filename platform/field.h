@@ -46,6 +46,14 @@ public:
     void setDisplayLabel(const QString &label) { m_displayLabel = label; }
     bool ReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    // Characters the field's values take (printed table columns are as wide): set, or the
+    // size of a text field, 5 for a boolean, 10 for any other.
+    int DisplayWidth() const;
+    void setDisplayWidth(int chars) { m_displayWidth = chars; }
+    // The pattern that shows a number (ChileanText::formatNumber, "0,000,000"); empty: the
+    // plain text. Only DisplayText uses it: the stored value and AsString are unchanged.
+    QString DisplayFormat() const { return m_displayFormat; }
+    void setDisplayFormat(const QString &pattern) { m_displayFormat = pattern; }
     bool Visible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
     // The column is NOT NULL in the schema (informative; the database enforces it).
@@ -104,6 +112,8 @@ private:
     int m_size;
     FieldKind m_kind;
     QString m_displayLabel;
+    QString m_displayFormat;
+    int m_displayWidth = 0;
     bool m_readOnly = false;
     bool m_visible = true;
     bool m_required = false;

@@ -28,6 +28,8 @@ public:
 
     QWidget *editor() const { return m_editor; }
     QModelIndex editorIndex() const { return m_index; }
+    // The open editor holds text the user typed and that is not in the field yet.
+    bool modified() const { return m_editor && m_modified; }
     // Writes a changed editor's value to the field; false when refused (editor kept).
     bool commit() const;
     // Closes the editor without writing.

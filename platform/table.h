@@ -13,6 +13,9 @@ public:
     QString TableName() const { return m_tableName; }
     // Letters, digits and underscore only; any other name makes Open fail.
     void setTableName(const QString &name) { m_tableName = name; }
+    // The key field that checks of unique values exclude the row by; empty: the first field.
+    QString IndexName() const { return m_indexName; }
+    void setIndexName(const QString &name) { m_indexName = name; }
 
 protected:
     Source source() const override;
@@ -25,4 +28,5 @@ private:
     mutable QHash<QString, QString> m_types;
     mutable QString m_typesTable;
     mutable QString m_typesFile;
+    QString m_indexName;
 };

@@ -107,9 +107,12 @@ public:
     bool archCerrarExecute();
     // Creates the form windows of Combinacion (principal, request, optional form), the
     // tree and the navigation index, and connects the forms to their working databases.
-    // When one form cannot be created or connected, the forms already created are closed,
-    // the consultant is told and the result is false.
-    bool SubNuevo();
+    // With `sinFaltantes` false a request or optional form whose plug-in cannot be loaded
+    // (the loader has told the consultant) is left out; an opened document needs all its
+    // forms, or saving it would drop the missing form's data. When a needed form cannot be
+    // created or connected, the forms already created are closed, the consultant is told
+    // and the result is false.
+    bool SubNuevo(bool sinFaltantes = true);
     // Opens a document file as the document of property `predCodigo` (-1: unknown) with
     // the exchange hash `hash`; false, after a message, when nothing was opened.
     bool AbreArchivo(const QString &archivo, int predCodigo, const QString &hash);
@@ -129,9 +132,9 @@ public:
     // document, writes every form's XML under the integrity line, records the file in the
     // document's formPredio row and offers to print the forms.
     void archGuardarXMLExecute();
-    // The save-file dialog of the exchange file: initial file -> chosen file, empty when
-    // cancelled. Tests replace it.
-    std::function<QString(const QString &inicial)> dlgGuardarXML;
+    // The save-file dialog of the exchange file: (initial file, filter) -> chosen file, empty
+    // when cancelled. Tests replace it.
+    std::function<QString(const QString &inicial, const QString &filtro)> dlgGuardarXML;
     // The form and its siblings finish the pending rows of their grids: a row with typed
     // data is posted, an untouched one is dropped. False when a check refused a row: its
     // message was shown, the focus is on the field, and the command that asked must stop,

@@ -5,7 +5,9 @@
 #include "connection.h"
 #include "dbedit.h"
 #include "dbmemo.h"
+#include "dataset.h"
 #include "dialogservice.h"
+#include "field.h"
 #include "formulariosdocumento.h"
 #include "nombredocumento.h"
 #include "tformppalforms.h"
@@ -76,6 +78,33 @@ bool grabarDocumento(const QMdiArea *area, const QString &archivo)
     return ok;
 }
 
+// The registered property of the open document as its forms know it: the code a form
+// keeps in its own data (cod_pre, written when the property was picked or registered by a
+// save), else the forms' PredCodigo; 0 when no form names a registered property.
+int codigoPredioDocumento(const QList<QPointer<TCustomMDIChild>> &lista)
+{
+    for (const QPointer<TCustomMDIChild> &f : lista) {
+        const Field *codigo = f && f->DatasetPpal && f->DatasetPpal->Active()
+                                  ? f->DatasetPpal->FindField(QStringLiteral("cod_pre"))
+                                  : nullptr;
+        if (codigo && codigo->AsInteger() > 0)
+            return int(codigo->AsInteger());
+    }
+    for (const QPointer<TCustomMDIChild> &f : lista)
+        if (f && f->PredCodigo > 0)
+            return f->PredCodigo;
+    return 0;
+}
+
+// The document index row of `archivo` names the document's property, so that Open hands
+// the forms the property they were saved with.
+void anotarPredioIndice(const QString &bdPpal, const QList<QPointer<TCustomMDIChild>> &lista, const QString &archivo)
+{
+    const int codigo = codigoPredioDocumento(lista);
+    if (codigo > 0)
+        Operacion(bdPpal, QStringLiteral("UPDATE formPredio SET pred_codigo=? WHERE foco_archivo=?"), true, {codigo, archivo});
+}
+
 } // namespace
 
 void TformPpal::archGuardarExecute(QObject *sender)
@@ -106,6 +135,7 @@ void TformPpal::archGuardarExecute(QObject *sender)
                                     "foco_archivo) VALUES (?, ?, 0, ?, ?)"),
                      {activo->PredCodigo, Combinacion, hoy, archivo});
         }
+        anotarPredioIndice(baseDatosPpal(), lista, archivo);
         activo->ActualizarTitulo();
     }
     MostrarHint(QString());
@@ -144,8 +174,8 @@ void TformPpal::archGuardarComoExecute(QObject *sender)
     if (!elegido.isEmpty()) {
         setEnabled(false);
         MostrarHint(QStringLiteral("Grabando ..."));
-        if (grabarDocumento(mdiArea, elegido))
-            activo->GuardarFormPredio(Combinacion, elegido);
+        if (grabarDocumento(mdiArea, elegido) && activo->GuardarFormPredio(Combinacion, elegido))
+            anotarPredioIndice(baseDatosPpal(), formularios(mdiArea), elegido);
     }
     activo->ActualizarTitulo();
     MostrarHint(QString());
@@ -245,10 +275,23 @@ bool TformPpal::AbreArchivo(const QString &archivo, int predCodigo, const QStrin
             break;
         }
     }
+    // Opened from the index, the forms' own property code (same register) wins over a row
+    // written before the property was registered, and the row is brought in line. An
+    // imported file may come from another register: its codes mean nothing here.
+    int codigo = predCodigo;
+    if (cargado && predCodigo >= 0) {
+        for (TCustomMDIChild *f : lista)
+            f->PredCodigo = predCodigo;
+        codigo = codigoPredioDocumento(lista);
+        if (codigo > 0 && codigo != predCodigo)
+            anotarPredioIndice(baseDatosPpal(), lista, archivo);
+        else
+            codigo = predCodigo;
+    }
     for (TCustomMDIChild *f : lista) {
         f->Modificado = false;
         f->Respondido = true;
-        f->PredCodigo = predCodigo;
+        f->PredCodigo = codigo;
         f->HashXML = hash;
     }
     if (!cargado) {

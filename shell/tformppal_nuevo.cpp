@@ -45,7 +45,7 @@ void TformPpal::descartarFormularios()
     borrarBasesTrabajo();
 }
 
-bool TformPpal::SubNuevo()
+bool TformPpal::SubNuevo(bool sinFaltantes)
 {
     IndicesArbol.Limpiar();
     const CursorEspera cursor;
@@ -64,6 +64,9 @@ bool TformPpal::SubNuevo()
         if (codigos[i].isEmpty())
             continue;
         creados[i] = MostrarMDI(codigos[i]);
+        const bool sinPaquete = !creados[i] && !m_paquetes.slot(ListaFormularios.GetIndice(codigos[i]));
+        if (!creados[i] && i > 0 && sinPaquete && !sinFaltantes)
+            continue;
         if (!creados[i]) {
             descartarFormularios();
             DialogoWin32(mtError,
@@ -137,7 +140,7 @@ void TformPpal::archNuevoExecute()
     setEnabled(false);
     Combinacion = m_nuevo->FormIdElegido();
     CodigoPpal = ListaFormularios.GetCombinacionPrincipal(Combinacion);
-    if (SubNuevo()) {
+    if (SubNuevo(false)) {
         for (TCustomMDIChild *f : formularios(mdiArea)) {
             f->Modificado = false;
             f->Ocupado = false;

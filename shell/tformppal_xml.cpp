@@ -354,9 +354,9 @@ void TformPpal::archGuardarXMLExecute()
         }
     }
     const QString inicial = NombreDocumentoPorDefecto(activo->PredNombre, parteCodigo, carpeta, QStringLiteral("xml"));
-    const QString elegido =
-        dlgGuardarXML ? dlgGuardarXML(inicial)
-                      : QFileDialog::getSaveFileName(this, QString(), inicial, QStringLiteral("Archivo de intercambio (*.xml)"));
+    const QString filtro = QStringLiteral("Archivo XML (*.xml);;Todos los Archivos (*)");
+    const QString elegido = dlgGuardarXML ? dlgGuardarXML(inicial, filtro)
+                                          : QFileDialog::getSaveFileName(this, QString(), inicial, filtro);
     if (elegido.isEmpty())
         return;
 

@@ -61,7 +61,7 @@ TformPpalAcercade::TformPpalAcercade(QWidget *parent)
 
 void TformPpalAcercade::showEvent(QShowEvent *e)
 {
-    lblVersion->setText(GetProgramVersion(QString()));
+    lblVersion->setText(ObtenerVersionArchivo());
     if (const QScreen *pantalla = screen())
         move(pantalla->availableGeometry().center() - rect().center());
     QDialog::showEvent(e);

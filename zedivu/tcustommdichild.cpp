@@ -412,14 +412,21 @@ void TCustomMDIChild::FrmEventoOnSeleccionPredio()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The property register is a plug-in: it is reached by its registered name and its
     // invokable MostrarModalSeleccion, which returns the chosen pred_codigo (0: none).
+    // Closing it without a choice keeps the document's property and its data as they are:
+    // taking the 0 would make the next save register the property again.
     if (QWidget *predios = ClassRegistry::instance().create(QStringLiteral("TFormPredios"), nullptr)) {
         predios->setProperty("DirAplicacion", DirAplicacion);
-        int elegido = PredCodigo;
+        int elegido = 0;
         QApplication::restoreOverrideCursor();
-        if (QMetaObject::invokeMethod(predios, "MostrarModalSeleccion", Qt::DirectConnection, Q_RETURN_ARG(int, elegido)))
-            PredCodigo = elegido;
+        const bool mostrado =
+            QMetaObject::invokeMethod(predios, "MostrarModalSeleccion", Qt::DirectConnection, Q_RETURN_ARG(int, elegido));
         QApplication::setOverrideCursor(Qt::WaitCursor);
         delete predios;
+        if (!mostrado || elegido <= 0) {
+            QApplication::restoreOverrideCursor();
+            return;
+        }
+        PredCodigo = elegido;
     }
     if (PredCodigo > 0) {
         catchAbort([this] {

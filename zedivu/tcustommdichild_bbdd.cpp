@@ -240,7 +240,7 @@ void TCustomMDIChild::vincularGrillas()
         if (!grilla->objectName().isEmpty())
             grilla->OnKeyPress = [this](DBGrid *g, QChar &tecla) { DbgEventoOnKeyPress(g, tecla); };
         if (grilla->DataSet() && grilla->DataSet()->Active())
-            grilla->setOptions(DBGrid::Editing | DBGrid::AlwaysShowEditor | DBGrid::Indicator);
+            grilla->setOptions(DBGrid::Editing | DBGrid::AlwaysShowEditor | DBGrid::Indicator | DBGrid::CancelOnExit);
     }
 }
 
@@ -268,6 +268,9 @@ bool TCustomMDIChild::prepararBase(const QString &archivo, QByteArray &base)
         return false;
     }
     for (Dataset *ds : ConexionBD->datasets()) {
+        // A grid row appended and never typed into is no row of the document.
+        if (ds != DatasetPpal && ds->State() == DatasetState::Insert && !ds->Modified())
+            catchAbort([ds] { ds->Cancel(); });
         if (!publicar(ds, error)) {
             if (!error.isEmpty())
                 DialogoError(error);

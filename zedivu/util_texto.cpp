@@ -101,6 +101,14 @@ QString GetProgramVersion(const QString &archivo)
     return QStringLiteral("%1.%2").arg(BRENVIK_VERSION_MAJOR).arg(BRENVIK_VERSION_MINOR);
 }
 
+QString ObtenerVersionArchivo(const QString &archivo)
+{
+    const QString version = GetProgramVersion(archivo);
+    if (version == QLatin1String("Unknown"))
+        return version;
+    return version + QLatin1Char('.') + QString::number(BRENVIK_VERSION_PATCH);
+}
+
 bool isDebug()
 {
     return false;

@@ -40,6 +40,9 @@ QString getNombreProfesionConsultor(const QString &codigo);
 // "<major>.<minor>" of the program version built into every file of the program
 // ("2.5"); "Unknown" when `archivo` cannot be read. An empty name means the running program.
 QString GetProgramVersion(const QString &archivo);
+// "<major>.<minor>.<release>" of the same version, as the about box shows it ("2.5.0");
+// "Unknown" when `archivo` cannot be read. An empty name means the running program.
+QString ObtenerVersionArchivo(const QString &archivo = QString());
 
 // Trace routines called at the entry and exit of most operations. They write only
 // when isDebug() is true, which it is not in this build, so they write nothing.

@@ -35,11 +35,14 @@ QString fallaUnico(Field *campo, Connection *conexion, QString *error)
 {
     Dataset *ds = campo->DataSet();
     QString tabla;
-    if (auto *t = qobject_cast<Table *>(ds))
+    QString indice;
+    if (auto *t = qobject_cast<Table *>(ds)) {
         tabla = t->TableName();
-    else if (auto *q = qobject_cast<Query *>(ds))
+        indice = t->IndexName();
+    } else if (auto *q = qobject_cast<Query *>(ds)) {
         tabla = q->SQL();
-    Field *clave = ds->Fields(0);
+    }
+    Field *clave = indice.isEmpty() ? ds->Fields(0) : ds->FindField(indice);
     if (!clave) {
         if (error)
             *error = QStringLiteral("La tabla ") + kComilla + tabla + kComilla + QStringLiteral(" no tiene un indice");
@@ -151,8 +154,8 @@ QString ComprobarCampo(Field *campo, TTipoValidaciones tipos, int anoActual, Con
         return QStringLiteral("sólo permite valores de año entre 1900 y ") + QString::number(anoActual);
     if (tipos.contains(tvAnoActualMin) && (!valor || ano < anoActual))
         return QStringLiteral("El año debe ser mayor o igual que el año en curso");
-    if (tipos.contains(tvAnoValido) && (!valor || *valor < 1900 || *valor > 2029))
-        return QStringLiteral("sólo permite valores de año entre 1900 y 2029");
+    if (tipos.contains(tvAnoValido) && (!valor || *valor < 1900 || *valor > 2099))
+        return QStringLiteral("sólo permite valores de año entre 1900 y 2099");
     if (tipos.contains(tvCoordenadaN) && (!valor || *valor < 2000000 || *valor > 6000000))
         return QStringLiteral("sólo acepta coordenadas entre 2.000.000 y 6.000.000");
     if (tipos.contains(tvCoordenadaE) && (!valor || *valor < 200000 || *valor > 900000))

@@ -77,3 +77,32 @@ TEST(DateText, MidnightSurvivesStorageRoundTrip)
     EXPECT_EQ(ChileanText::fromStorage(ChileanText::toStorage(d)), d);
     EXPECT_EQ(ChileanText::toStorage(d), QStringLiteral("2023-09-03 00:00:00"));
 }
+
+struct PatternCase
+{
+    double value;
+    const char *pattern;
+    const char *text;
+};
+
+class NumberPattern : public ::testing::TestWithParam<PatternCase>
+{
+};
+
+TEST_P(NumberPattern, GroupsWithChileanSeparators)
+{
+    const PatternCase &c = GetParam();
+    EXPECT_EQ(ChileanText::formatNumber(c.value, QString::fromLatin1(c.pattern)).toStdString(), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NumberPattern,
+                         ::testing::Values(PatternCase{6234567, "0,000,000", "6.234.567"},
+                                           PatternCase{6234567.6, "0,000,000", "6.234.568"},
+                                           PatternCase{234567, "0,000,000", "0.234.567"},
+                                           PatternCase{345678, "000,000", "345.678"},
+                                           PatternCase{1234567, "000,000", "1.234.567"},
+                                           PatternCase{0, "000,000", "000.000"},
+                                           PatternCase{-1234.5, "#,##0.00", "-1.234,50"},
+                                           PatternCase{0.125, "0.##", "0,13"},
+                                           PatternCase{12, "0.##", "12"},
+                                           PatternCase{-0.001, "0", "0"}));

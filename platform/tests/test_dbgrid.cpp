@@ -651,6 +651,49 @@ TEST_F(DBGridTest, LeavingTheGridWritesTheEditorThenCallsExit)
     EXPECT_EQ(rodal.State(), DatasetState::Edit);
 }
 
+// Leaving the grid with "cancel on exit" drops a new row nothing was typed into, before
+// the exit handler sees it; a row with typed text, or a grid without the option, keeps it.
+TEST_F(DBGridTest, CancelOnExitDropsAnUntouchedNewRow)
+{
+    standardColumns();
+    int exits = 0;
+    DatasetState seen = DatasetState::Inactive;
+    grid->OnExit = [&](DBGrid *g) {
+        ++exits;
+        seen = g->DataSet()->State();
+    };
+    show();
+    const struct
+    {
+        bool option;
+        const char *typed;
+        DatasetState after;
+        int rows;
+    } cases[] = {
+        {true, "", DatasetState::Browse, 3},
+        {true, "8", DatasetState::Insert, 4},
+        {false, "", DatasetState::Insert, 4},
+    };
+    for (const auto &c : cases) {
+        grid->setOptions(grid->options().setFlag(DBGrid::CancelOnExit, c.option));
+        grid->setFocus();
+        QApplication::processEvents();
+        rodal.setRecNo(3);
+        key(Qt::Key_Down);
+        ASSERT_EQ(rodal.State(), DatasetState::Insert);
+        type(QString::fromLatin1(c.typed));
+        exits = 0;
+        other->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(exits, 1) << c.option << c.typed;
+        EXPECT_EQ(seen, c.after) << c.option << c.typed;
+        EXPECT_EQ(rodal.State(), c.after) << c.option << c.typed;
+        EXPECT_EQ(grid->view()->model()->rowCount(), c.rows) << c.option << c.typed;
+        rodal.Cancel();
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM rodal")).toInt(), 3);
+}
+
 TEST_F(DBGridTest, BindingsAreCheckedByName)
 {
     grid->addColumn(QStringLiteral("num"));

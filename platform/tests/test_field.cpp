@@ -68,6 +68,33 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"d", "7/3/2024 08:15", true, "07-03-2024 08:15:00", "07-03-2024 08:15:00"},
                       TextCase{"d", "30-02-2024", false, "", ""}));
 
+// A display pattern changes what is shown, never what is stored or edited.
+TEST_F(FieldTest, DisplayFormatShowsNumbersGroupedAndKeepsTheValue)
+{
+    f("f")->setDisplayFormat(QStringLiteral("0,000,000"));
+    f("i")->setDisplayFormat(QStringLiteral("000,000"));
+    ASSERT_TRUE(f("f")->setAsString(QStringLiteral("6234567,4")));
+    ASSERT_TRUE(f("i")->setAsInteger(345678));
+    EXPECT_EQ(f("f")->DisplayText(), QStringLiteral("6.234.567"));
+    EXPECT_EQ(f("i")->DisplayText(), QStringLiteral("345.678"));
+    EXPECT_EQ(f("f")->AsString(), QStringLiteral("6234567,4"));
+    EXPECT_EQ(f("i")->AsString(), QStringLiteral("345678"));
+    f("s")->setDisplayFormat(QStringLiteral("000,000"));
+    EXPECT_EQ(f("s")->DisplayText(), QString()); // NULL stays blank
+    ASSERT_TRUE(t.Post());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT f || '|' || i FROM t")).toString(), QStringLiteral("6234567.4|345678"));
+}
+
+// Printed table columns are as wide as their fields' display width.
+TEST_F(FieldTest, DisplayWidthFollowsTheSize)
+{
+    const std::pair<const char *, int> casos[] = {{"v", 5}, {"b", 5}, {"i", 10}, {"f", 10}, {"d", 10}, {"m", 10}};
+    for (const auto &[nombre, ancho] : casos)
+        EXPECT_EQ(f(nombre)->DisplayWidth(), ancho) << nombre;
+    f("i")->setDisplayWidth(3);
+    EXPECT_EQ(f("i")->DisplayWidth(), 3);
+}
+
 TEST_F(FieldTest, NullAndEmptyTextStayApart)
 {
     EXPECT_TRUE(f("v")->IsNull());

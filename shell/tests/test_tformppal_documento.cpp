@@ -228,20 +228,23 @@ TEST_F(DocumentoTest, NewCancelledCreatesNothing)
     EXPECT_TRUE(ppal->isEnabled());
 }
 
-// Guards against a half-built document when one form of its combination cannot be created.
-TEST_F(DocumentoTest, ACombinationWithAMissingPluginLeavesNoFormOpen)
+// A request form whose plug-in is missing is left out of a new document (the loader has
+// told which); the document holds its other forms.
+TEST_F(DocumentoTest, ACombinationWithAMissingPluginIsCreatedWithoutThatForm)
 {
     nuevoDocumento(9);
-    EXPECT_TRUE(forms_().isEmpty());
-    EXPECT_EQ(ppal->IndicesArbol.Cantidad(), 0);
-    EXPECT_EQ(ppal->trvArbol->topLevelItemCount(), 0);
-    EXPECT_TRUE(WorkingDatabases::paths().isEmpty());
-    const QStringList textos = dialogs.textos();
-    ASSERT_EQ(textos.size(), 3);
-    EXPECT_EQ(textos[0], QStringLiteral("Falta uno de los archivos requeridos por la aplicación (NADA.SO)."));
-    EXPECT_EQ(textos[1], QStringLiteral("No se pudo instanciar la librería del formulario \"NADA\"."));
-    EXPECT_TRUE(textos[2].startsWith(QStringLiteral("No se pudo crear el documento: el formulario \"NADA\"")));
-    EXPECT_TRUE(ppal->archNuevo->isEnabled());
+    const QList<TCustomMDIChild *> lista = forms_();
+    ASSERT_EQ(lista.size(), 1);
+    EXPECT_EQ(lista[0]->Codigo, QStringLiteral("TESTF"));
+    EXPECT_TRUE(lista[0]->Hermanos.isEmpty());
+    EXPECT_TRUE(QFileInfo(lista[0]->ArchivoMDB).isFile());
+    EXPECT_FALSE(lista[0]->Modificado);
+    EXPECT_EQ(ppal->IndicesArbol.Cantidad(), 4);
+    EXPECT_EQ(ppal->trvArbol->topLevelItemCount(), 1);
+    EXPECT_EQ(dialogs.textos(), (QStringList{QStringLiteral("Falta uno de los archivos requeridos por la aplicación (NADA.SO)."),
+                                             QStringLiteral("No se pudo instanciar la librería del formulario \"NADA\".")}));
+    EXPECT_FALSE(ppal->archNuevo->isEnabled());
+    EXPECT_TRUE(ppal->archGuardar->isEnabled());
     EXPECT_TRUE(ppal->isEnabled());
 }
 
@@ -301,6 +304,41 @@ TEST_F(DocumentoTest, SavedDocumentReopensFromTheIndexAndByImport)
     escribirNombre(QStringLiteral("Bosque Dos"));
     ppal->archGuardarExecute(ppal.get());
     EXPECT_EQ(filasIndice().size(), 1);
+    EXPECT_TRUE(dialogs.textos().isEmpty()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
+}
+
+// A document first saved before its property was registered: the save that registers it
+// writes the code into the index, and a row still holding 0 from before is corrected on
+// Open from the forms' own code, so the next save does not register the property again.
+TEST_F(DocumentoTest, TheIndexAndTheFormsAgreeOnTheProperty)
+{
+    nuevoDocumento(7);
+    escribirNombre(QStringLiteral("Bosque Nuevo"));
+    const QString archivo = carpeta.path() + QStringLiteral("/predio.fprb");
+    guardarComo(archivo);
+    EXPECT_EQ(filasIndice(), QStringList{QStringLiteral("0 7 0 ") + archivo});
+
+    // As the save that registers the property leaves the form.
+    Dataset *ds = prueba()->DatasetPpal;
+    if (ds->State() != DatasetState::Edit) {
+        ASSERT_TRUE(ds->Edit());
+    }
+    ASSERT_TRUE(ds->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(6));
+    prueba()->PredCodigo = 6;
+    ppal->archGuardarExecute(ppal.get());
+    EXPECT_EQ(filasIndice(), QStringList{QStringLiteral("6 7 0 ") + archivo});
+
+    EXPECT_TRUE(ppal->archCerrarExecute());
+    Operacion(program.database(), QStringLiteral("UPDATE formPredio SET pred_codigo = 0"));
+    ASSERT_TRUE(ppal->AbreArchivo(archivo, 0, QString()));
+    ASSERT_EQ(forms_().size(), 1);
+    EXPECT_EQ(prueba()->PredCodigo, 6);
+    EXPECT_EQ(filasIndice(), QStringList{QStringLiteral("6 7 0 ") + archivo});
+    EXPECT_TRUE(ppal->archCerrarExecute());
+
+    // An imported file keeps no code: it may come from another register.
+    ASSERT_TRUE(ppal->AbreArchivo(archivo, -1, QString()));
+    EXPECT_EQ(prueba()->PredCodigo, -1);
     EXPECT_TRUE(dialogs.textos().isEmpty()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
 }
 
@@ -520,7 +558,7 @@ TEST_P(FilaRechazada, StopsTheCommandAndKeepsTheDocumentModified)
     guardado.close();
     propuestos.clear();
     bool intercambio = false;
-    ppal->dlgGuardarXML = [&](const QString &) {
+    ppal->dlgGuardarXML = [&](const QString &, const QString &) {
         intercambio = true;
         return QString();
     };

@@ -216,8 +216,9 @@ protected:
         ppal->Combinacion = 1;
         documento = home.filePath(QStringLiteral("predio.fpmp"));
         ppal->dlgGuardar = [this](const QString &, const QString &) { return documento; };
-        ppal->dlgGuardarXML = [this](const QString &inicial) {
+        ppal->dlgGuardarXML = [this](const QString &inicial, const QString &filtro) {
             propuesto = inicial;
+            filtroPropuesto = filtro;
             if (antesDeElegir)
                 antesDeElegir();
             return elegido.isNull() ? inicial : elegido;
@@ -340,6 +341,7 @@ protected:
     std::unique_ptr<TformPpal> ppal;
     QString documento;
     QString propuesto;
+    QString filtroPropuesto;
     QString elegido;
     std::function<void()> antesDeElegir;
 
@@ -355,6 +357,7 @@ TEST_F(IntercambioTest, TwoFormDocumentGivesHeaderIntegrityLineAndBodiesSealedWi
 
     const QString archivo = carpetaIntercambio() + QStringLiteral("fundo el ñirresur_kelu_001.xml");
     EXPECT_EQ(propuesto, archivo);
+    EXPECT_EQ(filtroPropuesto, QStringLiteral("Archivo XML (*.xml);;Todos los Archivos (*)"));
     ASSERT_EQ(archivosIntercambio(), QStringList{QStringLiteral("fundo el ñirresur_kelu_001.xml")});
     const QByteArray texto = leer(archivo);
 

@@ -70,7 +70,7 @@ ConsultaLista ConsultaSeleccionMultiple(TTipoSeleccionMultiple tipo, bool paraGr
     case tsmFauna:
         if (!paraGrilla)
             return {};
-        return {QStringLiteral("SELECT faun_descripcion || ' (' || faun_nombrecomun || ') ' FROM fauna ORDER BY faun_descripcion"), {}};
+        return {QStringLiteral("SELECT IFNULL(faun_descripcion,'') || ' (' || IFNULL(faun_nombrecomun,'') || ') ' FROM fauna ORDER BY faun_descripcion"), {}};
     case tsmEspecieHARPE:
         return {QStringLiteral("SELECT espe_descripcion FROM especie WHERE espe_harpe = true ORDER BY espe_primera,espe_descripcion"), {}};
     }

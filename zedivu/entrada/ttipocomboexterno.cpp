@@ -121,7 +121,7 @@ const std::array<Lista, kCantidadTiposCombo> &listas()
         {"tceCapacidadUsoNIRKA", "clas_codigo, clas_descripcion FROM clase"},
         {"tceEspecie", "espe_codigo, espe_descripcion FROM especie ORDER BY espe_primera,espe_descripcion"},
         {"tceFlora", "espe_codigo, espe_descripcion FROM especie WHERE espe_conservacion = 1 ORDER BY espe_descripcion"},
-        {"tceFauna", "faun_codigo, faun_descripcion || ' (' || faun_nombrecomun || ') ' FROM fauna ORDER BY faun_descripcion"},
+        {"tceFauna", "faun_codigo, IFNULL(faun_descripcion,'') || ' (' || IFNULL(faun_nombrecomun,'') || ') ' FROM fauna ORDER BY faun_descripcion"},
         {"tceAnos", "id_ano, ano FROM anos"},
         {"tceAnosActual", "id_ano, ano FROM anos WHERE id_ano<=?"},
         {"tceEspecieTAMVO", especieOrden("tamvo")},

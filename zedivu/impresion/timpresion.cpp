@@ -521,11 +521,10 @@ QList<GridColumn *> TImpresion::ColumnasImpresas(const DBGrid *grid)
 
 double TImpresion::AnchoColumna(const GridColumn *columna)
 {
-    // The column's width in characters of the grid's font (the form describes widths in
-    // characters; the grid adds a small padding to the pixels).
-    const int caracter = std::max(1, QFontMetrics(columna->Grid()->font()).averageCharWidth());
-    const int caracteres = std::max(1, int(std::lround(double(columna->Width() - 12) / caracter)));
-    return 2.0 * caracteres + 0.1;
+    // The field's display width, not the column's width on screen: resizing a column
+    // never changes the printout.
+    const Field *campo = columna->field();
+    return 2.0 * (campo ? campo->DisplayWidth() : 10) + 0.1;
 }
 
 int TImpresion::TamanoFuenteTabla(double razon)

@@ -137,7 +137,8 @@ public:
     TDimensiones TablaPie(DBGrid *grid, const QList<double> &anchos, bool marco);
     // The columns a table prints: the visible ones, in order.
     static QList<GridColumn *> ColumnasImpresas(const DBGrid *grid);
-    // Printed width (mm) of a column before shrinking: two millimetres per character.
+    // Printed width (mm) of a column before shrinking: two millimetres per character of its
+    // field's display width.
     static double AnchoColumna(const GridColumn *columna);
     // The table font size for a ratio of summed widths to the usable width.
     static int TamanoFuenteTabla(double razon);

@@ -17,6 +17,7 @@
 #include "scripteddialogs.h"
 #include "table.h"
 #include "util_archivo.h"
+#include "util_bbdd.h"
 #include "util_texto.h"
 #include "xml/txml.h"
 
@@ -653,6 +654,29 @@ TEST_F(FormBase, GridsGetTheFrameworksHandlersAndEditingOptions)
     EXPECT_TRUE(grilla->OnKeyPress && grilla->OnExit);
     EXPECT_TRUE(grilla->options().testFlag(DBGrid::AlwaysShowEditor));
     EXPECT_TRUE(grilla->options().testFlag(DBGrid::Editing));
+    EXPECT_TRUE(grilla->options().testFlag(DBGrid::CancelOnExit));
+}
+
+// Saving writes a grid's new row only when something was typed into it: a row appended
+// and left blank is no row of the document.
+TEST_F(FormBase, SaveKeepsOnlyNewRowsThatHoldTypedData)
+{
+    abrir({QStringLiteral("PRUEBA")});
+    Dataset *det = hijo<Table>(0, "adtPRUEBA_det");
+    const QString archivo = dir.filePath(QStringLiteral("filas.fprueba"));
+    const auto filas = [&] {
+        return Consulta(form(0)->ArchivoMDB, QStringLiteral("SELECT COUNT(*) || '|' || IFNULL(group_concat(num), '') FROM prueba_det"));
+    };
+    ASSERT_TRUE(det->Append());
+    ASSERT_TRUE(form(0)->Guardar(archivo));
+    EXPECT_EQ(filas(), QStringLiteral("0|"));
+    EXPECT_EQ(det->State(), DatasetState::Browse);
+
+    ASSERT_TRUE(det->Append());
+    ASSERT_TRUE(det->FieldByName(QStringLiteral("num"))->setAsString(QStringLiteral("7")));
+    ASSERT_TRUE(form(0)->Guardar(archivo));
+    EXPECT_EQ(filas(), QStringLiteral("1|7"));
+    EXPECT_TRUE(dialogos.boxes.isEmpty());
 }
 
 TEST_F(FormBase, EnterTabAndArrowsWalkTheGridColumnsWhileEditing)

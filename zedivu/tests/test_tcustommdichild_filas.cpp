@@ -1,6 +1,7 @@
 // Dependent rows on a small plan: stands (rodal), their objective rows (obj) and two
 // grids that name a stand (fis, hidr) through a lookup column.
 #include "abort.h"
+#include "classregistry.h"
 #include "connection.h"
 #include "datasource.h"
 #include "dbgrid.h"
@@ -9,6 +10,7 @@
 #include "gridcolumn.h"
 #include "scripteddialogs.h"
 #include "table.h"
+#include "tcustommodalchild.h"
 #include "util_bbdd.h"
 
 #include <QTemporaryDir>
@@ -334,5 +336,51 @@ INSTANTIATE_TEST_SUITE_P(Casos, TipoSuelo,
                          ::testing::Values(CasoSuelo{"1", "0", true}, CasoSuelo{"1", "1", true}, CasoSuelo{"2", "0", false},
                                            CasoSuelo{"2", "1", true}, CasoSuelo{"3", "0", true}, CasoSuelo{"3", "2", true},
                                            CasoSuelo{"99", "1", false}));
+
+// A property register whose pick is set by the test (0: closed without a choice).
+class RegistroPredios : public TCustomModalChild
+{
+public:
+    using TCustomModalChild::TCustomModalChild;
+    void MostrarModal() override {}
+    int MostrarModalSeleccion() override { return eleccion; }
+    static inline int eleccion = 0;
+};
+
+class VentanaConPredio : public VentanaEntrada
+{
+public:
+    void LlenarInfoPredio() override { llenados << PredCodigo; }
+    QList<int> llenados;
+};
+
+TEST(SeleccionPredio, SinEleccionConservaElPredioDelDocumento)
+{
+    const ClassRegistrar registro("TFormPredios", [](QWidget *owner) -> QWidget * { return new RegistroPredios(owner); });
+    const struct
+    {
+        int antes, eleccion, despues;
+        QList<int> llenados;
+    } casos[] = {
+        {7, 0, 7, {}}, // closed without a choice: the property and its data stay
+        {0, 0, 0, {}},
+        {7, 9, 9, {9, 9}}, // the form and its sibling take the chosen property
+        {0, 9, 9, {9, 9}},
+    };
+    ScriptedDialogs dialogos;
+    for (const auto &c : casos) {
+        VentanaConPredio ventana, hermana;
+        ventana.Modificado = false; // no question about replacing typed data
+        ventana.Hermanos << &hermana;
+        ventana.PredCodigo = c.antes;
+        hermana.PredCodigo = c.antes;
+        RegistroPredios::eleccion = c.eleccion;
+        ventana.FrmEventoOnSeleccionPredio();
+        EXPECT_EQ(ventana.PredCodigo, c.despues) << c.antes << " " << c.eleccion;
+        EXPECT_EQ(hermana.PredCodigo, c.despues) << c.antes << " " << c.eleccion;
+        EXPECT_EQ(ventana.llenados + hermana.llenados, c.llenados) << c.antes << " " << c.eleccion;
+    }
+    EXPECT_TRUE(dialogos.boxes.isEmpty());
+}
 
 } // namespace

@@ -81,11 +81,10 @@ struct GrillaPrueba
         EXPECT_TRUE(tabla.Open());
         fuente.setDataSet(&tabla);
         grilla.setDataSource(&fuente);
-        const int caracter = QFontMetrics(grilla.font()).averageCharWidth();
         for (const Columna &c : columnas) {
             GridColumn *col = grilla.addColumn(c.campo);
             col->setTitle(c.titulo);
-            col->setWidth(caracter * c.caracteres + 12);
+            tabla.FieldByName(c.campo)->setDisplayWidth(c.caracteres);
         }
     }
 
@@ -322,6 +321,30 @@ TEST_F(ImpresionTest, TablaAnchaTerminaDentroDelMargenDerecho)
         derecha = std::max(derecha, p.x + p.ancho - MARGEN_IZQ);
     EXPECT_GT(derecha, imp->AnchoUtil - 1);
     EXPECT_LE(derecha, imp->AnchoUtil + 1e-9);
+}
+
+// A column prints as wide as its field (by default a text field's size), however wide the
+// consultant has dragged it on screen.
+TEST_F(ImpresionTest, AnchoDeColumnaSegunElCampoNoLaPantalla)
+{
+    GrillaPrueba g(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, a VARCHAR(20), n INTEGER);"
+                                  "INSERT INTO t VALUES (1, 'x', 5);"),
+                   {});
+    GridColumn *a = g.grilla.addColumn(QStringLiteral("a"));
+    a->setTitle(QStringLiteral("Columna A"));
+    GridColumn *n = g.grilla.addColumn(QStringLiteral("n"));
+    n->setTitle(QStringLiteral("Columna N"));
+    a->setWidth(900);
+    n->setWidth(15);
+    EXPECT_DOUBLE_EQ(TImpresion::AnchoColumna(a), 40.1);
+    EXPECT_DOUBLE_EQ(TImpresion::AnchoColumna(n), 20.1);
+    encabezado(20);
+    imp->AnchoUtil = 200;
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    const TPasoImpresion *p = registro.Buscar(QStringLiteral("Columna A"));
+    ASSERT_TRUE(p);
+    EXPECT_NEAR(p->ancho - 0.2, 40.1, 1e-9);
 }
 
 // Regression: a box that opened a block was drawn in the small font of the table measured

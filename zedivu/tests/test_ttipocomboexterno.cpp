@@ -12,6 +12,7 @@
 #include "util_bbdd.h"
 
 #include <QDate>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,6 +75,22 @@ TEST(TipoComboExterno, AnosHastaElAnoEnCurso)
     ASSERT_FALSE(filas.isEmpty());
     EXPECT_EQ(filas.last().at(0), QString::number(ano));
     EXPECT_EQ(Consulta3(DirProgramaConstruido() + QStringLiteral("bbdd/bd.db"), c.sql, {1990}).last().at(0), QStringLiteral("1990"));
+}
+
+TEST(TipoComboExterno, FaunaSinNombreComunSigueEnLasListas)
+{
+    QTemporaryDir dir;
+    Connection bd;
+    ASSERT_TRUE(bd.open(dir.filePath(QStringLiteral("fauna.db")), Connection::ReadWriteCreate));
+    ASSERT_TRUE(bd.execScript(QStringLiteral(
+        "CREATE TABLE fauna (faun_codigo INTEGER, faun_descripcion VARCHAR(80), faun_nombrecomun VARCHAR(80));"
+        "INSERT INTO fauna VALUES (1, 'Pudu puda', 'Pudú'), (2, 'Lycalopex fulvipes', NULL);")));
+    const QStringList esperado{QStringLiteral("Lycalopex fulvipes () "), QStringLiteral("Pudu puda (Pudú) ")};
+    EXPECT_EQ(Consulta2(&bd, ConsultaSeleccionMultiple(tsmFauna, true, 2026).sql), esperado);
+    const QList<QStringList> combo = Consulta3(&bd, ConsultaTipoCombo(tceFauna, 2026).sql);
+    ASSERT_EQ(combo.size(), 2);
+    EXPECT_EQ(combo.at(0), (QStringList{QStringLiteral("2"), esperado.at(0)}));
+    EXPECT_EQ(combo.at(1), (QStringList{QStringLiteral("1"), esperado.at(1)}));
 }
 
 TEST(TipoComboExterno, ComboBoxSinOtro)

@@ -120,6 +120,13 @@ TEST(GetProgramVersion, GivesMajorDotMinor)
     EXPECT_EQ(GetProgramVersion("/no/such/program"), "Unknown");
 }
 
+TEST(ObtenerVersionArchivo, GivesThreeNumbers)
+{
+    EXPECT_EQ(ObtenerVersionArchivo(), "2.5.0");
+    EXPECT_EQ(ObtenerVersionArchivo(QCoreApplication::applicationFilePath()), "2.5.0");
+    EXPECT_EQ(ObtenerVersionArchivo("/no/such/program"), "Unknown");
+}
+
 TEST(Trace, WritesNothingInThisBuild)
 {
     EXPECT_FALSE(isDebug());

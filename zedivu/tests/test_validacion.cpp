@@ -38,7 +38,9 @@ protected:
         ASSERT_TRUE(c.execScript(QStringLiteral(
             "CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, txt VARCHAR(50), num DOUBLE, fecha DATETIME,"
             "                rut VARCHAR(12), dv VARCHAR(1));"
-            "INSERT INTO t (txt, num) VALUES ('O''Higgins', 5);")));
+            "INSERT INTO t (txt, num) VALUES ('O''Higgins', 5);"
+            "CREATE TABLE u (cod VARCHAR(10), id INTEGER PRIMARY KEY AUTOINCREMENT);"
+            "INSERT INTO u (cod) VALUES ('A1');")));
         c.close();
         tabla.setTableName(QStringLiteral("t"));
         tabla.setObjectName(QStringLiteral("adtT"));
@@ -99,9 +101,11 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCampo{"2027", {tvAnoActualMax}, "sólo permite valores de año entre 1900 y 2026"},
         CasoCampo{"dos mil", {tvAnoActualMax}, "sólo permite valores de año entre 1900 y 2026"},
         CasoCampo{"2025", {tvAnoActualMin}, "El año debe ser mayor o igual que el año en curso"},
-        CasoCampo{"1899", {tvAnoValido}, "sólo permite valores de año entre 1900 y 2029"},
-        CasoCampo{"2029", {tvAnoValido}, ""},
-        CasoCampo{"2030", {tvAnoValido}, "sólo permite valores de año entre 1900 y 2029"},
+        CasoCampo{"1899", {tvAnoValido}, "sólo permite valores de año entre 1900 y 2099"},
+        CasoCampo{"1900", {tvAnoValido}, ""},
+        CasoCampo{"2030", {tvAnoValido}, ""}, // plan calendars run past the current decade
+        CasoCampo{"2099", {tvAnoValido}, ""},
+        CasoCampo{"2100", {tvAnoValido}, "sólo permite valores de año entre 1900 y 2099"},
         CasoCampo{"6000000", {tvCoordenadaN}, ""},
         CasoCampo{"2000000", {tvCoordenadaN}, ""},
         CasoCampo{"6000000,1", {tvCoordenadaN}, "sólo acepta coordenadas entre 2.000.000 y 6.000.000"},
@@ -152,6 +156,35 @@ TEST_F(BaseValidacion, UnicoCuentaLasOtrasFilasConParametros)
     QString falla;
     EXPECT_EQ(ComprobarCampo(campo("txt"), {tvUnico}, kAno, &conn, &falla), QString());
     EXPECT_TRUE(falla.isEmpty()) << falla.toStdString();
+}
+
+TEST_F(BaseValidacion, UnicoExcluyeLaFilaPorElCampoDelIndice)
+{
+    Table u;
+    u.setTableName(QStringLiteral("u"));
+    u.setConnection(&conn);
+    ASSERT_TRUE(u.Open());
+    ASSERT_TRUE(u.Append());
+    Field *cod = u.FieldByName(QStringLiteral("cod"));
+    ASSERT_TRUE(cod->setAsString(QStringLiteral("A1")));
+    const QString repetido =
+        QStringLiteral("contiene un valor utilizado anteriormente.\nSólo se permiten valores únicos para este campo");
+    const struct
+    {
+        const char *indice;
+        QString mensaje;
+        QString falla;
+    } casos[] = {
+        {"", QString(), QStringLiteral("La tabla \"u\" posee un indice o 1º campo (\"cod\") que no es de tipo autoincremental")},
+        {"id", repetido, QString()},
+        {"nada", QString(), QStringLiteral("La tabla \"u\" no tiene un indice")},
+    };
+    for (const auto &c : casos) {
+        u.setIndexName(QLatin1String(c.indice));
+        QString falla;
+        EXPECT_EQ(ComprobarCampo(cod, {tvUnico}, kAno, &conn, &falla), c.mensaje) << c.indice;
+        EXPECT_EQ(falla, c.falla) << c.indice;
+    }
 }
 
 struct CasoLimite

@@ -380,6 +380,10 @@ void TFormPredios::aplicarEtiquetas()
     etiquetar(m_adtCoordenada, "coor_punto_referencia", QStringLiteral("Punto de Referencia"));
     etiquetar(m_adtCoordenada, "coor_norte", QStringLiteral("Norte (metros)"));
     etiquetar(m_adtCoordenada, "coor_este", QStringLiteral("Este (metros)"));
+    // UTM coordinates read grouped by thousands; the stored metres stay as typed.
+    for (const auto &[campo, formato] : {std::pair{"coor_norte", "0,000,000"}, std::pair{"coor_este", "000,000"}})
+        if (Field *f = m_adtCoordenada->FindField(QLatin1String(campo)))
+            f->setDisplayFormat(QLatin1String(formato));
 }
 
 bool TFormPredios::Abrir()

@@ -84,7 +84,7 @@ const CasoComprobacion kComprobaciones[] = {
     {"RodalSinSuperficie", "desc", {{"num", "3"}, {"sup", "0"}, {"ano", "2000"}, {"esp", "PINO"}, {"est_san", "1"}, {"cap", "4"}},
      "El campo \"Superficie (ha)\" no puede ser nulo"},
     {"RodalAnoFueraDeRango", "desc", {{"num", "3"}, {"sup", "1"}, {"ano", "1899"}, {"esp", "PINO"}, {"est_san", "1"}, {"cap", "4"}},
-     "El campo \"Año Plantación\" sólo permite valores de año entre 1900 y 2029"},
+     "El campo \"Año Plantación\" sólo permite valores de año entre 1900 y 2099"},
     {"SectorRepetido", "det_sec", {{"num_sec", "A"}, {"sup", "1"}, {"cap", "4"}, {"tip_veg", "1"}},
      "El campo \"Sector Nº\" contiene un valor utilizado anteriormente.\nSólo se permiten valores únicos para este campo"},
     {"FisiografiaSinRodalNiSector", "fis", {{"form", "1"}, {"pen", "5"}, {"alt", "300"}, {"exp", "1"}, {"pos", "1"}},

@@ -156,6 +156,28 @@ TEST_F(Predios, ShownInBrowseModeOnTheFirstPropertyByName)
     EXPECT_EQ(hijo<DBEdit>(&ventana, "edt_prov_look")->text(), QStringLiteral("Capitán Prat"));
 }
 
+// UTM north and east read grouped by thousands with the program's separators; the stored
+// metres and the text an edit starts from stay plain.
+TEST_F(Predios, CoordinatesShowGroupedDigitsAndKeepTheirValues)
+{
+    abrir();
+    ASSERT_TRUE(dataset("adsPredios")->Locate(QStringLiteral("pred_codigo"), 1));
+    auto *pestanas = ventana.findChild<QTabWidget *>();
+    ASSERT_NE(pestanas, nullptr);
+    pestanas->setCurrentWidget(hijo<QWidget>(&ventana, "tabCoordenadas"));
+    DBGrid *grilla = hijo<DBGrid>(&ventana, "dbgCoordenada");
+    QStringList vistos;
+    for (int i = 0; i < grilla->ColumnCount(); ++i)
+        vistos << grilla->Columns(i)->DisplayTextAt(0);
+    EXPECT_EQ(vistos, (QStringList{QStringLiteral("PUENTE"), QStringLiteral("4.500.000"), QStringLiteral("650.000")}));
+    Dataset *coordenadas = dataset("adtCoordenada");
+    EXPECT_EQ(coordenadas->FieldByName(QStringLiteral("coor_norte"))->AsString(), QStringLiteral("4500000"));
+    EXPECT_EQ(cuenta(QStringLiteral("SELECT COUNT(*) FROM coordenada WHERE coor_norte=4500000 AND coor_este=650000")), 1);
+    const QString capturas = qEnvironmentVariable("BRENVIK_CAPTURAS");
+    if (!capturas.isEmpty())
+        ventana.grab().save(capturas + QStringLiteral("/gavrel_coordenadas.png"));
+}
+
 // Cancelling a creation must not leave the placeholder or its rows behind.
 TEST_F(Predios, CreateThenCancelLeavesNothing)
 {
@@ -431,8 +453,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoValidacion{"adsPredios2", {{"pred_comuna", QVariant()}}, kCampo + QStringLiteral("\"Comuna\" no puede quedar vacío.")},
         CasoValidacion{"adtConservador", {{"cons_fojas", "1"}}, kCampo + QStringLiteral("\"Nº\" no puede quedar vacío.")},
         CasoValidacion{"adtConservador",
-                       {{"cons_fojas", "1"}, {"cons_numero", 2}, {"cons_conservador", "X"}, {"cons_agno", 2030}},
-                       kCampo + QStringLiteral("\"Año\" sólo permite valores de año entre 1900 y 2029.")},
+                       {{"cons_fojas", "1"}, {"cons_numero", 2}, {"cons_conservador", "X"}, {"cons_agno", 2100}},
+                       kCampo + QStringLiteral("\"Año\" sólo permite valores de año entre 1900 y 2099.")},
         CasoValidacion{"adtMinisterio", {{"mini_certbn", ""}},
                        kCampo + QStringLiteral("\"Nº Certificado del Ministerio de Bienes Nacionales\" no puede quedar vacío.")},
         CasoValidacion{"adtRol", {{"rol_numero", "5"}}, kCampo + QStringLiteral("\"Comuna\" no puede quedar vacío.")},
