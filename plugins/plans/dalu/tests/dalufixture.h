@@ -1,0 +1,169 @@
+#pragma once
+// A DALU document as the shell opens one, with the request form DORVO beside it: the
+// plug-ins loaded from their shared objects, the windows made by their registered names in
+// a program directory holding the built templates and main database, then set up in the
+// shell's order. Message boxes are answered by a ScriptedDialogs (Yes unless told).
+#include "tcustommdichild.h"
+
+#include "abort.h"
+#include "classregistry.h"
+#include "connection.h"
+#include "dataset.h"
+#include "dbgrid.h"
+#include "dialogservice.h"
+#include "field.h"
+#include "qstringprinter.h"
+#include "scripteddialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLibrary>
+#include <QMdiArea>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class DaluFixture : public ::testing::Test
+{
+public:
+    using Valores = QList<std::pair<const char *, QString>>;
+
+protected:
+    static void SetUpTestSuite()
+    {
+        static QLibrary dalu(QStringLiteral(BRENVIK_DALU_PLUGIN));
+        static QLibrary dorvo(QStringLiteral(BRENVIK_DORVO_PLUGIN));
+        for (QLibrary *lib : {&dalu, &dorvo})
+            ASSERT_TRUE(lib->load()) << lib->errorString().toStdString();
+    }
+
+    void SetUp() override
+    {
+        app = dir.path() + QStringLiteral("/");
+        QDir().mkpath(app + QStringLiteral("bbdd"));
+        for (const QString &base : {QStringLiteral("DALU.db"), QStringLiteral("DORVO.db"), QStringLiteral("bd.db")})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/") + base, app + QStringLiteral("bbdd/") + base)) << base.toStdString();
+        area = new QMdiArea;
+        area->resize(1200, 860);
+        abrirDocumento();
+        dialogos.porDefecto = ID::YES;
+    }
+
+    void TearDown() override
+    {
+        soltar();
+        delete area;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // New DALU and DORVO windows in the area; `form` is the plan.
+    void abrirDocumento()
+    {
+        soltar();
+        formularios.clear();
+        for (const QString &codigo : {QStringLiteral("DALU"), QStringLiteral("DORVO")}) {
+            auto *f = qobject_cast<TCustomMDIChild *>(ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
+            ASSERT_NE(f, nullptr) << codigo.toStdString();
+            area->addSubWindow(f);
+            f->DirAplicacion = app;
+            f->Codigo = codigo;
+            f->CodigoPpal = QStringLiteral("DALU");
+            f->TisoCodigo = codigo == QLatin1String("DALU") ? 12 : 1;
+            f->Nuevo();
+            formularios << f;
+        }
+        formularios[0]->Hermanos << formularios[1];
+        formularios[1]->Hermanos << formularios[0];
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            f->ConexionesExternas();
+            ASSERT_TRUE(f->EstablecerBBDD());
+            f->InicializarDatasetPpal(QStringLiteral("Plan de prueba"));
+        }
+        form = formularios.first();
+    }
+
+    Dataset *tabla(const QString &sufijo) const
+    {
+        return form->findChild<Dataset *>(sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtDALU_") + sufijo);
+    }
+    DBGrid *grilla(const QString &sufijo) const { return form->findChild<DBGrid *>(QStringLiteral("dbgDALU_") + sufijo); }
+
+    // A row appended to adtDALU_<sufijo> with the values as typed, posted; false when a
+    // check refused it (the row is then cancelled).
+    bool agregar(const QString &sufijo, const Valores &valores)
+    {
+        Dataset *ds = tabla(sufijo);
+        return postear(ds, [ds] { ds->Append(); }, valores);
+    }
+    // The row whose `clave` is `valor`, edited and posted.
+    bool modificar(const QString &sufijo, const char *clave, const QString &valor, const Valores &valores)
+    {
+        Dataset *ds = tabla(sufijo);
+        return ds->Locate(QLatin1String(clave), valor) && postear(ds, [ds] { ds->Edit(); }, valores);
+    }
+    // Deletes the row whose `clave` is `valor`; false when refused or not found.
+    bool borrar(const QString &sufijo, const char *clave, const QString &valor)
+    {
+        Dataset *ds = tabla(sufijo);
+        bool borrado = false;
+        return ds->Locate(QLatin1String(clave), valor) && catchAbort([&] { borrado = ds->Delete(); }) && borrado;
+    }
+    // A query's rows on the working database, columns joined with "|".
+    QStringList filas(const QString &sql) const
+    {
+        QStringList r;
+        for (const QVariantList &fila : form->ConexionBD->select(sql).rows) {
+            QStringList v;
+            for (const QVariant &x : fila)
+                v << (x.isNull() ? QStringLiteral("null") : x.toString());
+            r << v.join(QLatin1Char('|'));
+        }
+        return r;
+    }
+    QStringList mensajes() const { return dialogos.textos(); }
+    std::string mensajesTexto() const { return mensajes().join(QLatin1Char('\n')).toStdString(); }
+
+    // A stand as the consultant enters it.
+    bool rodal(const QString &num, const QString &sup)
+    {
+        return agregar(QStringLiteral("car"), {{"num", num}, {"sup", sup}, {"exp", "1"}, {"altitud", "420"}, {"pen_pre", "15"},
+                                               {"pen_max", "30"}, {"cap_uso", "VI"}, {"for", "Franco arcilloso"}});
+    }
+
+private:
+    bool postear(Dataset *ds, const std::function<void()> &abrir, const Valores &valores)
+    {
+        const bool ok = catchAbort([&] {
+            abrir();
+            for (const auto &[campo, v] : valores) {
+                Field *f = ds->FieldByName(QLatin1String(campo));
+                if (v.isNull())
+                    f->Clear();
+                else
+                    f->setAsString(v);
+            }
+            ds->Post();
+        });
+        if (!ok)
+            ds->Cancel();
+        return ok;
+    }
+    void soltar()
+    {
+        for (TCustomMDIChild *f : std::as_const(formularios)) {
+            if (f) {
+                f->Modificado = false;
+                f->Respondido = true;
+            }
+        }
+    }
+
+protected:
+    QTemporaryDir dir;
+    QString app;
+    QMdiArea *area = nullptr;
+    QList<QPointer<TCustomMDIChild>> formularios;
+    QPointer<TCustomMDIChild> form;
+    ScriptedDialogs dialogos;
+};

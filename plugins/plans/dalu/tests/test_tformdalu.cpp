@@ -1,0 +1,158 @@
+// The DALU window as the program loads it: outline, pages, lists, saving and reopening.
+#include "dalufixture.h"
+
+#include "formdescriptionparser.h"
+#include "gridcolumn.h"
+
+#include <QImage>
+#include <QTabWidget>
+
+TEST_F(DaluFixture, OutlineHasTheTitleAndOneLinePerPage)
+{
+    const QStringList lineas = form->Secciones.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lineas.size(), 29);
+    EXPECT_EQ(lineas[0], QStringLiteral("PLAN DE MANEJO BOSQUE NATIVO"));
+    EXPECT_EQ(lineas[3], QStringLiteral("\t\t\tCaracterización del Sitio Forestal"));
+    EXPECT_EQ(lineas[12], QStringLiteral("\t\t\t\tParámetros para el Cálculo Autómatico del Inventario"));
+    EXPECT_EQ(lineas[22], QStringLiteral("\t\t\tPrescripciones y Medidas de Protección Ambiental"));
+    EXPECT_EQ(lineas[28], QStringLiteral("\t\tMedidas de Prevención y Control"));
+    EXPECT_EQ(form->Paginas->count(), 29);
+    EXPECT_EQ(form->windowTitle().left(15), QStringLiteral("Formulario DALU"));
+}
+
+TEST_F(DaluFixture, SetUpMarksThePropertyUnknownWithoutAnyMessage)
+{
+    EXPECT_EQ(filas(QStringLiteral("SELECT cod_pre FROM dalu")), QStringList{QStringLiteral("-1")});
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajesTexto();
+}
+
+TEST_F(DaluFixture, EveryPageHasItsHelpPage)
+{
+    for (int i = 0; i < form->Paginas->count(); ++i) {
+        form->CambiarHoja(i);
+        EXPECT_TRUE(QFile::exists(QStringLiteral(BRENVIK_BIN_DIR "/pres/") + form->PaginaAyuda())) << form->PaginaAyuda().toStdString();
+    }
+}
+
+TEST_F(DaluFixture, EveryListTheDescriptionNamesIsAttached)
+{
+    QStringList errores;
+    const auto d = FormDescriptionParser::parseFile(QStringLiteral(":/forms/DALU.form"), &errores);
+    ASSERT_TRUE(d) << errores.join(QLatin1Char('\n')).toStdString();
+    int listas = 0;
+    std::function<void(const QList<ControlDescription> &)> recorrer = [&](const QList<ControlDescription> &controles) {
+        for (const ControlDescription &c : controles) {
+            recorrer(c.children);
+            for (const GridColumnDescription &col : c.grid.columns) {
+                if (col.list.isEmpty())
+                    continue;
+                ++listas;
+                GridColumn *g = form->findChild<DBGrid *>(c.name)->ColumnByFieldName(col.field);
+                ASSERT_NE(g, nullptr) << c.name.toStdString();
+                if (col.list.startsWith(QLatin1String("tce")))
+                    EXPECT_FALSE(g->KeyList().isEmpty()) << c.name.toStdString() << " " << col.field.toStdString();
+                else
+                    EXPECT_EQ(g->buttonStyle(), GridColumn::ButtonStyle::Ellipsis) << c.name.toStdString() << " " << col.field.toStdString();
+            }
+        }
+    };
+    for (const PageDescription &p : d->pages)
+        recorrer(p.controls);
+    EXPECT_GE(listas, 40);
+    // The stand lists of the objectives and of the flora are picked from the plan's stands.
+    for (const auto &[g, campo] : {std::pair{"obj", "num"}, std::pair{"flo", "rod"}})
+        EXPECT_EQ(grilla(QLatin1String(g))->ColumnByFieldName(QLatin1String(campo))->buttonStyle(), GridColumn::ButtonStyle::Ellipsis) << g;
+}
+
+TEST_F(DaluFixture, JudicialMemoIsWritableExactlyWhenTheBoxIsTicked)
+{
+    QWidget *memo = form->findChild<QWidget *>(QStringLiteral("mem_resJud_desc"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_FALSE(memo->isEnabled());
+    Dataset *ppal = tabla(QString());
+    ppal->Edit();
+    ppal->FieldByName(QStringLiteral("resJud_tiene"))->setAsBoolean(true);
+    EXPECT_TRUE(memo->isEnabled());
+    ppal->FieldByName(QStringLiteral("resJud_tiene"))->setAsBoolean(false);
+    EXPECT_FALSE(memo->isEnabled());
+}
+
+// A plan with something on every page the rules touch.
+class PlanLleno : public DaluFixture
+{
+protected:
+    void llenar()
+    {
+        ASSERT_TRUE(rodal(QStringLiteral("1"), QStringLiteral("12,5"))) << mensajesTexto();
+        ASSERT_TRUE(rodal(QStringLiteral("2"), QStringLiteral("7,25"))) << mensajesTexto();
+        const QList<std::pair<const char *, Valores>> filas = {
+            {"var_cli", {{"var", "1"}, {"val", "12,4"}, {"uni", "1"}}},
+            {"hid", {{"num", "2"}, {"mas", "1"}, {"tmp", "1"}, {"dis", "120"}, {"anc", "3,5"}}},
+            {"flo", {{"esp", "142"}, {"rod", "1"}, {"den", "40"}}},
+            {"fau", {{"esp", "1"}}},
+            {"ocu_inc", {{"lug", "Ladera norte"}, {"sup", "0,75"}, {"ano", "2015"}, {"causa", "Quema"}, {"origen", "1"}}},
+            {"mag_inc", {{"zona", "Norte"}, {"mag_rie", "1"}, {"mag_pel", "1"}, {"val", "1"}, {"pri", "1"}}},
+            {"obj", {{"num", "1, 2"}, {"obj", "Producción de madera"}, {"estr", "Coetánea"}}},
+            {"act_nosil", {{"act", "Camino de acceso"}, {"car_tec", "Ripio, 4 m de ancho"}}},
+        };
+        for (const auto &[sufijo, valores] : filas)
+            ASSERT_TRUE(agregar(QLatin1String(sufijo), valores)) << sufijo << ": " << mensajesTexto();
+        ASSERT_TRUE(modificar(QStringLiteral("des_cua"), "num", QStringLiteral("1"),
+                              {{"tip_for", "1"}, {"esp_dom", "Roble, Raulí"}, {"estr", "1"}, {"est_des", "1"}, {"est_san", "1"}}))
+            << mensajesTexto();
+        ASSERT_TRUE(agregar(QStringLiteral("desc_det"), {{"act", "1"}, {"cond", "Año 2027"}})) << mensajesTexto();
+        ASSERT_TRUE(agregar(QStringLiteral("desc_det"), {{"act", "10"}, {"cond", "Año 2028"}})) << mensajesTexto();
+        ASSERT_TRUE(modificar(QStringLiteral("rest"), "num", QStringLiteral("1"), {{"topo", "1"}})) << mensajesTexto();
+        ASSERT_TRUE(modificar(QStringLiteral("cor_int"), "obj", QStringLiteral("Producción de madera"),
+                              {{"ant_den", "900"}, {"res_den", "600"}, {"ant_ab", "40"}, {"res_ab", "28"}}))
+            << mensajesTexto();
+        Dataset *ppal = tabla(QString());
+        ppal->Edit();
+        for (const auto &[campo, v] : Valores{{"car_sue", "Trumao profundo"}, {"mepr_plag", "Monitoreo anual"},
+                                               {"meco_plag", "Extracción de árboles enfermos"}, {"mepr_inc", "Cortafuegos"},
+                                               {"meco_inc", "Brigada"}})
+            ppal->FieldByName(QLatin1String(campo))->setAsString(v);
+        ASSERT_TRUE(catchAbort([ppal] { ppal->Post(); })) << mensajesTexto();
+    }
+};
+
+// Pictures of every page, for looking at (build/tests/dalu_paginas/NN.png).
+TEST_F(PlanLleno, EveryPageRenders)
+{
+    llenar();
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajesTexto();
+    QDir().mkpath(QStringLiteral("dalu_paginas"));
+    area->show();
+    for (int i = 0; i < form->Paginas->count(); ++i) {
+        form->CambiarHoja(i);
+        QCoreApplication::processEvents();
+        const QImage imagen = form->grab().toImage();
+        EXPECT_FALSE(imagen.isNull());
+        imagen.save(QStringLiteral("dalu_paginas/%1.png").arg(i, 2, 10, QLatin1Char('0')));
+    }
+}
+
+// A saved plan reopens whole, and its rules keep working on the loaded data.
+TEST_F(PlanLleno, SavedPlanReopensWhole)
+{
+    llenar();
+    const QString archivo = app + QStringLiteral("plan.fdal");
+    ASSERT_TRUE(TCustomMDIChild::GuardarDocumento(archivo, {form.data()})) << mensajesTexto();
+    const QStringList tablas{QStringLiteral("dalu"), QStringLiteral("dalu_car"), QStringLiteral("dalu_obj"),
+                             QStringLiteral("dalu_des_cua"), QStringLiteral("dalu_cor_int"), QStringLiteral("dalu_pod"),
+                             QStringLiteral("dalu_fte_inf"), QStringLiteral("dalu_flo")};
+    QStringList antes;
+    for (const QString &t : tablas)
+        antes << filas(QStringLiteral("SELECT * FROM ") + t);
+
+    abrirDocumento();
+    ASSERT_TRUE(form->Cargar(archivo));
+    QStringList despues;
+    for (const QString &t : tablas)
+        despues << filas(QStringLiteral("SELECT * FROM ") + t);
+    EXPECT_EQ(despues, antes);
+
+    ASSERT_TRUE(modificar(QStringLiteral("car"), "num", QStringLiteral("2"), {{"num", "2B"}})) << mensajesTexto();
+    EXPECT_EQ(filas(QStringLiteral("SELECT num FROM dalu_obj")), QStringList{QStringLiteral("1, 2B")});
+    EXPECT_EQ(filas(QStringLiteral("SELECT num FROM dalu_hid")), QStringList{QStringLiteral("2B")});
+}

@@ -1,0 +1,187 @@
+#include "tformdalu.h"
+
+#include "abort.h"
+#include "builtform.h"
+#include "classregistry.h"
+#include "connection.h"
+#include "dataset.h"
+#include "datasource.h"
+#include "dbgrid.h"
+#include "dbmemo.h"
+#include "dialogservice.h"
+#include "fallaprogramacion.h"
+#include "field.h"
+#include "formcomponents.h"
+#include "transaction.h"
+#include "util_bbdd.h"
+
+#include <QScopeGuard>
+#include <QTabWidget>
+
+BRENVIK_REGISTER_WINDOW(TFormDALU, "TFormDALU");
+
+namespace {
+
+// The page of the prescriptions, where the form-wide check leads.
+constexpr int kHojaPrescripciones = 22;
+
+} // namespace
+
+TFormDALU::TFormDALU(QWidget *owner)
+    : TFormDescrito(owner, QStringLiteral("DALU"))
+{
+    if (!m_formulario)
+        return;
+    enlazarReglas();
+}
+
+void TFormDALU::Nuevo()
+{
+    if (!NuevoDescrito())
+        return;
+    connect(Paginas, &QTabWidget::currentChanged, this, [this](int hoja) { paginaMostrada(hoja); });
+    Maximizar();
+}
+
+void TFormDALU::InicializarDatasetPpal(const QString &)
+{
+    if (!m_formulario)
+        return;
+    InstalarListas(*m_formulario);
+    enlazarControles();
+    Dataset *ppal = DatasetPpal;
+    if (!ppal || !ppal->Active())
+        return;
+    {
+        // Bookkeeping, not the user's entry: no check runs on this post.
+        const auto restaurar = qScopeGuard([this, guardando = Guardando] { Guardando = guardando; });
+        Guardando = true;
+        catchAbort([ppal] {
+            editar(ppal);
+            ppal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1);
+            ppal->Post();
+        });
+    }
+    enlazarCampos();
+    resolucionJudicialCambiada();
+}
+
+void TFormDALU::ComponerImpresion(TImpresion *)
+{
+    // The printed form is composed by its own module, still to come.
+}
+
+QByteArray TFormDALU::PrepararXML()
+{
+    // Better no exchange file than one without the plan.
+    DialogoError(QStringLiteral("La exportación del formulario DALU al archivo de intercambio aún no está disponible"));
+    Abort();
+}
+
+bool TFormDALU::ValidarFormulario()
+{
+    // Every stand with a restriction needs an objective naming it with a prescription.
+    QStringList protegidos;
+    const QueryResult r = ConexionBD->select(QStringLiteral(
+        "SELECT DISTINCT o.num FROM dalu_obj o, dalu_desc_det d, dalu_prescripcion p "
+        "WHERE o.Id_obj = d.Id_obj AND d.Id_desc_det = p.id_desc_det"));
+    for (const QVariantList &fila : r.rows)
+        for (const QString &n : Rodales(fila.value(0).toString()))
+            protegidos << n.toLower();
+    const QueryResult restricciones =
+        ConexionBD->select(QStringLiteral("SELECT num FROM dalu_rest WHERE "
+                                          "trim(coalesce(topo,'') || coalesce(sue,'') || coalesce(flora,'') || "
+                                          "coalesce(fauna,'') || coalesce(pais,'') || coalesce(otros,'')) <> '' ORDER BY Id"));
+    for (const QVariantList &fila : restricciones.rows) {
+        if (protegidos.contains(fila.value(0).toString().trimmed().toLower()))
+            continue;
+        DialogoError(QStringLiteral("Hay rodales que tienen restricciones ambientales definidas, pero\n"
+                                    "no tienen explicitada sus medidas de protección"));
+        mostrarPagina(kHojaPrescripciones);
+        if (auto *memo = findComponent<DBMemo>(this, QStringLiteral("mem_pres")))
+            memo->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void TFormDALU::DbgEventoOnExitEspecial(QObject *)
+{
+    // The qualitative description shows each stand's surface, changed in the stands grid.
+    const auto restaurar = qScopeGuard([this, guardando = Guardando] { Guardando = guardando; });
+    Guardando = true;
+    releer(tabla(QStringLiteral("des_cua")));
+}
+
+Dataset *TFormDALU::tabla(const QString &sufijo) const
+{
+    const QString nombre = sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtDALU_") + sufijo;
+    Dataset *ds = findComponent<Dataset>(const_cast<TFormDALU *>(this), nombre);
+    if (!ds)
+        FallaProgramacion(QStringLiteral("dataset ") + nombre + QStringLiteral(" no encontrado"), "formaDALU", __LINE__);
+    return ds;
+}
+
+DBGrid *TFormDALU::grilla(const QString &sufijo) const
+{
+    return findComponent<DBGrid>(const_cast<TFormDALU *>(this), QStringLiteral("dbgDALU_") + sufijo);
+}
+
+void TFormDALU::editar(Dataset *ds)
+{
+    if (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert)
+        ds->Edit();
+}
+
+void TFormDALU::releer(Dataset *ds)
+{
+    if (ds && ds->Active() && ds->State() == DatasetState::Browse)
+        ds->Refresh();
+}
+
+bool TFormDALU::ejecutar(const QList<Sentencia> &sentencias)
+{
+    if (sentencias.isEmpty())
+        return true;
+    Transaction tr(*ConexionBD);
+    bool ok = tr.isActive();
+    for (auto s = sentencias.cbegin(); ok && s != sentencias.cend(); ++s)
+        ok = ConexionBD->exec(s->sql, s->params);
+    if (ok && tr.commit())
+        return true;
+    const QString causa = ConexionBD->lastError().text();
+    tr.rollback();
+    DialogoError(QStringLiteral("No se pudieron actualizar las tablas relacionadas:\n") + causa);
+    return false;
+}
+
+QVariant TFormDALU::valor(const QString &sql, const QVariantList &params, bool principal) const
+{
+    Connection *c = principal ? ConexionBDPpal : ConexionBD;
+    if (!c || !c->isOpen())
+        return {};
+    const QueryResult r = c->select(sql, params);
+    return r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
+}
+
+void TFormDALU::rechazarBorrado()
+{
+    Dialogo(mtCustom, QStringLiteral("Este registro no se puede borrar, por que posee registros asociados"), MB::OK);
+    Abort();
+}
+
+void TFormDALU::mostrarPagina(int hoja)
+{
+    if (Paginas && hoja < Paginas->count())
+        CambiarHoja(hoja);
+}
+
+void TFormDALU::recordarPost(Dataset *ds, const QString &tablaBd, const QString &campo, const QString &clave)
+{
+    PostEnCurso p;
+    p.insercion = ds->State() == DatasetState::Insert;
+    if (!p.insercion && !campo.isEmpty())
+        p.anterior = valor(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(campo, tablaBd, clave),
+                           {ds->FieldByName(clave)->Value()});
+    m_posts.insert(ds, p);
+}

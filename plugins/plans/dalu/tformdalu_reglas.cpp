@@ -1,0 +1,314 @@
+// The bindings of the form's rules and the smaller rules: climatic variables and their
+// sources, conservation categories, the judicial-resolution memo, the checks with their
+// own messages, the stand lists of the objectives and what showing a page re-reads.
+#include "tformdalu.h"
+
+#include "abort.h"
+#include "builtform.h"
+#include "dataset.h"
+#include "datasource.h"
+#include "dbedit.h"
+#include "dbgrid.h"
+#include "dbmemo.h"
+#include "dbnavigator.h"
+#include "field.h"
+#include "formcomponents.h"
+#include "gridcolumn.h"
+#include "util_bbdd.h"
+
+#include <QIcon>
+#include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+// The before-post handler becomes: `previo`, the described checks, `posterior`.
+void alPostear(Dataset *ds, const Dataset::Event &previo, const Dataset::Event &posterior)
+{
+    const Dataset::Event descritas = ds->BeforePost;
+    ds->BeforePost = [previo, descritas, posterior](Dataset *d) {
+        if (previo)
+            previo(d);
+        if (descritas)
+            descritas(d);
+        if (posterior)
+            posterior(d);
+    };
+}
+
+bool vacio(const Field *f)
+{
+    return f->IsNull() || f->AsString().trimmed().isEmpty();
+}
+
+// The sums of a stand table's rows: TOTAL of each group is the sum of its species.
+void totales(Dataset *ds, const QList<std::pair<const char *, const char *>> &grupos)
+{
+    for (const auto &[total, sufijo] : grupos) {
+        double suma = 0;
+        for (const char *especie : {"esp1_", "esp2_", "esp3_", "otra_"})
+            suma += ds->FieldByName(QLatin1String(especie) + QLatin1String(sufijo))->AsFloat();
+        ds->FieldByName(QLatin1String(total))->setAsFloat(suma);
+    }
+}
+
+} // namespace
+
+void TFormDALU::enlazarReglas()
+{
+    auto trasPost = [this](Dataset *ds, const Dataset::Event &regla) {
+        ds->AfterPost = [this, regla](Dataset *d) {
+            regla(d);
+            AdsEventoAfterPost(d);
+        };
+    };
+    // A delete is confirmed first; what hangs from the row goes once the row is gone.
+    auto alBorrar = [this](Dataset *ds, const QString &clave, const Dataset::Event &guarda, const Dataset::Event &despues) {
+        ds->BeforeDelete = [this, clave, guarda](Dataset *d) {
+            if (guarda)
+                guarda(d);
+            AdsEventoBeforeDelete(d);
+            m_borrados.insert(d, d->FieldByName(clave)->Value());
+        };
+        ds->AfterDelete = [this, despues](Dataset *d) {
+            if (despues)
+                despues(d);
+            m_borrados.remove(d);
+            AdsEventoAfterPost(d);
+        };
+    };
+
+    Dataset *car = tabla(QStringLiteral("car"));
+    alPostear(car, nullptr, [this](Dataset *d) {
+        recordarPost(d, QStringLiteral("dalu_car"), QStringLiteral("num"), QStringLiteral("Id"));
+        rodalAntesDePost(d);
+    });
+    trasPost(car, [this](Dataset *d) { rodalTrasPost(d); });
+    alBorrar(car, QStringLiteral("num"), [this](Dataset *d) { rodalAntesDeBorrar(d); },
+             [this](Dataset *d) { rodalTrasBorrar(d); });
+
+    Dataset *varCli = tabla(QStringLiteral("var_cli"));
+    alPostear(varCli, nullptr, [this](Dataset *d) {
+        recordarPost(d, QStringLiteral("dalu_var_cli"), QStringLiteral("var"), QStringLiteral("id"));
+    });
+    trasPost(varCli, [this](Dataset *d) { variableTrasPost(d); });
+    alBorrar(varCli, QStringLiteral("var"), nullptr, [this](Dataset *d) {
+        if (ejecutar({{QStringLiteral("DELETE FROM dalu_fte_inf WHERE var = ?"), {m_borrados.value(d)}}}))
+            releer(tabla(QStringLiteral("fte_inf")));
+    });
+
+    alPostear(tabla(QStringLiteral("car_reg")), nullptr, [this](Dataset *d) { validarRegeneracion(d); });
+    alPostear(tabla(QStringLiteral("cor_int")), nullptr,
+              [this](Dataset *d) { validarResidual(d, "ant_den", "res_den", "ant_ab", "res_ab"); });
+    alPostear(tabla(QStringLiteral("cor_reg")), nullptr,
+              [this](Dataset *d) { validarResidual(d, "den_ant", "den_res", "ab_ant", "ab_res"); });
+    alPostear(tabla(QStringLiteral("pod")), nullptr, [this](Dataset *d) { validarPoda(d); });
+
+    Dataset *obj = tabla(QStringLiteral("obj"));
+    alPostear(obj, [this](Dataset *d) { objetivoRodalesCambiados(d->FieldByName(QStringLiteral("num"))); }, nullptr);
+    alBorrar(obj, QStringLiteral("Id_obj"), [this](Dataset *d) { objetivoAntesDeBorrar(d); },
+             [this](Dataset *d) { objetivoTrasBorrar(d); });
+
+    Dataset *desc = tabla(QStringLiteral("desc_det"));
+    alPostear(desc, nullptr, [this](Dataset *d) {
+        recordarPost(d, QStringLiteral("dalu_desc_det"), QStringLiteral("act"), QStringLiteral("Id_desc_det"));
+    });
+    trasPost(desc, [this](Dataset *d) { actividadTrasPost(d); });
+    alBorrar(desc, QStringLiteral("Id_desc_det"), nullptr, [this](Dataset *d) { actividadTrasBorrar(d); });
+
+    tabla(QStringLiteral("tab_rod_det"))->OnCalcFields = [](Dataset *d) {
+        totales(d, {{"tot_den", "den"}, {"tot_area", "area"}, {"tot_vol", "vol"}});
+    };
+    tabla(QStringLiteral("est_var"))->OnCalcFields = [](Dataset *d) { totales(d, {{"tot_den", "den"}, {"tot_ab", "ab"}}); };
+
+    // The memo follows the box when it is ticked and when a document is loaded.
+    if (DataSource *ppal = m_formulario->mainDataSource()) {
+        ppal->OnDataChange = [this](DataSource *s, Field *f) {
+            DSrcEventoOnDataChange(s, f);
+            if (!f || f->FieldName() == QLatin1String("resJud_tiene"))
+                resolucionJudicialCambiada();
+        };
+    }
+}
+
+void TFormDALU::enlazarCampos()
+{
+    // Fields exist once their datasets have opened; they are kept across reopening.
+    if (Field *var = tabla(QStringLiteral("var_cli"))->FindField(QStringLiteral("var")))
+        var->OnChange = [this](Field *f) { variableCambiada(f); };
+    if (Field *esp = tabla(QStringLiteral("flo"))->FindField(QStringLiteral("esp")))
+        esp->OnChange = [this](Field *f) { categoriaConservacion(f, QStringLiteral("especie"), QStringLiteral("espe")); };
+    if (Field *esp = tabla(QStringLiteral("fau"))->FindField(QStringLiteral("esp")))
+        esp->OnChange = [this](Field *f) { categoriaConservacion(f, QStringLiteral("fauna"), QStringLiteral("faun")); };
+    Dataset *obj = tabla(QStringLiteral("obj"));
+    if (Field *num = obj->FindField(QStringLiteral("num")))
+        num->OnChange = [this](Field *f) { objetivoRodalesCambiados(f); };
+    // A new objective is named first; its stands are asked for right away.
+    if (Field *nombre = obj->FindField(QStringLiteral("obj")))
+        nombre->OnChange = [this, obj](Field *f) {
+            if (obj->State() == DatasetState::Insert && !vacio(f) && vacio(obj->FieldByName(QStringLiteral("num"))))
+                elegirRodales(obj, QStringLiteral("num"));
+        };
+}
+
+void TFormDALU::enlazarControles()
+{
+    // Stand lists are ticked in the multi-selection window over the stands of the plan.
+    for (const auto &[sufijo, campo] : {std::pair{"obj", "num"}, std::pair{"flo", "rod"}}) {
+        DBGrid *g = grilla(QLatin1String(sufijo));
+        GridColumn *c = g ? g->ColumnByFieldName(QLatin1String(campo)) : nullptr;
+        if (!c)
+            continue;
+        c->setButtonStyle(GridColumn::ButtonStyle::Ellipsis);
+        Dataset *ds = tabla(QLatin1String(sufijo));
+        c->OnEditButtonClick = [this, ds, campo](GridColumn *, bool &handled) {
+            elegirRodales(ds, QLatin1String(campo));
+            handled = true;
+        };
+    }
+    if (auto *otras = findComponent<DBEdit>(this, QStringLiteral("edt_esps")); otras && otras->actions().isEmpty()) {
+        otras->addAction(style()->standardIcon(QStyle::SP_FileDialogContentsView), QLineEdit::TrailingPosition);
+        SeleccionMultiple(otras, tsmEspecieNativo);
+    }
+    // Moving through the stands on the final-variables page shows the stand's objective.
+    if (auto *nav = findComponent<DBNavigator>(this, QStringLiteral("nav_dalu_car_est"))) {
+        for (DBNavigator::Button b : {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last})
+            connect(nav->button(b), &QToolButton::clicked, this, [this] { rodalDelObjetivo(); }, Qt::UniqueConnection);
+    }
+}
+
+// --- climatic variables: each has one source row with the same variable.
+
+void TFormDALU::variableCambiada(Field *var)
+{
+    if (var->IsNull())
+        return;
+    const QVariant unidad = valor(QStringLiteral("SELECT unme_var FROM atributotipo WHERE att_tipo=1 AND att_codigo=?"),
+                                  {var->Value()}, true);
+    Field *uni = var->DataSet()->FieldByName(QStringLiteral("uni"));
+    if (unidad.isNull() || unidad.toString().isEmpty())
+        uni->Clear();
+    else
+        uni->setAsString(unidad.toString());
+}
+
+void TFormDALU::variableTrasPost(Dataset *ds)
+{
+    const PostEnCurso p = m_posts.take(ds);
+    const QVariant var = ds->FieldByName(QStringLiteral("var"))->Value();
+    QList<Sentencia> s;
+    if (!p.insercion && !p.anterior.isNull() && p.anterior != var)
+        s << Sentencia{QStringLiteral("UPDATE dalu_fte_inf SET var = ? WHERE var = ?"), {var, p.anterior}};
+    else
+        s << Sentencia{QStringLiteral("INSERT INTO dalu_fte_inf (var) SELECT ? WHERE NOT EXISTS "
+                                      "(SELECT 1 FROM dalu_fte_inf WHERE var = ?)"),
+                       {var, var}};
+    if (ejecutar(s))
+        releer(tabla(QStringLiteral("fte_inf")));
+    // A free "other" variable typed in the first grid must be offered in the second.
+    ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
+}
+
+// --- conservation: a protected species or animal brings its category.
+
+void TFormDALU::categoriaConservacion(Field *esp, const QString &tablaBd, const QString &prefijo)
+{
+    Field *cat = esp->DataSet()->FieldByName(QStringLiteral("cat"));
+    if (esp->IsNull()) {
+        cat->Clear();
+        return;
+    }
+    const QString where = QStringLiteral(" FROM %1 WHERE %2_codigo = ?").arg(tablaBd, prefijo);
+    const QVariant protegida = valor(QStringLiteral("SELECT %1_conservacion").arg(prefijo) + where, {esp->Value()}, true);
+    const QVariant categoria = valor(QStringLiteral("SELECT tipo_codigo") + where, {esp->Value()}, true);
+    if (protegida.toString() == QLatin1String("1") && !categoria.isNull())
+        cat->setAsString(QStringLiteral("0") + categoria.toString());
+    else
+        cat->Clear();
+}
+
+// --- judicial resolution: its memo is written only when the box is ticked.
+
+void TFormDALU::resolucionJudicialCambiada()
+{
+    auto *memo = findComponent<DBMemo>(this, QStringLiteral("mem_resJud_desc"));
+    Field *tiene = DatasetPpal ? DatasetPpal->FindField(QStringLiteral("resJud_tiene")) : nullptr;
+    if (memo && tiene)
+        memo->setEnabled(tiene->AsBoolean());
+}
+
+// --- checks with their own messages; rows the form writes itself are not checked.
+
+void TFormDALU::validarRegeneracion(Dataset *ds)
+{
+    if (Guardando || vacio(ds->FieldByName(QStringLiteral("esp"))))
+        return;
+    for (const char *rango : {"men_50", "f50_100", "f100_200"}) {
+        const Field *f = ds->FieldByName(QLatin1String(rango));
+        if (!vacio(f) && f->AsFloat() >= 0)
+            return;
+    }
+    DialogoError(QStringLiteral("Debe ingresar al menos un rango"));
+    Abort();
+}
+
+void TFormDALU::validarResidual(Dataset *ds, const char *antes1, const char *despues1, const char *antes2,
+                                const char *despues2)
+{
+    if (Guardando)
+        return;
+    auto campo = [ds](const char *c) { return ds->FieldByName(QLatin1String(c))->AsFloat(); };
+    if (campo(despues1) > campo(antes1)) {
+        DialogoError(QStringLiteral("La densidad residual supera a la densidad antes de la corta"));
+        Abort();
+    }
+    if (campo(despues2) > campo(antes2)) {
+        DialogoError(QStringLiteral("El área basal residual supera al área basal antes de la corta"));
+        Abort();
+    }
+}
+
+void TFormDALU::validarPoda(Dataset *ds)
+{
+    if (!Guardando
+        && ds->FieldByName(QStringLiteral("den_pod"))->AsFloat() > ds->FieldByName(QStringLiteral("den_tot"))->AsFloat()) {
+        DialogoError(QStringLiteral("La densidad a podar supera la densidad total"));
+        Abort();
+    }
+}
+
+// --- objectives: their stands and surface.
+
+void TFormDALU::objetivoRodalesCambiados(Field *num)
+{
+    Dataset *ds = num->DataSet();
+    if (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert)
+        return;
+    Field *sup = ds->FieldByName(QStringLiteral("sup"));
+    const double total = SuperficieRodales(Rodales(num->AsString()));
+    if (sup->IsNull() || sup->AsFloat() != total)
+        sup->setAsFloat(total);
+}
+
+// --- what showing a page re-reads.
+
+void TFormDALU::paginaMostrada(int hoja)
+{
+    switch (hoja) {
+    case 3:
+        if (Dataset *car = tabla(QStringLiteral("car")); car && car->Active()) {
+            car->setFiltered(false);
+            releer(car);
+        }
+        break;
+    case 19:
+        releer(tabla(QStringLiteral("crit")));
+        break;
+    case 20:
+        rodalDelObjetivo();
+        break;
+    default:
+        break;
+    }
+}
