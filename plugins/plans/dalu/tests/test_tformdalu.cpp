@@ -1,7 +1,6 @@
 // The DALU window as the program loads it: outline, pages, lists, saving and reopening.
 #include "dalufixture.h"
 
-#include "formdescriptionparser.h"
 #include "gridcolumn.h"
 
 #include <QImage>
@@ -34,34 +33,24 @@ TEST_F(DaluFixture, EveryPageHasItsHelpPage)
     }
 }
 
-TEST_F(DaluFixture, EveryListTheDescriptionNamesIsAttached)
+// Coded columns show their list's descriptions; list columns open the selection window.
+TEST_F(DaluFixture, ListsAreAttachedToTheirColumns)
 {
-    QStringList errores;
-    const auto d = FormDescriptionParser::parseFile(QStringLiteral(":/forms/DALU.form"), &errores);
-    ASSERT_TRUE(d) << errores.join(QLatin1Char('\n')).toStdString();
-    int listas = 0;
-    std::function<void(const QList<ControlDescription> &)> recorrer = [&](const QList<ControlDescription> &controles) {
-        for (const ControlDescription &c : controles) {
-            recorrer(c.children);
-            for (const GridColumnDescription &col : c.grid.columns) {
-                if (col.list.isEmpty())
-                    continue;
-                ++listas;
-                GridColumn *g = form->findChild<DBGrid *>(c.name)->ColumnByFieldName(col.field);
-                ASSERT_NE(g, nullptr) << c.name.toStdString();
-                if (col.list.startsWith(QLatin1String("tce")))
-                    EXPECT_FALSE(g->KeyList().isEmpty()) << c.name.toStdString() << " " << col.field.toStdString();
-                else
-                    EXPECT_EQ(g->buttonStyle(), GridColumn::ButtonStyle::Ellipsis) << c.name.toStdString() << " " << col.field.toStdString();
-            }
-        }
+    const QList<std::tuple<const char *, const char *, bool>> columnas = {
+        {"car", "exp", true},          {"var_cli", "var", true},       {"flo", "cat", true},
+        {"mag_inc", "val", true},      {"des_cua", "tip_for", true},   {"rest", "pais", true},
+        {"desc_det", "act", true},     {"cor_int", "tip_cor", true},   {"parcela", "esp", true},
+        {"ocu_inc", "ano", false},     {"des_cua", "esp_dom", false},  {"crit", "esp", false},
+        {"obj", "num", false},         {"flo", "rod", false},
     };
-    for (const PageDescription &p : d->pages)
-        recorrer(p.controls);
-    EXPECT_GE(listas, 40);
-    // The stand lists of the objectives and of the flora are picked from the plan's stands.
-    for (const auto &[g, campo] : {std::pair{"obj", "num"}, std::pair{"flo", "rod"}})
-        EXPECT_EQ(grilla(QLatin1String(g))->ColumnByFieldName(QLatin1String(campo))->buttonStyle(), GridColumn::ButtonStyle::Ellipsis) << g;
+    for (const auto &[g, campo, codificada] : columnas) {
+        GridColumn *c = grilla(QLatin1String(g))->ColumnByFieldName(QLatin1String(campo));
+        ASSERT_NE(c, nullptr) << g << "." << campo;
+        if (codificada)
+            EXPECT_FALSE(c->KeyList().isEmpty()) << g << "." << campo;
+        else
+            EXPECT_EQ(c->buttonStyle(), GridColumn::ButtonStyle::Ellipsis) << g << "." << campo;
+    }
 }
 
 TEST_F(DaluFixture, JudicialMemoIsWritableExactlyWhenTheBoxIsTicked)
@@ -98,7 +87,7 @@ protected:
         for (const auto &[sufijo, valores] : filas)
             ASSERT_TRUE(agregar(QLatin1String(sufijo), valores)) << sufijo << ": " << mensajesTexto();
         ASSERT_TRUE(modificar(QStringLiteral("des_cua"), "num", QStringLiteral("1"),
-                              {{"tip_for", "1"}, {"esp_dom", "Roble, Raulí"}, {"estr", "1"}, {"est_des", "1"}, {"est_san", "1"}}))
+                              {{"tip_for", "70"}, {"esp_dom", "Roble, Raulí"}, {"estr", "1"}, {"est_des", "1"}, {"est_san", "1"}}))
             << mensajesTexto();
         ASSERT_TRUE(agregar(QStringLiteral("desc_det"), {{"act", "1"}, {"cond", "Año 2027"}})) << mensajesTexto();
         ASSERT_TRUE(agregar(QStringLiteral("desc_det"), {{"act", "10"}, {"cond", "Año 2028"}})) << mensajesTexto();
@@ -106,6 +95,18 @@ protected:
         ASSERT_TRUE(modificar(QStringLiteral("cor_int"), "obj", QStringLiteral("Producción de madera"),
                               {{"ant_den", "900"}, {"res_den", "600"}, {"ant_ab", "40"}, {"res_ab", "28"}}))
             << mensajesTexto();
+        // The stand table of stand 2, as the inventory module writes it.
+        Connection *c = form->ConexionBD;
+        ASSERT_TRUE(c->exec(QStringLiteral("UPDATE dalu_tab_rod SET tip_for = 70, esp1 = 141, esp2 = 142, esp3 = 144, "
+                                           "clas_min = 10, clas_max = 25 WHERE num = '2'")));
+        for (int clase = 10; clase < 25; clase += 5)
+            ASSERT_TRUE(c->exec(QStringLiteral("INSERT INTO dalu_tab_rod_det (Id_tab_rod, clas_men, clas_may, esp1_den, esp2_den, "
+                                               "esp3_den, otra_den, esp1_area, esp2_area, esp3_area, otra_area, esp1_vol, esp2_vol, "
+                                               "esp3_vol, otra_vol) SELECT Id_tab_rod, ?, ?, 120, 45, 10, 5, 2.5, 0.9, 0.2, 0.1, 14, "
+                                               "6.5, 1.2, 0.4 FROM dalu_tab_rod WHERE num = '2'"),
+                                {clase, clase + 5}));
+        for (const char *t : {"tab_rod", "tab_rod_det"})
+            tabla(QLatin1String(t))->Refresh();
         Dataset *ppal = tabla(QString());
         ppal->Edit();
         for (const auto &[campo, v] : Valores{{"car_sue", "Trumao profundo"}, {"mepr_plag", "Monitoreo anual"},
