@@ -12,9 +12,12 @@
 #include "fallaprogramacion.h"
 #include "field.h"
 #include "formcomponents.h"
+#include "teclaprevista.h"
 #include "transaction.h"
 #include "util_bbdd.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QScopeGuard>
 #include <QTabWidget>
 
@@ -40,6 +43,7 @@ void TFormDALU::Nuevo()
     if (!NuevoDescrito())
         return;
     connect(Paginas, &QTabWidget::currentChanged, this, [this](int hoja) { paginaMostrada(hoja); });
+    enlazarSenales();
     Maximizar();
 }
 
@@ -111,6 +115,48 @@ void TFormDALU::DbgEventoOnExitEspecial(QObject *)
     const auto restaurar = qScopeGuard([this, guardando = Guardando] { Guardando = guardando; });
     Guardando = true;
     releer(tabla(QStringLiteral("des_cua")));
+}
+
+bool TFormDALU::eventFilter(QObject *watched, QEvent *event)
+{
+    // The typed text is upper-cased as in every form, except the figures of the stands
+    // grid past its first column: there only the key-pad decimal is turned into the other
+    // separator, once.
+    QKeyEvent *e = m_tecleando ? nullptr : TeclaPrevista(this, watched, event);
+    if (!e)
+        return TCustomMDIChild::eventFilter(watched, event);
+    auto *receptor = static_cast<QWidget *>(watched);
+    if (FrmEventoOnKeyDown(receptor, e))
+        return true;
+    const QString texto = e->text();
+    if (texto.isEmpty() || !texto.at(0).isPrint())
+        return false;
+    DBGrid *rodales = grilla(QStringLiteral("car"));
+    const bool cifras = rodales && DBGrid::fromWidget(receptor) == rodales && rodales->SelectedIndex() > 0;
+    QString nuevo = texto;
+    if (!cifras) {
+        nuevo = FrmEventoOnKeyPress(texto);
+    } else if (TeclaDecimal) {
+        TeclaDecimal = false;
+        if (nuevo == QLatin1String("."))
+            nuevo = QStringLiteral(",");
+        else if (nuevo == QLatin1String(","))
+            nuevo = QStringLiteral(".");
+    }
+    if (nuevo == texto)
+        return false;
+    int tecla = e->key();
+    Qt::KeyboardModifiers modificadores = e->modifiers();
+    if (nuevo == QLatin1String(",") || nuevo == QLatin1String(".")) {
+        tecla = nuevo == QLatin1String(",") ? Qt::Key_Comma : Qt::Key_Period;
+        modificadores &= ~Qt::KeypadModifier;
+    }
+    // The replacement goes to the same control and passes this filter untouched.
+    m_tecleando = true;
+    QKeyEvent reemplazo(QEvent::KeyPress, tecla, modificadores, nuevo);
+    QApplication::sendEvent(receptor, &reemplazo);
+    m_tecleando = false;
+    return true;
 }
 
 Dataset *TFormDALU::tabla(const QString &sufijo) const

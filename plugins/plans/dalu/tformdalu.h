@@ -39,6 +39,9 @@ public:
         QVariantList params;
     };
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // --- set-up (tformdalu.cpp)
     // adtDALU_<sufijo>, or adsPpal for an empty suffix; null (reported) when missing.
@@ -47,6 +50,7 @@ private:
     void enlazarReglas();
     void enlazarCampos();
     void enlazarControles();
+    void enlazarSenales();
     // Re-reads a dataset that rows were written behind; a pending edit is kept.
     static void releer(Dataset *ds);
     static void editar(Dataset *ds);
@@ -81,6 +85,7 @@ private:
     void validarPoda(Dataset *ds);
     void objetivoRodalesCambiados(Field *num);
     void paginaMostrada(int hoja);
+    void focoCambiado(QWidget *antes, QWidget *ahora);
 
     // --- activities and objectives (tformdalu_actividades.cpp)
     void actividadTrasPost(Dataset *ds);
@@ -103,4 +108,5 @@ private:
     QHash<const Dataset *, PostEnCurso> m_posts;
     // The key of a row whose deletion was confirmed, until its dependants are gone.
     QHash<const Dataset *, QVariant> m_borrados;
+    bool m_tecleando = false; // a replaced key is being sent
 };

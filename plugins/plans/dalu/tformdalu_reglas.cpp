@@ -16,6 +16,8 @@
 #include "gridcolumn.h"
 #include "util_bbdd.h"
 
+#include <QApplication>
+#include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
 #include <QStyle>
@@ -171,10 +173,17 @@ void TFormDALU::enlazarControles()
         otras->addAction(style()->standardIcon(QStyle::SP_FileDialogContentsView), QLineEdit::TrailingPosition);
         SeleccionMultiple(otras, tsmEspecieNativo);
     }
+}
+
+void TFormDALU::enlazarSenales()
+{
+    // What is typed in the objective's structure and in the stand table is kept as soon
+    // as the focus leaves them.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *antes, QWidget *ahora) { focoCambiado(antes, ahora); });
     // Moving through the stands on the final-variables page shows the stand's objective.
     if (auto *nav = findComponent<DBNavigator>(this, QStringLiteral("nav_dalu_car_est"))) {
         for (DBNavigator::Button b : {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last})
-            connect(nav->button(b), &QToolButton::clicked, this, [this] { rodalDelObjetivo(); }, Qt::UniqueConnection);
+            connect(nav->button(b), &QToolButton::clicked, this, [this] { rodalDelObjetivo(); });
     }
 }
 
@@ -289,6 +298,24 @@ void TFormDALU::objetivoRodalesCambiados(Field *num)
     const double total = SuperficieRodales(Rodales(num->AsString()));
     if (sup->IsNull() || sup->AsFloat() != total)
         sup->setAsFloat(total);
+}
+
+// --- pending entries posted when the focus leaves their controls.
+
+void TFormDALU::focoCambiado(QWidget *antes, QWidget *ahora)
+{
+    if (!antes)
+        return;
+    auto postear = [](Dataset *ds) {
+        if (ds && (ds->State() == DatasetState::Edit || ds->State() == DatasetState::Insert))
+            catchAbort([ds] { ds->Post(); });
+    };
+    auto *estructura = findComponent<QWidget>(this, QStringLiteral("edt_estr_obj"));
+    if (estructura && antes == estructura && ahora != estructura)
+        postear(tabla(QStringLiteral("desc")));
+    auto *grupo = findComponent<QGroupBox>(this, QStringLiteral("grpTablaRodal"));
+    if (grupo && grupo->isAncestorOf(antes) && !(ahora && grupo->isAncestorOf(ahora)))
+        postear(tabla(QStringLiteral("tab_rod")));
 }
 
 // --- what showing a page re-reads.

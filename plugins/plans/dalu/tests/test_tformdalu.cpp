@@ -4,6 +4,10 @@
 #include "gridcolumn.h"
 
 #include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTest>
 #include <QTabWidget>
 
 TEST_F(DaluFixture, OutlineHasTheTitleAndOneLinePerPage)
@@ -156,4 +160,30 @@ TEST_F(PlanLleno, SavedPlanReopensWhole)
     ASSERT_TRUE(modificar(QStringLiteral("car"), "num", QStringLiteral("2"), {{"num", "2B"}})) << mensajesTexto();
     EXPECT_EQ(filas(QStringLiteral("SELECT num FROM dalu_obj")), QStringList{QStringLiteral("1, 2B")});
     EXPECT_EQ(filas(QStringLiteral("SELECT num FROM dalu_hid")), QStringList{QStringLiteral("2B")});
+}
+
+// Typed letters become capitals, but the figures of the stands grid past its first column
+// only turn the key-pad decimal into the other separator.
+TEST_F(DaluFixture, TypingIsUpperCasedButTheStandFiguresKeepTheirSeparator)
+{
+    area->show();
+    form->CambiarHoja(3);
+    auto *memo = form->findChild<QPlainTextEdit *>(QStringLiteral("mem_car_sue"));
+    ASSERT_NE(memo, nullptr);
+    memo->setFocus();
+    QTest::keyClicks(memo, QStringLiteral("trumao"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("TRUMAO"));
+
+    DBGrid *g = grilla(QStringLiteral("car"));
+    tabla(QStringLiteral("car"))->Append();
+    g->setSelectedIndex(1);
+    g->view()->setFocus();
+    QTest::keyClick(g->view(), Qt::Key_1);
+    auto *linea = g->view()->findChild<QLineEdit *>();
+    ASSERT_NE(linea, nullptr);
+    QTest::keyClick(linea, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(linea, Qt::Key_5);
+    EXPECT_EQ(linea->text(), QStringLiteral("1,5"));
+    EXPECT_FALSE(form->TeclaDecimal);
+    tabla(QStringLiteral("car"))->Cancel();
 }

@@ -2,6 +2,11 @@
 // while the stand is named and leaving nothing behind, renames carried everywhere.
 #include "dalufixture.h"
 
+#include "dbedit.h"
+#include "dbnavigator.h"
+
+#include <QToolButton>
+
 namespace {
 
 // Every table with a stand number, and the column holding it.
@@ -185,4 +190,26 @@ TEST_F(Rodales, AStandNamedWithAQuoteIsKeptDeletedAndRenamed)
     ASSERT_TRUE(borrar(QStringLiteral("obj"), "obj", QStringLiteral("Protección")));
     ASSERT_TRUE(borrar(QStringLiteral("car"), "num", QStringLiteral("D'Agostini")));
     EXPECT_EQ(filas(QStringLiteral("SELECT count(*) FROM dalu_fis")), QStringList{QStringLiteral("0")});
+}
+
+// The final-variables page names the first objective whose list holds the stand itself,
+// not a stand whose number merely contains it.
+TEST_F(Rodales, MovingThroughTheStandsShowsTheirObjective)
+{
+    for (const char *n : {"1", "12", "2", "3"})
+        ASSERT_TRUE(rodal(QLatin1String(n), QStringLiteral("1")));
+    ASSERT_TRUE(agregar(QStringLiteral("obj"), {{"num", "12"}, {"obj", "Protección"}, {"estr", "Multietánea"}}));
+    ASSERT_TRUE(agregar(QStringLiteral("obj"), {{"num", "2, 1"}, {"obj", "Producción"}, {"estr", "Coetánea"}}));
+    auto *nav = form->findChild<DBNavigator *>(QStringLiteral("nav_dalu_car_est"));
+    auto *objetivo = form->findChild<DBEdit *>(QStringLiteral("edt_obj_rodal"));
+    ASSERT_TRUE(nav && objetivo);
+    form->CambiarHoja(20);
+    QStringList vistos;
+    nav->button(DBNavigator::First)->click();
+    for (int i = 0; i < 4; ++i) {
+        vistos << tabla(QStringLiteral("car"))->FieldByName(QStringLiteral("num"))->AsString() + QLatin1Char('>') + objetivo->text();
+        nav->button(DBNavigator::Next)->click();
+    }
+    EXPECT_EQ(vistos, (QStringList{QStringLiteral("1>Producción"), QStringLiteral("12>Protección"), QStringLiteral("2>Producción"),
+                                   QStringLiteral("3>")}));
 }
