@@ -112,26 +112,27 @@ void ReglasFormulario::declararClave(const RelacionClave &r)
         antesDePostClave(d);
     });
     trasPost(ds, [this](Dataset *d) { trasPostClave(d); });
-    if (r.borrado == RelacionClave::Borrado::Rechazar) {
-        alBorrar(ds, r.clave,
-                 [this, clave = r.clave](Dataset *d) {
-                     const QString valor = d->FieldByName(clave)->AsString();
-                     if (!valor.isEmpty() && claveEnUso(d, valor))
-                         rechazarBorrado();
-                 },
-                 nullptr, {});
-    } else {
-        alBorrar(ds, r.clave, nullptr,
-                 [deps = r.dependientes](const QVariant &valor) {
-                     QList<Sentencia> s;
-                     for (const Dependiente &d : deps) {
-                         if (!d.lista)
-                             s << Sentencia{QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(d.tabla, d.columna), {valor}};
-                     }
-                     return s;
-                 },
-                 r.refrescar);
+    const bool cascada = r.borrado == RelacionClave::Borrado::Cascada;
+    // What goes with a deleted key: what hangs from its rows, then its rows.
+    auto conLaClave = [cascada, deps = r.dependientes, tambien = r.borrarTambien](const QVariant &valor) {
+        QList<Sentencia> s;
+        for (const QString &sql : tambien)
+            s << Sentencia{sql, {valor}};
+        for (const Dependiente &d : deps) {
+            if (!d.lista && (cascada || d.propia))
+                s << Sentencia{QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(d.tabla, d.columna), {valor}};
+        }
+        return s;
+    };
+    Dataset::Event guarda;
+    if (!cascada) {
+        guarda = [this, clave = r.clave](Dataset *d) {
+            const QString valor = d->FieldByName(clave)->AsString();
+            if (!valor.isEmpty() && claveEnUso(d, valor))
+                rechazarBorrado();
+        };
     }
+    alBorrar(ds, r.clave, guarda, conLaClave, r.refrescar);
 }
 
 const RelacionClave *ReglasFormulario::relacion(const Dataset *ds) const
@@ -148,6 +149,8 @@ bool ReglasFormulario::claveEnUso(const Dataset *ds, const QString &valor) const
     if (!r)
         return false;
     for (const Dependiente &d : r->dependientes) {
+        if (d.propia)
+            continue;
         if (!d.lista) {
             if (Asercion(conexion(), QStringLiteral("FROM %1 WHERE %2 = ?").arg(d.tabla, d.columna), {valor}))
                 return true;

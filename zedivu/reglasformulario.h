@@ -12,10 +12,11 @@
 // A key relation renames every dependant when the key of a row changes (after the user
 // confirms it, and only when some row uses it): plain columns by value, comma lists item by
 // item with their separators kept. A delete of a key in use is refused; or its dependants
-// go with it (Cascada); with `unoAUno` the first dependant table holds one row per key,
-// created after every post when missing. Dependent rows are written with bound values in
-// one transaction; a failed statement writes nothing, puts the renamed key back and tells
-// the user. The datasets named in `refrescar` show the result.
+// go with it (Cascada); the key's own rows (`propia`) go in either case. With `unoAUno`
+// the first dependant table holds one row per key, created after every post when missing.
+// Dependent rows are written with bound values in one transaction; a failed statement
+// writes nothing, puts the renamed key back and tells the user. The datasets named in
+// `refrescar` show the result.
 #include "dataset.h"
 
 #include <QHash>
@@ -30,12 +31,15 @@
 class Connection;
 class TCustomMDIChild;
 
-// A column that refers to a key: holding one value, or a comma list of them.
+// A column that refers to a key: holding one value, or a comma list of them. A `propia`
+// column belongs to the key's own rows elsewhere (the rows a stand has in every per-stand
+// table): renamed and deleted with the key, never a reason to refuse its deletion.
 struct Dependiente
 {
     QString tabla;
     QString columna;
     bool lista = false;
+    bool propia = false;
 };
 
 struct RelacionClave
@@ -52,6 +56,9 @@ struct RelacionClave
     QStringList refrescar; // dataset component names
     // Runs after the post's own bookkeeping (surfaces and the like).
     Dataset::Event trasPost;
+    // Deletes of rows that hang from the dependants (by their own identities), each run
+    // with the deleted key bound once, first in the deletion's transaction.
+    QStringList borrarTambien;
 };
 
 class ReglasFormulario

@@ -206,3 +206,27 @@ TEST_F(Claves, UnoAUnoCreaLaFilaYLaRenombraSinPreguntar)
 }
 
 } // namespace
+
+// A key's own rows elsewhere do not keep it from being deleted; they go with it, after
+// what hangs from them, in the deletion's transaction.
+TEST_F(Claves, LasFilasPropiasNoImpidenElBorradoYSeVanConLaClave)
+{
+    ASSERT_TRUE(conexion.execScript(QStringLiteral(
+        "CREATE TABLE det (Id INTEGER PRIMARY KEY AUTOINCREMENT, id_fis INTEGER);"
+        "INSERT INTO det (id_fis) SELECT Id FROM fis;")));
+    rodal.dependientes.first().propia = true; // fis
+    rodal.borrarTambien = {QStringLiteral("DELETE FROM det WHERE id_fis IN (SELECT Id FROM fis WHERE num = ?)")};
+    reglas.declararClave(rodal);
+    // "12" has only its own row in fis, yet the list of an objective names it.
+    EXPECT_FALSE(borrar("rodal", QStringLiteral("num"), QStringLiteral("12")));
+    ASSERT_TRUE(conexion.exec(QStringLiteral("UPDATE obj SET num = '1' WHERE num IN ('12', '1,12,2')")));
+    dialogos.boxes.clear();
+    EXPECT_TRUE(borrar("rodal", QStringLiteral("num"), QStringLiteral("12")));
+    EXPECT_EQ(dialogos.textos(), QStringList{kConfirmarBorrado});
+    EXPECT_EQ(columna("SELECT num FROM fis ORDER BY Id"), (QStringList{QStringLiteral("1"), QStringLiteral("O'Higgins")}));
+    EXPECT_EQ(columna("SELECT count(*) FROM det"), QStringList{QStringLiteral("2")});
+    EXPECT_EQ(tablas["fis"]->RecordCount(), 2);
+    // Renamed with the key all the same.
+    ASSERT_TRUE(renombrar("rodal", QStringLiteral("O'Higgins"), QStringLiteral("D'Agostini")));
+    EXPECT_EQ(columna("SELECT num FROM fis ORDER BY Id"), (QStringList{QStringLiteral("1"), QStringLiteral("D'Agostini")}));
+}

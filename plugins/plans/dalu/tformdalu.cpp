@@ -3,17 +3,16 @@
 #include "abort.h"
 #include "builtform.h"
 #include "classregistry.h"
+#include "componentesformulario.h"
 #include "connection.h"
 #include "dataset.h"
 #include "datasource.h"
 #include "dbgrid.h"
 #include "dbmemo.h"
 #include "dialogservice.h"
-#include "fallaprogramacion.h"
 #include "field.h"
 #include "formcomponents.h"
 #include "teclaprevista.h"
-#include "transaction.h"
 #include "util_bbdd.h"
 
 #include <QApplication>
@@ -47,25 +46,12 @@ void TFormDALU::Nuevo()
     Maximizar();
 }
 
-void TFormDALU::InicializarDatasetPpal(const QString &)
+void TFormDALU::InicializarDatasetPpal(const QString &nombreCompleto)
 {
-    if (!m_formulario)
+    TFormDescrito::InicializarDatasetPpal(nombreCompleto);
+    if (!m_formulario || !DatasetPpal || !DatasetPpal->Active())
         return;
-    InstalarListas(*m_formulario);
     enlazarControles();
-    Dataset *ppal = DatasetPpal;
-    if (!ppal || !ppal->Active())
-        return;
-    {
-        // Bookkeeping, not the user's entry: no check runs on this post.
-        const auto restaurar = qScopeGuard([this, guardando = Guardando] { Guardando = guardando; });
-        Guardando = true;
-        catchAbort([ppal] {
-            editar(ppal);
-            ppal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1);
-            ppal->Post();
-        });
-    }
     enlazarCampos();
     resolucionJudicialCambiada();
 }
@@ -84,13 +70,15 @@ QByteArray TFormDALU::PrepararXML()
 
 bool TFormDALU::ValidarFormulario()
 {
+    if (!TFormDescrito::ValidarFormulario())
+        return false;
     // Every stand with a restriction needs an objective naming it with a prescription.
     QStringList protegidos;
     const QueryResult r = ConexionBD->select(QStringLiteral(
         "SELECT DISTINCT o.num FROM dalu_obj o, dalu_desc_det d, dalu_prescripcion p "
         "WHERE o.Id_obj = d.Id_obj AND d.Id_desc_det = p.id_desc_det"));
     for (const QVariantList &fila : r.rows)
-        for (const QString &n : Rodales(fila.value(0).toString()))
+        for (const QString &n : numeros(fila.value(0).toString()))
             protegidos << n.toLower();
     const QueryResult restricciones =
         ConexionBD->select(QStringLiteral("SELECT num FROM dalu_rest WHERE "
@@ -114,7 +102,7 @@ void TFormDALU::DbgEventoOnExitEspecial(QObject *)
     // The qualitative description shows each stand's surface, changed in the stands grid.
     const auto restaurar = qScopeGuard([this, guardando = Guardando] { Guardando = guardando; });
     Guardando = true;
-    releer(tabla(QStringLiteral("des_cua")));
+    ReglasFormulario::refrescar(tabla(QStringLiteral("des_cua")));
 }
 
 bool TFormDALU::eventFilter(QObject *watched, QEvent *event)
@@ -161,44 +149,12 @@ bool TFormDALU::eventFilter(QObject *watched, QEvent *event)
 
 Dataset *TFormDALU::tabla(const QString &sufijo) const
 {
-    const QString nombre = sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtDALU_") + sufijo;
-    Dataset *ds = findComponent<Dataset>(const_cast<TFormDALU *>(this), nombre);
-    if (!ds)
-        FallaProgramacion(QStringLiteral("dataset ") + nombre + QStringLiteral(" no encontrado"), "formaDALU", __LINE__);
-    return ds;
+    return componentes::tabla(this, sufijo);
 }
 
 DBGrid *TFormDALU::grilla(const QString &sufijo) const
 {
     return findComponent<DBGrid>(const_cast<TFormDALU *>(this), QStringLiteral("dbgDALU_") + sufijo);
-}
-
-void TFormDALU::editar(Dataset *ds)
-{
-    if (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert)
-        ds->Edit();
-}
-
-void TFormDALU::releer(Dataset *ds)
-{
-    if (ds && ds->Active() && ds->State() == DatasetState::Browse)
-        ds->Refresh();
-}
-
-bool TFormDALU::ejecutar(const QList<Sentencia> &sentencias)
-{
-    if (sentencias.isEmpty())
-        return true;
-    Transaction tr(*ConexionBD);
-    bool ok = tr.isActive();
-    for (auto s = sentencias.cbegin(); ok && s != sentencias.cend(); ++s)
-        ok = ConexionBD->exec(s->sql, s->params);
-    if (ok && tr.commit())
-        return true;
-    const QString causa = ConexionBD->lastError().text();
-    tr.rollback();
-    DialogoError(QStringLiteral("No se pudieron actualizar las tablas relacionadas:\n") + causa);
-    return false;
 }
 
 QVariant TFormDALU::valor(const QString &sql, const QVariantList &params, bool principal) const
@@ -210,24 +166,8 @@ QVariant TFormDALU::valor(const QString &sql, const QVariantList &params, bool p
     return r.rows.isEmpty() ? QVariant() : r.rows.first().value(0);
 }
 
-void TFormDALU::rechazarBorrado()
-{
-    Dialogo(mtCustom, QStringLiteral("Este registro no se puede borrar, por que posee registros asociados"), MB::OK);
-    Abort();
-}
-
 void TFormDALU::mostrarPagina(int hoja)
 {
     if (Paginas && hoja < Paginas->count())
         CambiarHoja(hoja);
-}
-
-void TFormDALU::recordarPost(Dataset *ds, const QString &tablaBd, const QString &campo, const QString &clave)
-{
-    PostEnCurso p;
-    p.insercion = ds->State() == DatasetState::Insert;
-    if (!p.insercion && !campo.isEmpty())
-        p.anterior = valor(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(campo, tablaBd, clave),
-                           {ds->FieldByName(clave)->Value()});
-    m_posts.insert(ds, p);
 }

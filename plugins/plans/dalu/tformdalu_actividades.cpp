@@ -51,7 +51,7 @@ const QString kDeSusActividades = QStringLiteral("id_desc_det IN (SELECT Id_desc
 
 void TFormDALU::actividadTrasPost(Dataset *ds)
 {
-    const PostEnCurso p = m_posts.take(ds);
+    const ReglasFormulario::PostEnCurso p = m_reglas.tomarPost(ds);
     const QVariant idDesc = ds->FieldByName(QStringLiteral("Id_desc_det"))->Value();
     const QVariant act = ds->FieldByName(QStringLiteral("act"))->Value();
     if (!p.insercion && p.anterior == act)
@@ -60,21 +60,15 @@ void TFormDALU::actividadTrasPost(Dataset *ds)
     if (!p.insercion)
         s = borrarFilasActividad(idDesc);
     s << crearFilasActividad(idDesc, ds->FieldByName(QStringLiteral("Id_obj"))->Value(), act);
-    if (ejecutar(s))
+    if (m_reglas.escribir(s))
         refrescarParametros();
 }
 
-void TFormDALU::actividadTrasBorrar(Dataset *ds)
+QList<TFormDALU::Sentencia> TFormDALU::actividadBorrada(const QVariant &idDesc)
 {
-    const QVariant idDesc = m_borrados.value(ds);
-    if (idDesc.isNull())
-        return;
     QList<Sentencia> s = borrarFilasActividad(idDesc);
     s << Sentencia{QStringLiteral("DELETE FROM dalu_prescripcion WHERE id_desc_det = ?"), {idDesc}};
-    if (ejecutar(s)) {
-        refrescarParametros();
-        releer(tabla(QStringLiteral("prescripcion")));
-    }
+    return s;
 }
 
 QList<TFormDALU::Sentencia> TFormDALU::crearFilasActividad(const QVariant &idDesc, const QVariant &idObj,
@@ -89,7 +83,7 @@ QList<TFormDALU::Sentencia> TFormDALU::crearFilasActividad(const QVariant &idDes
     if (!clase)
         return {};
     const QVariant objetivo = valor(QStringLiteral("SELECT obj FROM dalu_obj WHERE Id_obj = ?"), {idObj});
-    const QStringList rodales = Rodales(valor(QStringLiteral("SELECT num FROM dalu_obj WHERE Id_obj = ?"), {idObj}).toString());
+    const QStringList rodales = numeros(valor(QStringLiteral("SELECT num FROM dalu_obj WHERE Id_obj = ?"), {idObj}).toString());
     const QVariant especies =
         valor(QStringLiteral("SELECT esp_dom FROM dalu_des_cua WHERE num = ?"), {rodales.value(0)});
     if (especies.isNull() || especies.toString().isEmpty())
@@ -123,7 +117,7 @@ QList<TFormDALU::Sentencia> TFormDALU::borrarFilasActividad(const QVariant &idDe
 void TFormDALU::refrescarParametros()
 {
     for (const Clase &c : kClases)
-        releer(tabla(QLatin1String(c.sufijo)));
+        ReglasFormulario::refrescar(tabla(QLatin1String(c.sufijo)));
 }
 
 void TFormDALU::objetivoAntesDeBorrar(Dataset *ds)
@@ -131,23 +125,16 @@ void TFormDALU::objetivoAntesDeBorrar(Dataset *ds)
     const QVariant id = ds->FieldByName(QStringLiteral("Id_obj"))->Value();
     for (const Clase &c : kClases) {
         if (valor(QStringLiteral("SELECT count(*) FROM %1 WHERE ").arg(QLatin1String(c.tabla)) + kDeSusActividades, {id}).toInt() > 0)
-            rechazarBorrado();
+            m_reglas.rechazarBorrado();
     }
 }
 
-void TFormDALU::objetivoTrasBorrar(Dataset *ds)
+QList<TFormDALU::Sentencia> TFormDALU::objetivoBorrado(const QVariant &id)
 {
-    const QVariant id = m_borrados.value(ds);
-    if (id.isNull())
-        return;
-    const QList<Sentencia> s{
+    return {
         {QStringLiteral("DELETE FROM dalu_prescripcion WHERE ") + kDeSusActividades, {id}},
         {QStringLiteral("DELETE FROM dalu_desc_det WHERE Id_obj = ?"), {id}},
         {QStringLiteral("DELETE FROM dalu_crit WHERE id_obj = ?"), {id}},
         {QStringLiteral("DELETE FROM dalu_desc WHERE id_obj = ?"), {id}},
     };
-    if (ejecutar(s)) {
-        for (const char *sufijo : {"crit", "desc", "desc_det", "prescripcion"})
-            releer(tabla(QLatin1String(sufijo)));
-    }
 }

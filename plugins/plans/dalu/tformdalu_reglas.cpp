@@ -25,20 +25,6 @@
 
 namespace {
 
-// The before-post handler becomes: `previo`, the described checks, `posterior`.
-void alPostear(Dataset *ds, const Dataset::Event &previo, const Dataset::Event &posterior)
-{
-    const Dataset::Event descritas = ds->BeforePost;
-    ds->BeforePost = [previo, descritas, posterior](Dataset *d) {
-        if (previo)
-            previo(d);
-        if (descritas)
-            descritas(d);
-        if (posterior)
-            posterior(d);
-    };
-}
-
 bool vacio(const Field *f)
 {
     return f->IsNull() || f->AsString().trimmed().isEmpty();
@@ -59,65 +45,38 @@ void totales(Dataset *ds, const QList<std::pair<const char *, const char *>> &gr
 
 void TFormDALU::enlazarReglas()
 {
-    auto trasPost = [this](Dataset *ds, const Dataset::Event &regla) {
-        ds->AfterPost = [this, regla](Dataset *d) {
-            regla(d);
-            AdsEventoAfterPost(d);
-        };
-    };
-    // A delete is confirmed first; what hangs from the row goes once the row is gone.
-    auto alBorrar = [this](Dataset *ds, const QString &clave, const Dataset::Event &guarda, const Dataset::Event &despues) {
-        ds->BeforeDelete = [this, clave, guarda](Dataset *d) {
-            if (guarda)
-                guarda(d);
-            AdsEventoBeforeDelete(d);
-            m_borrados.insert(d, d->FieldByName(clave)->Value());
-        };
-        ds->AfterDelete = [this, despues](Dataset *d) {
-            if (despues)
-                despues(d);
-            m_borrados.remove(d);
-            AdsEventoAfterPost(d);
-        };
-    };
+    const auto antesDePost = &ReglasFormulario::antesDePost;
+    enlazarRodales();
 
-    Dataset *car = tabla(QStringLiteral("car"));
-    alPostear(car, nullptr, [this](Dataset *d) {
-        recordarPost(d, QStringLiteral("dalu_car"), QStringLiteral("num"), QStringLiteral("Id"));
-        rodalAntesDePost(d);
-    });
-    trasPost(car, [this](Dataset *d) { rodalTrasPost(d); });
-    alBorrar(car, QStringLiteral("num"), [this](Dataset *d) { rodalAntesDeBorrar(d); },
-             [this](Dataset *d) { rodalTrasBorrar(d); });
+    // One source row per climatic variable, renamed and deleted with it.
+    m_reglas.declararClave({tabla(QStringLiteral("var_cli")), QStringLiteral("dalu_var_cli"), QStringLiteral("var"),
+                            QStringLiteral("id"), {{QStringLiteral("dalu_fte_inf"), QStringLiteral("var")}},
+                            RelacionClave::Borrado::Cascada, true, {QStringLiteral("adtDALU_fte_inf")},
+                            [this](Dataset *) {
+                                // A free "other" variable typed in the first grid must be offered in the second.
+                                ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
+                            },
+                            {}});
 
-    Dataset *varCli = tabla(QStringLiteral("var_cli"));
-    alPostear(varCli, nullptr, [this](Dataset *d) {
-        recordarPost(d, QStringLiteral("dalu_var_cli"), QStringLiteral("var"), QStringLiteral("id"));
-    });
-    trasPost(varCli, [this](Dataset *d) { variableTrasPost(d); });
-    alBorrar(varCli, QStringLiteral("var"), nullptr, [this](Dataset *d) {
-        if (ejecutar({{QStringLiteral("DELETE FROM dalu_fte_inf WHERE var = ?"), {m_borrados.value(d)}}}))
-            releer(tabla(QStringLiteral("fte_inf")));
-    });
-
-    alPostear(tabla(QStringLiteral("car_reg")), nullptr, [this](Dataset *d) { validarRegeneracion(d); });
-    alPostear(tabla(QStringLiteral("cor_int")), nullptr,
-              [this](Dataset *d) { validarResidual(d, "ant_den", "res_den", "ant_ab", "res_ab"); });
-    alPostear(tabla(QStringLiteral("cor_reg")), nullptr,
-              [this](Dataset *d) { validarResidual(d, "den_ant", "den_res", "ab_ant", "ab_res"); });
-    alPostear(tabla(QStringLiteral("pod")), nullptr, [this](Dataset *d) { validarPoda(d); });
+    antesDePost(tabla(QStringLiteral("car_reg")), nullptr, [this](Dataset *d) { validarRegeneracion(d); });
+    antesDePost(tabla(QStringLiteral("cor_int")), nullptr,
+                [this](Dataset *d) { validarResidual(d, "ant_den", "res_den", "ant_ab", "res_ab"); });
+    antesDePost(tabla(QStringLiteral("cor_reg")), nullptr,
+                [this](Dataset *d) { validarResidual(d, "den_ant", "den_res", "ab_ant", "ab_res"); });
+    antesDePost(tabla(QStringLiteral("pod")), nullptr, [this](Dataset *d) { validarPoda(d); });
 
     Dataset *obj = tabla(QStringLiteral("obj"));
-    alPostear(obj, [this](Dataset *d) { objetivoRodalesCambiados(d->FieldByName(QStringLiteral("num"))); }, nullptr);
-    alBorrar(obj, QStringLiteral("Id_obj"), [this](Dataset *d) { objetivoAntesDeBorrar(d); },
-             [this](Dataset *d) { objetivoTrasBorrar(d); });
+    antesDePost(obj, [this](Dataset *d) { objetivoRodalesCambiados(d->FieldByName(QStringLiteral("num"))); }, nullptr);
+    m_reglas.alBorrar(obj, QStringLiteral("Id_obj"), [this](Dataset *d) { objetivoAntesDeBorrar(d); }, &objetivoBorrado,
+                      {QStringLiteral("adtDALU_crit"), QStringLiteral("adtDALU_desc"), QStringLiteral("adtDALU_desc_det"),
+                       QStringLiteral("adtDALU_prescripcion")});
 
     Dataset *desc = tabla(QStringLiteral("desc_det"));
-    alPostear(desc, nullptr, [this](Dataset *d) {
-        recordarPost(d, QStringLiteral("dalu_desc_det"), QStringLiteral("act"), QStringLiteral("Id_desc_det"));
-    });
-    trasPost(desc, [this](Dataset *d) { actividadTrasPost(d); });
-    alBorrar(desc, QStringLiteral("Id_desc_det"), nullptr, [this](Dataset *d) { actividadTrasBorrar(d); });
+    antesDePost(desc, nullptr, m_reglas.recordarPost(QStringLiteral("dalu_desc_det"), QStringLiteral("act"), QStringLiteral("Id_desc_det")));
+    m_reglas.trasPost(desc, [this](Dataset *d) { actividadTrasPost(d); });
+    m_reglas.alBorrar(desc, QStringLiteral("Id_desc_det"), nullptr, &actividadBorrada,
+                      {QStringLiteral("adtDALU_cor_int"), QStringLiteral("adtDALU_pod"), QStringLiteral("adtDALU_cor_reg"),
+                       QStringLiteral("adtDALU_reg_ref"), QStringLiteral("adtDALU_est_reg"), QStringLiteral("adtDALU_prescripcion")});
 
     tabla(QStringLiteral("tab_rod_det"))->OnCalcFields = [](Dataset *d) {
         totales(d, {{"tot_den", "den"}, {"tot_area", "area"}, {"tot_vol", "vol"}});
@@ -202,23 +161,6 @@ void TFormDALU::variableCambiada(Field *var)
         uni->setAsString(unidad.toString());
 }
 
-void TFormDALU::variableTrasPost(Dataset *ds)
-{
-    const PostEnCurso p = m_posts.take(ds);
-    const QVariant var = ds->FieldByName(QStringLiteral("var"))->Value();
-    QList<Sentencia> s;
-    if (!p.insercion && !p.anterior.isNull() && p.anterior != var)
-        s << Sentencia{QStringLiteral("UPDATE dalu_fte_inf SET var = ? WHERE var = ?"), {var, p.anterior}};
-    else
-        s << Sentencia{QStringLiteral("INSERT INTO dalu_fte_inf (var) SELECT ? WHERE NOT EXISTS "
-                                      "(SELECT 1 FROM dalu_fte_inf WHERE var = ?)"),
-                       {var, var}};
-    if (ejecutar(s))
-        releer(tabla(QStringLiteral("fte_inf")));
-    // A free "other" variable typed in the first grid must be offered in the second.
-    ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
-}
-
 // --- conservation: a protected species or animal brings its category.
 
 void TFormDALU::categoriaConservacion(Field *esp, const QString &tablaBd, const QString &prefijo)
@@ -295,7 +237,7 @@ void TFormDALU::objetivoRodalesCambiados(Field *num)
     if (ds->State() != DatasetState::Edit && ds->State() != DatasetState::Insert)
         return;
     Field *sup = ds->FieldByName(QStringLiteral("sup"));
-    const double total = SuperficieRodales(Rodales(num->AsString()));
+    const double total = SuperficieRodales(numeros(num->AsString()));
     if (sup->IsNull() || sup->AsFloat() != total)
         sup->setAsFloat(total);
 }
@@ -326,11 +268,11 @@ void TFormDALU::paginaMostrada(int hoja)
     case 3:
         if (Dataset *car = tabla(QStringLiteral("car")); car && car->Active()) {
             car->setFiltered(false);
-            releer(car);
+            ReglasFormulario::refrescar(car);
         }
         break;
     case 19:
-        releer(tabla(QStringLiteral("crit")));
+        ReglasFormulario::refrescar(tabla(QStringLiteral("crit")));
         break;
     case 20:
         rodalDelObjetivo();

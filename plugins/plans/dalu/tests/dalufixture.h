@@ -6,11 +6,11 @@
 #include "tcustommdichild.h"
 
 #include "abort.h"
-#include "classregistry.h"
 #include "connection.h"
 #include "dataset.h"
 #include "dbgrid.h"
 #include "dialogservice.h"
+#include "documentoprueba.h"
 #include "field.h"
 #include "qstringprinter.h"
 #include "scripteddialogs.h"
@@ -62,25 +62,12 @@ protected:
     {
         soltar();
         formularios.clear();
-        for (const QString &codigo : {QStringLiteral("DALU"), QStringLiteral("DORVO")}) {
-            auto *f = qobject_cast<TCustomMDIChild *>(ClassRegistry::instance().create(QStringLiteral("TForm") + codigo, nullptr));
-            ASSERT_NE(f, nullptr) << codigo.toStdString();
-            area->addSubWindow(f);
-            f->DirAplicacion = app;
-            f->Codigo = codigo;
-            f->CodigoPpal = QStringLiteral("DALU");
-            f->TisoCodigo = codigo == QLatin1String("DALU") ? 12 : 1;
-            f->Nuevo();
+        const auto hechos = CrearDocumento(area, app, {QStringLiteral("DALU"), QStringLiteral("DORVO")},
+                                           [](const QString &c) { return c == QLatin1String("DALU") ? 12 : 1; },
+                                           QStringLiteral("Plan de prueba"));
+        for (TCustomMDIChild *f : hechos)
             formularios << f;
-        }
-        formularios[0]->Hermanos << formularios[1];
-        formularios[1]->Hermanos << formularios[0];
-        for (TCustomMDIChild *f : std::as_const(formularios)) {
-            f->ConexionesExternas();
-            ASSERT_TRUE(f->EstablecerBBDD());
-            f->InicializarDatasetPpal(QStringLiteral("Plan de prueba"));
-        }
-        form = formularios.first();
+        form = formularios.value(0);
     }
 
     Dataset *tabla(const QString &sufijo) const
