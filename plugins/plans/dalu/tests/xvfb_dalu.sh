@@ -2,8 +2,8 @@
 # A person-like run of a native-forest management plan under Xvfb, driven with xdotool,
 # with a screenshot after each step: New (native-forest plan with its request form), two
 # stands typed into their grid, a climatic variable, the dominant species of a stand, an
-# objective with its stands ticked, an activity whose parameter row appears, Save,
-# Close, Open, Exit. Controls are reached by name and keyboard, never by
+# objective with its stands ticked, an activity whose parameter row appears, the
+# property's name on the request form, Save, Close, Open, Exit. Controls are reached by name and keyboard, never by
 # position; CI runs it.
 #
 # Usage: plugins/plans/dalu/tests/xvfb_dalu.sh [build dir (build)] [screenshot dir (xvfb-shots)]
@@ -104,6 +104,9 @@ press "Brenvik" "Parámetros de Corta Intermedia y Poda" # tree
 shot parametros
 
 # 7. Save, Close, Open again: the plan comes back whole.
+press "Brenvik" "Predio" # tree: the request form's property is named
+press "Brenvik" dbe_nom_pre
+xdotool type --delay 30 "Los Coigues"
 save_document
 close_document
 reopen_document
