@@ -51,6 +51,17 @@ run_program() {
   pid=$!
 }
 
+# Runs query $2 on the open document's working database that holds table $1.
+working() {
+  local f
+  for f in "$HOME/Documents/Formularios/temporal/"*; do
+    if [[ $(sqlite3 "$f" "SELECT count(*) FROM sqlite_master WHERE name = '$1'" 2>/dev/null) == 1 ]]; then
+      sqlite3 "$f" "$2"
+      return
+    fi
+  done
+}
+
 # Without ImageMagick the probe takes the screenshot.
 shot() {
   sleep 0.6
@@ -156,12 +167,40 @@ start_with_consultant() {
   shot consultor-elegido
 }
 
-# New: the plantation plan with its request form.
+# The property register holds one property with its owner, as a consultant's register
+# would: Los Robles, of Juan Pérez Lagos.
+register_property() {
+  fill_main_db <<'SQL'
+INSERT INTO predio (pred_nombre, pred_superficie, pred_superficie_sii, pred_superficie_et, pred_ubicacion,
+                    pred_comuna, pred_provincia, pred_region)
+VALUES ('Los Robles', 120, 118, 121, 'Camino a Cunco km 12', '09101', '091', '09');
+INSERT INTO persona (pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
+                     pers_ciudad, pers_telefono, pers_sexo, pers_es_propietario)
+VALUES (9876543, '3', 'Pérez', 'Lagos', 'Juan', 'Los Robles s/n', '09101', 'Temuco', '452111222', 1, 1);
+INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (1, 1);
+INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('123-45', 1, '09101');
+SQL
+}
+# The property, chosen in the property register from the request form's property page.
+choose_property() {
+  press "Brenvik" "Predio" # tree
+  press "Brenvik" btnLlenarPredio
+  window "Base de Datos de Predios" >/dev/null
+  shot registro-predios
+  press "Base de Datos de Predios" btnSeleccionar
+  sleep 1
+  shot predio-elegido
+  [[ $(xdotool search --onlyvisible --name "^Base de Datos de Predios" 2>/dev/null) ]] && fail "the register is still open"
+  return 0
+}
+
+# New: the plantation plan with its request form, or the combination of the new-document
+# list named $1.
 new_plantation_plan() {
   focus_main
   xdotool key ctrl+n
   window "Nuevo Formulario" >/dev/null
-  press "Nuevo Formulario" "Plan de Manejo Plantaciones Forestales"
+  press "Nuevo Formulario" "${1:-Plan de Manejo Plantaciones Forestales}"
   shot nuevo
   press "Nuevo Formulario" btnAceptar
   window "Brenvik - .* - \\[Formulario" >/dev/null || fail "no document"
@@ -181,7 +220,8 @@ save_document() {
   xdotool key Return
   local i
   for i in $(seq 25); do
-    archivo=$(sqlite3 "$db" "SELECT foco_archivo FROM formPredio" 2>/dev/null)
+    # (While the program writes the database, sqlite3 may find it busy: try again.)
+    archivo=$(sqlite3 "$db" "SELECT foco_archivo FROM formPredio" 2>/dev/null) || archivo=""
     [[ -n $archivo && -f $archivo ]] && break
     sleep 0.2
   done
@@ -221,7 +261,8 @@ preview_document() {
 # wanted. Then its hashes, checked with md5sum: each form's hash is the MD5 of its body,
 # H the MD5 of the joined hashes; the bodies follow the fifth line, each one top-level
 # element that ends with its unindented closing line. The integrity line and the
-# document index must hold H.
+# document index must hold H. Sets $intercambio to the file, the newest of its folder (a
+# second export gets a name of its own).
 export_document() {
   menu a archGuardarXML
   window_appears "Save|Guardar|Generar" 15 || fail "no exchange file dialog"
@@ -232,12 +273,13 @@ export_document() {
   xdotool key Escape
   sleep 1
   shot intercambio
-  local xml partes hashes="" h linea cuerpo
-  xml=$(ls "$HOME/Documents/Formularios/Archivos Intercambio Okran/"*.xml 2>/dev/null | head -1)
-  [[ -f $xml ]] || fail "no exchange file"
+  local partes hashes="" h linea cuerpo
+  intercambio=$(ls -t "$HOME/Documents/Formularios/Archivos Intercambio Okran/"*.xml 2>/dev/null | head -1)
+  [[ -f $intercambio ]] || fail "no exchange file"
   partes=$work/partes
+  rm -rf "$partes"
   mkdir -p "$partes"
-  python3 - "$xml" "$partes" <<'PY'
+  python3 - "$intercambio" "$partes" <<'PY'
 import sys
 data = open(sys.argv[1], 'rb').read()
 lines = data.split(b'\r\n', 5)

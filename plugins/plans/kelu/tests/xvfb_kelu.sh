@@ -20,16 +20,8 @@ sqlite3 "$db" "INSERT INTO consultor (cons_id, cons_rut, cons_dv, cons_paterno, 
 mkdir -p "$HOME/.config/Varno"
 printf '[General]\nConsultor_Id=1\n' >"$HOME/.config/Varno/Brenvik.conf"
 
-# A query on the plan's working database (the one holding table kelu).
-plan() {
-  local f
-  for f in "$HOME/Documents/Formularios/temporal/"*; do
-    if [[ $(sqlite3 "$f" "SELECT count(*) FROM sqlite_master WHERE name = 'kelu'" 2>/dev/null) == 1 ]]; then
-      sqlite3 "$f" "$1"
-      return
-    fi
-  done
-}
+# A query on the plan's working database.
+plan() { working kelu "$1"; }
 
 run_program
 

@@ -11,29 +11,12 @@ set -euo pipefail
 source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
 xvfb_start "$@"
 
-fill_main_db <<'SQL'
-INSERT INTO predio (pred_nombre, pred_superficie, pred_superficie_sii, pred_superficie_et, pred_ubicacion,
-                    pred_comuna, pred_provincia, pred_region)
-VALUES ('Los Robles', 120, 118, 121, 'Camino a Cunco km 12', '09101', '091', '09');
-INSERT INTO persona (pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
-                     pers_ciudad, pers_telefono, pers_sexo, pers_es_propietario)
-VALUES (9876543, '3', 'Pérez', 'Lagos', 'Juan', 'Los Robles s/n', '09101', 'Temuco', '452111222', 1, 1);
-INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (1, 1);
-INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('123-45', 1, '09101');
-SQL
+register_property
 
 start_with_consultant
 new_plantation_plan
 
-# The property, chosen in the property register from the request form's property page.
-press "Brenvik" "Predio" # tree
-press "Brenvik" btnLlenarPredio
-window "Base de Datos de Predios" >/dev/null
-shot registro-predios
-press "Base de Datos de Predios" btnSeleccionar
-sleep 1
-shot predio-elegido
-[[ $(xdotool search --onlyvisible --name "^Base de Datos de Predios" 2>/dev/null) ]] && fail "the register is still open"
+choose_property
 
 # A stand on the plan's first page.
 press "Brenvik" "Descripción de Rodales y Sectores" # tree

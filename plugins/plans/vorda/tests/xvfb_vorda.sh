@@ -1,0 +1,78 @@
+#!/bin/bash
+# A person-like run of the notice that the works of a plantation plan begin under Xvfb,
+# driven with xdotool, with a screenshot after each step: New (the plantation plan with its
+# request form and notice), a stand on the plan, the same stand on a row of the notice's
+# calendar (its number chosen, its surface looked up in the plan), Save, Close, Open,
+# preview, and the exchange file generated twice: both files are checked with md5sum and
+# must be the same. Controls are reached by name and keyboard, never by position; CI runs it.
+#
+# Usage: plugins/plans/vorda/tests/xvfb_vorda.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+register_property
+start_with_consultant
+new_plantation_plan "Plan de Manejo Plantaciones con Aviso de Ejecución"
+choose_property
+# (The main window gets the whole screen, so that the grids show all their columns.)
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+# 1. Stand 1 of 12,5 ha on the plan.
+press "Brenvik" "Descripción de Rodales y Sectores" # tree
+press "Brenvik" dbgKELU_desc 0 "Rodal Nº"
+xdotool type "1"; xdotool key Tab; xdotool type "12,5"; xdotool key Tab; xdotool type "1998"; xdotool key Tab Tab
+xdotool type "B"; xdotool key Return Tab; xdotool type "C"; xdotool key Return
+press "Brenvik" dbgKELU_desc 0 "Especie(s)"
+press "Brenvik" dbgKELU_desc 0 "Especie(s)" boton
+window_appears "Selecci" || fail "no multi-selection window"
+xdotool key space Return # Pino radiata
+sleep 0.5
+xdotool key Down Up # posts the stand
+shot rodal
+[[ $(working kelu "SELECT num || '|' || sup FROM kelu_desc") == "1|12.5" ]] || fail "stand not posted"
+# Its management unit: the plan's affected surface.
+press "Brenvik" "Objetivos De Manejo" # tree
+press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
+xdotool type --delay 30 "Madera"; xdotool key Tab Tab; xdotool type --delay 30 "UM-1"
+press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº"
+press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº" boton
+window_appears "Selecci" || fail "no multi-selection window"
+xdotool key space Return # stand 1
+sleep 0.5
+xdotool key Down Up # posts the unit
+shot unidad
+
+# 2. The notice's calendar: stand 1 chosen by its number; its surface comes from the plan.
+press "Brenvik" "Forestación - Act. Silvícolas" # tree
+shot calendario
+press "Brenvik" dbgVORDA_act 0 "Rodal Nº"
+xdotool type "1"; xdotool key Return
+sleep 0.5
+xdotool key Down Up # posts the row
+shot calendario-fila
+[[ $(working vorda "SELECT num || '|' || sup FROM vorda_act") == "1|12.5" ]] || fail "calendar row not posted with the stand's surface"
+
+# 3. Save (Ctrl+G validates; it writes the affected surface the row gave), Close and Open
+# again: the row comes back.
+save_document
+[[ $(working vorda "SELECT sup_afe FROM vorda") == "12.5" ]] || fail "affected surface not counted"
+close_document
+reopen_document
+press "Brenvik" "Forestación - Act. Silvícolas" # tree
+shot reabierto
+[[ $(working vorda "SELECT num || '|' || sup FROM vorda_act") == "1|12.5" ]] || fail "calendar row lost on reopening"
+[[ $(working vorda "SELECT sup_afe FROM vorda") == "12.5" ]] || fail "affected surface lost on reopening"
+
+# 4. Preview, and the exchange file twice: nothing changed, so the same bytes.
+preview_document
+export_document
+primero=$intercambio
+grep -q "<FORMULARIO.TISO_CODIGO>11</" "$primero" || fail "the exchange file holds no notice"
+export_document
+[[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
+[[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
+
+exit_program
+echo "Vorda person-like run passed; screenshots in $shots"
