@@ -341,3 +341,69 @@ void ReglasFormulario::unidadDeVariable(Field *var, const QString &campoUnidad)
     else
         campo->setAsString(unidad);
 }
+
+ReglasFormulario::Sentencia ReglasFormulario::insercion(const QString &tabla, const QStringList &columnas,
+                                                        const QVariantList &valores)
+{
+    const QString marcas = QStringList(valores.size(), QStringLiteral("?")).join(QLatin1Char(','));
+    return {QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabla, columnas.join(QLatin1Char(',')), marcas), valores};
+}
+
+// --- activity parameter rows by class
+
+ParametrosPorClase::ParametrosPorClase(const QString &id, const QList<Clase> &clases)
+    : m_id(id)
+    , m_clases(clases)
+{
+}
+
+const ParametrosPorClase::Clase *ParametrosPorClase::clase(const QVariant &codigo) const
+{
+    if (codigo.isNull())
+        return nullptr;
+    for (const Clase &c : m_clases) {
+        if (c.codigo == codigo.toInt())
+            return &c;
+    }
+    return nullptr;
+}
+
+QStringList ParametrosPorClase::tablas() const
+{
+    QStringList r;
+    for (const Clase &c : m_clases)
+        r << c.tabla;
+    return r;
+}
+
+QList<ParametrosPorClase::Sentencia> ParametrosPorClase::borrar(const QVariant &id) const
+{
+    QList<Sentencia> s;
+    for (const Clase &c : m_clases)
+        s << Sentencia{QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(c.tabla, m_id), {id}};
+    return s;
+}
+
+void ParametrosPorClase::trasPost(ReglasFormulario &reglas, Dataset *ds, const QString &codigo,
+                                  const std::function<QList<Sentencia>(const QVariant &, const QVariant &)> &nuevas) const
+{
+    const ReglasFormulario::PostEnCurso p = reglas.tomarPost(ds);
+    const QVariant id = ds->FieldByName(m_id)->Value();
+    const QVariant actual = ds->FieldByName(codigo)->Value();
+    if (!p.insercion && p.anterior == actual)
+        return;
+    QList<Sentencia> s;
+    if (!p.insercion)
+        s = borrar(id);
+    s << nuevas(id, actual);
+    if (reglas.escribir(s))
+        refrescar(reglas);
+}
+
+void ParametrosPorClase::refrescar(ReglasFormulario &reglas) const
+{
+    QStringList datasets;
+    for (const Clase &c : m_clases)
+        datasets << c.dataset;
+    reglas.refrescar(datasets);
+}

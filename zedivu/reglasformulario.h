@@ -117,6 +117,8 @@ public:
     void sumaEnPrincipal(const QString &sql, const QString &campo);
     // A climatic variable's unit of measure from the main database into `campoUnidad`.
     void unidadDeVariable(Field *var, const QString &campoUnidad);
+    // An INSERT of `valores` (bound) into `columnas` of `tabla`.
+    static Sentencia insercion(const QString &tabla, const QStringList &columnas, const QVariantList &valores);
 
 private:
     const RelacionClave *relacion(const Dataset *ds) const;
@@ -129,6 +131,40 @@ private:
     QHash<const Dataset *, PostEnCurso> m_posts;
     QHash<const Dataset *, QVariant> m_borrados;
     QList<RelacionClave> m_relaciones;
+};
+
+// The parameter rows of activities by class: an activity owns a row in the parameter
+// table of its class, keyed by the activity's identity. The row is made when the activity
+// is entered, made again when its code changes (a row left in another class's table by the
+// older code goes) and goes with the activity.
+class ParametrosPorClase
+{
+public:
+    using Sentencia = ReglasFormulario::Sentencia;
+    struct Clase
+    {
+        int codigo;
+        QString tabla;   // in the working database
+        QString dataset; // the component showing it
+    };
+
+    ParametrosPorClase(const QString &id, const QList<Clase> &clases);
+
+    // The class of a class code; null outside them (and for null).
+    const Clase *clase(const QVariant &codigo) const;
+    QStringList tablas() const;
+    // The activity's rows in every class table.
+    QList<Sentencia> borrar(const QVariant &id) const;
+    // The after-post rule of an activity whose `codigo` the before-post remembered
+    // (recordarPost): when it is new or its code changed, its rows are replaced by what
+    // `nuevas` gives for its identity and code, in one transaction, and shown.
+    void trasPost(ReglasFormulario &reglas, Dataset *ds, const QString &codigo,
+                  const std::function<QList<Sentencia>(const QVariant &id, const QVariant &codigo)> &nuevas) const;
+    void refrescar(ReglasFormulario &reglas) const;
+
+private:
+    QString m_id;
+    QList<Clase> m_clases;
 };
 
 // The values of a comma list, trimmed, empty entries left out.

@@ -74,11 +74,9 @@ private:
     // The parameter row of an activity in the table of its class; none outside the five
     // classes, without an objective or without the dominant species of its first stand.
     QList<Sentencia> crearFilasActividad(const QVariant &idDesc, const QVariant &idObj, const QVariant &act) const;
-    static QList<Sentencia> borrarFilasActividad(const QVariant &idDesc);
     void objetivoAntesDeBorrar(Dataset *ds);
     // What goes with a deleted objective: criteria, description, activities, prescriptions.
     static QList<Sentencia> objetivoBorrado(const QVariant &idObj);
-    void refrescarParametros();
 
     ReglasFormulario m_reglas{this};
     bool m_tecleando = false; // a replaced key is being sent

@@ -11,37 +11,43 @@
 
 namespace {
 
-struct Clase
+// What a class's new row starts with, besides the activity and its objective.
+struct Columnas
 {
     int codigo;
-    const char *tabla;
-    const char *sufijo;
     const char *especie; // the column of the species of the objective's first stand
     const char *ordinal; // the column of the activity's ordinal (first, second thinning ...)
     const char *metodo;  // the column of the activity's method or cut type
 };
 
-constexpr Clase kClases[] = {
-    {40, "dalu_cor_int", "cor_int", "esp", "num_raleo", "tip_cor"},
-    {50, "dalu_pod", "pod", "esp", "num_poda", nullptr},
-    {80, "dalu_cor_reg", "cor_reg", "esp_fav", nullptr, "met"},
-    {90, "dalu_reg_ref", "reg_ref", "esp", nullptr, "met"},
-    {130, "dalu_est_reg", "est_reg", "esp", nullptr, nullptr},
+constexpr Columnas kColumnas[] = {
+    {40, "esp", "num_raleo", "tip_cor"}, {50, "esp", "num_poda", nullptr}, {80, "esp_fav", nullptr, "met"},
+    {90, "esp", nullptr, "met"},         {130, "esp", nullptr, nullptr},
 };
+
+// The parameter tables of the intermediate cut, pruning, regeneration cut, reforestation
+// and establishment of the regeneration.
+const ParametrosPorClase kParametros{
+    QStringLiteral("id_desc_det"),
+    {{40, QStringLiteral("dalu_cor_int"), QStringLiteral("adtDALU_cor_int")},
+     {50, QStringLiteral("dalu_pod"), QStringLiteral("adtDALU_pod")},
+     {80, QStringLiteral("dalu_cor_reg"), QStringLiteral("adtDALU_cor_reg")},
+     {90, QStringLiteral("dalu_reg_ref"), QStringLiteral("adtDALU_reg_ref")},
+     {130, QStringLiteral("dalu_est_reg"), QStringLiteral("adtDALU_est_reg")}}};
+
+const Columnas *columnasDe(int codigo)
+{
+    for (const Columnas &c : kColumnas) {
+        if (c.codigo == codigo)
+            return &c;
+    }
+    return nullptr;
+}
 
 // The secondary and the final protection cut have no regeneration method.
 bool sinMetodo(int actividad)
 {
     return actividad == 29 || actividad == 34;
-}
-
-const Clase *claseDe(const QVariant &codigo)
-{
-    for (const Clase &c : kClases) {
-        if (!codigo.isNull() && c.codigo == codigo.toInt())
-            return &c;
-    }
-    return nullptr;
 }
 
 // The parameter rows of the activities of an objective.
@@ -51,22 +57,14 @@ const QString kDeSusActividades = QStringLiteral("id_desc_det IN (SELECT Id_desc
 
 void TFormDALU::actividadTrasPost(Dataset *ds)
 {
-    const ReglasFormulario::PostEnCurso p = m_reglas.tomarPost(ds);
-    const QVariant idDesc = ds->FieldByName(QStringLiteral("Id_desc_det"))->Value();
-    const QVariant act = ds->FieldByName(QStringLiteral("act"))->Value();
-    if (!p.insercion && p.anterior == act)
-        return;
-    QList<Sentencia> s;
-    if (!p.insercion)
-        s = borrarFilasActividad(idDesc);
-    s << crearFilasActividad(idDesc, ds->FieldByName(QStringLiteral("Id_obj"))->Value(), act);
-    if (m_reglas.escribir(s))
-        refrescarParametros();
+    kParametros.trasPost(m_reglas, ds, QStringLiteral("act"), [this, ds](const QVariant &idDesc, const QVariant &act) {
+        return crearFilasActividad(idDesc, ds->FieldByName(QStringLiteral("Id_obj"))->Value(), act);
+    });
 }
 
 QList<TFormDALU::Sentencia> TFormDALU::actividadBorrada(const QVariant &idDesc)
 {
-    QList<Sentencia> s = borrarFilasActividad(idDesc);
+    QList<Sentencia> s = kParametros.borrar(idDesc);
     s << Sentencia{QStringLiteral("DELETE FROM dalu_prescripcion WHERE id_desc_det = ?"), {idDesc}};
     return s;
 }
@@ -79,8 +77,9 @@ QList<TFormDALU::Sentencia> TFormDALU::crearFilasActividad(const QVariant &idDes
     const QueryResult tipo = ConexionBDPpal->select(
         QStringLiteral("SELECT tiac_codigo, tiac_num, meto_codigo FROM tipoactividad_bn WHERE tabn_codigo = ?"), {act});
     const QVariantList t = tipo.rows.value(0);
-    const Clase *clase = claseDe(t.value(0));
-    if (!clase)
+    const ParametrosPorClase::Clase *clase = kParametros.clase(t.value(0));
+    const Columnas *col = clase ? columnasDe(clase->codigo) : nullptr;
+    if (!col)
         return {};
     const QVariant objetivo = valor(QStringLiteral("SELECT obj FROM dalu_obj WHERE Id_obj = ?"), {idObj});
     const QStringList rodales = numeros(valor(QStringLiteral("SELECT num FROM dalu_obj WHERE Id_obj = ?"), {idObj}).toString());
@@ -88,43 +87,25 @@ QList<TFormDALU::Sentencia> TFormDALU::crearFilasActividad(const QVariant &idDes
         valor(QStringLiteral("SELECT esp_dom FROM dalu_des_cua WHERE num = ?"), {rodales.value(0)});
     if (especies.isNull() || especies.toString().isEmpty())
         return {};
-    QStringList columnas{QStringLiteral("id_desc_det"), QLatin1String(clase->especie), QStringLiteral("obj")};
+    QStringList columnas{QStringLiteral("id_desc_det"), QLatin1String(col->especie), QStringLiteral("obj")};
     QVariantList valores{idDesc, especies, objetivo};
-    if (clase->ordinal) {
-        columnas << QLatin1String(clase->ordinal);
+    if (col->ordinal) {
+        columnas << QLatin1String(col->ordinal);
         valores << t.value(1);
     }
     // A missing method is stored as such, not as a malformed statement.
-    if (clase->metodo && !(clase->codigo == 80 && sinMetodo(act.toInt()))) {
-        columnas << QLatin1String(clase->metodo);
+    if (col->metodo && !(col->codigo == 80 && sinMetodo(act.toInt()))) {
+        columnas << QLatin1String(col->metodo);
         valores << t.value(2);
     }
-    const QString marcas = QStringList(valores.size(), QStringLiteral("?")).join(QLatin1Char(','));
-    return {{QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                 .arg(QLatin1String(clase->tabla), columnas.join(QLatin1Char(',')), marcas),
-             valores}};
-}
-
-QList<TFormDALU::Sentencia> TFormDALU::borrarFilasActividad(const QVariant &idDesc)
-{
-    // Every class's table: a row left in another class by an older code goes as well.
-    QList<Sentencia> s;
-    for (const Clase &c : kClases)
-        s << Sentencia{QStringLiteral("DELETE FROM %1 WHERE id_desc_det = ?").arg(QLatin1String(c.tabla)), {idDesc}};
-    return s;
-}
-
-void TFormDALU::refrescarParametros()
-{
-    for (const Clase &c : kClases)
-        ReglasFormulario::refrescar(tabla(QLatin1String(c.sufijo)));
+    return {ReglasFormulario::insercion(clase->tabla, columnas, valores)};
 }
 
 void TFormDALU::objetivoAntesDeBorrar(Dataset *ds)
 {
     const QVariant id = ds->FieldByName(QStringLiteral("Id_obj"))->Value();
-    for (const Clase &c : kClases) {
-        if (valor(QStringLiteral("SELECT count(*) FROM %1 WHERE ").arg(QLatin1String(c.tabla)) + kDeSusActividades, {id}).toInt() > 0)
+    for (const QString &t : kParametros.tablas()) {
+        if (valor(QStringLiteral("SELECT count(*) FROM %1 WHERE ").arg(t) + kDeSusActividades, {id}).toInt() > 0)
             m_reglas.rechazarBorrado();
     }
 }

@@ -150,15 +150,7 @@ void TFormDALU::enlazarSenales()
 
 void TFormDALU::variableCambiada(Field *var)
 {
-    if (var->IsNull())
-        return;
-    const QVariant unidad = valor(QStringLiteral("SELECT unme_var FROM atributotipo WHERE att_tipo=1 AND att_codigo=?"),
-                                  {var->Value()}, true);
-    Field *uni = var->DataSet()->FieldByName(QStringLiteral("uni"));
-    if (unidad.isNull() || unidad.toString().isEmpty())
-        uni->Clear();
-    else
-        uni->setAsString(unidad.toString());
+    m_reglas.unidadDeVariable(var, QStringLiteral("uni"));
 }
 
 // --- conservation: a protected species or animal brings its category.

@@ -10,7 +10,6 @@
 #include "connection.h"
 #include "dataset.h"
 #include "dbedit.h"
-#include "entrada/tformmultiseleccion.h"
 #include "field.h"
 #include "formcomponents.h"
 
@@ -130,18 +129,8 @@ void TFormDALU::refrescarInventario()
 
 void TFormDALU::recalcularSupAfe()
 {
-    Dataset *ppal = DatasetPpal;
-    if (!ppal || !ppal->Active() || !ConexionBD || !ConexionBD->isOpen())
-        return;
-    const double suma = valor(QStringLiteral("SELECT total(sup) FROM dalu_car")).toDouble();
-    Field *supAfe = ppal->FieldByName(QStringLiteral("sup_afe"));
-    if (!supAfe->IsNull() && supAfe->AsFloat() == suma)
-        return;
     // Left in edit: the plan's main record is posted with the rest of the user's entry.
-    catchAbort([ppal, supAfe, suma] {
-        ReglasFormulario::editar(ppal);
-        supAfe->setAsFloat(suma);
-    });
+    m_reglas.sumaEnPrincipal(QStringLiteral("SELECT total(sup) FROM dalu_car"), QStringLiteral("sup_afe"));
 }
 
 void TFormDALU::recalcularObjetivos()
@@ -159,19 +148,7 @@ void TFormDALU::recalcularObjetivos()
 
 void TFormDALU::elegirRodales(Dataset *ds, const QString &campo)
 {
-    Field *f = ds->FieldByName(campo);
-    const QStringList actuales = numeros(f->AsString());
-    const std::optional<QStringList> elegidos =
-        MultiSeleccion(ConexionBD, QStringLiteral("SELECT num FROM dalu_car ORDER BY Id"), actuales, {}, this);
-    if (!elegidos || *elegidos == actuales)
-        return;
-    catchAbort([&] {
-        ReglasFormulario::editar(ds);
-        if (elegidos->isEmpty())
-            f->Clear();
-        else
-            f->setAsString(elegidos->join(QStringLiteral(", ")));
-    });
+    m_reglas.elegirLista(ds, campo, QStringLiteral("SELECT num FROM dalu_car ORDER BY Id"));
 }
 
 void TFormDALU::rodalDelObjetivo()

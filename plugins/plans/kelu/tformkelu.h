@@ -73,6 +73,7 @@ private:
     // The parameter row of an activity in the table of its class; none outside the five.
     QList<Sentencia> crearFilaActividad(const QVariant &idDesc, const QVariant &idObj, const QVariant &act) const;
     static QList<Sentencia> borrarFilasActividad(const QVariant &idDesc);
+    static QStringList tablasDeParametros();
     void refrescarParametros();
 
     // --- restrictions and their protection measures (tformkelu_restricciones.cpp)

@@ -10,28 +10,13 @@
 
 namespace {
 
-// The parameter table of each activity class, and what its new row starts with.
-struct Clase
-{
-    int codigo;
-    const char *tabla;
-    const char *sufijo;
-    bool especie; // the species of the unit's first stand
-    bool ordinal; // the activity's ordinal (first, second pruning ...)
-};
-
-constexpr Clase kClases[] = {
-    {30, "kelu_for", "for", true, false},  {50, "kelu_poda", "poda", true, true}, {60, "kelu_ral", "ral", true, true},
-    {70, "kelu_cor", "cor", true, false}, {90, "kelu_ref", "ref", false, false},
-};
-
-const Clase *claseDe(int codigo)
-{
-    for (const Clase &c : kClases)
-        if (c.codigo == codigo)
-            return &c;
-    return nullptr;
-}
+// The parameter tables of afforestation, pruning, thinning, harvest and reforestation.
+const ParametrosPorClase kParametros{QStringLiteral("Id_desc"),
+                                     {{30, QStringLiteral("kelu_for"), QStringLiteral("adtKELU_for")},
+                                      {50, QStringLiteral("kelu_poda"), QStringLiteral("adtKELU_poda")},
+                                      {60, QStringLiteral("kelu_ral"), QStringLiteral("adtKELU_ral")},
+                                      {70, QStringLiteral("kelu_cor"), QStringLiteral("adtKELU_cor")},
+                                      {90, QStringLiteral("kelu_ref"), QStringLiteral("adtKELU_ref")}}};
 
 } // namespace
 
@@ -47,17 +32,9 @@ void TFormKELU::actividadAntesDePost(Dataset *ds)
 
 void TFormKELU::actividadTrasPost(Dataset *ds)
 {
-    const PostEnCurso p = m_reglas.tomarPost(ds);
-    const QVariant idDesc = ds->FieldByName(QStringLiteral("Id_desc"))->Value();
-    const QVariant act = ds->FieldByName(QStringLiteral("act"))->Value();
-    if (!p.insercion && p.anterior == act)
-        return;
-    QList<Sentencia> s;
-    if (!p.insercion)
-        s = borrarFilasActividad(idDesc);
-    s << crearFilaActividad(idDesc, ds->FieldByName(QStringLiteral("Id_obj"))->Value(), act);
-    if (escribir(s))
-        refrescarParametros();
+    kParametros.trasPost(m_reglas, ds, QStringLiteral("act"), [this, ds](const QVariant &idDesc, const QVariant &act) {
+        return crearFilaActividad(idDesc, ds->FieldByName(QStringLiteral("Id_obj"))->Value(), act);
+    });
 }
 
 QList<TFormKELU::Sentencia> TFormKELU::crearFilaActividad(const QVariant &idDesc, const QVariant &idObj,
@@ -67,7 +44,8 @@ QList<TFormKELU::Sentencia> TFormKELU::crearFilaActividad(const QVariant &idDesc
         return {};
     const QueryResult tipo = ConexionBDPpal->select(
         QStringLiteral("SELECT tiac_codigo, tiac_num FROM tipoactividad_pl WHERE tapl_codigo = ?"), {act});
-    const Clase *clase = tipo.rows.isEmpty() ? nullptr : claseDe(tipo.rows.first().value(0).toInt());
+    const QVariantList t = tipo.rows.value(0);
+    const ParametrosPorClase::Clase *clase = kParametros.clase(t.value(0));
     if (!clase)
         return {};
     const QueryResult unidad =
@@ -75,32 +53,31 @@ QList<TFormKELU::Sentencia> TFormKELU::crearFilaActividad(const QVariant &idDesc
     const QVariantList u = unidad.rows.value(0);
     QStringList columnas{QStringLiteral("Id_desc"), QStringLiteral("unidad")};
     QVariantList valores{idDesc, u.value(1)};
-    if (clase->especie) {
+    // Every class but reforestation starts with the species of the unit's first stand.
+    if (clase->codigo != 90) {
         const QString primero = u.value(0).toString().section(QLatin1Char(','), 0, 0).trimmed();
         columnas << QStringLiteral("esp");
         valores << Consulta(ConexionBD, QStringLiteral("SELECT esp FROM kelu_desc WHERE num = ?"), {primero});
     }
-    if (clase->ordinal) {
+    // Pruning and thinning are numbered (first, second pruning ...).
+    if (clase->codigo == 50 || clase->codigo == 60) {
         columnas << (clase->codigo == 50 ? QStringLiteral("num_poda") : QStringLiteral("num_raleo"));
-        valores << tipo.rows.first().value(1).toString();
+        valores << t.value(1).toString();
     }
-    const QString marcas = QStringList(valores.size(), QStringLiteral("?")).join(QLatin1Char(','));
-    return {{QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                 .arg(QLatin1String(clase->tabla), columnas.join(QLatin1Char(',')), marcas),
-             valores}};
+    return {ReglasFormulario::insercion(clase->tabla, columnas, valores)};
 }
 
 QList<TFormKELU::Sentencia> TFormKELU::borrarFilasActividad(const QVariant &idDesc)
 {
-    // Every class's table: a row left in another class by an older code goes as well.
-    QList<Sentencia> s;
-    for (const Clase &c : kClases)
-        s << Sentencia{QStringLiteral("DELETE FROM %1 WHERE Id_desc = ?").arg(QLatin1String(c.tabla)), {idDesc}};
-    return s;
+    return kParametros.borrar(idDesc);
 }
 
 void TFormKELU::refrescarParametros()
 {
-    for (const Clase &c : kClases)
-        refrescar(tabla(QLatin1String(c.sufijo)));
+    kParametros.refrescar(m_reglas);
+}
+
+QStringList TFormKELU::tablasDeParametros()
+{
+    return kParametros.tablas();
 }

@@ -188,10 +188,10 @@ void TFormKELU::unidadTrasPost(Dataset *ds)
         return;
     const QVariant id = ds->FieldByName(QStringLiteral("Id_obj"))->Value();
     QList<Sentencia> s{{QStringLiteral("UPDATE kelu_desc_esq SET unidad = ? WHERE Id_obj = ?"), {unidad, id}}};
-    for (const char *t : {"kelu_for", "kelu_poda", "kelu_ral", "kelu_cor", "kelu_ref"})
+    for (const QString &t : tablasDeParametros())
         s << Sentencia{QStringLiteral("UPDATE %1 SET unidad = ? WHERE Id_desc IN "
                                       "(SELECT Id_desc FROM kelu_desc_esq WHERE Id_obj = ?)")
-                           .arg(QLatin1String(t)),
+                           .arg(t),
                        {unidad, id}};
     if (escribir(s)) {
         refrescar(tabla(QStringLiteral("desc_esq")));
