@@ -35,6 +35,7 @@ TFormDALU::TFormDALU(QWidget *owner)
     if (!m_formulario)
         return;
     enlazarReglas();
+    enlazarInventario();
 }
 
 void TFormDALU::Nuevo()
@@ -53,6 +54,7 @@ void TFormDALU::InicializarDatasetPpal(const QString &nombreCompleto)
         return;
     enlazarControles();
     enlazarCampos();
+    enlazarCamposInventario();
     resolucionJudicialCambiada();
 }
 

@@ -78,6 +78,11 @@ private:
     // What goes with a deleted objective: criteria, description, activities, prescriptions.
     static QList<Sentencia> objetivoBorrado(const QVariant &idObj);
 
+    // --- plot inventory, stand table and sampling results (tformdalu_inventario.cpp)
+    friend class InventarioDalu;
+    void enlazarInventario();
+    void enlazarCamposInventario();
+
     ReglasFormulario m_reglas{this};
     bool m_tecleando = false; // a replaced key is being sent
 };

@@ -10,9 +10,7 @@
 
 namespace EstadisticaDalu {
 
-namespace {
-
-double numero(const QVariant &valor)
+double numeroGuardado(const QVariant &valor)
 {
     if (valor.isNull())
         return 0.0;
@@ -21,9 +19,11 @@ double numero(const QVariant &valor)
     return valor.toDouble();
 }
 
+namespace {
+
 int entero(const QVariant &valor)
 {
-    const double n = numero(valor);
+    const double n = numeroGuardado(valor);
     return std::isfinite(n) && std::fabs(n) < 2e9 ? int(std::llround(n)) : 0;
 }
 
@@ -48,7 +48,7 @@ std::optional<Inventario> leerInventario(Connection &trabajo, const QVariant &id
     if (fila.isEmpty())
         return inventario;
     inventario.tipoParcela = entero(fila.rows.first().value(0));
-    inventario.superficie = numero(fila.rows.first().value(1));
+    inventario.superficie = numeroGuardado(fila.rows.first().value(1));
     inventario.numeroParcelas = entero(fila.rows.first().value(2));
 
     QueryResult arboles;
@@ -63,7 +63,7 @@ std::optional<Inventario> leerInventario(Connection &trabajo, const QVariant &id
         const int parcela = entero(arbol.value(0));
         if (inventario.parcelas.empty() || inventario.parcelas.back().numero != parcela)
             inventario.parcelas.push_back({parcela, {}});
-        inventario.parcelas.back().arboles.push_back({entero(arbol.value(1)), numero(arbol.value(2))});
+        inventario.parcelas.back().arboles.push_back({entero(arbol.value(1)), numeroGuardado(arbol.value(2))});
     }
     return inventario;
 }
@@ -84,6 +84,35 @@ std::optional<std::vector<int>> codigosEspecies(Connection &principal, const QSt
             codigos.push_back(entero(codigo.rows.first().value(0)));
     }
     return codigos;
+}
+
+std::optional<std::vector<FilaTablaRodal>> leerTablaRodal(Connection &trabajo, const QVariant &idTabRod,
+                                                          std::vector<QVariant> *ids, SqlError *error)
+{
+    QueryResult r;
+    if (!consulta(trabajo,
+                  QStringLiteral("SELECT Id, clas_men, clas_may, esp1_den, esp2_den, esp3_den, otra_den, esp1_area, "
+                                 "esp2_area, esp3_area, otra_area, esp1_vol, esp2_vol, esp3_vol, otra_vol "
+                                 "FROM dalu_tab_rod_det WHERE Id_tab_rod=? ORDER BY Id"),
+                  {idTabRod}, r, error))
+        return std::nullopt;
+    std::vector<FilaTablaRodal> filas;
+    if (ids)
+        ids->clear();
+    for (const QVariantList &v : r.rows) {
+        FilaTablaRodal f;
+        f.clasMen = numeroGuardado(v.value(1));
+        f.clasMay = numeroGuardado(v.value(2));
+        for (int g = 0; g < kGrupos; ++g) {
+            f.den[g] = numeroGuardado(v.value(3 + g));
+            f.area[g] = numeroGuardado(v.value(7 + g));
+            f.vol[g] = numeroGuardado(v.value(11 + g));
+        }
+        filas.push_back(f);
+        if (ids)
+            ids->push_back(v.value(0));
+    }
+    return filas;
 }
 
 } // namespace EstadisticaDalu

@@ -28,4 +28,14 @@ std::optional<Inventario> leerInventario(Connection &trabajo, const QVariant &id
 std::optional<std::vector<int>> codigosEspecies(Connection &principal, const QString &esps,
                                                 SqlError *error = nullptr);
 
+// The stand table (dalu_tab_rod_det) of the dalu_tab_rod row `idTabRod` in the order it
+// was written, with each row's Id in `ids` when given. Empty on a database failure,
+// which `error` then holds.
+std::optional<std::vector<FilaTablaRodal>> leerTablaRodal(Connection &trabajo, const QVariant &idTabRod,
+                                                          std::vector<QVariant> *ids = nullptr,
+                                                          SqlError *error = nullptr);
+
+// A stored number: NULL and empty text are 0, text is read in either decimal mark.
+double numeroGuardado(const QVariant &valor);
+
 } // namespace EstadisticaDalu
