@@ -59,3 +59,12 @@ inline QStringList FilasSql(Connection *conexion, const QString &sql)
     }
     return r;
 }
+
+// Every row of each table, in `FilasSql`'s form: what a saved document must bring back.
+inline QStringList ContenidoTablas(Connection *conexion, const QStringList &tablas)
+{
+    QStringList r;
+    for (const QString &t : tablas)
+        r << FilasSql(conexion, QStringLiteral("SELECT * FROM ") + t);
+    return r;
+}

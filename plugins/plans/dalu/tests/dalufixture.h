@@ -12,13 +12,14 @@
 #include "dialogservice.h"
 #include "documentoprueba.h"
 #include "field.h"
+#include "filasprueba.h"
+#include "planprueba.h"
 #include "qstringprinter.h"
 #include "scripteddialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLibrary>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -27,23 +28,20 @@
 class DaluFixture : public ::testing::Test
 {
 public:
-    using Valores = QList<std::pair<const char *, QString>>;
+    using Valores = ValoresFila;
 
 protected:
     static void SetUpTestSuite()
     {
-        static QLibrary dalu(QStringLiteral(BRENVIK_DALU_PLUGIN));
-        static QLibrary dorvo(QStringLiteral(BRENVIK_DORVO_PLUGIN));
-        for (QLibrary *lib : {&dalu, &dorvo})
-            ASSERT_TRUE(lib->load()) << lib->errorString().toStdString();
+        CargarPlugins({QStringLiteral(BRENVIK_DALU_PLUGIN), QStringLiteral(BRENVIK_DORVO_PLUGIN)});
     }
 
     void SetUp() override
     {
         app = dir.path() + QStringLiteral("/");
-        QDir().mkpath(app + QStringLiteral("bbdd"));
-        for (const QString &base : {QStringLiteral("DALU.db"), QStringLiteral("DORVO.db"), QStringLiteral("bd.db")})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/") + base, app + QStringLiteral("bbdd/") + base)) << base.toStdString();
+        PrepararPrograma(app, {QStringLiteral("DALU.db"), QStringLiteral("DORVO.db"), QStringLiteral("bd.db")});
+        if (HasFatalFailure())
+            return;
         area = new QMdiArea;
         area->resize(1200, 860);
         abrirDocumento();
@@ -78,16 +76,11 @@ protected:
 
     // A row appended to adtDALU_<sufijo> with the values as typed, posted; false when a
     // check refused it (the row is then cancelled).
-    bool agregar(const QString &sufijo, const Valores &valores)
-    {
-        Dataset *ds = tabla(sufijo);
-        return postear(ds, [ds] { ds->Append(); }, valores);
-    }
+    bool agregar(const QString &sufijo, const Valores &valores) { return AgregarFila(tabla(sufijo), valores); }
     // The row whose `clave` is `valor`, edited and posted.
     bool modificar(const QString &sufijo, const char *clave, const QString &valor, const Valores &valores)
     {
-        Dataset *ds = tabla(sufijo);
-        return ds->Locate(QLatin1String(clave), valor) && postear(ds, [ds] { ds->Edit(); }, valores);
+        return ModificarFila(tabla(sufijo), clave, valor, valores);
     }
     // Deletes the row whose `clave` is `valor`; false when refused or not found.
     bool borrar(const QString &sufijo, const char *clave, const QString &valor)
@@ -97,17 +90,7 @@ protected:
         return ds->Locate(QLatin1String(clave), valor) && catchAbort([&] { borrado = ds->Delete(); }) && borrado;
     }
     // A query's rows on the working database, columns joined with "|".
-    QStringList filas(const QString &sql) const
-    {
-        QStringList r;
-        for (const QVariantList &fila : form->ConexionBD->select(sql).rows) {
-            QStringList v;
-            for (const QVariant &x : fila)
-                v << (x.isNull() ? QStringLiteral("null") : x.toString());
-            r << v.join(QLatin1Char('|'));
-        }
-        return r;
-    }
+    QStringList filas(const QString &sql) const { return FilasSql(form->ConexionBD, sql); }
     QStringList mensajes() const { return dialogos.textos(); }
     std::string mensajesTexto() const { return mensajes().join(QLatin1Char('\n')).toStdString(); }
 
@@ -119,23 +102,6 @@ protected:
     }
 
 private:
-    bool postear(Dataset *ds, const std::function<void()> &abrir, const Valores &valores)
-    {
-        const bool ok = catchAbort([&] {
-            abrir();
-            for (const auto &[campo, v] : valores) {
-                Field *f = ds->FieldByName(QLatin1String(campo));
-                if (v.isNull())
-                    f->Clear();
-                else
-                    f->setAsString(v);
-            }
-            ds->Post();
-        });
-        if (!ok)
-            ds->Cancel();
-        return ok;
-    }
     void soltar()
     {
         for (TCustomMDIChild *f : std::as_const(formularios)) {

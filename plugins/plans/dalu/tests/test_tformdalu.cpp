@@ -126,15 +126,7 @@ TEST_F(PlanLleno, EveryPageRenders)
 {
     llenar();
     EXPECT_TRUE(mensajes().isEmpty()) << mensajesTexto();
-    QDir().mkpath(QStringLiteral("dalu_paginas"));
-    area->show();
-    for (int i = 0; i < form->Paginas->count(); ++i) {
-        form->CambiarHoja(i);
-        QCoreApplication::processEvents();
-        const QImage imagen = form->grab().toImage();
-        EXPECT_FALSE(imagen.isNull());
-        imagen.save(QStringLiteral("dalu_paginas/%1.png").arg(i, 2, 10, QLatin1Char('0')));
-    }
+    FotografiarPaginas(form, area, QStringLiteral("dalu_paginas"));
 }
 
 // A saved plan reopens whole, and its rules keep working on the loaded data.
@@ -146,15 +138,11 @@ TEST_F(PlanLleno, SavedPlanReopensWhole)
     const QStringList tablas{QStringLiteral("dalu"), QStringLiteral("dalu_car"), QStringLiteral("dalu_obj"),
                              QStringLiteral("dalu_des_cua"), QStringLiteral("dalu_cor_int"), QStringLiteral("dalu_pod"),
                              QStringLiteral("dalu_fte_inf"), QStringLiteral("dalu_flo")};
-    QStringList antes;
-    for (const QString &t : tablas)
-        antes << filas(QStringLiteral("SELECT * FROM ") + t);
+    const QStringList antes = ContenidoTablas(form->ConexionBD, tablas);
 
     abrirDocumento();
     ASSERT_TRUE(form->Cargar(archivo));
-    QStringList despues;
-    for (const QString &t : tablas)
-        despues << filas(QStringLiteral("SELECT * FROM ") + t);
+    const QStringList despues = ContenidoTablas(form->ConexionBD, tablas);
     EXPECT_EQ(despues, antes);
 
     ASSERT_TRUE(modificar(QStringLiteral("car"), "num", QStringLiteral("2"), {{"num", "2B"}})) << mensajesTexto();

@@ -16,13 +16,13 @@
 #include "documentoprueba.h"
 #include "field.h"
 #include "filasprueba.h"
+#include "planprueba.h"
 #include "qstringprinter.h"
 #include "scripteddialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLibrary>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -38,21 +38,16 @@ protected:
     static void SetUpTestSuite()
     {
         // Loaded once for the whole run, as the program keeps its plug-ins.
-        static QLibrary kelu(QStringLiteral(BRENVIK_KELU_PLUGIN));
-        static QLibrary dorvo(QStringLiteral(BRENVIK_DORVO_PLUGIN));
-        for (QLibrary *lib : {&kelu, &dorvo})
-            ASSERT_TRUE(lib->load()) << lib->errorString().toStdString();
+        CargarPlugins({QStringLiteral(BRENVIK_KELU_PLUGIN), QStringLiteral(BRENVIK_DORVO_PLUGIN)});
     }
 
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         app = dir.path() + QStringLiteral("/");
-        QDir().mkpath(app + QStringLiteral("bbdd"));
-        for (const char *base : {"KELU.db", "DORVO.db", "bd.db"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/") + QLatin1String(base),
-                                    app + QStringLiteral("bbdd/") + QLatin1String(base)))
-                << base;
+        PrepararPrograma(app, {QStringLiteral("KELU.db"), QStringLiteral("DORVO.db"), QStringLiteral("bd.db")});
+        if (HasFatalFailure())
+            return;
         area = new QMdiArea;
         area->resize(1100, 800);
         abrirDocumento();

@@ -31,15 +31,9 @@ protected:
                 ds->Open();
             }
         }
-        Connection bd;
-        ASSERT_TRUE(bd.open(app + QStringLiteral("bbdd/bd.db")));
-        ASSERT_TRUE(bd.execScript(QStringLiteral(
-            "INSERT INTO consultor (cons_id, cons_rut, cons_dv, cons_paterno, cons_materno, cons_nombre, cons_profesion) "
-            "VALUES (70, 9876543, 'K', 'Fuentes', 'Lagos', 'María', '1');")));
-        // The logo at the head of every page.
-        QDir().mkpath(app + QStringLiteral("img"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/img/logo.bmp"), app + QStringLiteral("img/logo.bmp")));
-        form->ConsultorId = 70;
+        ElegirConsultor(app, form, 70, QStringLiteral("9876543, 'K', 'Fuentes', 'Lagos', 'María', '1'"));
+        if (HasFatalFailure())
+            return;
         dialogos.boxes.clear();
     }
 

@@ -34,15 +34,7 @@ TEST_F(KeluFixture, EveryPageRenders)
 {
     llenarPlan();
     EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
-    QDir().mkpath(QStringLiteral("kelu_paginas"));
-    area->show();
-    for (int i = 0; i < form->Paginas->count(); ++i) {
-        form->CambiarHoja(i);
-        QCoreApplication::processEvents();
-        const QImage imagen = form->grab().toImage();
-        EXPECT_FALSE(imagen.isNull());
-        imagen.save(QStringLiteral("kelu_paginas/%1.png").arg(i, 2, 10, QLatin1Char('0')));
-    }
+    FotografiarPaginas(form, area, QStringLiteral("kelu_paginas"));
 }
 
 // --- field checks: one row posted on a plan holding stands 1 and 2 and sector A.
@@ -236,15 +228,11 @@ TEST_F(KeluFixture, SavedPlanReopensWithItsRulesAtWork)
     ASSERT_TRUE(TCustomMDIChild::GuardarDocumento(archivo, {form.data()}));
     const QStringList tablas{QStringLiteral("kelu_desc"), QStringLiteral("kelu_obj"), QStringLiteral("kelu_mepr"),
                              QStringLiteral("kelu_poda"), QStringLiteral("kelu")};
-    QStringList antes;
-    for (const QString &t : tablas)
-        antes << filas(QStringLiteral("SELECT * FROM ") + t);
+    const QStringList antes = ContenidoTablas(form->ConexionBD, tablas);
 
     abrirDocumento();
     ASSERT_TRUE(form->Cargar(archivo));
-    QStringList despues;
-    for (const QString &t : tablas)
-        despues << filas(QStringLiteral("SELECT * FROM ") + t);
+    const QStringList despues = ContenidoTablas(form->ConexionBD, tablas);
     EXPECT_EQ(despues, antes);
     EXPECT_TRUE(form->findChild<QWidget *>(QStringLiteral("mem_resJud_desc"))->isEnabled());
 

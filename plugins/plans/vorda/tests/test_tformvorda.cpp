@@ -41,31 +41,19 @@ TEST_F(VordaFixture, FilledNoticeRendersSavesAndReopens)
     EXPECT_TRUE(mensajes().isEmpty()) << mensajes().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(tabla(QString())->FieldByName(QStringLiteral("sup_afe"))->AsString(), QStringLiteral("35,25"));
 
-    QDir().mkpath(QStringLiteral("vorda_paginas"));
-    area->show();
-    for (int i = 0; i < form->Paginas->count(); ++i) {
-        form->CambiarHoja(i);
-        QCoreApplication::processEvents();
-        const QImage imagen = form->grab().toImage();
-        EXPECT_FALSE(imagen.isNull());
-        imagen.save(QStringLiteral("vorda_paginas/%1.png").arg(i, 2, 10, QLatin1Char('0')));
-    }
+    FotografiarPaginas(form, area, QStringLiteral("vorda_paginas"));
     EXPECT_EQ(grilla(QStringLiteral("for"))->FooterText(3), QStringLiteral("15,5"));
     EXPECT_EQ(grilla(QStringLiteral("for"))->FooterText(0), QStringLiteral("Total:"));
 
     ASSERT_TRUE(catchAbort([this] { tabla(QString())->CheckBrowseMode(); }));
     const QStringList tablas{QStringLiteral("vorda"), QStringLiteral("vorda_for"), QStringLiteral("vorda_act"),
                              QStringLiteral("vorda_otr"), QStringLiteral("vorda_con")};
-    QStringList antes;
-    for (const QString &t : tablas)
-        antes << filas(QStringLiteral("SELECT * FROM ") + t);
+    const QStringList antes = ContenidoTablas(form->ConexionBD, tablas);
     const QString archivo = app + QStringLiteral("aviso.fvor");
     ASSERT_TRUE(TCustomMDIChild::GuardarDocumento(archivo, {form.data()}));
     abrirSolo();
     ASSERT_TRUE(form->Cargar(archivo));
-    QStringList despues;
-    for (const QString &t : tablas)
-        despues << filas(QStringLiteral("SELECT * FROM ") + t);
+    const QStringList despues = ContenidoTablas(form->ConexionBD, tablas);
     EXPECT_EQ(despues, antes);
 }
 

@@ -73,14 +73,9 @@ protected:
                 llenar(f, kPlan);
         }
         llenar(form, kAviso);
-        Connection bd;
-        ASSERT_TRUE(bd.open(app + QStringLiteral("bbdd/bd.db")));
-        ASSERT_TRUE(bd.execScript(QStringLiteral(
-            "INSERT INTO consultor (cons_id, cons_rut, cons_dv, cons_paterno, cons_materno, cons_nombre, cons_profesion) "
-            "VALUES (71, 12121212, '3', 'Rojas', 'Leiva', 'Tomás', '1');")));
-        QDir().mkpath(app + QStringLiteral("img"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/img/logo.bmp"), app + QStringLiteral("img/logo.bmp")));
-        form->ConsultorId = 71;
+        ElegirConsultor(app, form, 71, QStringLiteral("12121212, '3', 'Rojas', 'Leiva', 'Tomás', '1'"));
+        if (HasFatalFailure())
+            return;
         dialogos.boxes.clear();
     }
     // The export against its golden text; a differing one is left in build/tests.

@@ -13,13 +13,13 @@
 #include "documentoprueba.h"
 #include "field.h"
 #include "filasprueba.h"
+#include "planprueba.h"
 #include "qstringprinter.h"
 #include "scripteddialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLibrary>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -34,22 +34,18 @@ public:
 protected:
     static void SetUpTestSuite()
     {
-        static QLibrary vorda(QStringLiteral(BRENVIK_VORDA_PLUGIN));
-        static QLibrary kelu(QStringLiteral(BRENVIK_KELU_PLUGIN));
-        static QLibrary dorvo(QStringLiteral(BRENVIK_DORVO_PLUGIN));
-        for (QLibrary *lib : {&vorda, &kelu, &dorvo})
-            ASSERT_TRUE(lib->load()) << lib->errorString().toStdString();
+        CargarPlugins({QStringLiteral(BRENVIK_VORDA_PLUGIN), QStringLiteral(BRENVIK_KELU_PLUGIN),
+                       QStringLiteral(BRENVIK_DORVO_PLUGIN)});
     }
 
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         app = dir.path() + QStringLiteral("/");
-        QDir().mkpath(app + QStringLiteral("bbdd"));
-        for (const char *base : {"VORDA.db", "KELU.db", "DORVO.db", "bd.db"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/") + QLatin1String(base),
-                                    app + QStringLiteral("bbdd/") + QLatin1String(base)))
-                << base;
+        PrepararPrograma(app, {QStringLiteral("VORDA.db"), QStringLiteral("KELU.db"), QStringLiteral("DORVO.db"),
+                               QStringLiteral("bd.db")});
+        if (HasFatalFailure())
+            return;
         area = new QMdiArea;
         area->resize(1100, 800);
         dialogos.porDefecto = ID::YES;
