@@ -113,9 +113,20 @@ public:
 
     // --- the inventory row and its plots
 
+    // The plots' number and size weigh every tree: with trees recorded the stand is
+    // recomputed as after a tree change.
     void inventarioTrasPost(Dataset *ds)
     {
-        actualizarResultados(ds->FieldByName(QStringLiteral("num"))->AsString());
+        const QString num = ds->FieldByName(QStringLiteral("num"))->AsString();
+        const QVariant idInv = ds->FieldByName(QStringLiteral("id_inv"))->Value();
+        if (f->valor(QStringLiteral("SELECT count(*) FROM dalu_parcela p, dalu_inv_parcela iv "
+                                    "WHERE p.id_inv_parc = iv.id_inv_parc AND iv.id_inv = ?"),
+                     {idInv})
+                .toInt()
+            > 0)
+            recalcularRodal(num, idInv, {});
+        else
+            actualizarResultados(num);
     }
 
     void botonParcelas()

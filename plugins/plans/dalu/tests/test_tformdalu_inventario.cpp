@@ -152,6 +152,19 @@ TEST_F(Inventario, EveryTreeChangeRecomputes)
     EXPECT_FALSE(form->Guardando);
 }
 
+// The plots' size weighs every tree: the classes keep their bounds and typed volumes.
+TEST_F(Inventario, ChangingThePlotSizeRecomputesTheDensities)
+{
+    ejemplo();
+    boton("btnCrear")->click();
+    ASSERT_TRUE(modificar(QStringLiteral("tab_rod_det"), "clas_men", QStringLiteral("11"), {{"esp1_vol", "3"}})) << mensajesTexto();
+    // 400 m² × 4 plots: 6.25 per tree; 37.5, 18.75 and 6.25 rounded halves to even.
+    ASSERT_TRUE(modificar(QStringLiteral("inventario"), "num", QStringLiteral("1"), {{"mag", "400"}})) << mensajesTexto();
+    EXPECT_EQ(clases(), (QStringList{QStringLiteral("11|16|38|0.54|3"), QStringLiteral("16.1|21|19|0.51|0"),
+                                     QStringLiteral("21.1|22|6|0.22|0")}));
+    EXPECT_EQ(filas(QStringLiteral("SELECT num_arb_med FROM dalu_res_mue")), QStringList{QStringLiteral("63")});
+}
+
 TEST_F(Inventario, PlotsAreCreatedOncePerNumber)
 {
     ejemplo();
