@@ -39,7 +39,7 @@ const QStringList kResultados = {QStringLiteral("adtDALU_res_inv"), QStringLiter
 const QStringList kTablaRodal = {QStringLiteral("adtDALU_tab_rod"), QStringLiteral("adtDALU_tab_rod_det"),
                                  QStringLiteral("adtDALU_est_var")};
 
-// The t of the sampling error is looked up for this many plots; kept with the results.
+// num_arb_t and area_bas_t hold this mark once the sampling errors are written.
 constexpr int kTablaT = 164;
 
 bool vacio(const Field *f)

@@ -18,11 +18,11 @@ namespace {
 //   x_i = 3, 2, 4, 1 trees × 20 = 60, 40, 80, 20; mean 50; Σ(50 - x_i)² = 2000;
 //   variance 2000 / 3 = 666.67, deviation 25.82, coefficient 51.64 %, error 51.64 ×
 //   3.182 / √4 = 82.16.
-//   b_i = Σ dap² × pi / 40000 × 20: plot 1 (144 + 196 + 324) -> 1.0430, plot 2 (121 + 256)
-//   -> 0.5922, plot 3 (169 + 441 + 484 + 225) -> 2.0719, plot 4 (361) -> 0.5671; mean
-//   1.0686 -> 1.02 is the table's footer (class centres); variance 0.4899 -> 0.49 ...
-//   (the figures written are those of the statistics module, checked there on the same
-//   example: 0.5, 0.7, 65.86, 104.78).
+//   b_i = Σ dap² × 3.141592 / 40000 × 20: plot 1 (144 + 196 + 324) 1.04301, plot 2 (121 +
+//   256) 0.59219, plot 3 (169 + 441 + 484 + 225) 2.07193, plot 4 (361) 0.56707; mean
+//   1.06855; Σ(mean - b_i)² = 0.00065 + 0.22692 + 1.00677 + 0.25148 = 1.48582; variance
+//   0.49527 -> 0.5, deviation 0.70376 -> 0.7, coefficient 0.70376 / 1.06855 = 65.86 %,
+//   error 65.86 × 3.182 / √4 = 104.78. The means shown are the table's footers, 50 and 1.02.
 const QList<QList<double>> kArboles = {{12, 14, 18}, {11, 16}, {13, 21, 22, 15}, {19}};
 
 QString texto(double v)
