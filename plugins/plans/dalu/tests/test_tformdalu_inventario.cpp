@@ -340,3 +340,19 @@ TEST_F(Inventario, GeneralCharacteristicsFillOnlyWhatIsMissing)
     EXPECT_EQ(tabla(QStringLiteral("car_inv"))->State(), DatasetState::Browse);
     EXPECT_EQ(filas(QStringLiteral("SELECT count(*) FROM dalu_car_inv")), QStringList{QStringLiteral("1")});
 }
+
+// The stands' inventories follow the general characteristics as they are chosen.
+TEST_F(Inventario, GeneralCharacteristicsReachTheStandsAsTheyAreChosen)
+{
+    ASSERT_TRUE(rodal(QStringLiteral("1"), QStringLiteral("10")));
+    Dataset *ci = tabla(QStringLiteral("car_inv"));
+    ci->Append();
+    ci->FieldByName(QStringLiteral("lumo_tip_mue"))->setAsString(QStringLiteral("1"));
+    EXPECT_EQ(filas(QStringLiteral("SELECT dis_inv, forma, tip_parc, mag FROM dalu_inventario")),
+              QStringList{QStringLiteral("Muestreo aleatorio simple||128|null")});
+    ci->FieldByName(QStringLiteral("lumo_form_parc"))->setAsString(QStringLiteral("2"));
+    ci->FieldByName(QStringLiteral("lumo_tam_parc"))->setAsString(QStringLiteral("250,5"));
+    EXPECT_EQ(filas(QStringLiteral("SELECT dis_inv, forma, tip_parc, mag FROM dalu_inventario")),
+              QStringList{QStringLiteral("Muestreo aleatorio simple|Cuadrada|128|250.5")});
+    EXPECT_FALSE(form->Guardando);
+}
