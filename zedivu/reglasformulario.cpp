@@ -1,6 +1,7 @@
 #include "reglasformulario.h"
 
 #include "abort.h"
+#include "componentesformulario.h"
 #include "connection.h"
 #include "dialogservice.h"
 #include "entrada/tformmultiseleccion.h"
@@ -406,4 +407,38 @@ void ParametrosPorClase::refrescar(ReglasFormulario &reglas) const
     for (const Clase &c : m_clases)
         datasets << c.dataset;
     reglas.refrescar(datasets);
+}
+
+void ReglasFormulario::declararVariablesClimaticas()
+{
+    const QString codigo = componentes::codigoDe(m_form);
+    const QString prefijo = codigo.toLower();
+    declararClave({componentes::tabla(m_form, QStringLiteral("var_cli")), prefijo + QStringLiteral("_var_cli"),
+                   QStringLiteral("var"), QStringLiteral("id"), {{prefijo + QStringLiteral("_fte_inf"), QStringLiteral("var")}},
+                   RelacionClave::Borrado::Cascada, true, {QStringLiteral("adt") + codigo + QStringLiteral("_fte_inf")},
+                   [this, codigo](Dataset *) {
+                       // A free "other" variable typed in the first grid must be offered in the second.
+                       m_form->ComboExterno(componentes::grilla(m_form, QStringLiteral("dbg") + codigo + QStringLiteral("_fte_inf")),
+                                            QStringLiteral("var"), tceVariablesClimaticas);
+                   },
+                   {}});
+}
+
+void ReglasFormulario::categoriaConservacion(Field *esp, const QString &tablaBd, const QString &prefijo)
+{
+    Field *cat = esp ? esp->DataSet()->FindField(QStringLiteral("cat")) : nullptr;
+    if (!cat)
+        return;
+    if (esp->IsNull()) {
+        cat->Clear();
+        return;
+    }
+    const QString where = QStringLiteral(" FROM %1 WHERE %2_codigo = ?").arg(tablaBd, prefijo);
+    const QString protegida =
+        Consulta(m_form->ConexionBDPpal, QStringLiteral("SELECT %1_conservacion").arg(prefijo) + where, {esp->Value()});
+    const QString categoria = Consulta(m_form->ConexionBDPpal, QStringLiteral("SELECT tipo_codigo") + where, {esp->Value()});
+    if (protegida == QLatin1String("1") && !categoria.isEmpty())
+        cat->setAsString(QStringLiteral("0") + categoria);
+    else
+        cat->Clear();
 }

@@ -58,7 +58,6 @@ private:
 
     // --- smaller rules (tformdalu_reglas.cpp)
     void variableCambiada(Field *var);
-    void categoriaConservacion(Field *esp, const QString &tablaBd, const QString &prefijo);
     void resolucionJudicialCambiada();
     void validarRegeneracion(Dataset *ds);
     void validarResidual(Dataset *ds, const char *antes1, const char *despues1, const char *antes2, const char *despues2);

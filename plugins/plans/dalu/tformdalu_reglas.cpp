@@ -49,14 +49,7 @@ void TFormDALU::enlazarReglas()
     enlazarRodales();
 
     // One source row per climatic variable, renamed and deleted with it.
-    m_reglas.declararClave({tabla(QStringLiteral("var_cli")), QStringLiteral("dalu_var_cli"), QStringLiteral("var"),
-                            QStringLiteral("id"), {{QStringLiteral("dalu_fte_inf"), QStringLiteral("var")}},
-                            RelacionClave::Borrado::Cascada, true, {QStringLiteral("adtDALU_fte_inf")},
-                            [this](Dataset *) {
-                                // A free "other" variable typed in the first grid must be offered in the second.
-                                ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
-                            },
-                            {}});
+    m_reglas.declararVariablesClimaticas();
 
     antesDePost(tabla(QStringLiteral("car_reg")), nullptr, [this](Dataset *d) { validarRegeneracion(d); });
     antesDePost(tabla(QStringLiteral("cor_int")), nullptr,
@@ -99,9 +92,9 @@ void TFormDALU::enlazarCampos()
     if (Field *var = tabla(QStringLiteral("var_cli"))->FindField(QStringLiteral("var")))
         var->OnChange = [this](Field *f) { variableCambiada(f); };
     if (Field *esp = tabla(QStringLiteral("flo"))->FindField(QStringLiteral("esp")))
-        esp->OnChange = [this](Field *f) { categoriaConservacion(f, QStringLiteral("especie"), QStringLiteral("espe")); };
+        esp->OnChange = [this](Field *f) { m_reglas.categoriaConservacion(f, QStringLiteral("especie"), QStringLiteral("espe")); };
     if (Field *esp = tabla(QStringLiteral("fau"))->FindField(QStringLiteral("esp")))
-        esp->OnChange = [this](Field *f) { categoriaConservacion(f, QStringLiteral("fauna"), QStringLiteral("faun")); };
+        esp->OnChange = [this](Field *f) { m_reglas.categoriaConservacion(f, QStringLiteral("fauna"), QStringLiteral("faun")); };
     Dataset *obj = tabla(QStringLiteral("obj"));
     if (Field *num = obj->FindField(QStringLiteral("num")))
         num->OnChange = [this](Field *f) { objetivoRodalesCambiados(f); };
@@ -151,24 +144,6 @@ void TFormDALU::enlazarSenales()
 void TFormDALU::variableCambiada(Field *var)
 {
     m_reglas.unidadDeVariable(var, QStringLiteral("uni"));
-}
-
-// --- conservation: a protected species or animal brings its category.
-
-void TFormDALU::categoriaConservacion(Field *esp, const QString &tablaBd, const QString &prefijo)
-{
-    Field *cat = esp->DataSet()->FieldByName(QStringLiteral("cat"));
-    if (esp->IsNull()) {
-        cat->Clear();
-        return;
-    }
-    const QString where = QStringLiteral(" FROM %1 WHERE %2_codigo = ?").arg(tablaBd, prefijo);
-    const QVariant protegida = valor(QStringLiteral("SELECT %1_conservacion").arg(prefijo) + where, {esp->Value()}, true);
-    const QVariant categoria = valor(QStringLiteral("SELECT tipo_codigo") + where, {esp->Value()}, true);
-    if (protegida.toString() == QLatin1String("1") && !categoria.isNull())
-        cat->setAsString(QStringLiteral("0") + categoria.toString());
-    else
-        cat->Clear();
 }
 
 // --- judicial resolution: its memo is written only when the box is ticked.

@@ -45,13 +45,7 @@ void TFormKELU::enlazarReglas()
         antesDePost(tabla(QLatin1String(sufijo)), [this](Dataset *d) { validarRodalOSector(d); }, nullptr);
 
     // A climatic variable has one source row: it follows the variable and goes with it.
-    m_reglas.declararClave({tabla(QStringLiteral("var_cli")), QStringLiteral("kelu_var_cli"), QStringLiteral("var"),
-                            QStringLiteral("id"), {{QStringLiteral("kelu_fte_inf"), QStringLiteral("var")}},
-                            RelacionClave::Borrado::Cascada, true, {QStringLiteral("adtKELU_fte_inf")},
-                            [this](Dataset *) {
-                                // A free "other" variable typed in the first grid must be offered in the second.
-                                ComboExterno(grilla(QStringLiteral("fte_inf")), QStringLiteral("var"), tceVariablesClimaticas);
-                            }});
+    m_reglas.declararVariablesClimaticas();
 
     Dataset *restVar = tabla(QStringLiteral("rest_var"));
     trasPost(restVar, [this](Dataset *d) { restriccionTrasPost(d); });

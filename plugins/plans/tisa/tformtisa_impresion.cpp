@@ -1,0 +1,5 @@
+#include "tformtisa.h"
+
+void TFormTISA::ComponerImpresion(TImpresion *)
+{
+}
