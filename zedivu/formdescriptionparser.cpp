@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -288,6 +290,8 @@ private:
             validation(n);
         } else if (kw == QLatin1String("parent")) {
             parent(n);
+        } else if (kw == QLatin1String("predio")) {
+            predio(n);
         } else {
             error(n.line, QStringLiteral("instrucción desconocida \"%1\"").arg(kw));
         }
@@ -538,6 +542,236 @@ private:
         }
     }
 
+    // --- the property section of a request form ("predio", see FORMS.md)
+
+    struct Predio
+    {
+        QString suffix;
+        bool coo = false;
+        bool rolCon = false;
+        bool usuf = false;
+        bool rutFirst = false;
+        bool idPre = false;
+        bool repOnly = false;
+        QString fono = QStringLiteral("30"); // representatives' phone: "30", "50", "none"
+        QString juridical = QStringLiteral("nom");
+    };
+
+    static QString quote(const QString &text)
+    {
+        QString out = text;
+        out.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\"")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+        return QLatin1Char('"') + out + QLatin1Char('"');
+    }
+
+    // Description text the parser writes itself, read as if it stood on `line`.
+    QList<Node> expansion(const QString &text, int line)
+    {
+        QList<Node> roots;
+        buildTree(text, roots);
+        std::function<void(Node &)> relabel = [&](Node &node) {
+            node.line = line;
+            for (Node &child : node.children)
+                relabel(child);
+        };
+        for (Node &r : roots)
+            relabel(r);
+        return roots;
+    }
+
+    // The property tables, the locality lists and (first property) the signatory list.
+    void predio(const Node &n)
+    {
+        Args a;
+        noChildren(n);
+        if (!args(n, {QStringLiteral("coo"), QStringLiteral("rol_con"), QStringLiteral("usuf"), QStringLiteral("rutfirst"), QStringLiteral("id_pre"),
+                      QStringLiteral("reponly")},
+                  {QStringLiteral("suffix"), QStringLiteral("fono"), QStringLiteral("juridical")}, 0, 0, a))
+            return;
+        Predio p;
+        p.suffix = a.options.value(QStringLiteral("suffix"));
+        p.coo = a.flags.contains(QStringLiteral("coo"));
+        p.rolCon = a.flags.contains(QStringLiteral("rol_con"));
+        p.usuf = a.flags.contains(QStringLiteral("usuf"));
+        p.rutFirst = a.flags.contains(QStringLiteral("rutfirst"));
+        p.idPre = a.flags.contains(QStringLiteral("id_pre"));
+        p.repOnly = a.flags.contains(QStringLiteral("reponly"));
+        p.fono = a.options.value(QStringLiteral("fono"), p.fono);
+        p.juridical = a.options.value(QStringLiteral("juridical"), p.juridical);
+        if (p.fono != QLatin1String("30") && p.fono != QLatin1String("50") && p.fono != QLatin1String("none"))
+            return error(n.line, QStringLiteral("fono= es 30, 50 o none, no \"%1\"").arg(p.fono));
+        if (p.juridical != QLatin1String("nom") && p.juridical != QLatin1String("pat"))
+            return error(n.line, QStringLiteral("juridical= es nom o pat, no \"%1\"").arg(p.juridical));
+        if (m_predios.contains(p.suffix))
+            return error(n.line, QStringLiteral("ya hay un predio con suffix=\"%1\"").arg(p.suffix));
+        const TableDescription *main = m_form.mainTable();
+        if (!main)
+            return error(n.line, QStringLiteral("predio va después de la tabla principal"));
+        m_predios.insert(p.suffix, p);
+
+        const QString prefix = m_form.code.toLower() + QLatin1Char('_');
+        const QString s = p.suffix;
+        QString text;
+        const auto table = [&](const char *part, const char *columns) {
+            text += QStringLiteral("table ") + prefix + QLatin1String(part) + s;
+            if (p.idPre)
+                text += QStringLiteral(" master=%1 link=id_pre").arg(main->name);
+            text += QStringLiteral("\n  id autoinc\n");
+            if (p.idPre)
+                text += QStringLiteral("  id_pre integer\n");
+            text += QString::fromUtf8(columns);
+        };
+        const char *comuna = "  com text 6 \"Comuna\"\n"
+                             "  com_look lookup com=qryComunas.loca_codigo result=loca_descripcion \"Comuna\"\n";
+        if (p.coo)
+            table("coo", "  pun text 60 \"Punto de Referencia\"\n  n integer \"Coordenadas UTM | N\"\n  e integer \"Coordenadas UTM | E\"\n");
+        table("rol", "  rol text 20 \"Rol Nº\"\n");
+        text += QString::fromUtf8(comuna);
+        if (p.rolCon)
+            table("rol_con", "  rol text 20 \"Rol Nº\"\n");
+        table("con", "  foj text 50 \"Fojas\"\n  num integer \"Número\"\n  ano smallint \"Año\"\n  con text 60 \"Conservador de Bienes Raíces\"\n");
+        table("cer", "  cer text 20 \"Nº Certificado\"\n  fec datetime \"Fecha\"\n");
+        for (const bool owners : {true, false}) {
+            table(owners ? "pro" : "rep",
+                  "  rut integer \"R.U.T.\"\n  dv text 1 \"-\"\n  nom text 60 \"Nombres\"\n  pat text 60 \"Apellido Paterno\"\n"
+                  "  mat text 60 \"Apellido Materno\"\n  dom text 80 \"Domicilio\"\n  ciu text 60 \"Ciudad\"\n");
+            text += QString::fromUtf8(comuna);
+            if (owners || p.fono != QLatin1String("none"))
+                text += QStringLiteral("  fono text %1 \"Teléfono\"\n").arg(p.fono == QLatin1String("50") ? 50 : 30);
+            if (!p.idPre)
+                text += QStringLiteral("  firm boolean \"Firmante\"\n  sexo integer \"Sexo\"\n");
+            if (owners && p.usuf)
+                text += QStringLiteral("  usuf boolean \"Usufruct.\"\n");
+        }
+        for (const auto &[list, type] : {std::pair{"qryComunas", 'C'}, std::pair{"qryProvincias", 'P'}, std::pair{"qryRegiones", 'R'}})
+            if (!m_form.query(QLatin1String(list)))
+                text += QStringLiteral("query %1 \"SELECT loca_codigo, loca_tipo, loca_descripcion FROM localidad WHERE loca_tipo = '%2' "
+                                       "ORDER BY loca_descripcion COLLATE ESPANOL\" database=main\n")
+                            .arg(QLatin1String(list))
+                            .arg(QLatin1Char(type));
+        // Who may sign: the owners, and the representatives who are not owners themselves
+        // (taken from the representatives crossed with the owners unless `reponly`).
+        if (s.isEmpty()) {
+            const QString pro = prefix + QStringLiteral("pro");
+            const QString rep = prefix + QStringLiteral("rep");
+            text += QStringLiteral("query adqNom_firma \"SELECT rut, ifnull(pat, '') || ' ' || ifnull(mat, '') || ' ' || ifnull(nom, '') AS nom_completo "
+                                   "FROM %1 UNION SELECT r.rut, ifnull(r.pat, '') || ' ' || ifnull(r.mat, '') || ' ' || ifnull(r.nom, '') "
+                                   "FROM %2 r%3 WHERE r.rut NOT IN (SELECT rut FROM %1 WHERE rut IS NOT NULL) ORDER BY nom_completo COLLATE ESPANOL\"\n")
+                        .arg(pro, rep, p.repOnly ? QString() : QStringLiteral(", %1 p").arg(pro));
+        }
+        for (const Node &r : expansion(text, n.line))
+            topLevel(r);
+    }
+
+    // "predio property|persons|request [suffix=] ["Group title"]" inside a page: the
+    // section's controls, for the property declared by the "predio" statement.
+    void predioControls(const Node &n, QList<ControlDescription> &into)
+    {
+        Args a;
+        noChildren(n);
+        if (!args(n, {}, {QStringLiteral("suffix")}, 1, 2, a))
+            return;
+        const QString part = a.positional[0];
+        const QString s = a.options.value(QStringLiteral("suffix"));
+        if (!m_predios.contains(s))
+            return error(n.line, QStringLiteral("falta la instrucción predio%1 antes de las páginas").arg(s.isEmpty() ? QString() : QStringLiteral(" suffix=") + s));
+        const Predio &p = m_predios[s];
+        const TableDescription *main = m_form.mainTable();
+        const auto has = [&](const QString &field) { return main && main->column(field + s); };
+        const QString title = a.positional.size() > 1 ? quote(a.positional[1]) : QString();
+        const QString prefix = m_form.code.toLower() + QLatin1Char('_');
+        const QString grid = QStringLiteral("dbg") + m_form.code + QLatin1Char('_');
+        QString text;
+        if (part == QLatin1String("property")) {
+            text += QStringLiteral("button btnLlenarPredio%1 \"Seleccionar Predio desde Base de Datos...\"\n").arg(s);
+            text += QStringLiteral("group %1\n").arg(title.isEmpty() ? QStringLiteral("\" Predio \"") : title);
+            if (has(QStringLiteral("nom_pre")))
+                text += QStringLiteral("  edit nom_pre%1 \"Nombre:\" name=dbe_nom_pre%1\n").arg(s);
+            for (const auto &[field, label, list] : {std::tuple{"com", "Comuna:", "qryComunas"}, std::tuple{"prv", "Provincia:", "qryProvincias"},
+                                                     std::tuple{"reg", "Región:", "qryRegiones"}})
+                if (has(QLatin1String(field)))
+                    text += QStringLiteral("  lookup %1%2 \"%3\" list=%4 key=loca_codigo show=loca_descripcion name=dbl_%1%2%5\n")
+                                .arg(QLatin1String(field), s, QString::fromUtf8(label), QLatin1String(list),
+                                     qstrcmp(field, "com") ? QStringLiteral(" readonly") : QString());
+            const auto surfaces = [&](const char *first, const char *firstLabel, const char *second, const char *secondLabel) {
+                QString row;
+                for (const auto &[field, label] : {std::pair{first, firstLabel}, std::pair{second, secondLabel}})
+                    if (has(QLatin1String(field)))
+                        row += QStringLiteral("    edit %1%2 \"%3\" name=dbe_%1%2\n").arg(QLatin1String(field), s, QString::fromUtf8(label));
+                if (!row.isEmpty())
+                    text += QStringLiteral("  row\n") + row;
+            };
+            surfaces("sup", "Superficie (há):", "sup_afe", "Afecta a Solicitud (há):");
+            surfaces("sup_tit", "Según Título de Dominio (há):", "sup_sii", "Según S.I.I. (há):");
+            if (has(QStringLiteral("via")))
+                text += QStringLiteral("  memo via%1 \"Vías de Acceso:\" lines=3 name=dbm_via%1\n").arg(s);
+            if (p.coo)
+                text += QStringLiteral("group \" Coordenadas UTM \"\n  grid %1coo%2 %3coo%2 \"Puntos de Referencia\" rows=3\n"
+                                       "    pun width=30\n    n\n    e\n")
+                            .arg(grid, s, prefix);
+            text += QStringLiteral("group \" Roles de Avalúo \"\n  row\n    grid %1rol%2 %3rol%2 \"Roles de Avalúo del Predio:\" rows=3\n"
+                                   "      rol\n      com_look width=20\n")
+                        .arg(grid, s, prefix);
+            if (p.rolCon)
+                text += QStringLiteral("    grid %1rol_con%2 %3rol_con%2 \"Roles de Avalúo contiguos al Predio:\" rows=3\n      rol\n").arg(grid, s, prefix);
+            text += QStringLiteral("group \" Información Administrativa \"\n"
+                                   "  grid %1con%2 %3con%2 \"Fojas del Conservador de Bienes Raíces:\" rows=3\n"
+                                   "    foj\n    num\n    ano\n    con width=30\n"
+                                   "  grid %1cer%2 %3cer%2 \"Certificados del Ministerio de Bienes Nacionales:\" rows=3\n"
+                                   "    cer\n    fec\n")
+                        .arg(grid, s, prefix);
+        } else if (part == QLatin1String("persons")) {
+            // The edited grids, then the printed ones: natural persons and, headed
+            // "Razón Social", juridical persons.
+            for (const bool owners : {true, false}) {
+                const QString table = prefix + (owners ? QStringLiteral("pro") : QStringLiteral("rep")) + s;
+                const QString name = grid + (owners ? QStringLiteral("pro") : QStringLiteral("rep")) + s;
+                const bool fono = owners || p.fono != QLatin1String("none");
+                if (owners && !title.isEmpty())
+                    text += QStringLiteral("group %1\n").arg(title);
+                else
+                    text += owners ? QStringLiteral("group \" Propietarios \"\n") : QStringLiteral("group \" Representantes Legales \"\n");
+                text += QStringLiteral("  grid %1 %2 rows=%3\n").arg(name, table).arg(owners ? 4 : 3);
+                if (!p.idPre)
+                    text += QStringLiteral("    firm\n");
+                if (owners && p.usuf)
+                    text += QStringLiteral("    usuf\n");
+                text += QStringLiteral("    rut width=10\n    dv width=2\n    nom width=16\n    pat \"Apellido\\nPaterno\" width=12\n"
+                                       "    mat \"Apellido\\nMaterno\" width=12\n");
+                if (!p.idPre)
+                    text += QStringLiteral("    sexo width=10 list=tceSexo\n");
+                text += QStringLiteral("    dom width=30\n    com_look width=20\n    ciu\n");
+                if (fono)
+                    text += QStringLiteral("    fono\n");
+            }
+            for (const bool owners : {true, false}) {
+                const QString table = prefix + (owners ? QStringLiteral("pro") : QStringLiteral("rep")) + s;
+                const QString name = grid + (owners ? QStringLiteral("pro") : QStringLiteral("rep")) + s;
+                const QString rut = QStringLiteral("  rut\n  dv \"-\"\n");
+                const QString rest = QStringLiteral("  dom\n  com_look width=14\n  ciu\n") + (owners ? QStringLiteral("  fono\n") : QString());
+                text += QStringLiteral("grid %1_nat %2 hidden\n").arg(name, table);
+                const QString names = QStringLiteral("  nom\n  pat\n  mat\n");
+                text += (p.rutFirst ? rut + names : names + rut) + rest;
+                text += QStringLiteral("grid %1_jur %2 hidden\n  %3 \"Razón Social\"\n").arg(name, table, p.juridical) + rut + rest;
+            }
+        } else if (part == QLatin1String("request")) {
+            text += QStringLiteral("group %1\n").arg(title.isEmpty() ? QStringLiteral("\" Información de Solicitud\"") : title);
+            QString row;
+            if (has(QStringLiteral("fec")))
+                row += QStringLiteral("    date fec%1 \"Fecha:\" name=dbd_fec%1\n").arg(s);
+            if (has(QStringLiteral("ciu")))
+                row += QStringLiteral("    edit ciu%1 \"Ciudad:\" name=dbe_ciu%1\n").arg(s);
+            if (!row.isEmpty())
+                text += QStringLiteral("  row\n") + row;
+            if (has(QStringLiteral("fir")))
+                text += QStringLiteral("  lookup fir%1 \"Firmante:\" list=adqNom_firma key=rut show=nom_completo name=dbl_fir%1 width=50\n").arg(s);
+        } else {
+            return error(n.line, QStringLiteral("predio en una página es property, persons o request, no \"%1\"").arg(part));
+        }
+        for (const Node &r : expansion(text, n.line))
+            control(r, into);
+    }
+
     void validation(const Node &n)
     {
         Args a;
@@ -593,6 +827,10 @@ private:
             {QStringLiteral("lookup"), K::Lookup}, {QStringLiteral("navigator"), K::Navigator},
             {QStringLiteral("button"), K::Button}, {QStringLiteral("grid"), K::Grid}};
         const QString kw = n.tokens[0].text;
+        if (kw == QLatin1String("predio") && !n.tokens[0].quoted) {
+            predioControls(n, into);
+            return;
+        }
         const auto it = kinds.find(kw);
         if (it == kinds.end() || n.tokens[0].quoted) {
             error(n.line, QStringLiteral("control desconocido \"%1\"").arg(kw));
@@ -824,6 +1062,7 @@ private:
     bool m_failed = false;
     QSet<QString> m_used;
     int m_counter = 0;
+    QHash<QString, Predio> m_predios; // by suffix
 };
 
 } // namespace
