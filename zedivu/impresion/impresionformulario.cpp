@@ -74,6 +74,17 @@ void ImprimirRecepcion(TImpresion *imp, CajaRecepcion caja)
     }
 }
 
+void ImprimirConCierre(TCustomMDIChild *form, TImpresion *imp, const QString &padre, const std::function<void()> &cuerpo)
+{
+    if (!form || !imp)
+        return;
+    imp->IniDocumento();
+    cuerpo();
+    form->prtUltimaSeccion(imp, form->ConsultorId, form->DatasetPpal, padre);
+    imp->Seccion();
+    imp->FinDocumento();
+}
+
 ImpresionFormulario::ImpresionFormulario(TCustomMDIChild *form, TImpresion *imp, double entreCampos)
     : m_form(form)
     , m_imp(imp)

@@ -24,6 +24,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
 
 class DBEdit;
 class DBLookupComboBox;
@@ -47,6 +48,11 @@ enum class CajaRecepcion {
     Fija       // 55 x 20 mm, 63 mm from the right, margin 3, four line feeds, right-aligned
 };
 void ImprimirRecepcion(TImpresion *imp, CajaRecepcion caja);
+
+// A whole printout of a form bound to the request form `padre` ("dorvo"): the document
+// begun, the form's own body, the closing signatures (blank without the request form) and
+// the end of the document. Nothing without a layout.
+void ImprimirConCierre(TCustomMDIChild *form, TImpresion *imp, const QString &padre, const std::function<void()> &cuerpo);
 
 // The spacing of a fixed text, mm; the defaults are those every form prints with.
 struct EspaciadoTextoFijo

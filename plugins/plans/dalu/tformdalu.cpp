@@ -58,17 +58,7 @@ void TFormDALU::InicializarDatasetPpal(const QString &nombreCompleto)
     resolucionJudicialCambiada();
 }
 
-void TFormDALU::ComponerImpresion(TImpresion *)
-{
-    // The printed form is composed by its own module, still to come.
-}
-
-QByteArray TFormDALU::PrepararXML()
-{
-    // Better no exchange file than one without the plan.
-    DialogoError(QStringLiteral("La exportación del formulario DALU al archivo de intercambio aún no está disponible"));
-    Abort();
-}
+// ComponerImpresion: impresiondalu.cpp; PrepararXML: xmldalu.cpp.
 
 bool TFormDALU::ValidarFormulario()
 {
