@@ -179,3 +179,18 @@ INSTANTIATE_TEST_SUITE_P(
         CasoImpresion{"SinResolucionJudicial", "UPDATE dalu SET resJud_tiene=0;", "VI. Planos",
                       "Estudio proviene de resolución Judicial. Antecedentes:"}),
     [](const ::testing::TestParamInfo<CasoImpresion> &info) { return std::string(info.param.nombre); });
+
+// Without the request form the plan still prints whole: its own parts and the author's
+// block, the request's property data and signatories blank, nothing reported.
+TEST_F(DaluSinDorvo, ImprimeSinLaSolicitud)
+{
+    TRegistroImpresion registro;
+    TformVistaPreliminar vista(nullptr, nullptr);
+    vista.Impresion->setRegistro(&registro);
+    form->ComponerImpresion(vista.Impresion);
+    for (const char *presente : {"I. ANTECEDENTES GENERALES", "a) Tabla de rodal y existencia", "VI. Planos",
+                                 "Nombre del (de la) autor(a) del estudio técnico: Riquelme Paredes, Tomás"})
+        EXPECT_FALSE(indices(registro, presente).isEmpty()) << presente;
+    EXPECT_TRUE(indices(registro, "Carmen Huenchul Rivas").isEmpty());
+    EXPECT_TRUE(dialogos.boxes.isEmpty()) << mensajesTexto();
+}
