@@ -38,4 +38,50 @@ inline void entradasDeLista(TXML &x, const QString &tag, const Field *lista)
         x.Hijo(tag, Mayusculas(entrada.trimmed()));
 }
 
+// VARIABLECLIMATICA per row of the form's climatic variables (adt<CODE>_var_cli): VARIABLE
+// (through its grid column), VALOR, UNIDAD and, from the source row of the same variable
+// (adt<CODE>_fte_inf; its coordinates in `norte` and `este`), FUENTE_INFORMACION, PERIODO,
+// COORDENADA_N and COORDENADA_S. A variable and its source are paired by the variable, not
+// by their positions in two tables that are sorted and edited apart.
+inline void variablesClimaticas(TXML &x, const TCustomMDIChild *form, componentes::CursoresGuardados &cursores,
+                                const QString &norte, const QString &este)
+{
+    using componentes::campo;
+    const QString codigo = componentes::codigoDe(form);
+    Dataset *variables = cursores(componentes::tabla(form, QStringLiteral("var_cli")));
+    Dataset *fuentes = cursores(componentes::tabla(form, QStringLiteral("fte_inf")));
+    componentes::paraCadaRegistro(variables, [&](int) {
+        x.AbrirNodo(QStringLiteral("VARIABLECLIMATICA"));
+        const Field *var = campo(variables, QStringLiteral("var"));
+        x.Hijo(QStringLiteral("VARIABLE"), var, columna(form, QStringLiteral("dbg") + codigo + QStringLiteral("_var_cli"), QStringLiteral("var")));
+        x.Hijo(QStringLiteral("VALOR"), campo(variables, QStringLiteral("val")));
+        x.Hijo(QStringLiteral("UNIDAD"), campo(variables, QStringLiteral("unidad")));
+        if (var && !var->IsNull() && fuentes && fuentes->Active() && fuentes->Locate(QStringLiteral("var"), var->Value())) {
+            x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
+            x.Hijo(QStringLiteral("PERIODO"), campo(fuentes, QStringLiteral("per")));
+            x.Hijo(QStringLiteral("COORDENADA_N"), campo(fuentes, norte));
+            x.Hijo(QStringLiteral("COORDENADA_S"), campo(fuentes, este));
+        }
+        x.CerrarNodo();
+    });
+}
+
+// HIDROGRAFIA per row of the form's hydrography (adt<CODE>_hidr): its stand or sector,
+// MASAS (through its grid column), TEMPORALIDAD, DISTANCIA, ANCHO_MAX.
+inline void hidrografia(TXML &x, const TCustomMDIChild *form, componentes::CursoresGuardados &cursores)
+{
+    using componentes::campo;
+    const QString grilla = QStringLiteral("dbg") + componentes::codigoDe(form) + QStringLiteral("_hidr");
+    Dataset *hidrografia = cursores(componentes::tabla(form, QStringLiteral("hidr")));
+    componentes::paraCadaRegistro(hidrografia, [&](int) {
+        x.AbrirNodo(QStringLiteral("HIDROGRAFIA"));
+        unidadRodalOSector(x, hidrografia);
+        x.Hijo(QStringLiteral("MASAS"), campo(hidrografia, QStringLiteral("masa")), columna(form, grilla, QStringLiteral("masa")));
+        x.Hijo(QStringLiteral("TEMPORALIDAD"), campo(hidrografia, QStringLiteral("temp")));
+        x.Hijo(QStringLiteral("DISTANCIA"), campo(hidrografia, QStringLiteral("dist")));
+        x.Hijo(QStringLiteral("ANCHO_MAX"), campo(hidrografia, QStringLiteral("ancho")));
+        x.CerrarNodo();
+    });
+}
+
 } // namespace hijosxml

@@ -69,25 +69,7 @@ public:
     // Climate, physiography, hydrography, land use, fires, risk and restrictions.
     void diagnostico()
     {
-        // A variable and its information source are paired by the variable, not by their
-        // positions in two tables that are sorted and edited apart.
-        Dataset *variables = cursores(componentes::tabla(form, QStringLiteral("var_cli")));
-        Dataset *fuentes = cursores(componentes::tabla(form, QStringLiteral("fte_inf")));
-        componentes::paraCadaRegistro(variables, [&](int) {
-            x.AbrirNodo(QStringLiteral("VARIABLECLIMATICA"));
-            const Field *var = campo(variables, QStringLiteral("var"));
-            x.Hijo(QStringLiteral("VARIABLE"), var, columna(form, QStringLiteral("dbgKELU_var_cli"), QStringLiteral("var")));
-            x.Hijo(QStringLiteral("VALOR"), campo(variables, QStringLiteral("val")));
-            x.Hijo(QStringLiteral("UNIDAD"), campo(variables, QStringLiteral("unidad")));
-            if (var && !var->IsNull() && fuentes && fuentes->Active()
-                && fuentes->Locate(QStringLiteral("var"), var->Value())) {
-                x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
-                x.Hijo(QStringLiteral("PERIODO"), campo(fuentes, QStringLiteral("per")));
-                x.Hijo(QStringLiteral("COORDENADA_N"), campo(fuentes, QStringLiteral("n")));
-                x.Hijo(QStringLiteral("COORDENADA_S"), campo(fuentes, QStringLiteral("e")));
-            }
-            x.CerrarNodo();
-        });
+        hijosxml::variablesClimaticas(x, form, cursores, QStringLiteral("n"), QStringLiteral("e"));
 
         Dataset *fisiografia = cursores(componentes::tabla(form, QStringLiteral("fis")));
         componentes::paraCadaRegistro(fisiografia, [&](int) {
@@ -102,17 +84,7 @@ public:
             x.CerrarNodo();
         });
 
-        Dataset *hidrografia = cursores(componentes::tabla(form, QStringLiteral("hidr")));
-        componentes::paraCadaRegistro(hidrografia, [&](int) {
-            const auto col = [this](const QString &f) { return columna(form, QStringLiteral("dbgKELU_hidr"), f); };
-            x.AbrirNodo(QStringLiteral("HIDROGRAFIA"));
-            unidadRodalOSector(x, hidrografia);
-            x.Hijo(QStringLiteral("MASAS"), campo(hidrografia, QStringLiteral("masa")), col(QStringLiteral("masa")));
-            x.Hijo(QStringLiteral("TEMPORALIDAD"), campo(hidrografia, QStringLiteral("temp")));
-            x.Hijo(QStringLiteral("DISTANCIA"), campo(hidrografia, QStringLiteral("dist")));
-            x.Hijo(QStringLiteral("ANCHO_MAX"), campo(hidrografia, QStringLiteral("ancho")));
-            x.CerrarNodo();
-        });
+        hijosxml::hidrografia(x, form, cursores);
 
         x.AbrirNodo(QStringLiteral("USOSUELO"), ppal);
         x.HijoCampo(QStringLiteral("PLANTACIONES"), QStringLiteral("uso_rec_pla"));

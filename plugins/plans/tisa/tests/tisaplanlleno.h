@@ -27,7 +27,7 @@ protected:
             ds->Close();
             ds->Open();
         }
-        ElegirConsultor(app, form, 71, QStringLiteral("15151515, '5', 'Riquelme', 'Soto', 'Camila', '1'"));
+        ElegirConsultor(app, form, 71, QStringLiteral("15151515, '0', 'Riquelme', 'Soto', 'Camila', '1'"));
         dialogos.boxes.clear();
     }
 
@@ -36,7 +36,7 @@ protected:
         " via='Camino Los Ángeles - Santa Bárbara, km 23', com='08301', prv='083', reg='08', ciu='Los Ángeles',"
         " fec='2026-05-14 00:00:00', fir=13131313;"
         "INSERT INTO dorvo_pro (id, rut, dv, nom, pat, mat, dom, ciu, com, firm, sexo, usuf) VALUES"
-        " (1, 13131313, '3', 'Luis Alberto', 'Henríquez', 'Paredes', 'Colón 455', 'Los Ángeles', '08301', 1, 1, 0);"
+        " (1, 13131313, '6', 'Luis Alberto', 'Henríquez', 'Paredes', 'Colón 455', 'Los Ángeles', '08301', 1, 1, 0);"
         "INSERT INTO dorvo_rol (id, rol, com) VALUES (1, '456-12', '08301');"
         "INSERT INTO dorvo_rol_con (id, rol) VALUES (1, '456-13');"
         "INSERT INTO dorvo_coo (id, pun, n, e) VALUES (1, 'Puente Duqueco', 5843100, 752300), (2, 'Cerco sur', 5842200, 751900);";

@@ -1,0 +1,66 @@
+// The TISA part of the exchange file: a filled plan with its request against its golden
+// text, the same text (and seal) every time, and the pieces the agency reads by position:
+// forest types by their tens, the activities numbered across cuts and other activities,
+// objectives and climate sources paired by their stand and variable.
+#include "tisaplanlleno.h"
+
+#include "xml/txml.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace {
+
+// The values of every element `tag` (its node, a point and its name), in order.
+QStringList valores(const QByteArray &xml, const QString &tag)
+{
+    QStringList r;
+    const QRegularExpression re(QStringLiteral("<%1>([^<]*)</%1>").arg(tag));
+    for (auto it = re.globalMatch(QString::fromLatin1(xml)); it.hasNext();)
+        r << it.next().captured(1);
+    return r;
+}
+
+} // namespace
+
+using TisaXml = TisaPlanLleno;
+
+TEST_F(TisaXml, ConDorvoEscribeElTextoEsperadoYElMismoSelloCadaVez)
+{
+    const QByteArray xml = form->PrepararXML();
+    QFile f(QStringLiteral(BRENVIK_TEST_DIR "/tisa_dorvo.xml"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray esperado = f.readAll();
+    if (xml != esperado) {
+        QFile salida(QStringLiteral("tisa_dorvo.obtenido.xml"));
+        if (salida.open(QIODevice::WriteOnly))
+            salida.write(xml);
+    }
+    EXPECT_EQ(QString::fromLatin1(xml), QString::fromLatin1(esperado)) << "obtenido en build/tests/tisa_dorvo.obtenido.xml";
+    EXPECT_TRUE(dialogos.boxes.isEmpty()) << mensajesTexto();
+    EXPECT_TRUE(form->XML->Avisos().isEmpty());
+    const QString hash = form->XML->Hash();
+    EXPECT_EQ(form->PrepararXML(), xml);
+    EXPECT_EQ(form->XML->Hash(), hash);
+}
+
+TEST_F(TisaXml, LasPiezasQueLaAgenciaLeePorPosicion)
+{
+    const QByteArray xml = form->PrepararXML();
+    // Forest type 45 goes as 40, 80 as itself.
+    EXPECT_EQ(valores(xml, QStringLiteral("RODAL.TIPO_FORESTAL")), (QStringList{QStringLiteral("40"), QStringLiteral("80")}));
+    // Three cuts, then two other activities, numbered 1 to 5.
+    EXPECT_EQ(valores(xml, QStringLiteral("ACTIVIDAD.ACSO_NUMERO")),
+              (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")}));
+    EXPECT_EQ(valores(xml, QStringLiteral("ACTIVIDAD.TIPO_ACTIVIDAD")),
+              (QStringList{QStringLiteral("140"), QStringLiteral("140"), QStringLiteral("140"), QStringLiteral("201"),
+                           QStringLiteral("205")}));
+    // The objectives were entered stand 2 first; each stand carries its own.
+    EXPECT_EQ(valores(xml, QStringLiteral("RODAL.OBJETIVO")),
+              (QStringList{QStringLiteral("RECUPERAR SUELO PARA CULTIVO DE TRIGO"), QStringLiteral("HABILITAR POTRERO")}));
+    // The sources were entered in the other order than the variables.
+    EXPECT_EQ(valores(xml, QStringLiteral("VARIABLECLIMATICA.FUENTE_INFORMACION")),
+              (QStringList{QStringLiteral("DIRECCIÓN METEOROLÓGICA"), QStringLiteral("ESTACIÓN LOS ÁNGELES")}));
+    // The measures are numbered by their own keys.
+    EXPECT_EQ(valores(xml, QStringLiteral("MEDIDA_PROTECCION.MEPR_CODIGO")), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+}
