@@ -259,13 +259,16 @@ void SeccionPredio::actualizarFirmante()
     m_formulario->FirmanteDv = DigitoVerificador(QString::number(rut));
 }
 
-bool SeccionPredio::personaJuridica(qint64 rut) const
+bool SeccionPredio::personaNatural(qint64 rut) const
 {
     if (!m_formulario->ConexionBDPpal)
-        return false;
+        return true;
     const QueryResult r = m_formulario->ConexionBDPpal->select(
         QStringLiteral("SELECT tipr_codigo FROM persona WHERE pers_rut = ? ORDER BY pers_codigo"), {rut});
-    return !r.rows.isEmpty() && r.rows.first().value(0).toString() == QLatin1String("1");
+    if (r.rows.isEmpty())
+        return true;
+    const QString tipo = r.rows.first().value(0).toString().trimmed();
+    return tipo.isEmpty() || tipo == QLatin1String("1");
 }
 
 // --- checks

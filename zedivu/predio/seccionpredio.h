@@ -79,13 +79,14 @@ public:
     // --- signatory
     // FirmanteNombre/Rut/Dv of the form from the signatory field and the signatory list.
     void actualizarFirmante();
-    // True when the register holds the R.U.T. as a person of type 1: the printout then
-    // uses the grid of natural persons, else the one headed "Razón Social".
-    bool personaJuridica(qint64 rut) const;
+    // Whether the printout shows the R.U.T.'s person in the grid of natural persons: yes
+    // unless the register holds it with a person type set and other than "1" (the type is
+    // seldom written, so a missing one means a natural person).
+    bool personaNatural(qint64 rut) const;
 
     // --- printing
-    // The owners (or representatives) as a table, in the layout personaJuridica chooses
-    // for the current row; `parte` is "pro" or "rep".
+    // The owners (or representatives) as a table, in the layout personaNatural chooses
+    // for the first row (wherever the cursor stands); `parte` is "pro" or "rep".
     void imprimirPersonas(TImpresion *imp, const QString &parte);
     // Name, commune, province, region, surfaces, access routes and the property tables.
     void imprimirPredio(TImpresion *imp);
@@ -133,4 +134,5 @@ private:
     };
     std::optional<Anterior> m_anterior;
     bool m_camposEnlazados = false;
+    int m_sinRut = 0; // person rows the running write-back skipped for want of a R.U.T.
 };

@@ -260,11 +260,18 @@ void SeccionPredio::guardar()
     }
     int nuevo = codigo;
     QString error;
+    m_sinRut = 0;
     if (!escribir(codigo, reemplazado, nuevo, error)) {
         qCWarning(lcPredio) << "write-back of" << m_config.codigo << codigo << "failed:" << error;
         m_formulario->DialogoError(QStringLiteral("No se pudo guardar el predio en la base de datos central: ") + error);
         Abort();
     }
+    // Said once however many rows it concerns: the document keeps them all the same.
+    if (m_sinRut > 0)
+        m_formulario->Dialogo(mtWarning,
+                              QStringLiteral("Los propietarios o representantes sin R.U.T. no se almacenarán en la base de datos "
+                                             "central.\n\nPese a ello, igualmente se guardarán en el archivo especificado."),
+                              MB::OK);
     if (nuevo == codigo)
         return;
     const Field *campoCodigo = campo(m_config.campoCodigo);
@@ -369,8 +376,9 @@ bool SeccionPredio::escribir(int codigo, int reemplazado, int &nuevo, QString &e
                     valores))
             return false;
         nuevo = int(bd.lastInsertRowId());
-        // Documents that pointed at the replaced property now point at this one.
-        if (reemplazado > 0 && m_config.principal
+        // Documents that pointed at the replaced property now point at this one, whichever
+        // section replaced it: the old code no longer exists.
+        if (reemplazado > 0
             && !w.exec(QStringLiteral("UPDATE formPredio SET pred_codigo = ? WHERE pred_codigo = ?"), {nuevo, reemplazado}))
             return false;
     }
@@ -433,8 +441,10 @@ bool SeccionPredio::escribirPersonas(int codigo, const QString &parte, bool prop
     for (const QVariantList &f : std::as_const(r.rows)) {
         const QVariant rut = f.value(3);
         // A person is known by the R.U.T.; a row without one cannot be matched to a person.
-        if (rut.isNull() || rut.toLongLong() <= 0)
+        if (rut.isNull() || rut.toLongLong() <= 0) {
+            ++m_sinRut;
             continue;
+        }
         QueryResult existe;
         if (!w.select(QStringLiteral("SELECT pers_codigo FROM persona WHERE pers_rut = ? ORDER BY pers_codigo LIMIT 1"),
                       {rut}, existe))

@@ -5,6 +5,7 @@
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "field.h"
+#include "componentesformulario.h"
 #include "impresion/impresionformulario.h"
 #include "impresion/timpresion.h"
 #include "tcustommdichild.h"
@@ -29,8 +30,13 @@ void SeccionPredio::imprimirPersonas(TImpresion *imp, const QString &parte)
     Dataset *ds = tabla(parte);
     DBGrid *naturales = m_formulario->findChild<DBGrid *>(m_config.grilla(parte) + QStringLiteral("_nat"));
     DBGrid *juridicas = m_formulario->findChild<DBGrid *>(m_config.grilla(parte) + QStringLiteral("_jur"));
-    Field *rut = ds ? ds->FindField(QStringLiteral("rut")) : nullptr;
-    const bool natural = !ds || ds->IsEmpty() || !rut || personaJuridica(rut->AsInteger());
+    // The first row decides, wherever an export or a click left the cursor.
+    bool natural = true;
+    if (ds && !ds->IsEmpty() && ds->FindField(QStringLiteral("rut"))) {
+        componentes::CursoresGuardados cursores;
+        cursores(ds)->First();
+        natural = personaNatural(ds->FieldByName(QStringLiteral("rut"))->AsInteger());
+    }
     DBGrid *grilla = natural ? naturales : juridicas;
     if (!grilla)
         grilla = this->grilla(parte);

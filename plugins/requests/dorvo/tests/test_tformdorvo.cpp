@@ -378,8 +378,8 @@ TEST_F(Dorvo, ABoundFormWritesTheRequestsSignatoryAsItsFirmaNode)
 }
 
 // The section configured for a second property of a form (a destination): it keeps its
-// own code, the document's property and the sibling forms stay as they were, and the
-// document index is not re-pointed.
+// own code and the document's property and the sibling forms stay as they were; the
+// documents indexed on the property it replaced follow it to its new code.
 TEST_F(Dorvo, ASecondPropertySectionKeepsItsCodeToItself)
 {
     ConfiguracionPredio cfg = predio()->config();
@@ -402,7 +402,9 @@ TEST_F(Dorvo, ASecondPropertySectionKeepsItsCodeToItself)
     EXPECT_GT(nuevo, 7);
     EXPECT_EQ(solicitud()->PredCodigo, 0);
     EXPECT_EQ(ppal()->PredCodigo, 0);
-    EXPECT_EQ(uno(QStringLiteral("SELECT pred_codigo FROM formPredio WHERE foco_archivo = 'viejo.fkel'")).toInt(), 7);
+    // Regression: the index kept pointing at the deleted code 7.
+    EXPECT_EQ(uno(QStringLiteral("SELECT pred_codigo FROM formPredio WHERE foco_archivo = 'viejo.fkel'")).toInt(), nuevo);
+    EXPECT_EQ(cuenta(QStringLiteral("formPredio"), QStringLiteral("pred_codigo NOT IN (SELECT pred_codigo FROM predio)")), 0);
     EXPECT_EQ(uno(QStringLiteral("SELECT pers_sexo FROM persona WHERE pers_rut = 12345678")).toInt(), 2); // left alone
     EXPECT_EQ(cuenta(QStringLiteral("propietario"), QStringLiteral("pred_codigo = ?"), {nuevo}), 1);
 }
@@ -487,4 +489,77 @@ TEST_F(Dorvo, PagesNeverShrinkBelowWhatTheirRowsNeed)
     ASSERT_NE(paginas, nullptr);
     EXPECT_GE(paginas->minimumHeight(), paginas->minimumSizeHint().height());
     EXPECT_GE(paginas->minimumHeight(), 587);
+}
+
+// Person rows without a R.U.T. (rows of a document file, which the save posts unchecked)
+// cannot be matched to a register person: they are left out of the register, said once
+// per save, and the other persons are written as ever.
+TEST_F(Dorvo, PersonsWithoutRutAreLeftOutOfTheRegisterWithOneWarning)
+{
+    elegir(7);
+    Connection *trabajo = solicitud()->ConexionBD;
+    for (const char *sql : {"INSERT INTO dorvo_pro (pat) VALUES ('SinRut')", "INSERT INTO dorvo_pro (pat, rut) VALUES ('Cero', 0)",
+                            "INSERT INTO dorvo_rep (pat) VALUES ('SinRutRep')"})
+        ASSERT_TRUE(trabajo->exec(QLatin1String(sql))) << trabajo->lastError().text().toStdString();
+    const int personas = cuenta(QStringLiteral("persona"));
+    ASSERT_TRUE(guardar()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(dialogos.boxes.size(), 1) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(dialogos.boxes.first().tipo, mtWarning);
+    EXPECT_EQ(dialogos.boxes.first().texto,
+              QStringLiteral("Los propietarios o representantes sin R.U.T. no se almacenarán en la base de datos central.\n\n"
+                             "Pese a ello, igualmente se guardarán en el archivo especificado."));
+    EXPECT_EQ(cuenta(QStringLiteral("persona")), personas);
+    EXPECT_EQ(cuenta(QStringLiteral("propietario"), QStringLiteral("pred_codigo = 7")), 1);
+    EXPECT_EQ(cuenta(QStringLiteral("persona"), QStringLiteral("pers_paterno LIKE 'SinRut%' OR pers_paterno = 'Cero'")), 0);
+
+    // A save with every R.U.T. in place says nothing.
+    for (const char *sql : {"DELETE FROM dorvo_pro WHERE rut IS NULL OR rut = 0", "DELETE FROM dorvo_rep WHERE rut IS NULL"})
+        ASSERT_TRUE(trabajo->exec(QLatin1String(sql)));
+    dialogos.boxes.clear();
+    ASSERT_TRUE(guardar());
+    EXPECT_TRUE(dialogos.boxes.isEmpty()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+}
+
+// The printed owners: natural persons (with their surnames) unless the register gives
+// the first owner a person type other than "1"; the type is seldom written, so an
+// unknown or missing one prints the natural layout.
+TEST_F(Dorvo, OwnersPrintAsNaturalPersonsUnlessTheFirstOnesRegisterTypeSaysOtherwise)
+{
+    const struct
+    {
+        const char *tipo; // tipr_codigo of the first owner in the register; "-" not there
+        bool natural;
+    } casos[] = {{"1", true}, {"2", false}, {nullptr, true}, {"-", true}, {"", true}};
+    for (const auto &caso : casos) {
+        SCOPED_TRACE(caso.tipo ? caso.tipo : "NULL");
+        ASSERT_TRUE(bd.exec(QStringLiteral("UPDATE persona SET tipr_codigo = ? WHERE pers_rut = 12345678"),
+                            {caso.tipo ? QVariant(QString::fromLatin1(caso.tipo)) : QVariant()}));
+        if (&caso != casos)
+            dialogos.responder({ID::YES}); // a second pick asks before replacing what is typed
+        elegir(7); // the register's owner alone again
+        if (caso.tipo && QLatin1String(caso.tipo) == QLatin1String("-")) {
+            Dataset *pro = tabla("pro");
+            ASSERT_TRUE(pro->Edit());
+            pro->FieldByName(QStringLiteral("rut"))->setAsInteger(33333333);
+            pro->FieldByName(QStringLiteral("dv"))->setAsString(dv(33333333));
+            ASSERT_TRUE(pro->Post());
+        }
+        // A second owner of the other layout, and the cursor left on it as an export leaves it.
+        ASSERT_TRUE(bd.exec(QStringLiteral("DELETE FROM persona WHERE pers_rut = 22222222")));
+        if (caso.natural)
+            ASSERT_TRUE(bd.exec(QStringLiteral("INSERT INTO persona (pers_rut, pers_paterno, tipr_codigo) VALUES (22222222, 'Segundo', '2')")));
+        agregarPersona("pro", 22222222, QStringLiteral("Segundo"));
+        solicitud()->PrepararXML();
+        tabla("pro")->Last();
+
+        TPgPreview vista;
+        TRegistroImpresion registro;
+        TImpresion imp(&vista);
+        imp.setRegistro(&registro);
+        solicitud()->ComponerImpresion(&imp);
+        EXPECT_EQ(registro.Buscar(QStringLiteral("Razón Social")) == nullptr, caso.natural);
+        // Regression: natural persons printed in the juridical layout lost their surnames.
+        EXPECT_EQ(registro.Buscar(QStringLiteral("Soto")) != nullptr, caso.natural);
+        EXPECT_NE(registro.Buscar(QStringLiteral("Nombre Segundo")), nullptr);
+    }
 }
