@@ -1,0 +1,122 @@
+#!/bin/bash
+# A person-like run of the plan to cut native forest to recover farm land under Xvfb,
+# driven with xdotool, with a screenshot after each step: New (the plan with its request
+# form), the property chosen, two stands (each brings its objective), their objectives,
+# threatened fauna and flora (on stand 2); the exchange file is refused until the fauna has
+# a protection measure and then until stand 2 of the flora has its own; Save, Close, Open,
+# preview, and the exchange file generated twice: both files are checked with md5sum and
+# must be the same. Controls are reached by name and keyboard, never by position; CI runs it.
+#
+# Usage: plugins/plans/tisa/tests/xvfb_tisa.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+plan() { working tisa "$1"; }
+
+# The exchange file refused by the form-wide check (screenshot $1): the plan's warning,
+# then the program's refusal; no file is written.
+export_refused() {
+  menu a archGuardarXML
+  window_appears "Advertencia" 10 || fail "the form-wide check did not stop the exchange file"
+  shot "rechazo-$1"
+  xdotool key Return
+  window_appears "Error" 10 || fail "no refusal after the warning"
+  xdotool key Return
+  sleep 0.5
+  [[ -z $(ls "$HOME/Documents/Formularios/Archivos Intercambio Okran/"*.xml 2>/dev/null) ]] || fail "an exchange file was written"
+}
+
+# A protection measure of stand $2 typed in row $1 of the measures grid.
+measure() {
+  press "Brenvik" "Medidas de Protección para el Área a Intervenir" # tree
+  if [[ $1 -gt 0 ]]; then # a new row: Down from the last one appends it
+    press "Brenvik" dbgTISA_mepr "$(($1 - 1))" "Tipo de restricción"
+    xdotool key Escape Down
+  fi
+  press "Brenvik" dbgTISA_mepr "$1" "Nº Rodal"
+  xdotool type --delay 40 "$2"; xdotool key Return
+  xdotool type --delay 40 "Flora"; xdotool key Return Return
+  xdotool type --delay 20 "Franja de proteccion del rodal $2"; xdotool key Return Escape
+}
+
+register_property
+start_with_consultant
+new_plantation_plan "Plan de Manejo Corta de Bosque Nativo para Recuperar Terrenos Agrícolas"
+choose_property
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+# 1. Two stands: each brings its objective; the affected surface is theirs.
+press "Brenvik" "Caracterización del Bosque" # tree
+press "Brenvik" dbgTISA_car_bos 0 "Nº Rodal"
+for fila in 0 1; do
+  xdotool type --delay 40 "$((fila + 1))"; xdotool key Return
+  xdotool type --delay 40 "$([[ $fila == 0 ]] && echo 8 || echo 3,5)"; xdotool key Return
+  # A coded column: the typed description is sought in the list, Enter takes it and the
+  # next Enter moves on.
+  xdotool type --delay 40 "Roble - Hualo"; xdotool key Return Return
+  press "Brenvik" dbgTISA_car_bos "$fila" "Especies dominantes" boton
+  window_appears "Selecci" || fail "no multi-selection window"
+  xdotool key space Return; sleep 0.5 # the first species; Aceptar
+  press "Brenvik" dbgTISA_car_bos "$fila" "Especies arbustivas"
+  xdotool key Return # the last column posts the row
+done
+xdotool key Escape # the empty row appended after the second goes
+shot rodales
+[[ $(plan "SELECT group_concat(num || '|' || sup) FROM tisa_car_bos") == "1|8.0,2|3.5" ]] || fail "stands not saved"
+[[ $(plan "SELECT group_concat(num) FROM tisa_obj") == "1,2" ]] || fail "no objective rows for the stands"
+
+# 2. Their objectives.
+press "Brenvik" "Objetivos" # tree
+for fila in 0 1; do
+  press "Brenvik" dbgTISA_obj "$fila" "Objetivo"
+  xdotool type --delay 30 "Recuperar terreno agricola $((fila + 1))"; xdotool key Return
+done
+[[ $(plan "SELECT count(*) FROM tisa_obj WHERE obj LIKE 'Recuperar%'") == 2 ]] || fail "objectives not saved"
+
+# 3. Threatened fauna, and flora on stand 2.
+press "Brenvik" "Flora y fauna con Problemas de Conservación" # tree
+press "Brenvik" dbgTISA_fau 0 "Especie"
+xdotool type --delay 40 "Pudu"; xdotool key Return Return Return Escape
+press "Brenvik" dbgTISA_flo 0 "Especie"
+xdotool type --delay 40 "Hualo"; xdotool key Return Return
+press "Brenvik" dbgTISA_flo 0 "Rodales en los que se ubica"
+press "Brenvik" dbgTISA_flo 0 "Rodales en los que se ubica" boton
+window_appears "Selecci" || fail "no multi-selection window"
+xdotool key Down space Return; sleep 0.5 # stand 2; Aceptar
+press "Brenvik" dbgTISA_flo 0 "Densidad (individuos/ha)"
+xdotool type --delay 40 "12"; xdotool key Return Escape
+shot flora-fauna
+[[ $(plan "SELECT count(*) FROM tisa_fau") == 1 ]] || fail "fauna not saved"
+[[ $(plan "SELECT num FROM tisa_flo WHERE cat IS NOT NULL") == "2" ]] || fail "flora not saved on stand 2 with its category"
+
+# 4. The exchange file is refused: the fauna has no measure; then stand 2 has none.
+export_refused fauna
+measure 0 1
+export_refused flora
+measure 1 2
+[[ $(plan "SELECT group_concat(num) FROM tisa_mepr") == "1,2" ]] || fail "measures not saved"
+
+# 5. Save, Close and Open again: the plan comes back whole.
+save_document
+close_document
+reopen_document
+press "Brenvik" "Flora y fauna con Problemas de Conservación" # tree
+shot reabierto
+[[ $(plan "SELECT num FROM tisa_flo") == "2" ]] || fail "flora lost on reopening"
+[[ $(plan "SELECT group_concat(num) FROM tisa_mepr") == "1,2" ]] || fail "measures lost on reopening"
+[[ $(plan "SELECT sup_afe FROM tisa") == "11.5" ]] || fail "affected surface not saved"
+
+# 6. Preview, and the exchange file twice: nothing changed, so the same bytes.
+preview_document
+export_document
+primero=$intercambio
+grep -q "<FORMULARIO.TISO_CODIGO>13</" "$primero" || fail "the exchange file holds no Tisa plan"
+grep -q "<RODAL.TIPO_FORESTAL>70</" "$primero" || fail "the stands are not in the exchange file"
+export_document
+[[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
+[[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
+
+exit_program
+echo "Tisa person-like run passed; screenshots in $shots"
