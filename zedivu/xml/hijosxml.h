@@ -42,9 +42,10 @@ inline void entradasDeLista(TXML &x, const QString &tag, const Field *lista)
 // (through its grid column), VALOR, UNIDAD and, from the source row of the same variable
 // (adt<CODE>_fte_inf; its coordinates in `norte` and `este`), FUENTE_INFORMACION, PERIODO,
 // COORDENADA_N and COORDENADA_S. A variable and its source are paired by the variable, not
-// by their positions in two tables that are sorted and edited apart.
+// by their positions in two tables that are sorted and edited apart. `unidad`: the
+// variables' unit column.
 inline void variablesClimaticas(TXML &x, const TCustomMDIChild *form, componentes::CursoresGuardados &cursores,
-                                const QString &norte, const QString &este)
+                                const QString &norte, const QString &este, const QString &unidad = QStringLiteral("unidad"))
 {
     using componentes::campo;
     const QString codigo = componentes::codigoDe(form);
@@ -55,7 +56,7 @@ inline void variablesClimaticas(TXML &x, const TCustomMDIChild *form, componente
         const Field *var = campo(variables, QStringLiteral("var"));
         x.Hijo(QStringLiteral("VARIABLE"), var, columna(form, QStringLiteral("dbg") + codigo + QStringLiteral("_var_cli"), QStringLiteral("var")));
         x.Hijo(QStringLiteral("VALOR"), campo(variables, QStringLiteral("val")));
-        x.Hijo(QStringLiteral("UNIDAD"), campo(variables, QStringLiteral("unidad")));
+        x.Hijo(QStringLiteral("UNIDAD"), campo(variables, unidad));
         if (var && !var->IsNull() && fuentes && fuentes->Active() && fuentes->Locate(QStringLiteral("var"), var->Value())) {
             x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
             x.Hijo(QStringLiteral("PERIODO"), campo(fuentes, QStringLiteral("per")));

@@ -67,26 +67,7 @@ public:
         x.CerrarNodo();
     }
 
-    void clima()
-    {
-        // A variable and its information source are paired by the variable.
-        Dataset *variables = tabla("var_cli");
-        Dataset *fuentes = tabla("fte_inf");
-        componentes::paraCadaRegistro(variables, [&](int) {
-            x.AbrirNodo(QStringLiteral("VARIABLECLIMATICA"));
-            const Field *var = campo(variables, QStringLiteral("var"));
-            x.Hijo(QStringLiteral("VARIABLE"), var, columna(form, QStringLiteral("dbgDALU_var_cli"), QStringLiteral("var")));
-            x.Hijo(QStringLiteral("VALOR"), campo(variables, QStringLiteral("val")));
-            x.Hijo(QStringLiteral("UNIDAD"), campo(variables, QStringLiteral("uni")));
-            if (var && !var->IsNull() && fuentes && fuentes->Active() && fuentes->Locate(QStringLiteral("var"), var->Value())) {
-                x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
-                x.Hijo(QStringLiteral("PERIODO"), campo(fuentes, QStringLiteral("per")));
-                x.Hijo(QStringLiteral("COORDENADA_N"), campo(fuentes, QStringLiteral("n")));
-                x.Hijo(QStringLiteral("COORDENADA_S"), campo(fuentes, QStringLiteral("e")));
-            }
-            x.CerrarNodo();
-        });
-    }
+    void clima() { hijosxml::variablesClimaticas(x, form, cursores, QStringLiteral("n"), QStringLiteral("e"), QStringLiteral("uni")); }
 
     void rodales()
     {
