@@ -276,6 +276,13 @@ bool GridDelegate::eventFilter(QObject *object, QEvent *event)
                 return false;
             m_grid->enterPressed();
             return true;
+        case Qt::Key_Delete:
+            // Ctrl+Delete deletes the row from its cell's editor too: form grids always
+            // show one, which would otherwise take the key as a word deletion.
+            if (!(key->modifiers() & Qt::ControlModifier))
+                return false;
+            m_grid->deleteRow();
+            return true;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             if (!m_grid->commitEditor())

@@ -525,6 +525,23 @@ TEST_F(DBGridTest, DeleteGoesThroughTheDatasetsConfirmation)
     EXPECT_EQ(rodal.RecordCount(), 2);
 }
 
+// Form grids always show an editor: Ctrl+Delete there deletes the row, Delete a character.
+TEST_F(DBGridTest, CtrlDeleteInAnAlwaysShownEditorDeletesTheRow)
+{
+    standardColumns();
+    grid->setOptions(DBGrid::Editing | DBGrid::Indicator | DBGrid::AlwaysShowEditor);
+    show();
+    rodal.setRecNo(2);
+    QApplication::processEvents();
+    ASSERT_NE(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr);
+    key(Qt::Key_Home);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(rodal.RecordCount(), 3);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(rodal.RecordCount(), 2);
+    EXPECT_EQ(grid->view()->model()->rowCount(), 2);
+}
+
 TEST_F(DBGridTest, EditorsKeepToTheFieldAndReportBadValues)
 {
     grid->addColumn(QStringLiteral("obs"));

@@ -12,6 +12,7 @@
 #include "dialogservice.h"
 #include "field.h"
 #include "formcomponents.h"
+#include "mainwindowhooks.h"
 #include "teclaprevista.h"
 #include "util_bbdd.h"
 
@@ -160,6 +161,9 @@ QVariant TFormDALU::valor(const QString &sql, const QVariantList &params, bool p
 
 void TFormDALU::mostrarPagina(int hoja)
 {
-    if (Paginas && hoja < Paginas->count())
-        CambiarHoja(hoja);
+    if (!Paginas || hoja >= Paginas->count())
+        return;
+    CambiarHoja(hoja);
+    // The navigation tree shows the page the user is led to.
+    MainWindowHooks::notifyFormActivated(this);
 }
