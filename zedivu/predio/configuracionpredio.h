@@ -33,6 +33,9 @@ struct ConfiguracionPredio
     // Coordinates checked as UTM north and east (else: zero or positive).
     bool coordenadasUTM = false;
 
+    // Ticking an owner's `usuf` asks for confirmation; No unticks it.
+    bool preguntarUsufructo = false;
+
     bool sexoPropietarios = true;       // owners' sex read from and written to `persona`
     bool llenarRepresentantes = true;   // representatives filled from the register
     bool escribirRepresentantes = true; // representatives written to `persona`

@@ -9,6 +9,7 @@
 #include "datasource.h"
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
+#include "dialogservice.h"
 #include "fallaprogramacion.h"
 #include "field.h"
 #include "table.h"
@@ -168,9 +169,13 @@ void SeccionPredio::enlazarPersonas(const QString &parte)
     Dataset *ds = tabla(parte);
     if (!ds)
         return;
-    ds->AfterOpen = encadenar(ds->AfterOpen, [this, enlazado = false](Dataset *d) mutable {
-        if (!enlazado)
+    const bool usufructo = parte == QLatin1String("pro") && m_config.preguntarUsufructo;
+    ds->AfterOpen = encadenar(ds->AfterOpen, [this, usufructo, enlazado = false](Dataset *d) mutable {
+        if (!enlazado) {
             alCambiar(d->FindField(QStringLiteral("rut")), [this, d](Field *f) { alCambiarRut(d, f); });
+            if (usufructo)
+                alCambiar(d->FindField(QStringLiteral("usuf")), [this](Field *f) { alCambiarUsufructo(f); });
+        }
         enlazado = true;
     });
     auto despues = [this](Dataset *d) {
@@ -182,6 +187,16 @@ void SeccionPredio::enlazarPersonas(const QString &parte)
 }
 
 // --- handlers
+
+void SeccionPredio::alCambiarUsufructo(Field *f)
+{
+    if (m_formulario->Guardando || f->IsNull() || !f->AsBoolean())
+        return;
+    if (m_formulario->Dialogo(mtConfirmation,
+                              QStringLiteral("¿ Está seguro que desea marcar este propietario como Usufructuario ? "), MB::YESNO)
+        != ID::YES)
+        f->setAsBoolean(false);
+}
 
 void SeccionPredio::alCambiarNombre(Field *f)
 {

@@ -107,6 +107,7 @@ private:
     void alCambiarComuna(Field *f);
     void alCambiarSuperficie(Field *f);
     void alCambiarRut(Dataset *ds, Field *f);
+    void alCambiarUsufructo(Field *f);
     void enlazarPersonas(const QString &parte);
     void enlazarValidacion(const QString &parte);
     void enlazarCampos();

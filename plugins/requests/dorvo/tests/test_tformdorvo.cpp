@@ -3,6 +3,7 @@
 // child form binds, the checks, the printout and the exchange XML.
 #include "documentosolicitud.h"
 
+#include "builtform.h"
 #include "datasource.h"
 #include "dbedit.h"
 #include "dbgrid.h"
@@ -561,5 +562,38 @@ TEST_F(Dorvo, OwnersPrintAsNaturalPersonsUnlessTheFirstOnesRegisterTypeSaysOther
         // Regression: natural persons printed in the juridical layout lost their surnames.
         EXPECT_EQ(registro.Buscar(QStringLiteral("Soto")) != nullptr, caso.natural);
         EXPECT_NE(registro.Buscar(QStringLiteral("Nombre Segundo")), nullptr);
+    }
+}
+
+// Forms whose section asks about usufruct: ticking an owner's `usuf` asks, No unticks it.
+// Dorvo itself does not ask.
+TEST_F(Dorvo, TickingUsufructAsksWhenTheSectionIsSoConfigured)
+{
+    elegir(7);
+    Dataset *pro = tabla("pro");
+    Field *usuf = pro->FieldByName(QStringLiteral("usuf"));
+    ASSERT_TRUE(pro->Edit());
+    usuf->setAsBoolean(true);
+    EXPECT_TRUE(dialogos.boxes.isEmpty());
+    ASSERT_TRUE(pro->Post());
+
+    ConfiguracionPredio cfg = predio()->config();
+    cfg.preguntarUsufructo = true;
+    SeccionPredio pregunta(solicitud(), cfg);
+    pregunta.enlazar(*solicitud()->findChild<BuiltForm *>());
+    pro->Close();
+    ASSERT_TRUE(pro->Open());
+    usuf = pro->FieldByName(QStringLiteral("usuf"));
+    for (const int respuesta : {ID::NO, ID::YES}) {
+        dialogos.boxes.clear();
+        ASSERT_TRUE(pro->Edit());
+        usuf->setAsBoolean(false);
+        dialogos.responder({respuesta});
+        usuf->setAsBoolean(true);
+        ASSERT_EQ(dialogos.boxes.size(), 1);
+        EXPECT_EQ(dialogos.boxes.first().texto, QStringLiteral("¿ Está seguro que desea marcar este propietario como Usufructuario ? "));
+        EXPECT_EQ(dialogos.boxes.first().tipo, mtConfirmation);
+        EXPECT_EQ(usuf->AsBoolean(), respuesta == ID::YES);
+        pro->Cancel();
     }
 }
