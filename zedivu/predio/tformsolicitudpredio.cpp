@@ -2,6 +2,8 @@
 
 #include "abort.h"
 #include "builtform.h"
+#include "cabecerasolicitudxml.h"
+#include "componentesformulario.h"
 #include "connection.h"
 #include "dataset.h"
 #include "dbedit.h"
@@ -128,36 +130,16 @@ void TFormSolicitudPredio::ComponerDifrol(TImpresion *imp)
 QByteArray TFormSolicitudPredio::PrepararXML()
 {
     TXML &x = *XML;
-    Dataset *ppal = DatasetPpal;
+    // The nodes walk and filter the tables; the consultant finds every cursor as it was.
+    componentes::CursoresGuardados cursores;
+    // (A record being edited stays where it is: moving off it would post it.)
+    for (Dataset *ds : findChildren<Dataset *>())
+        if (ds->State() == DatasetState::Browse)
+            cursores(ds);
     auto tabla = [this](const char *parte) { return m_predio->tabla(QLatin1String(parte)); };
-    TListaFormularios lista;
-    lista.SetBBDD(DirAplicacion + QStringLiteral("bbdd/bd.db"));
-    const QString ciudad = ppal->FieldByName(QStringLiteral("ciu"))->AsString();
-    auto *supAfe = findComponent<DBEdit>(this, QStringLiteral("dbe_sup_afe"));
-
     x.Limpiar();
-    x.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
-    x.Hijo(QStringLiteral("TISO_CODIGO"), TisoCodigo);
-    x.Hijo(QStringLiteral("VERSION"), GetProgramVersion(QString()));
-    x.Hijo(QStringLiteral("TISO_CODIGO_DE"), lista.GetCodigo(CodigoPpal));
-    x.Hijo(QStringLiteral("SOLI_SUP_SOLICITADA"), supAfe ? supAfe->text() : QString());
-    x.HijoCampo(QStringLiteral("SOLI_SUP_TOTAL"), QStringLiteral("sup"));
-    x.Hijo(QStringLiteral("ESTA_CODIGO"), QStringLiteral("1"));
-    x.HijoCampo(QStringLiteral("LUGAR"), QStringLiteral("ciu"));
-    x.Hijo(QStringLiteral("FECHA"), ppal->FieldByName(QStringLiteral("fec"))->DisplayText());
-    NodosPredioXML::Firmas(x, tabla("pro"), ciudad);
-    NodosPredioXML::Firmas(x, tabla("rep"), ciudad);
-    x.AbrirNodo(QStringLiteral("PREDIO"), ppal);
-    x.HijoCampo(QStringLiteral("PRED_CODIGO"), QStringLiteral("cod_pre"));
-    x.HijoCampo(QStringLiteral("LOCALIDAD.REGION"), QStringLiteral("reg"));
-    x.HijoCampo(QStringLiteral("LOCALIDAD.PROVINCIA"), QStringLiteral("prv"));
-    x.HijoCampo(QStringLiteral("LOCALIDAD.COMUNA"), QStringLiteral("com"));
-    x.HijoCampo(QStringLiteral("NOMBRE"), QStringLiteral("nom_pre"));
-    x.HijoCampo(QStringLiteral("SUPERFICIE_ET"), QStringLiteral("sup"));
-    x.HijoCampo(QStringLiteral("SUPERFICIE_SII"), QStringLiteral("sup_sii"));
-    x.HijoCampo(QStringLiteral("SUPERFICIE_TD"), QStringLiteral("sup_tit"));
-    x.HijoCampo(QStringLiteral("ACCESO"), QStringLiteral("via"));
-    x.Hijo(QStringLiteral("PRED_ESTADO"), QStringLiteral("1"));
+    NodosPredioXML::FormularioSolicitud(x, this, *m_predio);
+    NodosPredioXML::PredioSolicitud(x, *m_predio);
     NodosPredioXML::Personas(x, tabla("pro"), NodosPredioXML::OpcionesPropietarios(true));
     NodosPredioXML::Personas(x, tabla("rep"), NodosPredioXML::OpcionesRepresentantes());
     NodosPredioXML::Roles(x, tabla("rol"));

@@ -10,6 +10,7 @@
 #include "dblookupcombobox.h"
 #include "gridcolumn.h"
 #include <QTabWidget>
+#include "predio/cabecerasolicitudxml.h"
 #include "predio/nodospredioxml.h"
 #include "xml/txml.h"
 #include "impresion/timpresion.h"
@@ -596,4 +597,60 @@ TEST_F(Dorvo, TickingUsufructAsksWhenTheSectionIsSoConfigured)
         EXPECT_EQ(usuf->AsBoolean(), respuesta == ID::YES);
         pro->Cancel();
     }
+}
+
+// The head of a request form's XML in the variants the request forms differ in.
+TEST_F(Dorvo, TheRequestHeadWritesTheLeavesItsVariantAsksFor)
+{
+    elegir(7);
+    campo("ciu")->setAsString(QStringLiteral("Talca"));
+    campo("fec")->setAsString(QStringLiteral("05-11-2026"));
+    campo("sup_afe")->setAsString(QStringLiteral("12,5"));
+    const auto cabecera = [&](const NodosPredioXML::CabeceraSolicitud &c) {
+        TXML xml;
+        NodosPredioXML::FormularioSolicitud(xml, solicitud(), *predio(), c);
+        NodosPredioXML::PredioSolicitud(xml, *predio(), c);
+        xml.CerrarNodo();
+        xml.CerrarNodo();
+        return QString::fromLatin1(xml.Texto());
+    };
+    NodosPredioXML::CabeceraSolicitud dorvo;
+    const QString completa = cabecera(dorvo);
+    // (The test's principal form is not in the list of forms: its type code is -1.)
+    for (const char *hoja : {".TISO_CODIGO_DE>-1<", ".SOLI_SUP_SOLICITADA>12,5<", ".SOLI_SUP_TOTAL>120,5<", ".LUGAR>TALCA<",
+                             ".FECHA>05-11-2026<", ".SUPERFICIE_SII>118<", ".ACCESO>", ".PRED_ESTADO>1<"})
+        EXPECT_TRUE(completa.contains(QLatin1String(hoja))) << hoja << "\n" << completa.toStdString();
+
+    NodosPredioXML::CabeceraSolicitud otra;
+    otra.tisoPropio = true;
+    otra.superficieSolicitada = false;
+    otra.superficieTotal = false;
+    otra.lugarYFecha = false;
+    otra.ciudadEnFirmas = false;
+    otra.predio = [](TXML &x) { x.Hijo(QStringLiteral("ALERCE_DESTINO"), QStringLiteral("0")); };
+    Dataset *pro = tabla("pro");
+    ASSERT_TRUE(pro->Edit());
+    pro->FieldByName(QStringLiteral("firm"))->setAsBoolean(true);
+    ASSERT_TRUE(pro->Post());
+    const QString variante = cabecera(otra);
+    EXPECT_TRUE(variante.contains(QLatin1String(".TISO_CODIGO_DE>1<"))) << variante.toStdString();
+    EXPECT_TRUE(variante.contains(QLatin1String(".SOLI_SUP_TOTAL>0<")));
+    EXPECT_TRUE(variante.contains(QLatin1String(".ALERCE_DESTINO>0</PREDIO.ALERCE_DESTINO>\r\n        <PREDIO.PRED_ESTADO>")));
+    EXPECT_TRUE(variante.contains(QLatin1String("<FIRMA>")));
+    for (const char *hoja : {"SOLI_SUP_SOLICITADA", ".LUGAR>", ".FECHA>", ".CIUDAD>"})
+        EXPECT_FALSE(variante.contains(QLatin1String(hoja))) << hoja;
+}
+
+// Exporting leaves every table's cursor where the consultant had it.
+TEST_F(Dorvo, ExportingPutsBackEveryCursor)
+{
+    elegir(7);
+    agregarPersona("pro", 22222222, QStringLiteral("Araya"));
+    agregarPersona("rep", 33333333, QStringLiteral("Bravo"), true);
+    tabla("pro")->First();
+    tabla("rep")->First();
+    solicitud()->PrepararXML();
+    EXPECT_EQ(tabla("pro")->RecNo(), 1);
+    EXPECT_EQ(tabla("rep")->RecNo(), 1);
+    EXPECT_EQ(tabla("pro")->FieldByName(QStringLiteral("rut"))->AsInteger(), 12345678);
 }

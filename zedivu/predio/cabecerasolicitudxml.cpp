@@ -1,0 +1,75 @@
+#include "cabecerasolicitudxml.h"
+
+#include "dataset.h"
+#include "dbedit.h"
+#include "field.h"
+#include "formcomponents.h"
+#include "nodospredioxml.h"
+#include "seccionpredio.h"
+#include "tcustommdichild.h"
+#include "tlistaformularios.h"
+#include "util_texto.h"
+#include "xml/txml.h"
+
+namespace NodosPredioXML {
+
+void FormularioSolicitud(TXML &xml, TCustomMDIChild *form, const SeccionPredio &seccion, const CabeceraSolicitud &c)
+{
+    Dataset *ppal = form->DatasetPpal;
+    const ConfiguracionPredio &cfg = seccion.config();
+    xml.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
+    xml.Hijo(QStringLiteral("TISO_CODIGO"), form->TisoCodigo);
+    xml.Hijo(QStringLiteral("VERSION"), GetProgramVersion(QString()));
+    if (c.tisoPropio) {
+        xml.Hijo(QStringLiteral("TISO_CODIGO_DE"), form->TisoCodigo);
+    } else {
+        TListaFormularios lista;
+        lista.SetBBDD(form->DirAplicacion + QStringLiteral("bbdd/bd.db"));
+        xml.Hijo(QStringLiteral("TISO_CODIGO_DE"), lista.GetCodigo(form->CodigoPpal));
+    }
+    if (c.superficieSolicitada) {
+        auto *supAfe = findComponent<DBEdit>(form, QStringLiteral("dbe_sup_afe"));
+        xml.Hijo(QStringLiteral("SOLI_SUP_SOLICITADA"), supAfe ? supAfe->text() : QString());
+    }
+    if (c.superficieTotal)
+        xml.HijoCampo(QStringLiteral("SOLI_SUP_TOTAL"), cfg.campoSuperficie);
+    else
+        xml.Hijo(QStringLiteral("SOLI_SUP_TOTAL"), QStringLiteral("0"));
+    xml.Hijo(QStringLiteral("ESTA_CODIGO"), QStringLiteral("1"));
+    const Field *ciudad = seccion.campo(cfg.campoCiudad);
+    if (c.lugarYFecha) {
+        xml.HijoCampo(QStringLiteral("LUGAR"), cfg.campoCiudad);
+        const Field *fecha = seccion.campo(cfg.campoFecha);
+        xml.Hijo(QStringLiteral("FECHA"), fecha ? fecha->DisplayText() : QString());
+    }
+    const QString ciudadFirmas = c.ciudadEnFirmas && ciudad ? ciudad->AsString() : QString();
+    Firmas(xml, seccion.tabla(QStringLiteral("pro")), ciudadFirmas);
+    Firmas(xml, seccion.tabla(QStringLiteral("rep")), ciudadFirmas);
+}
+
+void PredioSolicitud(TXML &xml, const SeccionPredio &seccion, const CabeceraSolicitud &c)
+{
+    const ConfiguracionPredio &cfg = seccion.config();
+    if (const Field *codigo = seccion.campo(cfg.campoCodigo))
+        xml.AbrirNodo(QStringLiteral("PREDIO"), codigo->DataSet());
+    else
+        xml.AbrirNodo(QStringLiteral("PREDIO"));
+    const auto hoja = [&](const char *nodo, const QString &campo) {
+        if (seccion.campo(campo))
+            xml.HijoCampo(QLatin1String(nodo), campo);
+    };
+    hoja("PRED_CODIGO", cfg.campoCodigo);
+    hoja("LOCALIDAD.REGION", cfg.campoRegion);
+    hoja("LOCALIDAD.PROVINCIA", cfg.campoProvincia);
+    hoja("LOCALIDAD.COMUNA", cfg.campoComuna);
+    hoja("NOMBRE", cfg.campoNombre);
+    hoja("SUPERFICIE_ET", cfg.campoSuperficie);
+    hoja("SUPERFICIE_SII", cfg.campoSuperficieSii);
+    hoja("SUPERFICIE_TD", cfg.campoSuperficieTitulo);
+    hoja("ACCESO", cfg.campoUbicacion);
+    if (c.predio)
+        c.predio(xml);
+    xml.Hijo(QStringLiteral("PRED_ESTADO"), QStringLiteral("1"));
+}
+
+} // namespace NodosPredioXML
