@@ -94,11 +94,11 @@ protected:
     QStringList mensajes() const { return dialogos.textos(); }
     std::string mensajesTexto() const { return mensajes().join(QLatin1Char('\n')).toStdString(); }
 
-    // A stand as the consultant enters it.
+    // A stand as the consultant enters it (land-use class VI is stored as its code, 6).
     bool rodal(const QString &num, const QString &sup)
     {
         return agregar(QStringLiteral("car"), {{"num", num}, {"sup", sup}, {"exp", "1"}, {"altitud", "420"}, {"pen_pre", "15"},
-                                               {"pen_max", "30"}, {"cap_uso", "VI"}, {"for", "Franco arcilloso"}});
+                                               {"pen_max", "30"}, {"cap_uso", "6"}, {"for", "Franco arcilloso"}});
     }
 
 private:
