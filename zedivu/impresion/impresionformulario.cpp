@@ -32,7 +32,8 @@ void ImprimirEncabezado(TImpresion *imp, const QString &dirAplicacion, const QSt
     } else {
         imp->Cr();
         imp->CrLf();
-        imp->CrLf();
+        if (o.saltos)
+            imp->CrLf();
     }
     imp->FinEncabezado();
     imp->Seccion();
@@ -44,14 +45,7 @@ void ImprimirRecepcion(TImpresion *imp, CajaRecepcion caja)
     const QString uso = QStringLiteral("(Uso Okran)                ");
     switch (caja) {
     case CajaRecepcion::Solicitud:
-        imp->DeltaX(imp->AnchoUtil - 63);
-        imp->CuadroTexto(55, imp->AlturaCuadroTexto(55, texto), texto, taIzquierda, 1, false);
-        imp->Cr();
-        imp->DeltaX(imp->AnchoUtil - 63);
-        imp->Texto(uso, taIzquierda);
-        imp->Cr();
-        imp->CrLf();
-        imp->Seccion();
+        ImprimirCajaNumero(imp, {texto});
         break;
     case CajaRecepcion::Margen: {
         const double ancho = 60;
@@ -83,6 +77,21 @@ void ImprimirConCierre(TCustomMDIChild *form, TImpresion *imp, const QString &pa
     form->prtUltimaSeccion(imp, form->ConsultorId, form->DatasetPpal, padre);
     imp->Seccion();
     imp->FinDocumento();
+}
+
+void ImprimirCajaNumero(TImpresion *imp, const CajaNumero &caja)
+{
+    imp->DeltaX(imp->AnchoUtil - caja.desdeDerecha);
+    const double alto = caja.alto > 0 ? caja.alto : imp->AlturaCuadroTexto(caja.ancho, caja.texto);
+    imp->CuadroTexto(caja.ancho, alto, caja.texto, taIzquierda, 1, false);
+    imp->Cr();
+    if (caja.usoOkran) {
+        imp->DeltaX(imp->AnchoUtil - caja.desdeDerecha);
+        imp->Texto(QStringLiteral("(Uso Okran)                "), taIzquierda);
+        imp->Cr();
+    }
+    imp->CrLf();
+    imp->Seccion();
 }
 
 ImpresionFormulario::ImpresionFormulario(TCustomMDIChild *form, TImpresion *imp, double entreCampos)

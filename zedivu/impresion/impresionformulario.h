@@ -37,6 +37,7 @@ struct OpcionesEncabezado
     bool version = true;   // " (v.2.5)" after the code
     bool bajoLogo = false; // the body starts below the logo, however tall, after CrLf4
     bool dosLf = false;    // the annexes': CrLf and two line feeds after the mark
+    bool saltos = true;    // false: the body follows the mark's line without the two feeds
 };
 void ImprimirEncabezado(TImpresion *imp, const QString &dirAplicacion, const QString &codigo,
                         const OpcionesEncabezado &opciones = {});
@@ -48,6 +49,18 @@ enum class CajaRecepcion {
     Fija       // 55 x 20 mm, 63 mm from the right, margin 3, four line feeds, right-aligned
 };
 void ImprimirRecepcion(TImpresion *imp, CajaRecepcion caja);
+
+// A box of the agency's numbers (request number, date, registers) by text and measures,
+// and "(Uso Okran)" under it at its left edge when asked; a section.
+struct CajaNumero
+{
+    QString texto;
+    double ancho = 55;        // mm
+    double alto = 0;          // mm; 0: as tall as the text needs
+    double desdeDerecha = 63; // mm from the right margin to the box's left edge
+    bool usoOkran = true;
+};
+void ImprimirCajaNumero(TImpresion *imp, const CajaNumero &caja);
 
 // A whole printout of a form bound to the request form `padre` ("dorvo"): the document
 // begun, the form's own body, the closing signatures (blank without the request form) and

@@ -88,6 +88,9 @@ public:
     // The owners (or representatives) as a table, in the layout personaNatural chooses
     // for the first row (wherever the cursor stands); `parte` is "pro" or "rep".
     void imprimirPersonas(TImpresion *imp, const QString &parte);
+    // The producer's line of the dead-alerce requests, from the current representative:
+    // "1. YO " + names + "   RUT " + R.U.T. + " - " + check digit.
+    QString lineaProductor() const;
     // Name, commune, province, region, surfaces, access routes and the property tables.
     void imprimirPredio(TImpresion *imp);
     // The cover letter for the border authority.

@@ -47,6 +47,17 @@ void SeccionPredio::imprimirPersonas(TImpresion *imp, const QString &parte)
     imp->Seccion();
 }
 
+QString SeccionPredio::lineaProductor() const
+{
+    Dataset *rep = tabla(QStringLiteral("rep"));
+    const auto valor = [rep](const char *nombre) {
+        const Field *f = rep && !rep->IsEmpty() ? rep->FindField(QLatin1String(nombre)) : nullptr;
+        return f && !f->IsNull() ? f->AsString() : QString();
+    };
+    return QStringLiteral("1. YO ") + valor("nom") + QLatin1Char(' ') + valor("pat") + QLatin1Char(' ') + valor("mat")
+        + QStringLiteral("   RUT ") + valor("rut") + QStringLiteral(" - ") + valor("dv");
+}
+
 void SeccionPredio::imprimirPredio(TImpresion *imp)
 {
     imp->Campo(QStringLiteral("Nombre:"), campo(m_config.campoNombre), lpLeft);

@@ -9,6 +9,8 @@
 #include "dbgrid.h"
 #include "dblookupcombobox.h"
 #include "gridcolumn.h"
+#include "imprimirpdf.h"
+#include "pdfatexto.h"
 #include <QTabWidget>
 #include "predio/cabecerasolicitudxml.h"
 #include "predio/nodospredioxml.h"
@@ -653,4 +655,39 @@ TEST_F(Dorvo, ExportingPutsBackEveryCursor)
     EXPECT_EQ(tabla("pro")->RecNo(), 1);
     EXPECT_EQ(tabla("rep")->RecNo(), 1);
     EXPECT_EQ(tabla("pro")->FieldByName(QStringLiteral("rut"))->AsInteger(), 12345678);
+}
+
+// The producer's line names the representative the cursor stands on.
+TEST_F(Dorvo, TheProducerLineNamesTheCurrentRepresentative)
+{
+    EXPECT_EQ(predio()->lineaProductor(), QStringLiteral("1. YO      RUT  - ")); // nobody yet
+    elegir(7);
+    agregarPersona("rep", 22222222, QStringLiteral("Araya"));
+    tabla("rep")->First();
+    EXPECT_EQ(predio()->lineaProductor(), QStringLiteral("1. YO Luis Rojas Mena   RUT 9876543 - 3"));
+    tabla("rep")->Last();
+    EXPECT_EQ(predio()->lineaProductor(), QStringLiteral("1. YO Nombre Araya Araya    RUT 22222222 - ") + dv(22222222));
+}
+
+// The printout as the consultant gets it on paper.
+TEST_F(Dorvo, ThePrintedRequestReadsBackThroughPdftotext)
+{
+    elegir(7);
+    campo("ciu")->setAsString(QStringLiteral("Talca"));
+    const QString pdf = dir.filePath(QStringLiteral("dorvo.pdf"));
+    QString error;
+    ASSERT_TRUE(ImprimirAPdf(solicitud(), pdf, &error)) << error.toStdString();
+    PaginasAPng(pdf, QStringLiteral("DORVO"));
+    if (!HayPdftotext())
+        GTEST_SKIP() << "pdftotext no está instalado";
+    const QString texto = PdfATexto(pdf);
+    qsizetype desde = 0;
+    for (const char *parte : {"Form. DORVO (v.2.5)", "Nº:", "(Uso Okran)", "SOLICITUD RELATIVA AL D.L. Nº 701, DE 1974",
+                              "1. PROPIETARIO(A)", "Pérez", "Soto", "2. REPRESENTANTE LEGAL", "Rojas", "3. PREDIO", "El Roble"}) {
+        const qsizetype en = texto.indexOf(QString::fromUtf8(parte), desde);
+        EXPECT_GE(en, 0) << parte << "\n" << texto.toStdString();
+        if (en >= 0)
+            desde = en;
+    }
+    EXPECT_FALSE(texto.contains(QStringLiteral("Razón Social")));
 }
