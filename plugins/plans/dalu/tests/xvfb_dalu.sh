@@ -5,9 +5,9 @@
 # variable, protected flora and fauna, a forest fire, a restriction of the first stand,
 # its dominant species, an objective with its stands ticked, an activity whose parameter
 # row appears; the exchange file is refused by the form-wide check, which leads to the
-# prescriptions' page, where the prescription is typed; Save, Close, Open, Exit. The
-# property comes from the property register. Controls are reached by
-# name and keyboard, never by position; CI runs it.
+# prescriptions' page, where the prescription is typed; Save, Close, Open, preview, the
+# exchange file twice (the same bytes), Exit. The property comes from the property
+# register. Controls are reached by name and keyboard, never by position; CI runs it.
 #
 # Usage: plugins/plans/dalu/tests/xvfb_dalu.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 # Needs xvfb-run, xdotool, ImageMagick (import) and sqlite3.
@@ -182,6 +182,19 @@ da "SELECT num || '|' || sup FROM dalu_obj" "1|12.5" || fail "objective lost on 
 da "SELECT count(*) FROM dalu_cor_int" "1" || fail "parameter row lost on reopening"
 da "SELECT (SELECT count(*) FROM dalu_flo) || '|' || (SELECT count(*) FROM dalu_ocu_inc)" "1|1" || fail "flora or fire lost on reopening"
 da "SELECT count(*) FROM dalu_prescripcion" "1" || fail "prescription lost on reopening"
+
+# 13. Preview, and the exchange file twice: nothing changed, so the same bytes, holding the
+# stand, the objective's thinning (written as the intermediate cut it is) and its
+# prescription.
+preview_document
+export_document
+primero=$intercambio
+for elemento in "<RODAL.NUMERO>1<" "<ACTIVIDAD.ACSO_NUMERO>1<" "<ACTIVIDAD.PRESCRIPCION>RALEO POR LO BAJO" "<ESTUDIO_PRENDIMIENTO>"; do
+  grep -q "$elemento" "$primero" || fail "the exchange file lacks $elemento"
+done
+export_document
+[[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
+[[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
 
 exit_program
 echo "person-like run passed; screenshots in $shots"
