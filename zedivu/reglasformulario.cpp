@@ -343,6 +343,14 @@ void ReglasFormulario::unidadDeVariable(Field *var, const QString &campoUnidad)
         campo->setAsString(unidad);
 }
 
+void ReglasFormulario::memoResolucionJudicial()
+{
+    auto *memo = findComponent<QWidget>(m_form, QStringLiteral("mem_resJud_desc"));
+    const Field *tiene = m_form->DatasetPpal ? m_form->DatasetPpal->FindField(QStringLiteral("resJud_tiene")) : nullptr;
+    if (memo && tiene)
+        memo->setEnabled(tiene->AsBoolean());
+}
+
 ReglasFormulario::Sentencia ReglasFormulario::insercion(const QString &tabla, const QStringList &columnas,
                                                         const QVariantList &valores)
 {

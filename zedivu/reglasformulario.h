@@ -117,6 +117,9 @@ public:
     void sumaEnPrincipal(const QString &sql, const QString &campo);
     // A climatic variable's unit of measure from the main database into `campoUnidad`.
     void unidadDeVariable(Field *var, const QString &campoUnidad);
+    // The main record's judicial-resolution memo can be written only while its box is
+    // ticked; to be called when the box changes and when a document is loaded.
+    void memoResolucionJudicial();
     // An INSERT of `valores` (bound) into `columnas` of `tabla`.
     static Sentencia insercion(const QString &tabla, const QStringList &columnas, const QVariantList &valores);
     // The climatic variables of a plan (adt<CODE>_var_cli, table <code>_var_cli) and their

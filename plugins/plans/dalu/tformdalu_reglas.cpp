@@ -9,7 +9,6 @@
 #include "datasource.h"
 #include "dbedit.h"
 #include "dbgrid.h"
-#include "dbmemo.h"
 #include "dbnavigator.h"
 #include "field.h"
 #include "formcomponents.h"
@@ -150,10 +149,7 @@ void TFormDALU::variableCambiada(Field *var)
 
 void TFormDALU::resolucionJudicialCambiada()
 {
-    auto *memo = findComponent<DBMemo>(this, QStringLiteral("mem_resJud_desc"));
-    Field *tiene = DatasetPpal ? DatasetPpal->FindField(QStringLiteral("resJud_tiene")) : nullptr;
-    if (memo && tiene)
-        memo->setEnabled(tiene->AsBoolean());
+    m_reglas.memoResolucionJudicial();
 }
 
 // --- checks with their own messages; rows the form writes itself are not checked.

@@ -8,7 +8,6 @@
 #include "dataset.h"
 #include "datasource.h"
 #include "dbgrid.h"
-#include "dbmemo.h"
 #include "field.h"
 #include "formcomponents.h"
 #include "gridcolumn.h"
@@ -148,10 +147,7 @@ void TFormKELU::variableCambiada(Field *var)
 
 void TFormKELU::resolucionJudicialCambiada()
 {
-    auto *memo = findComponent<DBMemo>(this, QStringLiteral("mem_resJud_desc"));
-    Field *tiene = DatasetPpal ? DatasetPpal->FindField(QStringLiteral("resJud_tiene")) : nullptr;
-    if (memo && tiene)
-        memo->setEnabled(tiene->AsBoolean());
+    m_reglas.memoResolucionJudicial();
 }
 
 // --- roads and log yards: a row holds a road, a yard or both, each whole.
