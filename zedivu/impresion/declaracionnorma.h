@@ -1,0 +1,26 @@
+#pragma once
+// The owner's sworn declaration that closes the printout of every management norm: two
+// paragraphs, a blank line between them, three line breaks after, printed in a frameless
+// box 150 x 50 mm under its heading.
+#include "impresion/timpresion.h"
+
+#include <QString>
+
+inline QString DeclaracionJuradaNorma()
+{
+    return QStringLiteral(
+        "Declaro bajo juramento que los datos proporcionados son verdaderos y que conozco las Normas de "
+        "Manejo que contiene el presente documento, a las cuales me acojo y me comprometo a cumplir "
+        "cabalmente, estando en conocimiento que lo contrario significa que su autorización queda "
+        "invalidada automáticamente.\n\nDe igual modo, mediante el presente acto autorizo a los "
+        "funcionarios de Okran para ingresar al predio a objeto de controlar el cumplimiento de la "
+        "presente norma de manejo.\n\n\n");
+}
+
+inline void ImprimirDeclaracionJuradaNorma(TImpresion *imp)
+{
+    imp->SubTitulo(QStringLiteral("DECLARACION JURADA DEL (DE LA) PROPIETARIO(A)"), taIzquierda);
+    imp->Cr();
+    imp->CuadroTexto(150, 50, DeclaracionJuradaNorma(), taIzquierda, 3, false);
+    imp->CrLf4();
+}
