@@ -97,11 +97,10 @@ public:
 
     void proteccion()
     {
-        for (int codigo : kMedidasProteccion) {
-            x.AbrirNodo(QStringLiteral("PROTECCION_RECURSO"));
+        x.AbrirNodo(QStringLiteral("PROTECCION_RECURSO"));
+        for (int codigo : kMedidasProteccion)
             x.Hijo(QStringLiteral("MEPR_CODIGO"), codigo);
-            x.CerrarNodo();
-        }
+        x.CerrarNodo();
     }
 
     componentes::CursoresGuardados cursores;
