@@ -34,9 +34,12 @@ da() {
 # column's description ("=...") is sought in its list, Enter takes it and the next moves on.
 celdas() {
   local v
+  # (The pointer goes out of the way, onto the blank foot of the navigation tree: a list
+  # that drops down under it would take the entry it hovers instead of the typed one.)
+  xdotool mousemove 300 750
   for v in "$@"; do
     if [[ $v == =* ]]; then
-      xdotool type --delay 15 "${v#=}"; xdotool key Return Return
+      xdotool type --delay 15 "${v#=}"; sleep 0.2; xdotool key Return Return
     else
       xdotool type --delay 15 "$v"; xdotool key Return
     fi
@@ -76,6 +79,7 @@ xdotool key ctrl+a; xdotool type "3"; xdotool key Return
 press "Brenvik" dbgDALU_car 0 "Nº Rodal" # leaving the row posts it
 da "SELECT ($(filas_del_rodal 2 | cut -c8-)) || '|' || ($(filas_del_rodal 3 | cut -c8-))" "0|10" || fail "stand 2 not renamed everywhere"
 press "Brenvik" dbgDALU_car 1 "Nº Rodal"
+sleep 0.5 # the cell's editor opens
 xdotool key ctrl+Delete
 window_appears "Confirmaci" || fail "no question before deleting the stand"
 shot borrar-rodal
