@@ -339,6 +339,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The key preview of eventFilter: FrmEventoOnKeyDown, then, with `convertir`, the typed
+    // text through FrmEventoOnKeyPress (a form that decides per control calls it itself).
+    bool filtrarTecla(QObject *watched, QEvent *event, bool convertir);
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 

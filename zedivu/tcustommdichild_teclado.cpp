@@ -21,6 +21,11 @@ bool TCustomMDIChild::conservaMinusculas(const QString &nombreVentana)
 
 bool TCustomMDIChild::eventFilter(QObject *watched, QEvent *event)
 {
+    return filtrarTecla(watched, event, !conservaMinusculas(objectName()));
+}
+
+bool TCustomMDIChild::filtrarTecla(QObject *watched, QEvent *event, bool convertir)
+{
     QKeyEvent *e = m_reenviando ? nullptr : TeclaPrevista(this, watched, event);
     if (!e)
         return false;
@@ -28,7 +33,7 @@ bool TCustomMDIChild::eventFilter(QObject *watched, QEvent *event)
     if (FrmEventoOnKeyDown(receptor, e))
         return true;
     const QString texto = e->text();
-    if (texto.isEmpty() || !texto.at(0).isPrint() || conservaMinusculas(objectName()))
+    if (texto.isEmpty() || !texto.at(0).isPrint() || !convertir)
         return false;
     const QString nuevo = FrmEventoOnKeyPress(texto);
     if (nuevo == texto)

@@ -134,14 +134,15 @@ bool TFormTISA::ValidarFormulario()
 
 bool TFormTISA::eventFilter(QObject *watched, QEvent *event)
 {
-    // Keys typed in the soils grid reach it as they are.
-    if (event->type() == QEvent::KeyPress) {
-        DBGrid *suelos = grilla(QStringLiteral("car_sue"));
-        auto *w = qobject_cast<QWidget *>(watched);
-        if (suelos && w && DBGrid::fromWidget(w) == suelos)
-            return false;
-    }
-    return TFormDescrito::eventFilter(watched, event);
+    // Typed text is upper-cased as in every form, except in the soils grid, where it reaches
+    // the grid as it is (the key-pad decimal included).
+    auto *w = event->type() == QEvent::KeyPress ? qobject_cast<QWidget *>(watched) : nullptr;
+    DBGrid *suelos = w ? grilla(QStringLiteral("car_sue")) : nullptr;
+    if (!suelos || DBGrid::fromWidget(w) != suelos)
+        return filtrarTecla(watched, event, true);
+    const bool consumida = filtrarTecla(watched, event, false);
+    TeclaDecimal = false;
+    return consumida;
 }
 
 Dataset *TFormTISA::tabla(const QString &sufijo) const

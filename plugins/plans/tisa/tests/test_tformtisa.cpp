@@ -6,7 +6,11 @@
 #include "field.h"
 #include "tformdescrito.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTest>
 
 using Tisa = TisaFixture;
 
@@ -108,4 +112,43 @@ TEST_F(TisaLleno, EveryPageRendersAndTheFilledPlanPassesTheFormWideCheck)
 {
     EXPECT_TRUE(form->ValidarFormulario()) << mensajesTexto();
     FotografiarPaginas(form, area, QStringLiteral("tisa_paginas"));
+}
+
+// Typed text is upper-cased and the key-pad decimal swapped, as in every form, except in
+// the soils grid, where keys reach the grid as they are.
+TEST_F(Tisa, TypingIsUpperCasedExceptInTheSoilsGrid)
+{
+    area->show();
+    form->CambiarHoja(10);
+    auto *memo = form->findChild<QPlainTextEdit *>(QStringLiteral("mem_mepr_inc"));
+    ASSERT_NE(memo, nullptr);
+    memo->setFocus();
+    QTest::keyClicks(memo, QStringLiteral("quema"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("QUEMA"));
+
+    ASSERT_TRUE(rodal(QStringLiteral("1"), QStringLiteral("5")));
+    // The text typed into a cell of grid `sufijo`'s column `columna`, a key-pad decimal among it.
+    const auto teclear = [this](const char *sufijo, int columna, const QString &antes, const QString &despues) {
+        form->CambiarHoja(QLatin1String(sufijo) == QLatin1String("car_sue") ? 5 : 1);
+        DBGrid *g = grilla(QLatin1String(sufijo));
+        tabla(QLatin1String(sufijo))->Append();
+        g->setSelectedIndex(columna);
+        g->view()->setFocus();
+        QTest::keyClicks(g->view(), antes.left(1));
+        QLineEdit *linea = nullptr; // the cell's editor, the one shown
+        for (QLineEdit *l : g->view()->findChildren<QLineEdit *>())
+            linea = l->isVisible() ? l : linea;
+        if (!linea)
+            return QString();
+        QTest::keyClicks(linea, antes.mid(1));
+        QTest::keyClick(linea, Qt::Key_Period, Qt::KeypadModifier);
+        QTest::keyClicks(linea, despues);
+        const QString texto = linea->text();
+        tabla(QLatin1String(sufijo))->Cancel();
+        return texto;
+    };
+    EXPECT_EQ(teclear("car_bos", 1, QStringLiteral("8"), QStringLiteral("5")), QStringLiteral("8,5"));
+    EXPECT_EQ(teclear("car_sue", 3, QStringLiteral("sa"), QStringLiteral("b")), QStringLiteral("sa.b"));
+    EXPECT_FALSE(form->TeclaDecimal);
+    EXPECT_EQ(teclear("car_bos", 0, QStringLiteral("r"), QStringLiteral("a")), QStringLiteral("R,A"));
 }

@@ -35,8 +35,8 @@ measure() {
     xdotool key Escape Down
   fi
   press "Brenvik" dbgTISA_mepr "$1" "Nº Rodal"
-  xdotool type --delay 40 "$2"; xdotool key Return
-  xdotool type --delay 40 "Flora"; xdotool key Return Return
+  xdotool type --delay 20 "$2"; xdotool key Return
+  xdotool type --delay 20 "Flora"; xdotool key Return Return
   xdotool type --delay 20 "Franja de proteccion del rodal $2"; xdotool key Return Escape
 }
 
@@ -51,11 +51,11 @@ sleep 0.5
 press "Brenvik" "Caracterización del Bosque" # tree
 press "Brenvik" dbgTISA_car_bos 0 "Nº Rodal"
 for fila in 0 1; do
-  xdotool type --delay 40 "$((fila + 1))"; xdotool key Return
-  xdotool type --delay 40 "$([[ $fila == 0 ]] && echo 8 || echo 3,5)"; xdotool key Return
+  xdotool type --delay 20 "$((fila + 1))"; xdotool key Return
+  xdotool type --delay 20 "$([[ $fila == 0 ]] && echo 8 || echo 3,5)"; xdotool key Return
   # A coded column: the typed description is sought in the list, Enter takes it and the
   # next Enter moves on.
-  xdotool type --delay 40 "Roble - Hualo"; xdotool key Return Return
+  xdotool type --delay 20 "Roble - Hualo"; xdotool key Return Return
   press "Brenvik" dbgTISA_car_bos "$fila" "Especies dominantes" boton
   window_appears "Selecci" || fail "no multi-selection window"
   xdotool key space Return; sleep 0.5 # the first species; Aceptar
@@ -71,22 +71,22 @@ shot rodales
 press "Brenvik" "Objetivos" # tree
 for fila in 0 1; do
   press "Brenvik" dbgTISA_obj "$fila" "Objetivo"
-  xdotool type --delay 30 "Recuperar terreno agricola $((fila + 1))"; xdotool key Return
+  xdotool type --delay 20 "Recuperar terreno agricola $((fila + 1))"; xdotool key Return
 done
 [[ $(plan "SELECT count(*) FROM tisa_obj WHERE obj LIKE 'Recuperar%'") == 2 ]] || fail "objectives not saved"
 
 # 3. Threatened fauna, and flora on stand 2.
 press "Brenvik" "Flora y fauna con Problemas de Conservación" # tree
 press "Brenvik" dbgTISA_fau 0 "Especie"
-xdotool type --delay 40 "Pudu"; xdotool key Return Return Return Escape
+xdotool type --delay 20 "Pudu"; xdotool key Return Return Return Escape
 press "Brenvik" dbgTISA_flo 0 "Especie"
-xdotool type --delay 40 "Hualo"; xdotool key Return Return
+xdotool type --delay 20 "Hualo"; xdotool key Return Return
 press "Brenvik" dbgTISA_flo 0 "Rodales en los que se ubica"
 press "Brenvik" dbgTISA_flo 0 "Rodales en los que se ubica" boton
 window_appears "Selecci" || fail "no multi-selection window"
 xdotool key Down space Return; sleep 0.5 # stand 2; Aceptar
 press "Brenvik" dbgTISA_flo 0 "Densidad (individuos/ha)"
-xdotool type --delay 40 "12"; xdotool key Return Escape
+xdotool type --delay 20 "12"; xdotool key Return Escape
 shot flora-fauna
 [[ $(plan "SELECT count(*) FROM tisa_fau") == 1 ]] || fail "fauna not saved"
 [[ $(plan "SELECT num FROM tisa_flo WHERE cat IS NOT NULL") == "2" ]] || fail "flora not saved on stand 2 with its category"
