@@ -10,6 +10,7 @@
 #include "datasource.h"
 #include "dbgrid.h"
 #include "field.h"
+#include "gridcolumn.h"
 #include "gridfooter.h"
 #include "util_bbdd.h"
 
@@ -58,6 +59,15 @@ void TFormCOBA::InicializarDatasetPpal(const QString &nombreCompleto)
         return;
     sumarSuperficies(QStringLiteral("act_ral"), {QStringLiteral("sup_look")});
     sumarSuperficies(QStringLiteral("act_cor_ref"), {QStringLiteral("sup_cor_look"), QStringLiteral("sup_ref_look")});
+    // The stands' total is captioned under the species, beside the surfaces it sums.
+    if (DBGrid *rodales = grilla(QStringLiteral("car"));
+        rodales && rodales->Columns(0) && rodales->Columns(0)->Footer(0).valueType == GridFooter::ValueType::StaticText) {
+        if (GridColumn *especies = rodales->ColumnByFieldName(QStringLiteral("esp"))) {
+            especies->Footer(0) = rodales->Columns(0)->Footer(0);
+            rodales->Columns(0)->Footer(0) = GridFooter{};
+            rodales->setFooterRowCount(rodales->FooterRowCount());
+        }
+    }
 }
 
 void TFormCOBA::enlazarReglas()

@@ -146,6 +146,10 @@ TEST_F(Coba, TheActivityFootersCountEachStandOnce)
         return g->ColumnByFieldName(QLatin1String(campo))->Footer(0).value;
     };
     EXPECT_EQ(pie("dbgCoba_act_ral", "sup_look"), QStringLiteral("5"));
+    // The stands' total is captioned under the species, also after the document is read again.
+    form->InicializarDatasetPpal(QStringLiteral("Norma de prueba"));
+    EXPECT_EQ(pie("dbgCoba_car", "esp"), QStringLiteral("Total:"));
+    EXPECT_EQ(pie("dbgCoba_car", "num"), QString());
     EXPECT_EQ(pie("dbgCoba_act_cor_ref", "sup_cor_look"), QStringLiteral("7,5"));
     EXPECT_EQ(pie("dbgCoba_act_cor_ref", "sup_ref_look"), QStringLiteral("7,5"));
 }
