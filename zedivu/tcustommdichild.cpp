@@ -410,24 +410,15 @@ void TCustomMDIChild::FrmEventoOnSeleccionPredio()
                != ID::YES)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The property register is a plug-in: it is reached by its registered name and its
-    // invokable MostrarModalSeleccion, which returns the chosen pred_codigo (0: none).
-    // Closing it without a choice keeps the document's property and its data as they are:
-    // taking the 0 would make the next save register the property again.
-    if (QWidget *predios = ClassRegistry::instance().create(QStringLiteral("TFormPredios"), nullptr)) {
-        predios->setProperty("DirAplicacion", DirAplicacion);
-        int elegido = 0;
+    // Closing the register without a choice keeps the document's property and its data
+    // as they are: taking the 0 would make the next save register the property again.
+    const int elegido = ElegirPredioRegistro();
+    if (elegido == 0) {
         QApplication::restoreOverrideCursor();
-        const bool mostrado =
-            QMetaObject::invokeMethod(predios, "MostrarModalSeleccion", Qt::DirectConnection, Q_RETURN_ARG(int, elegido));
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        delete predios;
-        if (!mostrado || elegido <= 0) {
-            QApplication::restoreOverrideCursor();
-            return;
-        }
-        PredCodigo = elegido;
+        return;
     }
+    if (elegido > 0)
+        PredCodigo = elegido;
     if (PredCodigo > 0) {
         catchAbort([this] {
             LlenarInfoPredio();
@@ -440,6 +431,26 @@ void TCustomMDIChild::FrmEventoOnSeleccionPredio()
         });
     }
     QApplication::restoreOverrideCursor();
+}
+
+int TCustomMDIChild::ElegirPredioRegistro()
+{
+    // The property register is a plug-in: it is reached by its registered name and its
+    // invokable MostrarModalSeleccion, which returns the chosen pred_codigo (0: none).
+    QWidget *predios = ClassRegistry::instance().create(QStringLiteral("TFormPredios"), nullptr);
+    if (!predios)
+        return -1;
+    predios->setProperty("DirAplicacion", DirAplicacion);
+    int elegido = 0;
+    const bool conCursor = QApplication::overrideCursor() != nullptr;
+    if (conCursor)
+        QApplication::restoreOverrideCursor();
+    const bool mostrado =
+        QMetaObject::invokeMethod(predios, "MostrarModalSeleccion", Qt::DirectConnection, Q_RETURN_ARG(int, elegido));
+    if (conCursor)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    delete predios;
+    return mostrado && elegido > 0 ? elegido : 0;
 }
 
 bool TCustomMDIChild::FrmEventoOnCloseQuery(QObject *sender)

@@ -320,6 +320,9 @@ public:
     void AdsEventoBeforeDelete(Dataset *ds);
     void FrmEventoOnActivate();
     void FrmEventoOnSeleccionPredio();
+    // Shows the property register (the class registered as "TFormPredios") for a choice:
+    // the chosen property's code, 0 when none was chosen, -1 when there is no register.
+    int ElegirPredioRegistro();
     // False when closing is refused (Cancel, or a save that did not happen).
     bool FrmEventoOnCloseQuery(QObject *sender);
     void FrmEventoOnClose(QObject *sender);

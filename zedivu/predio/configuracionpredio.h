@@ -37,7 +37,9 @@ struct ConfiguracionPredio
     bool preguntarUsufructo = false;
 
     bool sexoPropietarios = true;       // owners' sex read from and written to `persona`
+    bool escribirSexoPropietarios = true; // false: read in the fill, never written back
     bool llenarRepresentantes = true;   // representatives filled from the register
+    bool telefonoRepresentantes = false; // their phone read too (the owners' columns)
     bool escribirRepresentantes = true; // representatives written to `persona`
     bool sexoRepresentantes = true;
 

@@ -56,12 +56,16 @@ public:
     // every property table replaced by the register's rows (owners with their sex). The
     // working tables change in one transaction; false (and the form told) when it failed.
     bool llenar();
+    // The property button of a second property: after the user's confirmation, the
+    // property chosen in the register fills the section; no choice changes nothing.
+    void elegirDelRegistro();
     // Writes the section into the main database in one transaction: the property row
     // (new, or updated by code, or replacing a property of the same name when the user
     // says so), its rolls, adjoining rolls, coordinates, inscriptions, certificates,
     // owners and representatives (persons by R.U.T.). On success the new code goes into
     // the main record, the form and (for the document's property) its siblings, and the
-    // document index follows a replaced property. A failure changes nothing in either
+    // document index follows a replaced property. A property another section of the form
+    // wrote in this save is not offered for replacing. A failure changes nothing in either
     // database, tells the user and aborts the save. An empty name or Cancel in the
     // same-name question writes nothing and lets the save go on.
     void guardar();
@@ -137,6 +141,9 @@ private:
         QVariant campo;
     };
     std::optional<Anterior> m_anterior;
+    // The code the running save wrote (0 outside a save), kept out of the same-name
+    // question of the form's other sections.
+    int m_escrito = 0;
     bool m_camposEnlazados = false;
     int m_sinRut = 0; // person rows the running write-back skipped for want of a R.U.T.
 };

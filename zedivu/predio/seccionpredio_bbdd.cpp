@@ -11,6 +11,7 @@
 #include "tcustommdichild.h"
 #include "transaction.h"
 
+#include <QApplication>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QScopeGuard>
@@ -137,8 +138,8 @@ bool SeccionPredio::llenar()
     leer(QStringLiteral("pro"), columnasPersona(true, m_config.sexoPropietarios),
          sqlPersona(QStringLiteral("propietario"), true, m_config.sexoPropietarios));
     if (m_config.llenarRepresentantes)
-        leer(QStringLiteral("rep"), columnasPersona(false, m_config.sexoRepresentantes),
-             sqlPersona(QStringLiteral("representante"), false, m_config.sexoRepresentantes));
+        leer(QStringLiteral("rep"), columnasPersona(m_config.telefonoRepresentantes, m_config.sexoRepresentantes),
+             sqlPersona(QStringLiteral("representante"), m_config.telefonoRepresentantes, m_config.sexoRepresentantes));
     leer(QStringLiteral("con"),
          {QStringLiteral("foj"), QStringLiteral("num"), QStringLiteral("ano"), QStringLiteral("con")},
          QStringLiteral("SELECT cons_fojas, cons_numero, cons_agno, cons_conservador FROM conservador "
@@ -199,6 +200,28 @@ bool SeccionPredio::llenar()
     return true;
 }
 
+void SeccionPredio::elegirDelRegistro()
+{
+    if (m_formulario->Dialogo(mtWarning,
+                              QStringLiteral("La inclusión de datos de un predio puede involucrar el reemplazo de\nparte de "
+                                             "la información ingresada.\n\n¿Está seguro que desea continuar?"),
+                              MB::YESNO)
+        != ID::YES)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restaurar = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    // No choice (or no register) keeps the property the section has.
+    const int elegido = m_formulario->ElegirPredioRegistro();
+    if (elegido < 1)
+        return;
+    const int anterior = codigoPredio();
+    setCodigoPredio(elegido);
+    bool llenado = false;
+    catchAbort([&] { llenado = llenar(); });
+    if (!llenado)
+        setCodigoPredio(anterior);
+}
+
 // --- write-back
 
 QList<int> SeccionPredio::prediosDeNombre(const QString &nombre) const
@@ -244,7 +267,13 @@ void SeccionPredio::guardar()
     m_anterior.reset();
     int reemplazado = -1;
     if (codigo < 1) {
-        const QList<int> iguales = prediosDeNombre(nombre->AsString());
+        QList<int> iguales = prediosDeNombre(nombre->AsString());
+        // What another section of this form has just written is that section's property:
+        // replacing it would merge two properties of the document into one.
+        for (const SeccionPredio *otra : m_formulario->findChildren<SeccionPredio *>()) {
+            if (otra != this && otra->m_escrito > 0)
+                iguales.removeAll(otra->m_escrito);
+        }
         if (!iguales.isEmpty()) {
             const int r = m_formulario->Dialogo(
                 mtConfirmation,
@@ -272,6 +301,7 @@ void SeccionPredio::guardar()
                               QStringLiteral("Los propietarios o representantes sin R.U.T. no se almacenarán en la base de datos "
                                              "central.\n\nPese a ello, igualmente se guardarán en el archivo especificado."),
                               MB::OK);
+    m_escrito = nuevo;
     if (nuevo == codigo)
         return;
     const Field *campoCodigo = campo(m_config.campoCodigo);
@@ -281,6 +311,7 @@ void SeccionPredio::guardar()
 
 void SeccionPredio::terminarGuardado(bool guardado)
 {
+    m_escrito = 0;
     if (!m_anterior)
         return;
     const Anterior anterior = *m_anterior;
@@ -429,7 +460,8 @@ bool SeccionPredio::escribirPersonas(int codigo, const QString &parte, bool prop
 {
     Connection &bd = *m_formulario->ConexionBDPpal;
     Escritor w(bd, error);
-    const bool conSexo = propietarios ? m_config.sexoPropietarios : m_config.sexoRepresentantes;
+    const bool conSexo = propietarios ? m_config.sexoPropietarios && m_config.escribirSexoPropietarios
+                                      : m_config.sexoRepresentantes;
     QueryResult r;
     Escritor lector(*m_formulario->ConexionBD, error);
     if (!lector.select(QStringLiteral("SELECT pat, mat, nom, rut, dv, dom, ciu, com, %1, %2 FROM %3 ORDER BY rowid")

@@ -73,6 +73,8 @@ bool unidadCorresponde(Connection &principal, const QVariant &unidad, const QVar
     if (*unme == kUnidadDirecta && config.unidadDirectaSinControl)
         return true;
     const std::optional<int> prod = entero(producto);
+    if (prod && *prod < 0 && config.productoNegativoSoloUnidadDirecta)
+        return false;
     return prod && factor(principal, *unme, *prod, config).has_value();
 }
 

@@ -29,6 +29,9 @@ struct Configuracion
     bool productoNegativoEs18 = false;
     // The check lets unit 11 pass for any product.
     bool unidadDirectaSinControl = true;
+    // The check refuses a negative product in every unit but 11 (its volume still comes
+    // from product 18 with productoNegativoEs18).
+    bool productoNegativoSoloUnidadDirecta = false;
     // Recompute `volumen` when quantity, unit or product change (forms without the field
     // only check).
     bool calcular = true;

@@ -155,6 +155,21 @@ protected:
         }
     }
 
+    // The document closed and new windows opened in their place, as the shell does
+    // before it opens another document.
+    void reabrirVentanas()
+    {
+        for (auto &f : formularios) {
+            f->Respondido = true;
+            f->Modificado = false;
+            f->Hermanos.clear();
+            f->Cerrar();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        formularios.clear();
+        abrir();
+    }
+
     TCustomMDIChild *ppal() { return formularios[0]; }
     TCustomMDIChild *solicitud() { return formularios[1]; }
     SeccionPredio *predio() { return solicitud()->findChild<SeccionPredio *>(); }

@@ -424,15 +424,7 @@ TEST_F(Dorvo, ALoadedDocumentKnowsItsPropertyNameAndSignatory)
     ASSERT_TRUE(guardar());
 
     // The same document opened again: new windows, then the records of the file.
-    for (auto &f : formularios) {
-        f->Respondido = true;
-        f->Modificado = false;
-        f->Hermanos.clear();
-        f->Cerrar();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    formularios.clear();
-    abrir();
+    reabrirVentanas();
     EXPECT_TRUE(solicitud()->FirmanteNombre.isEmpty());
     for (auto &f : formularios)
         ASSERT_TRUE(f->Cargar(archivo));
