@@ -3,7 +3,11 @@
 // a program directory holding copies of the built templates and main database, a picture
 // of every page of a form, and a consultant registered and chosen, with the logo the
 // printed pages carry at their head. Failures are test failures.
+#include "abort.h"
 #include "connection.h"
+#include "dataset.h"
+#include "dbgrid.h"
+#include "filasprueba.h"
 #include "tcustommdichild.h"
 
 #include <QCoreApplication>
@@ -11,6 +15,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLibrary>
+#include <QPointer>
 #include <QStringList>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -64,3 +69,45 @@ inline void ElegirConsultor(const QString &app, TCustomMDIChild *form, int id, c
     ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/img/logo.bmp"), app + QStringLiteral("img/logo.bmp")));
     form->ConsultorId = id;
 }
+
+// A described form's tables and grids by their suffix: adt<PREFIJO>_<sufijo> (the main
+// table for an empty suffix) and dbg<PREFIJO>_<sufijo>; rows added, edited and deleted as a
+// consultant does it, and queries on the form's working database.
+class TablasFormulario
+{
+public:
+    explicit TablasFormulario(QString prefijo) : prefijo(std::move(prefijo)) {}
+
+    Dataset *tabla(const QString &sufijo) const
+    {
+        return form->findChild<Dataset *>(sufijo.isEmpty() ? QStringLiteral("adsPpal")
+                                                           : QStringLiteral("adt%1_%2").arg(prefijo, sufijo));
+    }
+    DBGrid *grilla(const QString &sufijo) const
+    {
+        return form->findChild<DBGrid *>(QStringLiteral("dbg%1_%2").arg(prefijo, sufijo));
+    }
+
+    // A row appended to the table with the values as typed, posted; false when a check
+    // refused it (the row is then cancelled).
+    bool agregar(const QString &sufijo, const ValoresFila &valores) { return AgregarFila(tabla(sufijo), valores); }
+    // The row whose `clave` is `valor`, edited and posted; false when refused or not found.
+    bool modificar(const QString &sufijo, const char *clave, const QString &valor, const ValoresFila &valores)
+    {
+        return ModificarFila(tabla(sufijo), clave, valor, valores);
+    }
+    // Deletes the row whose `clave` is `valor`; false when refused or not found.
+    bool borrar(const QString &sufijo, const char *clave, const QString &valor)
+    {
+        Dataset *ds = tabla(sufijo);
+        bool borrado = false;
+        return ds->Locate(QLatin1String(clave), valor) && catchAbort([&] { borrado = ds->Delete(); }) && borrado;
+    }
+    // A query's rows on the working database, columns joined with "|".
+    QStringList filas(const QString &sql) const { return FilasSql(form->ConexionBD, sql); }
+
+    QPointer<TCustomMDIChild> form; // the form the tables belong to
+
+private:
+    QString prefijo;
+};

@@ -22,9 +22,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-class CobaFixture : public ::testing::Test
+class CobaFixture : public ::testing::Test, public TablasFormulario
 {
 public: // the table of cases drives the fixture from its own lambdas
+    CobaFixture() : TablasFormulario(QStringLiteral("COBA")) {}
+
     static void SetUpTestSuite()
     {
         CargarPlugins({QStringLiteral(BRENVIK_COBA_PLUGIN), QStringLiteral(BRENVIK_DORVO_PLUGIN)});
@@ -74,18 +76,6 @@ public: // the table of cases drives the fixture from its own lambdas
         }
     }
 
-    Dataset *tabla(const QString &sufijo) const
-    {
-        return form->findChild<Dataset *>(sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtCOBA_") + sufijo);
-    }
-    bool agregar(const QString &sufijo, const ValoresFila &valores) { return AgregarFila(tabla(sufijo), valores); }
-    bool borrar(const QString &sufijo, const QString &num)
-    {
-        Dataset *ds = tabla(sufijo);
-        bool borrado = false;
-        return ds->Locate(QStringLiteral("num"), num) && catchAbort([&] { borrado = ds->Delete(); }) && borrado;
-    }
-    QStringList filas(const QString &sql) const { return FilasSql(form->ConexionBD, sql); }
     std::string mensajesTexto() const { return dialogos.textos().join(QLatin1Char('\n')).toStdString(); }
 
     // A stand as the consultant enters it.
@@ -110,7 +100,6 @@ public: // the table of cases drives the fixture from its own lambdas
     QTemporaryDir dir;
     QString app;
     QMdiArea *area = nullptr;
-    QPointer<TCustomMDIChild> form;  // the norm
     QPointer<TCustomMDIChild> dorvo; // its request form
     ScriptedDialogs dialogos;
 };

@@ -109,11 +109,11 @@ TEST_F(Coba, AStandRenameReachesItsActivitiesThinningsKeepItAndHarvestRowsGoWith
 
     // Its thinning keeps it; once the thinning is gone, its harvest row goes with it.
     dialogos.boxes.clear();
-    EXPECT_FALSE(borrar("car", "1'B"));
+    EXPECT_FALSE(borrar("car", "num", "1'B"));
     EXPECT_FALSE(dialogos.textos().isEmpty());
     EXPECT_EQ(filas("SELECT count(*) FROM coba_car"), QStringList{"2"});
-    ASSERT_TRUE(borrar("act_ral", "1'B")) << mensajesTexto();
-    ASSERT_TRUE(borrar("car", "1'B")) << mensajesTexto();
+    ASSERT_TRUE(borrar("act_ral", "num", "1'B")) << mensajesTexto();
+    ASSERT_TRUE(borrar("car", "num", "1'B")) << mensajesTexto();
     EXPECT_EQ(filas("SELECT num FROM coba_act_cor_ref"), QStringList{"2"});
     EXPECT_EQ(tabla("act_cor_ref")->RecordCount(), 1);
     EXPECT_EQ(tabla(QString())->FieldByName("sup_afe")->AsString(), QStringLiteral("3"));

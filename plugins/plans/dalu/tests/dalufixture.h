@@ -25,12 +25,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-class DaluFixture : public ::testing::Test
+class DaluFixture : public ::testing::Test, protected TablasFormulario
 {
 public:
     using Valores = ValoresFila;
 
 protected:
+    DaluFixture() : TablasFormulario(QStringLiteral("DALU")) {}
+
     static void SetUpTestSuite()
     {
         CargarPlugins({QStringLiteral(BRENVIK_DALU_PLUGIN), QStringLiteral(BRENVIK_DORVO_PLUGIN)});
@@ -68,29 +70,6 @@ protected:
         form = formularios.value(0);
     }
 
-    Dataset *tabla(const QString &sufijo) const
-    {
-        return form->findChild<Dataset *>(sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtDALU_") + sufijo);
-    }
-    DBGrid *grilla(const QString &sufijo) const { return form->findChild<DBGrid *>(QStringLiteral("dbgDALU_") + sufijo); }
-
-    // A row appended to adtDALU_<sufijo> with the values as typed, posted; false when a
-    // check refused it (the row is then cancelled).
-    bool agregar(const QString &sufijo, const Valores &valores) { return AgregarFila(tabla(sufijo), valores); }
-    // The row whose `clave` is `valor`, edited and posted.
-    bool modificar(const QString &sufijo, const char *clave, const QString &valor, const Valores &valores)
-    {
-        return ModificarFila(tabla(sufijo), clave, valor, valores);
-    }
-    // Deletes the row whose `clave` is `valor`; false when refused or not found.
-    bool borrar(const QString &sufijo, const char *clave, const QString &valor)
-    {
-        Dataset *ds = tabla(sufijo);
-        bool borrado = false;
-        return ds->Locate(QLatin1String(clave), valor) && catchAbort([&] { borrado = ds->Delete(); }) && borrado;
-    }
-    // A query's rows on the working database, columns joined with "|".
-    QStringList filas(const QString &sql) const { return FilasSql(form->ConexionBD, sql); }
     QStringList mensajes() const { return dialogos.textos(); }
     std::string mensajesTexto() const { return mensajes().join(QLatin1Char('\n')).toStdString(); }
 
@@ -117,6 +96,5 @@ protected:
     QString app;
     QMdiArea *area = nullptr;
     QList<QPointer<TCustomMDIChild>> formularios;
-    QPointer<TCustomMDIChild> form;
     ScriptedDialogs dialogos;
 };

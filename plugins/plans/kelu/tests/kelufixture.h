@@ -29,12 +29,14 @@
 #include <gtest/gtest.h>
 
 
-class KeluFixture : public ::testing::Test
+class KeluFixture : public ::testing::Test, protected TablasFormulario
 {
 public:
     using Valores = ValoresFila;
 
 protected:
+    KeluFixture() : TablasFormulario(QStringLiteral("KELU")) {}
+
     static void SetUpTestSuite()
     {
         // Loaded once for the whole run, as the program keeps its plug-ins.
@@ -86,33 +88,6 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    Dataset *tabla(const QString &sufijo) const
-    {
-        const QString nombre = sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtKELU_") + sufijo;
-        return form->findChild<Dataset *>(nombre);
-    }
-    DBGrid *grilla(const QString &sufijo) const { return form->findChild<DBGrid *>(QStringLiteral("dbgKELU_") + sufijo); }
-
-    // Appends a row to adtKELU_<sufijo> with the values (as typed) and posts it; false
-    // when a check refused the post (the row is then cancelled).
-    bool agregar(const QString &sufijo, const Valores &valores) { return AgregarFila(tabla(sufijo), valores); }
-    // Edits the current row (after locating `clave` = `valor`) and posts it.
-    bool modificar(const QString &sufijo, const char *clave, const QString &valor, const Valores &valores)
-    {
-        return ModificarFila(tabla(sufijo), clave, valor, valores);
-    }
-    // Deletes the row whose `clave` is `valor`; false when refused (or not found).
-    bool borrar(const QString &sufijo, const char *clave, const QString &valor)
-    {
-        Dataset *ds = tabla(sufijo);
-        if (!ds->Locate(QLatin1String(clave), valor))
-            return false;
-        bool borrado = false;
-        catchAbort([&] { borrado = ds->Delete(); });
-        return borrado;
-    }
-    // Rows of a query on the working database, each row's columns joined with "|".
-    QStringList filas(const QString &sql) { return FilasSql(form->ConexionBD, sql); }
     // What the dataset shows, one row per entry, the named fields joined with "|".
     static QStringList mostrado(Dataset *ds, const QStringList &campos)
     {
@@ -176,6 +151,5 @@ protected:
     QMdiArea *area = nullptr;
     bool conDorvo = false; // the document holds the request form DORVO too
     QList<TCustomMDIChild *> formularios;
-    QPointer<TCustomMDIChild> form; // the KELU form
     ScriptedDialogs dialogos;
 };

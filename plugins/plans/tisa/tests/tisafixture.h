@@ -22,9 +22,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-class TisaFixture : public ::testing::Test
+class TisaFixture : public ::testing::Test, protected TablasFormulario
 {
 protected:
+    TisaFixture() : TablasFormulario(QStringLiteral("TISA")) {}
+
     static void SetUpTestSuite()
     {
         CargarPlugins({QStringLiteral(BRENVIK_TISA_PLUGIN), QStringLiteral(BRENVIK_DORVO_PLUGIN)});
@@ -61,25 +63,6 @@ protected:
         dorvo = formularios.value(1);
     }
 
-    Dataset *tabla(const QString &sufijo) const
-    {
-        return form->findChild<Dataset *>(sufijo.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtTISA_") + sufijo);
-    }
-    DBGrid *grilla(const QString &sufijo) const { return form->findChild<DBGrid *>(QStringLiteral("dbgTISA_") + sufijo); }
-
-    bool agregar(const QString &sufijo, const ValoresFila &valores) { return AgregarFila(tabla(sufijo), valores); }
-    bool modificar(const QString &sufijo, const char *clave, const QString &valor, const ValoresFila &valores)
-    {
-        return ModificarFila(tabla(sufijo), clave, valor, valores);
-    }
-    // Deletes the row whose `clave` is `valor`; false when refused or not found.
-    bool borrar(const QString &sufijo, const char *clave, const QString &valor)
-    {
-        Dataset *ds = tabla(sufijo);
-        bool borrado = false;
-        return ds->Locate(QLatin1String(clave), valor) && catchAbort([&] { borrado = ds->Delete(); }) && borrado;
-    }
-    QStringList filas(const QString &sql) const { return FilasSql(form->ConexionBD, sql); }
     QStringList mensajes() const { return dialogos.textos(); }
     std::string mensajesTexto() const { return mensajes().join(QLatin1Char('\n')).toStdString(); }
 
@@ -115,7 +98,6 @@ protected:
     QString app;
     QMdiArea *area = nullptr;
     QList<QPointer<TCustomMDIChild>> formularios;
-    QPointer<TCustomMDIChild> form;  // the plan
     QPointer<TCustomMDIChild> dorvo; // its request form
     ScriptedDialogs dialogos;
 };
