@@ -1,0 +1,126 @@
+#!/bin/bash
+# A person-like run of the free-transit guide under Xvfb, driven with xdotool, with a
+# screenshot after each step: New (the guide), the origin and the destination chosen in
+# the property register, the request's date, city and signatory, a product whose volume
+# the unit gives, the vehicle and the driver, Save: both properties are in the register
+# under their own codes; Close, Open and Save again update them. Controls are reached by
+# name and keyboard, never by position; CI runs it.
+#
+# Usage: plugins/requests/fenra/tests/xvfb_fenra.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+# Los Robles (code 1) and a second property, Las Lengas (code 2), each with a reference
+# point and an inscription, as the guide's check wants them.
+register_property
+fill_main_db <<'SQL'
+INSERT INTO predio (pred_nombre, pred_superficie, pred_ubicacion, pred_comuna, pred_provincia, pred_region)
+VALUES ('Las Lengas', 40, 'Ruta 215 km 30', '09101', '091', '09');
+INSERT INTO persona (pers_rut, pers_dv, pers_paterno, pers_materno, pers_nombre, pers_direccion, pers_comuna,
+                     pers_ciudad, pers_telefono, pers_sexo, pers_es_propietario)
+VALUES (12345678, '5', 'Soto', 'Vera', 'Rosa', 'Las Lengas s/n', '09101', 'Temuco', '', 2, 1);
+INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (2, 2);
+INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('200-1', 2, '09101');
+INSERT INTO coordenada (pred_codigo, coor_punto_referencia, coor_norte, coor_este) VALUES (1, 'Portón', 5700000, 700000);
+INSERT INTO coordenada (pred_codigo, coor_punto_referencia, coor_norte, coor_este) VALUES (2, 'Aserradero', 5710000, 710000);
+INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (1, '12', 3, 'Temuco', 1999);
+INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (2, '44', 5, 'Temuco', 2004);
+SQL
+start_with_consultant
+new_plantation_plan "Guía de Libre Tránsito Alerce Muerto"
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+guia() { working fenra "$1"; }
+
+# 1. The origin: Los Robles, from the register.
+press "Brenvik" "Información de Predio Origen" # tree
+press "Brenvik" btnLlenarPredio
+window "Base de Datos de Predios" >/dev/null
+press "Base de Datos de Predios" "Los Robles"
+press "Base de Datos de Predios" btnSeleccionar
+sleep 1
+shot origen
+[[ $(guia "SELECT cod_pre || '|' || nom_pre FROM fenra") == "1|Los Robles" ]] || fail "origin not filled"
+
+# 2. The destination: Las Lengas, after the page's question.
+press "Brenvik" "Información de Predio Destino" # tree
+press "Brenvik" btnLlenarPredio2
+window_appears "Advertencia" || fail "no question before the destination is filled"
+press "Advertencia" "Sí"
+window "Base de Datos de Predios" >/dev/null
+press "Base de Datos de Predios" "Las Lengas"
+press "Base de Datos de Predios" btnSeleccionar
+sleep 1
+shot destino
+[[ $(guia "SELECT cod_pre2 || '|' || nom_pre2 || '|' || cod_pre FROM fenra") == "2|Las Lengas|1" ]] || fail "destination not filled apart"
+[[ $(guia "SELECT count(*) FROM fenra_pro2") == 1 ]] || fail "destination owner missing"
+
+# 3. Date, city and signatory of the request.
+press "Brenvik" "Información de Predio Origen" # tree
+press "Brenvik" dbd_fec
+xdotool type --delay 30 "10-12-2026"; xdotool key Tab
+press "Brenvik" dbe_ciu
+xdotool type --delay 30 "Temuco"; xdotool key Tab
+press "Brenvik" dbl_fir
+xdotool key Down Return
+shot solicitud
+
+# 4. Products, vehicle and driver.
+press "Brenvik" "Productos a transportar" # tree
+press "Brenvik" dbgFENRA_prod_trans 0 "Origen"
+xdotool type --delay 30 "Cancha 1"; xdotool key Return
+xdotool type --delay 30 "Postes"; xdotool key Return Return
+xdotool type "10"; xdotool key Return
+xdotool type "2,5"; xdotool key Return
+xdotool type --delay 30 "Unidad"; xdotool key Return Return
+xdotool key Down Up # posts the row
+sleep 0.5
+shot producto
+[[ $(guia "SELECT tipo_prod || '|' || unme_codigo || '|' || volumen FROM fenra_prod_trans") == "5|5|0,12" ]] ||
+  fail "product not posted with its volume"
+press "Brenvik" dbcb_tran_tipo
+xdotool key Down Return
+press "Brenvik" dbe_tran_patente
+xdotool type --delay 30 "ABCD12"
+for campo in "dbe_cond_nom Pedro" "dbe_cond_pat Rivas" "dbe_cond_mat Mora" "dbe_cond_rut 7654321" "dbe_cond_dv 6" \
+  "dbe_cond_dom Los Aromos 5" "dbe_cond_ciu Temuco"; do
+  press "Brenvik" "${campo%% *}"
+  xdotool type --delay 20 "${campo#* }"
+done
+xdotool key Tab
+shot transporte
+
+# 5. Save: both properties in the register, each under its own code.
+save_document
+[[ $(guia "SELECT cod_pre || '|' || cod_pre2 || '|' || cond_rut FROM fenra") == "1|2|7654321" ]] || fail "codes or driver not saved"
+[[ $(sqlite3 "$db" "SELECT group_concat(pred_codigo || ':' || pred_nombre) FROM (SELECT * FROM predio ORDER BY pred_codigo)") == "1:Los Robles,2:Las Lengas" ]] ||
+  fail "the register does not hold both properties under their codes"
+[[ $(sqlite3 "$db" "SELECT count(*) FROM coordenada WHERE pred_codigo = 2 AND coor_punto_referencia = 'Aserradero'") == 1 ]] ||
+  fail "the destination's point is not under its code"
+
+# 6. Close, Open and Save again: the same two properties, updated.
+close_document
+# The document is indexed under its origin, the document's property.
+focus_main
+xdotool key ctrl+a
+window "Formularios" >/dev/null
+press "Formularios" "Los Robles"
+sleep 0.5
+shot indice
+press "Formularios" "Abrir"
+window "Brenvik - .* - \\[Formulario" >/dev/null || fail "document not reopened"
+press "Brenvik" "Productos a transportar" # tree
+shot reabierto
+[[ $(guia "SELECT cod_pre2 || '|' || volumen FROM fenra, fenra_prod_trans") == "2|0,12" ]] || fail "guide lost on reopening"
+focus_main
+xdotool key ctrl+g
+sleep 2
+window_appears "Confirmaci" 2 && fail "a reopened guide asks about its properties again"
+[[ $(sqlite3 "$db" "SELECT group_concat(pred_codigo) FROM (SELECT pred_codigo FROM predio ORDER BY pred_codigo)") == "1,2" ]] ||
+  fail "saving again added properties"
+shot guardado-otra-vez
+
+exit_program
+echo "Fenra person-like run passed; screenshots in $shots"
