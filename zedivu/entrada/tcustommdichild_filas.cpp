@@ -8,6 +8,7 @@
 #include "dataset.h"
 #include "dbgrid.h"
 #include "dialogservice.h"
+#include "filasacuenta.h"
 #include "fallaprogramacion.h"
 #include "field.h"
 #include "gridcolumn.h"
@@ -15,8 +16,11 @@
 #include "sqlidentifier.h"
 #include "table.h"
 #include "transaction.h"
+#include "util_bbdd.h"
 
 #include <QScopedValueRollback>
+
+#include <algorithm>
 
 namespace {
 
@@ -394,4 +398,42 @@ void TCustomMDIChild::ValidarTipoSuelo(DBGrid *grilla, GridColumn *columna, cons
             grilla->setSelectedIndex(grilla->indexOf(columna));
     }
     Abort();
+}
+
+bool FilasACuenta(Connection *conexion, const QString &tabla, const QString &enlace, const QVariant &valor,
+                  const QString &numero, int cantidad, const QVariantMap &iniciales)
+{
+    QStringList nombres = {tabla, enlace, numero};
+    nombres << iniciales.keys();
+    for (const QString &n : nombres)
+        if (!SqlIdentifier::isValid(n))
+            return false;
+    if (!conexion || !conexion->isOpen())
+        return false;
+    cantidad = std::max(cantidad, 0);
+    Transaction tr(*conexion);
+    if (!tr.isActive())
+        return false;
+    const QString filas = QStringLiteral("FROM %1 WHERE %2 = ?").arg(tabla, enlace);
+    bool ok = conexion->exec(QStringLiteral("DELETE %1 AND rowid NOT IN (SELECT rowid %1 ORDER BY rowid LIMIT ?)").arg(filas),
+                             {valor, valor, cantidad});
+    const int existentes = Consulta(conexion, QStringLiteral("SELECT COUNT(*) ") + filas, {valor}).toInt();
+    QStringList columnas = {enlace, numero};
+    QStringList marcas = {QStringLiteral("?"), QStringLiteral("?")};
+    for (auto it = iniciales.cbegin(); it != iniciales.cend(); ++it) {
+        columnas << it.key();
+        marcas << QStringLiteral("?");
+    }
+    const QString insercion = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(tabla, columnas.join(QLatin1Char(',')), marcas.join(QLatin1Char(',')));
+    for (int n = existentes + 1; ok && n <= cantidad; ++n) {
+        QVariantList params = {valor, n};
+        params << iniciales.values();
+        ok = conexion->exec(insercion, params);
+    }
+    if (!ok) {
+        tr.rollback();
+        return false;
+    }
+    return tr.commit();
 }
