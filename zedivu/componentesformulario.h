@@ -129,4 +129,18 @@ inline void paraCadaRegistro(Dataset *ds, const std::function<void(int recNo)> &
     }
 }
 
+// Visits, in record order, the records of `ds` whose `clave` equals `valor` (the rows of
+// one key in a per-key table); a null value visits none.
+inline void paraCadaRegistroDe(Dataset *ds, const QString &clave, const QVariant &valor,
+                               const std::function<void(int recNo)> &visitar)
+{
+    if (valor.isNull())
+        return;
+    paraCadaRegistro(ds, [&](int recNo) {
+        const Field *f = campo(ds, clave);
+        if (f && !f->IsNull() && f->AsString() == valor.toString())
+            visitar(recNo);
+    });
+}
+
 } // namespace componentes

@@ -73,6 +73,10 @@ struct GridColumnDescription
     // (a TTipoSeleccionMultiple name, "tsmFlora") the form attaches to the column.
     QString list;
     int line = 0;
+    // A fixed pick list (`item` lines): the texts shown and the values stored (empty: the
+    // texts themselves).
+    QStringList items;
+    QStringList keys;
 };
 
 struct GridDescription

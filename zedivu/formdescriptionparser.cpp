@@ -886,17 +886,7 @@ private:
                 return;
             fieldRef(a.positional[0], c);
             c.caption = a.positional.value(1);
-            for (const Node &item : n.children) {
-                Args ia;
-                if (item.tokens[0].text != QLatin1String("item") || !args(item, {}, {}, 1, 2, ia)) {
-                    if (item.tokens[0].text != QLatin1String("item"))
-                        error(item.line, QStringLiteral("un combo sólo lleva líneas item \"texto\" [clave]"));
-                    continue;
-                }
-                c.items << ia.positional[0];
-                if (ia.positional.size() > 1)
-                    c.keys << ia.positional[1];
-            }
+            items(n, c.items, c.keys);
             break;
         case K::Navigator:
             if (!args(n, bound, {QStringLiteral("name")}, 0, 1, a))
@@ -930,6 +920,22 @@ private:
         into << c;
     }
 
+    // The `item "text" [key]` lines under a combo or a grid column.
+    void items(const Node &n, QStringList &textos, QStringList &claves)
+    {
+        for (const Node &item : n.children) {
+            Args ia;
+            if (item.tokens[0].text != QLatin1String("item") || !args(item, {}, {}, 1, 2, ia)) {
+                if (item.tokens[0].text != QLatin1String("item"))
+                    error(item.line, QStringLiteral("una lista fija sólo lleva líneas item \"texto\" [clave]"));
+                continue;
+            }
+            textos << ia.positional[0];
+            if (ia.positional.size() > 1)
+                claves << ia.positional[1];
+        }
+    }
+
     void grid(const Node &n, const Args &a, ControlDescription &c)
     {
         // grid <name> [<table or source>] ["caption"]
@@ -961,13 +967,13 @@ private:
             }
         }
         for (const Node &child : n.children) {
-            noChildren(child);
             if (child.tokens[0].text == QLatin1String("footer") && !child.tokens[0].quoted) {
                 Args fa;
                 if (!args(child, {}, {}, 1, 20, fa))
                     continue;
                 if (!fa.quoted.first())
                     error(child.line, QStringLiteral("el pie empieza con su texto entre comillas (\"Total:\")"));
+                noChildren(child);
                 g.footerCaption = fa.positional.first();
                 g.footerSums = fa.positional.mid(1);
                 continue;
@@ -984,6 +990,7 @@ private:
             gc.line = child.line;
             if (ca.options.contains(QStringLiteral("width")))
                 integer(child, ca.options.value(QStringLiteral("width")), gc.width);
+            items(child, gc.items, gc.keys);
             g.columns << gc;
         }
     }

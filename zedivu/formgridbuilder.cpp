@@ -92,6 +92,10 @@ QWidget *FormGridBuilder::build(const ControlDescription &c, DataSource *source,
             col->setTitle(d.title);
         col->setReadOnly(d.readOnly);
         col->setVisible(!d.hidden);
+        if (!d.items.isEmpty()) {
+            col->setPickList(d.items);
+            col->setKeyList(d.keys.isEmpty() ? d.items : d.keys);
+        }
         QString title = d.title;
         if (title.isEmpty() && table)
             if (const ColumnDescription *cd = table->column(d.field))

@@ -127,6 +127,41 @@ TEST(FormDescriptionParser, ReadsEveryPartOfADescription)
     EXPECT_DOUBLE_EQ(f->validations[0].entries[1].limit.value(), 0.5);
 }
 
+TEST(FormDescriptionParser, AGridColumnTakesAFixedPickList)
+{
+    const char *const texto = R"FORM(form ABC
+table abc main
+  Id   autoinc
+  est  integer
+  cond text 40
+page
+page "Uno"
+  grid dbgABC abc
+    est
+      item "Bueno" 1
+      item "Malo" 2
+    cond
+      item "a) Frágil"
+      item "b) Cercano"
+)FORM";
+    QStringList errors;
+    const auto f = FormDescriptionParser::parse(QString::fromUtf8(texto), QStringLiteral("abc.form"), &errors);
+    ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
+    const QList<GridColumnDescription> &columnas = f->pages[1].controls[0].grid.columns;
+    ASSERT_EQ(columnas.size(), 2);
+    EXPECT_EQ(columnas[0].items, QStringList({QStringLiteral("Bueno"), QStringLiteral("Malo")}));
+    EXPECT_EQ(columnas[0].keys, QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+    EXPECT_EQ(columnas[1].items, QStringList({QStringLiteral("a) Frágil"), QStringLiteral("b) Cercano")}));
+    EXPECT_TRUE(columnas[1].keys.isEmpty());
+
+    // Nothing but items goes under a column.
+    const auto mala = FormDescriptionParser::parse(QString::fromUtf8(texto).replace(QStringLiteral("item \"Malo\" 2"),
+                                                                                    QStringLiteral("width=3")),
+                                                   QStringLiteral("abc.form"), &errors);
+    EXPECT_FALSE(mala);
+    EXPECT_TRUE(errors.join(QLatin1Char('\n')).contains(QStringLiteral("sólo lleva líneas item"))) << errors.join(QLatin1Char('\n')).toStdString();
+}
+
 struct BadCase
 {
     const char *name;

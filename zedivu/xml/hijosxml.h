@@ -15,6 +15,18 @@ inline TColumnaXML columna(const TCustomMDIChild *form, const QString &grilla, c
     return TColumnaXML(g ? g->ColumnByFieldName(campo) : nullptr);
 }
 
+// The text a grid column with a fixed pick list shows for the stored code of `f`: its
+// pick list at the code's position in its key list; empty when the code is not listed.
+inline QString textoDeLista(const TCustomMDIChild *form, const QString &grilla, const Field *f)
+{
+    const DBGrid *g = componentes::grilla(form, grilla);
+    const GridColumn *c = g && f ? g->ColumnByFieldName(f->FieldName()) : nullptr;
+    if (!c || f->IsNull())
+        return {};
+    const qsizetype i = c->KeyList().indexOf(f->AsString());
+    return i < 0 ? QString() : c->PickList().value(i);
+}
+
 // A row that names one stand (`num`, TIPO_UNIDAD 1) or one sector (`num_sec`, 2):
 // TIPO_UNIDAD and UNIDAD; nothing when it names neither.
 inline void unidadRodalOSector(TXML &x, const Dataset *ds)

@@ -1,0 +1,113 @@
+#!/bin/bash
+# A person-like run of the protection-forest study under Xvfb, driven with xdotool, with a
+# screenshot after each step: New (the study with its request form), the property chosen,
+# two areas, a soil-fragility row of area 1 and a water row of area 2; deleting area 1 is
+# refused, deleting area 2 takes its water row with it; Save, Close, Open (the affected
+# surface kept), preview, and the exchange file generated twice: the same bytes. Controls
+# are reached by name and keyboard, never by position; CI runs it.
+#
+# Usage: plugins/annexes/jorev/tests/xvfb_jorev.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+study() { working jorev_car "$1"; }
+
+# Area $2 of $3 ha typed in row $1 of the areas grid.
+area() {
+  press "Brenvik" dbgJOREV_car "$1" "Nº Area"
+  xdotool type --delay 40 "$2"; xdotool key Return
+  xdotool type --delay 40 "Clase VI"; xdotool key Return Return
+  xdotool type --delay 40 "Clase VII"; xdotool key Return Return
+  xdotool type --delay 40 "b) Cercano"; xdotool key Return Return
+  xdotool type --delay 40 "$3"; xdotool key Return
+  xdotool type --delay 40 "Bosque nativo"; xdotool key Return Return
+  sleep 0.5
+}
+
+register_property
+start_with_consultant
+new_plantation_plan "Estudio Técnico de Declaración de Bosques de Protección"
+choose_property
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+# 1. Two areas; the affected surface is their total.
+press "Brenvik" "Características del bosque de protección" # tree
+area 0 1 "12,5"
+area 1 2 "7"
+xdotool key Escape # the empty row appended after the second goes
+shot areas
+[[ $(study "SELECT group_concat(num_area || '|' || sup) FROM jorev_car") == "1|12.5,2|7.0" ]] || fail "areas not saved"
+
+# 2. Soil fragility of area 1.
+press "Brenvik" "Antecedentes que acreditan la fragilidad de los suelos " # tree
+press "Brenvik" dbgJOREV_ant_frag_suelo 0 "Area Nº"
+xdotool type --delay 40 "1"; xdotool key Return
+for v in "48,5" 35 Franca Granular 10 0; do
+  xdotool type --delay 40 "$v"; xdotool key Return
+done
+xdotool type --delay 40 "Bajo"; xdotool key Return Return
+xdotool type --delay 40 "Medio"; xdotool key Return Return Return
+sleep 0.5
+xdotool key Escape
+shot fragilidad
+[[ $(study "SELECT num_area || '|' || ries_des || '|' || ries_eros FROM jorev_ant_frag_suelo") == "1|1|2" ]] || fail "fragility row not saved"
+
+# 3. A water row of area 2.
+press "Brenvik" "Antecedentes sobre recursos hídricos" # tree
+press "Brenvik" dbgJOREV_ant_rec_hid 0 "Area Nº"
+xdotool type --delay 40 "2"; xdotool key Return
+xdotool type --delay 40 "Estero"; xdotool key Return Return
+xdotool type --delay 40 "Estero Pilen"; xdotool key Return
+xdotool type --delay 40 "Permanente"; xdotool key Return Return
+for v in 4 20; do
+  xdotool type --delay 40 "$v"; xdotool key Return
+done
+xdotool key Return
+sleep 0.5
+xdotool key Escape
+shot recursos-hidricos
+[[ $(study "SELECT num_area || '|' || nom_curso FROM jorev_ant_rec_hid") == "2|Estero Pilen" ]] || fail "water row not saved"
+
+# 4. Area 1 cannot go (its soils name it); area 2 goes with its water row.
+press "Brenvik" "Características del bosque de protección" # tree
+press "Brenvik" dbgJOREV_car 0 "Nº Area"
+xdotool key ctrl+Delete
+sleep 1 # the refusal comes before any question
+shot borrar-rechazado
+xdotool key Return
+focus_main
+[[ $(study "SELECT count(*) FROM jorev_car") == 2 ]] || fail "area 1 was deleted"
+press "Brenvik" dbgJOREV_car 1 "Nº Area"
+xdotool key ctrl+Delete
+window_appears "Confirmaci" || fail "no question before deleting area 2"
+press "Confirmaci" "Sí"
+focus_main
+sleep 0.5
+shot borrada
+[[ $(study "SELECT group_concat(num_area) FROM jorev_car") == "1" ]] || fail "area 2 not deleted"
+[[ $(study "SELECT count(*) FROM jorev_ant_rec_hid") == 0 ]] || fail "the water row of area 2 was left behind"
+[[ $(study "SELECT sup_afe FROM jorev") == "12.5" ]] || fail "affected surface does not follow the areas"
+
+# 5. Save, Close and Open again: the study comes back whole.
+save_document
+close_document
+reopen_document
+press "Brenvik" "Antecedentes que acreditan la fragilidad de los suelos " # tree
+shot reabierto
+[[ $(study "SELECT count(*) FROM jorev_ant_frag_suelo") == 1 ]] || fail "fragility lost on reopening"
+[[ $(study "SELECT sup_afe FROM jorev") == "12.5" ]] || fail "affected surface not saved"
+
+# 6. Preview, and the exchange file twice: the same bytes.
+preview_document
+export_document
+primero=$intercambio
+grep -q "<FORMULARIO.TISO_CODIGO>53</" "$primero" || fail "the exchange file holds no Jorev study"
+grep -q "<VARIABLE.CANTIDAD>BAJO</" "$primero" || fail "the fragility variables are not in the exchange file"
+export_document
+[[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
+[[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
+
+exit_program
+echo "Jorev person-like run passed; screenshots in $shots"
