@@ -70,6 +70,8 @@ void BuiltForm::applyFieldProperties(Dataset *dataset)
             f->setDisplayLabel(c.label);
         if (c.readOnly)
             f->setReadOnly(true);
+        if (!c.displayFormat.isEmpty())
+            f->setDisplayFormat(c.displayFormat);
     }
     m_fieldErrors.insert(dataset, errors);
 }

@@ -25,6 +25,7 @@ struct ColumnDescription
     QString label;         // display label: "Grupo | Título", "\n" breaks the line
     bool readOnly = false;
     QString defaultValue;  // the template's default, as typed (empty: none)
+    QString displayFormat; // how a number is shown ("#.00"; empty: as it is)
     // Lookup: this dataset's key fields, the lookup table, its key fields and the result.
     QString keyFields;
     QString lookupTable;

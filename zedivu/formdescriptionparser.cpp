@@ -405,7 +405,7 @@ private:
                 error(n.line, QStringLiteral("tipo desconocido \"%1\" (integer, smallint, float, text, memo, boolean, datetime, autoinc)").arg(typeWord));
                 return;
             }
-            if (!args(rest, {QStringLiteral("readonly")}, {QStringLiteral("default")}, 0, 2, a))
+            if (!args(rest, {QStringLiteral("readonly")}, {QStringLiteral("default"), QStringLiteral("format")}, 0, 2, a))
                 return;
             if (c.type == FieldType::Text)
                 c.size = 20;
@@ -423,6 +423,7 @@ private:
                 a.quoted.removeFirst();
             }
             c.defaultValue = a.options.value(QStringLiteral("default"));
+            c.displayFormat = a.options.value(QStringLiteral("format"));
         }
         if (a.positional.size() > 1 || (a.positional.size() == 1 && !a.quoted.first())) {
             error(n.line, QStringLiteral("la etiqueta de la columna \"%1\" va entre comillas").arg(c.name));

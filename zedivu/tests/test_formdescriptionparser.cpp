@@ -280,3 +280,35 @@ TEST(FormDescriptionParser, AParentStatementWritesTheReplicaPage)
                                               QStringLiteral("anex.form"), &errors));
     EXPECT_TRUE(errors.join(QLatin1Char('\n')).contains(QStringLiteral("anex.form:2: parent es dorvo o ferun")));
 }
+
+TEST(FormDescriptionParser, AColumnTakesItsDisplayFormatAndAGridColumnItsPickList)
+{
+    const QString texto = QStringLiteral(
+        "form ABC\n"
+        "table abc main\n"
+        "  Id   autoinc\n"
+        "  sup  float \"Superficie\" format=\"#.00\"\n"
+        "  seg  integer \"Seguro\"\n"
+        "  tip  text \"Tipo\"\n"
+        "page\n"
+        "  grid dbgAbc abc\n"
+        "    sup\n"
+        "    seg\n"
+        "      item \"NO\" 0\n"
+        "      item \"SI\" 1\n"
+        "    tip\n"
+        "      item \"Uno\"\n"
+        "      item \"Dos\"\n");
+    QStringList errors;
+    const auto f = FormDescriptionParser::parse(texto, QStringLiteral("abc.form"), &errors);
+    ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(f->tables[0].column(QStringLiteral("sup"))->displayFormat, QStringLiteral("#.00"));
+    EXPECT_TRUE(f->tables[0].column(QStringLiteral("seg"))->displayFormat.isEmpty());
+    const GridDescription &g = f->pages[0].controls[0].grid;
+    ASSERT_EQ(g.columns.size(), 3);
+    EXPECT_TRUE(g.columns[0].items.isEmpty());
+    EXPECT_EQ(g.columns[1].items, (QStringList{QStringLiteral("NO"), QStringLiteral("SI")}));
+    EXPECT_EQ(g.columns[1].keys, (QStringList{QStringLiteral("0"), QStringLiteral("1")}));
+    EXPECT_EQ(g.columns[2].items, (QStringList{QStringLiteral("Uno"), QStringLiteral("Dos")}));
+    EXPECT_TRUE(g.columns[2].keys.isEmpty());
+}

@@ -7,6 +7,7 @@
 #include "connection.h"
 #include "dataset.h"
 #include "datasource.h"
+#include "dbcombobox.h"
 #include "dbgrid.h"
 #include "dialogservice.h"
 #include "dosdecimales.h"
@@ -62,6 +63,7 @@ void TFormZURI::InicializarDatasetPpal(const QString &nombreCompleto)
     TFormDescrito::InicializarDatasetPpal(nombreCompleto);
     if (!m_formulario || !DatasetPpal || !DatasetPpal->Active())
         return;
+    ComboExterno(findComponent<DBComboBox>(this, QStringLiteral("cbo_tes")), tceTesoreria);
     enlazarCampos();
     columnaErosion(false);
 }

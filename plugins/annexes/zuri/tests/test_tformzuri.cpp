@@ -219,3 +219,23 @@ TEST_F(Zuri, ASavedAccreditationReopensWholeAndTheSamplingPageShows)
     QDir().mkpath(QStringLiteral("zuri_paginas"));
     EXPECT_TRUE(form->grab().save(QStringLiteral("zuri_paginas/06_muestreo.png")));
 }
+
+TEST_F(Zuri, InsuranceAndSubsoilingArePickedAsNoOrYesAndWorkAmountsShowTwoDecimals)
+{
+    DBGrid *g = form->findChild<DBGrid *>(QStringLiteral("dbgZURI_car_for"));
+    ASSERT_TRUE(g);
+    for (const char *campo : {"seguro_for", "subsolado"}) {
+        GridColumn *c = g->ColumnByFieldName(QLatin1String(campo));
+        ASSERT_TRUE(c) << campo;
+        EXPECT_EQ(c->PickList(), (QStringList{QStringLiteral("NO"), QStringLiteral("SI")})) << campo;
+        EXPECT_EQ(c->KeyList(), (QStringList{QStringLiteral("0"), QStringLiteral("1")})) << campo;
+    }
+    ASSERT_TRUE(rodal(QStringLiteral("1")));
+    ASSERT_TRUE(AgregarFila(tabla(QStringLiteral("car_rec_suelo")), {{"num", "1"}, {"sup", "2,4"}, {"ano", "2020"}, {"obra", "1"},
+                                                                     {"cant", "5"}, {"val", "1000"}}))
+        << mensajesTexto();
+    Dataset *obras = tabla(QStringLiteral("car_rec_suelo"));
+    EXPECT_EQ(obras->FieldByName(QStringLiteral("sup"))->DisplayText(), QStringLiteral("2,40"));
+    EXPECT_EQ(obras->FieldByName(QStringLiteral("val"))->DisplayText(), QStringLiteral("1000,00"));
+    EXPECT_EQ(obras->FieldByName(QStringLiteral("ano"))->DisplayText(), QStringLiteral("2020"));
+}
