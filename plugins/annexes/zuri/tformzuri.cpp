@@ -308,3 +308,10 @@ DBGrid *TFormZURI::grilla(const QString &nombre) const
 {
     return findComponent<DBGrid>(const_cast<TFormZURI *>(this), nombre);
 }
+
+QByteArray TFormZURI::PrepararXML()
+{
+    // Better no exchange file than one without the accreditation.
+    DialogoError(QStringLiteral("La exportación del formulario ZURI al archivo de intercambio aún no está disponible"));
+    Abort();
+}

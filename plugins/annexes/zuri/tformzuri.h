@@ -24,7 +24,7 @@ public:
     // The printout and the exchange file come with the sampling statistics; until then the
     // form prints nothing and exports nothing.
     void ComponerImpresion(TImpresion *) override {}
-    QByteArray PrepararXML() override { return {}; }
+    QByteArray PrepararXML() override;
 
     static bool SueloDegradado(const QVariant &categoria);
 
