@@ -1,0 +1,112 @@
+#!/bin/bash
+# A person-like run of the land-release request under Xvfb, driven with xdotool, with a
+# screenshot after each step: New (the request with its DORVO form), the property chosen,
+# two sectors (the released surface their total), a bonus of sector 1 and a justification
+# of each; deleting sector 1 is refused, deleting sector 2 takes its justification with it;
+# Save, Close, Open (the released surface computed again), preview, and the exchange file
+# generated twice: the same bytes. Controls are reached by name and keyboard, never by
+# position; CI runs it.
+#
+# Usage: plugins/annexes/eska/tests/xvfb_eska.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+request() { working eska_ant_des "$1"; }
+
+# Sector $2 releasing $3 ha typed in row $1 of the sectors grid.
+sector() {
+  press "Brenvik" dbgESKA_ant_des "$1" "Nº Sector a Desafectar"
+  xdotool type --delay 40 "$2"; xdotool key Return
+  xdotool type --delay 40 "20"; xdotool key Return
+  xdotool type --delay 40 "$3"; xdotool key Return
+  xdotool type --delay 40 "Clase IV"; xdotool key Return Return
+  xdotool type --delay 40 "$4"; xdotool key Return Return
+  xdotool type --delay 40 "$5"; xdotool key Return Return
+  sleep 0.5
+}
+
+# The justification "$2" of sector $3 typed in row $1.
+justification() {
+  press "Brenvik" dbgESKA_jus "$1" "Nº Sector a Desafectar"
+  xdotool type --delay 40 "$3"; xdotool key Return
+  xdotool type --delay 30 "$2"; xdotool key Return Return
+  sleep 0.5
+}
+
+register_property
+start_with_consultant
+new_plantation_plan "Desafectación de Terrenos de Aptitud Preferentemente Forestal"
+choose_property
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+# 1. Two sectors.
+press "Brenvik" "Antecedentes de los terrenos a desafectar" # tree
+sector 0 1 "5,5" "$(sqlite3 "$db" "SELECT tipo_descripcion FROM tipo WHERE titi_codigo=8 AND tipo_suelo_eska LIMIT 1")" \
+  "$(sqlite3 "$db" "SELECT att_descripcion FROM atributotipo WHERE att_tipo=6 LIMIT 1")"
+sector 1 2 "3" "$(sqlite3 "$db" "SELECT tipo_descripcion FROM tipo WHERE titi_codigo=8 AND tipo_suelo_eska LIMIT 1")" \
+  "$(sqlite3 "$db" "SELECT att_descripcion FROM atributotipo WHERE att_tipo=6 LIMIT 1")"
+xdotool key Escape
+shot sectores
+[[ $(request "SELECT group_concat(num_sect || '|' || sup_des) FROM eska_ant_des") == "1|5.5,2|3.0" ]] || fail "sectors not saved"
+
+# 2. A bonus of sector 1.
+press "Brenvik" "Antecedentes de las bonificaciones" # tree
+press "Brenvik" dbgESKA_ant_bon 0 "Nº Sector a Desafectar"
+xdotool type --delay 40 "1"; xdotool key Return
+xdotool type --delay 40 "$(sqlite3 "$db" "SELECT tibo_descripcion FROM tipobon LIMIT 1")"; xdotool key Return Return
+for v in R-118 12-03-2019 "3,5" 450000; do
+  xdotool type --delay 40 "$v"; xdotool key Return
+done
+sleep 0.5
+xdotool key Escape
+shot bonificacion
+[[ $(request "SELECT num_sect || '|' || num_res FROM eska_ant_bon") == "1|R-118" ]] || fail "bonus not saved"
+
+# 3. A justification of each sector.
+press "Brenvik" "Justificación de la desafectación" # tree
+justification 0 "Ampliacion de cultivos" 1
+justification 1 "Construccion de bodegas" 2
+xdotool key Escape
+shot justificaciones
+[[ $(request "SELECT count(*) FROM eska_jus") == 2 ]] || fail "justifications not saved"
+
+# 4. Sector 1 cannot go (its bonus names it); sector 2 goes with its justification.
+press "Brenvik" "Antecedentes de los terrenos a desafectar" # tree
+press "Brenvik" dbgESKA_ant_des 0 "Nº Sector a Desafectar"
+xdotool key ctrl+Delete
+sleep 1 # the refusal comes before any question
+shot borrar-rechazado
+xdotool key Return
+focus_main
+[[ $(request "SELECT count(*) FROM eska_ant_des") == 2 ]] || fail "sector 1 was deleted"
+press "Brenvik" dbgESKA_ant_des 1 "Nº Sector a Desafectar"
+xdotool key ctrl+Delete
+window_appears "Confirmaci" || fail "no question before deleting sector 2"
+press "Confirmaci" "Sí"
+focus_main
+sleep 0.5
+shot borrado
+[[ $(request "SELECT group_concat(num_sect) FROM eska_ant_des") == "1" ]] || fail "sector 2 not deleted"
+[[ $(request "SELECT group_concat(num_sect) FROM eska_jus") == "1" ]] || fail "the justification of sector 2 was left behind"
+
+# 5. Save, Close and Open again.
+save_document
+close_document
+reopen_document
+shot reabierto
+[[ $(request "SELECT count(*) FROM eska_jus") == 1 ]] || fail "justification lost on reopening"
+
+# 6. Preview, and the exchange file twice (accepted: the released surface is computed).
+preview_document
+export_document
+primero=$intercambio
+grep -q "<FORMULARIO.SOLI_SUP_SOLICITADA>5,5</" "$primero" || fail "the released surface is not in the exchange file"
+grep -q "<SECTOR.CAUSA_DESAFECTACION>AMPLIACION DE CULTIVOS</" "$primero" || fail "the sector's cause is not in the exchange file"
+export_document
+[[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
+[[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
+
+exit_program
+echo "Eska person-like run passed; screenshots in $shots"
