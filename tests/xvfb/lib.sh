@@ -301,6 +301,15 @@ PY
   [[ $(sqlite3 "$db" "SELECT foco_estado || '|' || foco_hashXml FROM formPredio") == "1|$h" ]] || fail "document index not updated"
 }
 
+# The exchange file generated again with nothing changed: a file of its own, with the same
+# bytes as the one before ($intercambio).
+export_again_same_bytes() {
+  local primero=$intercambio
+  export_document
+  [[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
+  [[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
+}
+
 # Exit (ctrl+s), waiting for the program to end and checking that it leaves no temporary files.
 exit_program() {
   focus_main

@@ -84,12 +84,9 @@ shot reabierto
 # 5. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
 export_document
-primero=$intercambio
-grep -q "<FORMULARIO.TISO_CODIGO>42</" "$primero" || fail "the exchange file holds no Coba norm"
-grep -q "<ACTIVIDAD.TIPO_ACTIVIDAD>90</" "$primero" || fail "the reforestation is not in the exchange file"
-export_document
-[[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
-[[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
+grep -q "<FORMULARIO.TISO_CODIGO>42</" "$intercambio" || fail "the exchange file holds no Coba norm"
+grep -q "<ACTIVIDAD.TIPO_ACTIVIDAD>90</" "$intercambio" || fail "the reforestation is not in the exchange file"
+export_again_same_bytes
 
 exit_program
 echo "Coba person-like run passed; screenshots in $shots"

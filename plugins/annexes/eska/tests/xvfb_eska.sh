@@ -101,12 +101,9 @@ shot reabierto
 # 6. Preview, and the exchange file twice (accepted: the released surface is computed).
 preview_document
 export_document
-primero=$intercambio
-grep -q "<FORMULARIO.SOLI_SUP_SOLICITADA>5,5</" "$primero" || fail "the released surface is not in the exchange file"
-grep -q "<SECTOR.CAUSA_DESAFECTACION>AMPLIACION DE CULTIVOS</" "$primero" || fail "the sector's cause is not in the exchange file"
-export_document
-[[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
-[[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
+grep -q "<FORMULARIO.SOLI_SUP_SOLICITADA>5,5</" "$intercambio" || fail "the released surface is not in the exchange file"
+grep -q "<SECTOR.CAUSA_DESAFECTACION>AMPLIACION DE CULTIVOS</" "$intercambio" || fail "the sector's cause is not in the exchange file"
+export_again_same_bytes
 
 exit_program
 echo "Eska person-like run passed; screenshots in $shots"

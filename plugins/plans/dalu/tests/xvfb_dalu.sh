@@ -192,13 +192,10 @@ da "SELECT count(*) FROM dalu_prescripcion" "1" || fail "prescription lost on re
 # prescription.
 preview_document
 export_document
-primero=$intercambio
 for elemento in "<RODAL.NUMERO>1<" "<ACTIVIDAD.ACSO_NUMERO>1<" "<ACTIVIDAD.PRESCRIPCION>RALEO POR LO BAJO" "<ESTUDIO_PRENDIMIENTO>"; do
-  grep -q "$elemento" "$primero" || fail "the exchange file lacks $elemento"
+  grep -q "$elemento" "$intercambio" || fail "the exchange file lacks $elemento"
 done
-export_document
-[[ $intercambio != "$primero" ]] || fail "the second exchange file overwrote the first"
-[[ $(md5sum <"$primero") == $(md5sum <"$intercambio") ]] || fail "the two exchange files differ"
+export_again_same_bytes
 
 exit_program
 echo "person-like run passed; screenshots in $shots"
