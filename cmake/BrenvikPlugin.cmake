@@ -27,3 +27,28 @@ function(brenvik_add_plugin)
   endif()
   target_link_options(${P_TARGET} PRIVATE -Wl,--no-undefined)
 endfunction()
+
+# brenvik_plugin_tests(NAME <code in lower case> [WITH <plug-in> ...] [SOURCES ...])
+# One test per tests/test_*.cpp of a form plug-in, named <code>_test_..., linked against
+# zedivu (and SOURCES), built after the plug-in, the plug-ins it is tested beside (WITH),
+# the main database and the logo; each of those plug-ins' files is BRENVIK_<CODE>_PLUGIN.
+function(brenvik_plugin_tests)
+  cmake_parse_arguments(T "" "NAME" "WITH;SOURCES" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/test_*.cpp)
+  set(deps)
+  set(defs)
+  foreach(p ${T_NAME} ${T_WITH})
+    string(TOUPPER ${p} code)
+    list(APPEND deps plugin_${p})
+    list(APPEND defs BRENVIK_${code}_PLUGIN="$<TARGET_FILE:plugin_${p}>")
+  endforeach()
+  foreach(src ${tests})
+    get_filename_component(name ${src} NAME_WE)
+    set(test ${T_NAME}_${name})
+    brenvik_add_test(NAME ${test} SOURCES ${src} ${T_SOURCES} LIBS zedivu)
+    add_dependencies(${test} ${deps} maindb logo)
+    target_include_directories(${test} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/tests
+      ${PROJECT_SOURCE_DIR}/zedivu/tests/common)
+    target_compile_definitions(${test} PRIVATE ${defs})
+  endforeach()
+endfunction()

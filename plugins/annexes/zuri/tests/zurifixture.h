@@ -8,14 +8,16 @@
 #include "dataset.h"
 #include "dbgrid.h"
 #include "filasprueba.h"
+#include "planprueba.h"
 
-class ZuriFixture : public DocumentoFixture
+class ZuriFixture : public DocumentoFixture, public TablasFormulario
 {
 public:
     ZuriFixture()
         : DocumentoFixture({QStringLiteral("FERUN"), QStringLiteral("ZURI")},
                            [](const QString &c) { return c == QLatin1String("ZURI") ? 50 : 1; },
-                           QStringLiteral("Acreditación de prueba"))
+                           QStringLiteral("Acreditación de prueba")),
+          TablasFormulario(QStringLiteral("ZURI"))
     {
     }
 
@@ -31,28 +33,17 @@ public:
         form = ventanas.value(1);
     }
 
-    Dataset *tabla(const QString &nombre) const
-    {
-        return form->findChild<Dataset *>(nombre.isEmpty() ? QStringLiteral("adsPpal") : QStringLiteral("adtZURI_") + nombre);
-    }
-    QStringList filas(const QString &sql) const { return FilasSql(form->ConexionBD, sql); }
 
     bool rodal(const QString &num, const QString &cat = QStringLiteral("1"), const QString &erosion = QString())
     {
         return AgregarFila(tabla(QStringLiteral("sec_for")), {{"num_sec", "1"}, {"num", num}, {"tip_res", "10"},
                                                              {"cat_suelo", cat}, {"car_erosion", erosion}});
     }
-    bool borrarRodal(const QString &num)
-    {
-        Dataset *ds = tabla(QStringLiteral("sec_for"));
-        bool borrado = false;
-        return ds->Locate(QStringLiteral("num"), num) && catchAbort([&] { borrado = ds->Delete(); }) && borrado;
-    }
+    bool borrarRodal(const QString &num) { return borrar(QStringLiteral("sec_for"), "num", num); }
     bool parcelas(const QString &num, const QString &cantidad)
     {
         return ModificarFila(tabla(QStringLiteral("tam_num_par")), "num", num, {{"sup", "100"}, {"num_par", cantidad}});
     }
 
-    QPointer<TCustomMDIChild> form;  // the accreditation
     QPointer<TCustomMDIChild> ferun; // its request form
 };
