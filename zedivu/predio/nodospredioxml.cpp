@@ -232,4 +232,11 @@ void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera)
         RolesContiguos(xml, contiguos);
 }
 
+void Encabezado(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera)
+{
+    Formulario(xml, form, ppal, cabecera);
+    Predio(xml, form, ppal, cabecera);
+    Solicitud(xml, form, cabecera);
+}
+
 } // namespace NodosPredioXML

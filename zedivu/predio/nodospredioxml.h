@@ -56,9 +56,7 @@ void Conservador(TXML &xml, Dataset *inscripciones, Dataset *certificados);
 // --- the head of a form bound to a request form (`parent` in its description)
 //
 //     NodosPredioXML::Cabecera cabecera;            // Kelu's layout; Dalu: disposicion = Dalu
-//     NodosPredioXML::Formulario(xml, this, ppal, cabecera);   // FORMULARIO, left open
-//     NodosPredioXML::Predio(xml, this, ppal, cabecera);       // PREDIO, left open
-//     NodosPredioXML::Solicitud(xml, this, cabecera);          // the request's nodes
+//     NodosPredioXML::Encabezado(xml, this, ppal, cabecera);   // FORMULARIO and PREDIO left open
 //     ... the form's own nodes; then CerrarNodo() for PREDIO and FORMULARIO.
 //
 // The values come from the form's replica page (edits, combos and memo of the property,
@@ -88,5 +86,7 @@ void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &c
 void Predio(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
 // ROL, PROPIETARIO, (trasPropietarios), COORDENADA_UTM, ROL_CONTIGUO of the request form.
 void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera = {});
+// The whole head: Formulario, Predio and Solicitud, in that order.
+void Encabezado(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
 
 } // namespace NodosPredioXML

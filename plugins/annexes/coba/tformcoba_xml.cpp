@@ -128,9 +128,7 @@ QByteArray TFormCOBA::PrepararXML()
     {
         ExportacionCoba exportacion(this, *XML);
         Dataset *principal = exportacion.cursores(ppal);
-        NodosPredioXML::Formulario(*XML, this, principal);
-        NodosPredioXML::Predio(*XML, this, principal);
-        NodosPredioXML::Solicitud(*XML, this);
+        NodosPredioXML::Encabezado(*XML, this, principal);
         exportacion.rodales();
         exportacion.actividades();
         exportacion.proteccion();

@@ -30,9 +30,7 @@ QByteArray TFormESKA::PrepararXML()
     {
         componentes::CursoresGuardados cursores;
         Dataset *principal = cursores(ppal);
-        NodosPredioXML::Formulario(x, this, principal);
-        NodosPredioXML::Predio(x, this, principal);
-        NodosPredioXML::Solicitud(x, this);
+        NodosPredioXML::Encabezado(x, this, principal);
 
         Dataset *sectores = cursores(tabla(QStringLiteral("ant_des")));
         Dataset *justificaciones = cursores(tabla(QStringLiteral("jus")));

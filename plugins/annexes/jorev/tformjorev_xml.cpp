@@ -40,9 +40,7 @@ QByteArray TFormJOREV::PrepararXML()
     {
         componentes::CursoresGuardados cursores;
         Dataset *principal = cursores(ppal);
-        NodosPredioXML::Formulario(x, this, principal);
-        NodosPredioXML::Predio(x, this, principal);
-        NodosPredioXML::Solicitud(x, this);
+        NodosPredioXML::Encabezado(x, this, principal);
 
         Dataset *areas = cursores(tabla(QStringLiteral("car")));
         Dataset *suelos = cursores(tabla(QStringLiteral("ant_frag_suelo")));

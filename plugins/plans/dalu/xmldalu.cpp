@@ -450,9 +450,7 @@ QByteArray TFormDALU::PrepararXML()
         cabecera.disposicion = NodosPredioXML::Cabecera::Disposicion::Dalu;
         cabecera.predio = [&](TXML &x) { exportacion.hojasPredio(x); };
         cabecera.trasPropietarios = [&](TXML &x) { exportacion.proteccion(x); };
-        NodosPredioXML::Formulario(*XML, this, ppal, cabecera);
-        NodosPredioXML::Predio(*XML, this, ppal, cabecera);
-        NodosPredioXML::Solicitud(*XML, this, cabecera);
+        NodosPredioXML::Encabezado(*XML, this, ppal, cabecera);
         exportacion.clima();
         exportacion.rodales();
         exportacion.medioNatural();

@@ -286,9 +286,7 @@ QByteArray TFormKELU::PrepararXML()
     XML->Limpiar();
     {
         ExportacionKelu exportacion(this, *XML, ppal);
-        NodosPredioXML::Formulario(*XML, this, ppal);
-        NodosPredioXML::Predio(*XML, this, ppal);
-        NodosPredioXML::Solicitud(*XML, this);
+        NodosPredioXML::Encabezado(*XML, this, ppal);
         exportacion.rodalesYSectores();
         exportacion.diagnostico();
         exportacion.unidades();

@@ -163,9 +163,7 @@ QByteArray TFormTISA::PrepararXML()
     {
         ExportacionTisa exportacion(this, *XML);
         Dataset *principal = exportacion.cursores(ppal);
-        NodosPredioXML::Formulario(*XML, this, principal);
-        NodosPredioXML::Predio(*XML, this, principal);
-        NodosPredioXML::Solicitud(*XML, this);
+        NodosPredioXML::Encabezado(*XML, this, principal);
         hijosxml::variablesClimaticas(*XML, this, exportacion.cursores, QStringLiteral("coor_nte"), QStringLiteral("coor_este"));
         exportacion.rodales();
         hijosxml::hidrografia(*XML, this, exportacion.cursores);

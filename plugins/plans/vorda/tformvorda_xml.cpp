@@ -154,9 +154,7 @@ QByteArray TFormVORDA::PrepararXML()
     XML->Limpiar();
     {
         ExportacionVorda exportacion(this, *XML);
-        NodosPredioXML::Formulario(*XML, this, ppal);
-        NodosPredioXML::Predio(*XML, this, ppal);
-        NodosPredioXML::Solicitud(*XML, this);
+        NodosPredioXML::Encabezado(*XML, this, ppal);
         exportacion.actividades();
         exportacion.caminos();
     }

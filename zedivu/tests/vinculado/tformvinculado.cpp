@@ -46,9 +46,7 @@ public:
             x.Hijo(QStringLiteral("PLAGA_MEDIDA_PREVENCION"), QStringLiteral("Monitoreo"));
             x.CerrarNodo();
         };
-        NodosPredioXML::Formulario(*XML, this, DatasetPpal, c);
-        NodosPredioXML::Predio(*XML, this, DatasetPpal, c);
-        NodosPredioXML::Solicitud(*XML, this, c);
+        NodosPredioXML::Encabezado(*XML, this, DatasetPpal, c);
         XML->CerrarNodo();
         XML->CerrarNodo();
         return XML->Texto();
