@@ -64,8 +64,8 @@ for fila in 0 1; do
 done
 xdotool key Escape # the empty row appended after the second goes
 shot rodales
-[[ $(plan "SELECT group_concat(num || '|' || sup) FROM tisa_car_bos") == "1|8.0,2|3.5" ]] || fail "stands not saved"
-[[ $(plan "SELECT group_concat(num) FROM tisa_obj") == "1,2" ]] || fail "no objective rows for the stands"
+prints "1|8.0,2|3.5" plan "SELECT group_concat(num || '|' || sup) FROM tisa_car_bos" || fail "stands not saved"
+prints "1,2" plan "SELECT group_concat(num) FROM tisa_obj" || fail "no objective rows for the stands"
 
 # 2. Their objectives.
 press "Brenvik" "Objetivos" # tree
@@ -73,7 +73,7 @@ for fila in 0 1; do
   press "Brenvik" dbgTISA_obj "$fila" "Objetivo"
   xdotool type --delay 20 "Recuperar terreno agricola $((fila + 1))"; xdotool key Return
 done
-[[ $(plan "SELECT count(*) FROM tisa_obj WHERE obj LIKE 'Recuperar%'") == 2 ]] || fail "objectives not saved"
+prints 2 plan "SELECT count(*) FROM tisa_obj WHERE obj LIKE 'Recuperar%'" || fail "objectives not saved"
 
 # 3. Threatened fauna, and flora on stand 2.
 press "Brenvik" "Flora y fauna con Problemas de Conservación" # tree
@@ -88,15 +88,15 @@ xdotool key Down space Return; sleep 0.5 # stand 2; Aceptar
 press "Brenvik" dbgTISA_flo 0 "Densidad (individuos/ha)"
 xdotool type --delay 20 "12"; xdotool key Return Escape
 shot flora-fauna
-[[ $(plan "SELECT count(*) FROM tisa_fau") == 1 ]] || fail "fauna not saved"
-[[ $(plan "SELECT num FROM tisa_flo WHERE cat IS NOT NULL") == "2" ]] || fail "flora not saved on stand 2 with its category"
+prints 1 plan "SELECT count(*) FROM tisa_fau" || fail "fauna not saved"
+prints "2" plan "SELECT num FROM tisa_flo WHERE cat IS NOT NULL" || fail "flora not saved on stand 2 with its category"
 
 # 4. The exchange file is refused: the fauna has no measure; then stand 2 has none.
 export_refused fauna
 measure 0 1
 export_refused flora
 measure 1 2
-[[ $(plan "SELECT group_concat(num) FROM tisa_mepr") == "1,2" ]] || fail "measures not saved"
+prints "1,2" plan "SELECT group_concat(num) FROM tisa_mepr" || fail "measures not saved"
 
 # 5. Save, Close and Open again: the plan comes back whole.
 save_document
@@ -104,9 +104,9 @@ close_document
 reopen_document
 press "Brenvik" "Flora y fauna con Problemas de Conservación" # tree
 shot reabierto
-[[ $(plan "SELECT num FROM tisa_flo") == "2" ]] || fail "flora lost on reopening"
-[[ $(plan "SELECT group_concat(num) FROM tisa_mepr") == "1,2" ]] || fail "measures lost on reopening"
-[[ $(plan "SELECT sup_afe FROM tisa") == "11.5" ]] || fail "affected surface not saved"
+prints "2" plan "SELECT num FROM tisa_flo" || fail "flora lost on reopening"
+prints "1,2" plan "SELECT group_concat(num) FROM tisa_mepr" || fail "measures lost on reopening"
+prints "11.5" plan "SELECT sup_afe FROM tisa" || fail "affected surface not saved"
 
 # 6. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document

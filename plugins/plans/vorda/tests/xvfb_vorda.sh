@@ -31,7 +31,7 @@ xdotool key space Return # Pino radiata
 sleep 0.5
 xdotool key Down Up # posts the stand
 shot rodal
-[[ $(working kelu "SELECT num || '|' || sup FROM kelu_desc") == "1|12.5" ]] || fail "stand not posted"
+prints "1|12.5" working kelu "SELECT num || '|' || sup FROM kelu_desc" || fail "stand not posted"
 # Its management unit: the plan's affected surface.
 press "Brenvik" "Objetivos De Manejo" # tree
 press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
@@ -52,18 +52,18 @@ xdotool type "1"; xdotool key Return
 sleep 0.5
 xdotool key Down Up # posts the row
 shot calendario-fila
-[[ $(working vorda "SELECT num || '|' || sup FROM vorda_act") == "1|12.5" ]] || fail "calendar row not posted with the stand's surface"
+prints "1|12.5" working vorda "SELECT num || '|' || sup FROM vorda_act" || fail "calendar row not posted with the stand's surface"
 
 # 3. Save (Ctrl+G validates; it writes the affected surface the row gave), Close and Open
 # again: the row comes back.
 save_document
-[[ $(working vorda "SELECT sup_afe FROM vorda") == "12.5" ]] || fail "affected surface not counted"
+prints "12.5" working vorda "SELECT sup_afe FROM vorda" || fail "affected surface not counted"
 close_document
 reopen_document
 press "Brenvik" "Forestación - Act. Silvícolas" # tree
 shot reabierto
-[[ $(working vorda "SELECT num || '|' || sup FROM vorda_act") == "1|12.5" ]] || fail "calendar row lost on reopening"
-[[ $(working vorda "SELECT sup_afe FROM vorda") == "12.5" ]] || fail "affected surface lost on reopening"
+prints "1|12.5" working vorda "SELECT num || '|' || sup FROM vorda_act" || fail "calendar row lost on reopening"
+prints "12.5" working vorda "SELECT sup_afe FROM vorda" || fail "affected surface lost on reopening"
 
 # 4. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document

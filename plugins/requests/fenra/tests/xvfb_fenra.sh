@@ -42,7 +42,7 @@ press "Base de Datos de Predios" "Los Robles"
 press "Base de Datos de Predios" btnSeleccionar
 sleep 1
 shot origen
-[[ $(guia "SELECT cod_pre || '|' || nom_pre FROM fenra") == "1|Los Robles" ]] || fail "origin not filled"
+prints "1|Los Robles" guia "SELECT cod_pre || '|' || nom_pre FROM fenra" || fail "origin not filled"
 
 # 2. The destination: Las Lengas, after the page's question.
 press "Brenvik" "Información de Predio Destino" # tree
@@ -54,8 +54,8 @@ press "Base de Datos de Predios" "Las Lengas"
 press "Base de Datos de Predios" btnSeleccionar
 sleep 1
 shot destino
-[[ $(guia "SELECT cod_pre2 || '|' || nom_pre2 || '|' || cod_pre FROM fenra") == "2|Las Lengas|1" ]] || fail "destination not filled apart"
-[[ $(guia "SELECT count(*) FROM fenra_pro2") == 1 ]] || fail "destination owner missing"
+prints "2|Las Lengas|1" guia "SELECT cod_pre2 || '|' || nom_pre2 || '|' || cod_pre FROM fenra" || fail "destination not filled apart"
+prints 1 guia "SELECT count(*) FROM fenra_pro2" || fail "destination owner missing"
 
 # 3. Date, city and signatory of the request.
 press "Brenvik" "Información de Predio Origen" # tree
@@ -78,7 +78,7 @@ xdotool type --delay 30 "Unidad"; xdotool key Return Return
 xdotool key Down Up # posts the row
 sleep 0.5
 shot producto
-[[ $(guia "SELECT tipo_prod || '|' || unme_codigo || '|' || volumen FROM fenra_prod_trans") == "5|5|0,12" ]] ||
+prints "5|5|0,12" guia "SELECT tipo_prod || '|' || unme_codigo || '|' || volumen FROM fenra_prod_trans" ||
   fail "product not posted with its volume"
 press "Brenvik" dbcb_tran_tipo
 xdotool key Down Return
@@ -94,10 +94,10 @@ shot transporte
 
 # 5. Save: both properties in the register, each under its own code.
 save_document
-[[ $(guia "SELECT cod_pre || '|' || cod_pre2 || '|' || cond_rut FROM fenra") == "1|2|7654321" ]] || fail "codes or driver not saved"
-[[ $(sqlite3 "$db" "SELECT group_concat(pred_codigo || ':' || pred_nombre) FROM (SELECT * FROM predio ORDER BY pred_codigo)") == "1:Los Robles,2:Las Lengas" ]] ||
+prints "1|2|7654321" guia "SELECT cod_pre || '|' || cod_pre2 || '|' || cond_rut FROM fenra" || fail "codes or driver not saved"
+prints "1:Los Robles,2:Las Lengas" sqlite3 "$db" "SELECT group_concat(pred_codigo || ':' || pred_nombre) FROM (SELECT * FROM predio ORDER BY pred_codigo)" ||
   fail "the register does not hold both properties under their codes"
-[[ $(sqlite3 "$db" "SELECT count(*) FROM coordenada WHERE pred_codigo = 2 AND coor_punto_referencia = 'Aserradero'") == 1 ]] ||
+prints 1 sqlite3 "$db" "SELECT count(*) FROM coordenada WHERE pred_codigo = 2 AND coor_punto_referencia = 'Aserradero'" ||
   fail "the destination's point is not under its code"
 
 # 6. Close, Open and Save again: the same two properties, updated.
@@ -113,12 +113,12 @@ press "Formularios" "Abrir"
 window "Brenvik - .* - \\[Formulario" >/dev/null || fail "document not reopened"
 press "Brenvik" "Productos a transportar" # tree
 shot reabierto
-[[ $(guia "SELECT cod_pre2 || '|' || volumen FROM fenra, fenra_prod_trans") == "2|0,12" ]] || fail "guide lost on reopening"
+prints "2|0,12" guia "SELECT cod_pre2 || '|' || volumen FROM fenra, fenra_prod_trans" || fail "guide lost on reopening"
 focus_main
 xdotool key ctrl+g
 sleep 2
 window_appears "Confirmaci" 2 && fail "a reopened guide asks about its properties again"
-[[ $(sqlite3 "$db" "SELECT group_concat(pred_codigo) FROM (SELECT pred_codigo FROM predio ORDER BY pred_codigo)") == "1,2" ]] ||
+prints "1,2" sqlite3 "$db" "SELECT group_concat(pred_codigo) FROM (SELECT pred_codigo FROM predio ORDER BY pred_codigo)" ||
   fail "saving again added properties"
 shot guardado-otra-vez
 
