@@ -670,7 +670,7 @@ private:
     {
         Args a;
         noChildren(n);
-        if (!args(n, {}, {QStringLiteral("suffix")}, 1, 2, a))
+        if (!args(n, {}, {QStringLiteral("suffix")}, 1, 3, a))
             return;
         const QString part = a.positional[0];
         const QString s = a.options.value(QStringLiteral("suffix"));
@@ -680,6 +680,8 @@ private:
         const TableDescription *main = m_form.mainTable();
         const auto has = [&](const QString &field) { return main && main->column(field + s); };
         const QString title = a.positional.size() > 1 ? quote(a.positional[1]) : QString();
+        // (persons: a second title retitles the representatives' group)
+        const QString titleRep = a.positional.size() > 2 ? quote(a.positional[2]) : QString();
         const QString prefix = m_form.code.toLower() + QLatin1Char('_');
         const QString grid = QStringLiteral("dbg") + m_form.code + QLatin1Char('_');
         QString text;
@@ -730,6 +732,8 @@ private:
                 const bool fono = owners || p.fono != QLatin1String("none");
                 if (owners && !title.isEmpty())
                     text += QStringLiteral("group %1\n").arg(title);
+                else if (!owners && !titleRep.isEmpty())
+                    text += QStringLiteral("group %1\n").arg(titleRep);
                 else
                     text += owners ? QStringLiteral("group \" Propietarios \"\n") : QStringLiteral("group \" Representantes Legales \"\n");
                 text += QStringLiteral("  grid %1 %2 rows=%3\n").arg(name, table).arg(owners ? 4 : 3);

@@ -59,9 +59,13 @@ void PredioSolicitud(TXML &xml, const SeccionPredio &seccion, const CabeceraSoli
             xml.HijoCampo(QLatin1String(nodo), campo);
     };
     hoja("PRED_CODIGO", cfg.campoCodigo);
+    if (c.trasCodigo)
+        c.trasCodigo(xml);
     hoja("LOCALIDAD.REGION", cfg.campoRegion);
     hoja("LOCALIDAD.PROVINCIA", cfg.campoProvincia);
     hoja("LOCALIDAD.COMUNA", cfg.campoComuna);
+    if (c.trasLocalidad)
+        c.trasLocalidad(xml);
     hoja("NOMBRE", cfg.campoNombre);
     hoja("SUPERFICIE_ET", cfg.campoSuperficie);
     hoja("SUPERFICIE_SII", cfg.campoSuperficieSii);

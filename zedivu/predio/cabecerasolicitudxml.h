@@ -31,6 +31,10 @@ struct CabeceraSolicitud
     bool ciudadEnFirmas = true;
     // Further PREDIO leaves, after the surfaces and access and before PRED_ESTADO.
     std::function<void(TXML &)> predio;
+    // PREDIO leaves right after PRED_CODIGO (the dead-alerce guide's ALERCE_DESTINO), and
+    // after the locality before NOMBRE (its TPRE_CODIGO).
+    std::function<void(TXML &)> trasCodigo;
+    std::function<void(TXML &)> trasLocalidad;
 };
 
 // FORMULARIO over the form's main dataset: TISO_CODIGO, VERSION, TISO_CODIGO_DE,

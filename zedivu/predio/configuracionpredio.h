@@ -54,6 +54,15 @@ struct ConfiguracionPredio
         "base de datos central.\n\nPese a ello, igualmente se guardará en el archivo especificado \nla información "
         "contenida en estos formularios.");
 
+    // The plain property of a request form: rolls, inscriptions, certificates, owners and
+    // representatives, and nothing else.
+    static ConfiguracionPredio simple(const QString &codigo)
+    {
+        ConfiguracionPredio c;
+        c.codigo = codigo;
+        return c;
+    }
+
     // The one property of a parent request form: surfaces by the tax roll and by title,
     // access routes, coordinates and adjoining rolls.
     static ConfiguracionPredio solicitud(const QString &codigo)

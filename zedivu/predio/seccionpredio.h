@@ -97,6 +97,8 @@ public:
     QString lineaProductor() const;
     // Name, commune, province, region, surfaces, access routes and the property tables.
     void imprimirPredio(TImpresion *imp);
+    // Commune, province and region as their combos show them, on one line 5 mm apart.
+    void imprimirLugar(TImpresion *imp);
     // The cover letter for the border authority.
     void componerDifrol(TImpresion *imp);
     // The box the agency fills in on reception (number and date) and "(Uso Okran)": the

@@ -63,18 +63,7 @@ void SeccionPredio::imprimirPredio(TImpresion *imp)
     imp->Campo(QStringLiteral("Nombre:"), campo(m_config.campoNombre), lpLeft);
     imp->Cr();
     imp->CrLf();
-    // Commune, province and region side by side, 5 mm apart.
-    const double y = imp->PosY;
-    double alto = 0;
-    for (const auto &[etiqueta, nombre] : {std::pair{"Comuna:", m_config.campoComuna}, std::pair{"Provincia:", m_config.campoProvincia},
-                                         std::pair{"Región:", m_config.campoRegion}}) {
-        alto = std::max(alto, imp->Campo(QString::fromUtf8(etiqueta), combo(nombre), lpLeft).Alto);
-        imp->DeltaY(y - imp->PosY);
-        imp->DeltaX(5);
-    }
-    imp->DeltaY(alto);
-    imp->Cr();
-    imp->CrLf();
+    imprimirLugar(imp);
     imp->Seccion();
     const struct
     {
@@ -104,6 +93,21 @@ void SeccionPredio::imprimirPredio(TImpresion *imp)
           grilla(QStringLiteral("cer")));
     if (m_config.coordenadas)
         tablaTitulada(imp, QStringLiteral("Coordenadas UTM:"), grilla(QStringLiteral("coo")));
+}
+
+void SeccionPredio::imprimirLugar(TImpresion *imp)
+{
+    const double y = imp->PosY;
+    double alto = 0;
+    for (const auto &[etiqueta, nombre] : {std::pair{"Comuna:", m_config.campoComuna}, std::pair{"Provincia:", m_config.campoProvincia},
+                                         std::pair{"Región:", m_config.campoRegion}}) {
+        alto = std::max(alto, imp->Campo(QString::fromUtf8(etiqueta), combo(nombre), lpLeft).Alto);
+        imp->DeltaY(y - imp->PosY);
+        imp->DeltaX(5);
+    }
+    imp->DeltaY(alto);
+    imp->Cr();
+    imp->CrLf();
 }
 
 void SeccionPredio::componerDifrol(TImpresion *imp)

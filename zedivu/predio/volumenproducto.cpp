@@ -114,12 +114,28 @@ void enlazar(TCustomMDIChild *form, Dataset *productos, const Configuracion &con
             antes(ds);
         Field *unidad = ds->FindField(QStringLiteral("unme_codigo"));
         Field *producto = ds->FindField(QStringLiteral("tipo_prod"));
-        if (!form->ConexionBDPpal || !unidad || !producto || unidad->IsNull())
-            return;
-        if (!unidadCorresponde(*form->ConexionBDPpal, unidad->Value(), producto->Value(), config)) {
+        if (form->ConexionBDPpal && unidad && producto && !unidad->IsNull()
+            && !unidadCorresponde(*form->ConexionBDPpal, unidad->Value(), producto->Value(), config)) {
             form->DialogoError(mensajeUnidadNoCorresponde());
             Abort();
         }
+        if (config.validarVolumen)
+            form->Validar(ds->FindField(QStringLiteral("volumen")), {tvNoVacio, tvPositivo});
+    };
+}
+
+void enlazarAlAbrir(TCustomMDIChild *form, const QString &nombre, const Configuracion &config)
+{
+    Dataset *productos = form ? form->findChild<Dataset *>(nombre) : nullptr;
+    if (!productos)
+        return;
+    productos->AfterOpen = [form, antes = productos->AfterOpen, config, enlazado = false](Dataset *ds) mutable {
+        if (antes)
+            antes(ds);
+        if (enlazado)
+            return;
+        enlazado = true;
+        enlazar(form, ds, config);
     };
 }
 

@@ -35,6 +35,9 @@ struct Configuracion
     // Recompute `volumen` when quantity, unit or product change (forms without the field
     // only check).
     bool calcular = true;
+    // After the unit's check, `volumen` must hold a positive volume (so a unit without a
+    // factor is refused for its unit, not for the empty volume it gives).
+    bool validarVolumen = false;
 };
 
 const QString &mensajeUnidadNoCorresponde(); // "La unidad de medida no corresponde al producto escogido"
@@ -56,5 +59,8 @@ bool unidadCorresponde(Connection &principal, const QVariant &unidad, const QVar
 // before-post: a unit that does not fit shows the message through the form and aborts
 // the post. Uses the form's main-database connection (ConexionBDPpal).
 void enlazar(TCustomMDIChild *form, Dataset *productos, const Configuracion &config = {});
+// The same for the form's product table `nombre` (a dataset component), bound when the
+// table first opens (its fields exist from then on). Nothing when the form has no such table.
+void enlazarAlAbrir(TCustomMDIChild *form, const QString &nombre, const Configuracion &config = {});
 
 } // namespace VolumenProducto

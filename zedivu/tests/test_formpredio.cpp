@@ -175,6 +175,29 @@ TEST(PredioStatement, LinksEveryTableToItsPropertyRowWithIdPre)
     }
 }
 
+// The persons' groups: their own titles, or the owners' and then the representatives'
+// given in the page ("Productor o Comerciante" in the dead-alerce requests).
+TEST(PredioStatement, PersonsGroupsTakeTheTitlesThePageGives)
+{
+    const auto titulos = [](const QString &persons) {
+        QStringList errors;
+        const auto form = FormDescriptionParser::parse(
+            QStringLiteral("form ABC\ntable abc main\n  id autoinc\npredio\npage\npage \"Personas\"\n  ") + persons + QLatin1Char('\n'),
+            QStringLiteral("abc.form"), &errors);
+        QStringList grupos;
+        if (!form)
+            return errors;
+        for (const ControlDescription &c : form->pages[1].controls)
+            if (c.kind == ControlDescription::Kind::Group)
+                grupos << c.caption;
+        return grupos;
+    };
+    EXPECT_EQ(titulos(QStringLiteral("predio persons")), (QStringList{QStringLiteral(" Propietarios "), QStringLiteral(" Representantes Legales ")}));
+    EXPECT_EQ(titulos(QStringLiteral("predio persons \" Dueños \"")), (QStringList{QStringLiteral(" Dueños "), QStringLiteral(" Representantes Legales ")}));
+    EXPECT_EQ(titulos(QStringLiteral("predio persons \" Propietarios \" \" Productor o Comerciante \"")),
+              (QStringList{QStringLiteral(" Propietarios "), QStringLiteral(" Productor o Comerciante ")}));
+}
+
 TEST(PredioStatement, RefusesWhatItCannotWrite)
 {
     const struct

@@ -14,7 +14,10 @@
 #include "dialogservice.h"
 #include "field.h"
 #include "predio/seccionpredio.h"
+#include "imprimirpdf.h"
+#include "pdfatexto.h"
 #include "scripteddialogs.h"
+#include "textoesperado.h"
 #include "util_bbdd.h"
 
 #include <QCoreApplication>
@@ -22,6 +25,7 @@
 #include <QFile>
 #include <QLibrary>
 #include <QMdiArea>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -83,6 +87,18 @@ INSERT INTO ministerio (pred_codigo, mini_certbn, mini_fecha) VALUES (7, 'BN-88'
 INSERT INTO coordenada (pred_codigo, coor_punto_referencia, coor_norte, coor_este) VALUES (7, 'Portón', 6298000, 352000);
 INSERT INTO formPredio (pred_codigo, form_id, foco_archivo) VALUES (7, 1, 'viejo.fkel');
 )";
+
+// A product row of the dead-alerce requests as the consultant types it: the volume the row
+// then shows, and part of the message that refuses it (empty: the row posts).
+struct CasoProducto
+{
+    const char *nombre;
+    int producto;
+    int unidad;
+    const char *cantidad;
+    const char *volumen;
+    const char *mensaje;
+};
 
 class DocumentoSolicitud : public ::testing::Test
 {
@@ -217,6 +233,83 @@ protected:
         ASSERT_TRUE(ok) << ds->lastError().text().toStdString();
     }
 
+    // A row appended to `ds` with the fields given as they are typed, posted with the
+    // table's checks.
+    void fila(Dataset *ds, const QList<QPair<const char *, QString>> &valores)
+    {
+        ASSERT_NE(ds, nullptr);
+        ASSERT_TRUE(ds->Append());
+        for (const auto &[nombre, valor] : valores)
+            ds->FieldByName(QLatin1String(nombre))->setAsString(valor);
+        bool ok = false;
+        ASSERT_TRUE(catchAbort([&] { ok = ds->Post(); })) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+        ASSERT_TRUE(ok) << ds->lastError().text().toStdString();
+    }
+    // Posts the row as it stands: empty when it posted, else the message that refused it
+    // (and the row is given up).
+    QString postear(Dataset *ds)
+    {
+        dialogos.boxes.clear();
+        bool ok = false;
+        catchAbort([&] { ok = ds->Post(); });
+        if (ok)
+            return QString();
+        ds->Cancel();
+        return dialogos.boxes.isEmpty() ? QStringLiteral("(sin mensaje)") : dialogos.boxes.first().texto;
+    }
+
+    // The product row of `caso` typed into `productos` (ten pieces): its volume and whether
+    // it posts.
+    void probarProducto(Dataset *productos, const CasoProducto &caso)
+    {
+        ASSERT_NE(productos, nullptr);
+        ASSERT_TRUE(productos->Append());
+        productos->FieldByName(QStringLiteral("nro_piezas"))->setAsInteger(10);
+        productos->FieldByName(QStringLiteral("tipo_prod"))->setAsInteger(caso.producto);
+        productos->FieldByName(QStringLiteral("unme_codigo"))->setAsInteger(caso.unidad);
+        productos->FieldByName(QStringLiteral("cant"))->setAsString(QString::fromUtf8(caso.cantidad));
+        EXPECT_EQ(productos->FieldByName(QStringLiteral("volumen"))->AsString(), QString::fromUtf8(caso.volumen));
+        const QString mensaje = postear(productos);
+        if (*caso.mensaje == 0)
+            EXPECT_TRUE(mensaje.isEmpty()) << mensaje.toStdString();
+        else
+            EXPECT_TRUE(mensaje.contains(QString::fromUtf8(caso.mensaje))) << mensaje.toStdString();
+    }
+
+    // The request's exchange text, which must be the golden `golden`.xml and write its
+    // "other" product (code -1, `otro`) as the products' other code, 18, with its text.
+    QByteArray exportarComoElEsperado(const QString &golden, const QString &otro)
+    {
+        const QByteArray xml = solicitud()->PrepararXML();
+        EXPECT_TRUE(ComoElEsperado(xml, golden)) << "see " << golden.toStdString() << ".obtenido.xml beside the test";
+        const QString texto = QString::fromLatin1(xml);
+        EXPECT_TRUE(texto.contains(QRegularExpression(QStringLiteral("<PRODUCTO.TIPO_PRODUCTO>18</PRODUCTO.TIPO_PRODUCTO>\\r\\n *"
+                                                                     "<PRODUCTO.TIPO_PRODUCTO_OTRO>%1</").arg(otro))))
+            << xml.toStdString();
+        // The same data give the same text.
+        EXPECT_EQ(solicitud()->PrepararXML(), xml);
+        return xml;
+    }
+
+    // The request printed to a PDF file as the print command does, its pages left as
+    // pictures for a person to look at; its text through pdftotext, or empty without it.
+    QString imprimirYLeer()
+    {
+        const QString pdf = dir.filePath(m_codigo + QStringLiteral(".pdf"));
+        QString error;
+        EXPECT_TRUE(ImprimirAPdf(solicitud(), pdf, &error)) << error.toStdString();
+        PaginasAPng(pdf, m_codigo);
+        return HayPdftotext() ? PdfATexto(pdf) : QString();
+    }
+
+    // An "other" product (code -1) typed in an earlier document: the windows are opened
+    // again, as for a new document, so that the product lists read it.
+    void registrarOtroProducto(const QString &texto)
+    {
+        ASSERT_TRUE(bd.exec(QStringLiteral("INSERT INTO otros (otr_codigo, otr_descripcion, otr_tce) VALUES (-1, ?, 'tceProducto')"),
+                            {texto}));
+        reabrirVentanas();
+    }
     // A new property typed by hand: name, commune, one roll, one inscription, one owner.
     void escribirPredioNuevo(const QString &nombre)
     {

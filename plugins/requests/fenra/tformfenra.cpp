@@ -19,9 +19,6 @@ BRENVIK_REGISTER_WINDOW(TFormFenra, "TFormFenra");
 
 namespace {
 
-// Another kind of transport, described in trans_tipo_otro.
-constexpr int kTransporteOtro = 4;
-
 bool enEdicion(const Dataset *ds)
 {
     return ds->State() == DatasetState::Edit || ds->State() == DatasetState::Insert;
@@ -103,19 +100,11 @@ void TFormFenra::Nuevo()
     m_otroTransporte = findComponent<DBEdit>(this, QStringLiteral("dbe_tran_otro"));
 
     // The products' volumes and units: an "other" product (negative) takes product 18's
-    // factor, and passes the check only in cubic metres. Their fields exist once the
-    // table is open.
-    if (Dataset *productos = findChild<Dataset *>(QStringLiteral("adtFENRA_prod_trans"))) {
-        encadenar(productos->AfterOpen, [this, enlazado = false](Dataset *ds) mutable {
-            if (enlazado)
-                return;
-            enlazado = true;
-            VolumenProducto::Configuracion cfg;
-            cfg.productoNegativoEs18 = true;
-            cfg.productoNegativoSoloUnidadDirecta = true;
-            VolumenProducto::enlazar(this, ds, cfg);
-        });
-    }
+    // factor, and passes the check only in cubic metres.
+    VolumenProducto::Configuracion cfg;
+    cfg.productoNegativoEs18 = true;
+    cfg.productoNegativoSoloUnidadDirecta = true;
+    VolumenProducto::enlazarAlAbrir(this, QStringLiteral("adtFENRA_prod_trans"), cfg);
 
     Dataset *ppal = DatasetPpal;
     encadenar(ppal->BeforePost, [this](Dataset *) { validarConductor(); });

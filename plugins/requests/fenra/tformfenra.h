@@ -15,6 +15,9 @@ class TFormFenra : public TFormSolicitudPredio
     Q_OBJECT
 
 public:
+    // The kind of transport that is another kind, described in trans_tipo_otro.
+    static constexpr int kTransporteOtro = 4;
+
     explicit TFormFenra(QWidget *owner = nullptr);
 
     void Nuevo() override;
@@ -24,6 +27,12 @@ public:
     void TerminarGuardarPredio(bool guardado) override;
     // The form reads nothing from its siblings.
     void ConexionesExternas() override {}
+    // The guide in the agency's layout: the producer, the dispatch place, the transport,
+    // the addressee, the delivery place, the previous guides, tax documents and products.
+    void ComponerImpresion(TImpresion *impresion) override;
+    // FORMULARIO with the origin's and the destination's PREDIO, the transport, the
+    // driver, the previous guides, tax documents and products.
+    QByteArray PrepararXML() override;
 
     SeccionPredio *Destino() const { return m_destino; }
     // The destination's code in the main database; < 1 while it is not there.
@@ -43,6 +52,9 @@ private:
     // from elsewhere (imported: the shell leaves it without a property code).
     void resolverDestinoCargado();
     void validarConductor();
+    // A property's place in the printout: its name under `titulo`, commune, province and
+    // region, its kind (`comboTipo`), its reference points and its access routes.
+    void imprimirLugar(TImpresion *imp, SeccionPredio &seccion, const QString &titulo, const QString &comboTipo);
 
     SeccionPredio *m_destino = nullptr;
     std::optional<int> m_destinoCargado;

@@ -1,73 +1,12 @@
 // The free-transit guide FENRA in a document with a principal form: the destination
 // property beside the origin (pick, write-back, codes across save, reopen and import),
 // the products' volumes, the transport kind and the driver's checks.
-#include "documentosolicitud.h"
+#include "documentofenra.h"
 
 #include "dbedit.h"
 
-#include <QTabWidget>
-
 #include <QFocusEvent>
-#include <QPushButton>
-
-namespace {
-
-class Fenra : public DocumentoSolicitud
-{
-protected:
-    Fenra()
-        : DocumentoSolicitud("FENRA")
-    {
-    }
-
-    // The origin is the form's first section, the destination its second.
-    SeccionPredio *destino() { return solicitud()->findChildren<SeccionPredio *>().value(1); }
-    Dataset *tabla2(const char *parte) { return destino()->tabla(QLatin1String(parte)); }
-
-    // The destination page's property button, answered `respuesta`, the register choosing
-    // `codigo` (0: closed without a choice).
-    void elegirDestino(int codigo, int respuesta = ID::YES)
-    {
-        RegistroPredios::elegido = codigo;
-        dialogos.responder({respuesta});
-        auto *boton = solicitud()->findChild<QPushButton *>(QStringLiteral("btnLlenarPredio2"));
-        ASSERT_NE(boton, nullptr);
-        boton->click();
-    }
-
-    // A new destination typed by hand: name, commune, one roll, one owner.
-    void escribirDestinoNuevo(const QString &nombre)
-    {
-        campo("nom_pre2")->setAsString(nombre);
-        campo("com2")->setAsString(QStringLiteral("13120"));
-        Dataset *rol = tabla2("rol");
-        ASSERT_TRUE(rol->Append());
-        rol->FieldByName(QStringLiteral("rol"))->setAsString(QStringLiteral("5-5"));
-        rol->FieldByName(QStringLiteral("com"))->setAsString(QStringLiteral("13120"));
-        ASSERT_TRUE(rol->Post());
-    }
-
-    // The document saved, closed and read again into new windows; `importado` as the
-    // shell leaves an imported file: without a property code.
-    void reabrir(bool importado)
-    {
-        const int predCodigo = solicitud()->PredCodigo;
-        reabrirVentanas();
-        for (auto &f : formularios)
-            ASSERT_TRUE(f->Cargar(archivo));
-        for (auto &f : formularios)
-            f->PredCodigo = importado ? -1 : predCodigo;
-        QCoreApplication::processEvents();
-        ASSERT_TRUE(solicitud()->DatasetPpal->Edit());
-    }
-
-    int codigoDe(const QString &nombre)
-    {
-        return uno(QStringLiteral("SELECT max(pred_codigo) FROM predio WHERE pred_nombre = ?"), {nombre}).toInt();
-    }
-};
-
-} // namespace
+#include <QTabWidget>
 
 TEST_F(Fenra, PickingTheDestinationFillsOnlyTheSuffixTwoTables)
 {
@@ -282,43 +221,13 @@ TEST_F(Fenra, TheMainRecordNeedsTheDriverAfterTheOrigin)
     EXPECT_TRUE(posteado) << dialogos.textos().join(QLatin1Char('|')).toStdString();
 }
 
-// A product row: its volume as the row shows it once typed, and whether it posts.
-struct CasoProducto
-{
-    const char *nombre;
-    int producto;
-    int unidad;
-    const char *cantidad;
-    const char *volumen;
-    const char *mensaje; // the refusal; empty: the row posts
-};
-
 class FenraProductos : public Fenra, public ::testing::WithParamInterface<CasoProducto>
 {
 };
 
 TEST_P(FenraProductos, TheVolumeFollowsTheUnitsFactorForTheProduct)
 {
-    const CasoProducto caso = GetParam();
-    Dataset *productos = solicitud()->findChild<Dataset *>(QStringLiteral("adtFENRA_prod_trans"));
-    ASSERT_NE(productos, nullptr);
-    ASSERT_TRUE(productos->Append());
-    productos->FieldByName(QStringLiteral("origen"))->setAsString(QStringLiteral("Cancha 1"));
-    productos->FieldByName(QStringLiteral("nro_piezas"))->setAsInteger(10);
-    productos->FieldByName(QStringLiteral("tipo_prod"))->setAsInteger(caso.producto);
-    productos->FieldByName(QStringLiteral("unme_codigo"))->setAsInteger(caso.unidad);
-    productos->FieldByName(QStringLiteral("cant"))->setAsString(QString::fromUtf8(caso.cantidad));
-    EXPECT_EQ(productos->FieldByName(QStringLiteral("volumen"))->AsString(), QString::fromUtf8(caso.volumen));
-    bool posteado = false;
-    catchAbort([&] { posteado = productos->Post(); });
-    const QString mensaje = QString::fromUtf8(caso.mensaje);
-    EXPECT_EQ(posteado, mensaje.isEmpty());
-    if (mensaje.isEmpty()) {
-        EXPECT_TRUE(dialogos.boxes.isEmpty()) << dialogos.textos().join(QLatin1Char('|')).toStdString();
-        return;
-    }
-    ASSERT_EQ(dialogos.boxes.size(), 1);
-    EXPECT_TRUE(dialogos.boxes.first().texto.contains(mensaje)) << dialogos.boxes.first().texto.toStdString();
+    probarProducto(tablaFenra("prod_trans"), GetParam());
 }
 
 // Products 5 (Postes) and 1 (Trozos); unit 11 is the cubic metre, unit 5 has a factor for

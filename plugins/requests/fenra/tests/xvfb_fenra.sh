@@ -3,7 +3,8 @@
 # screenshot after each step: New (the guide), the origin and the destination chosen in
 # the property register, the request's date, city and signatory, a product whose volume
 # the unit gives, the vehicle and the driver, Save: both properties are in the register
-# under their own codes; Close, Open and Save again update them. Controls are reached by
+# under their own codes; Close, Open and Save again update them; Preview, and the exchange
+# file twice with the same bytes, its hashes checked with md5sum. Controls are reached by
 # name and keyboard, never by position; CI runs it.
 #
 # Usage: plugins/requests/fenra/tests/xvfb_fenra.sh [build dir (build)] [screenshot dir (xvfb-shots)]
@@ -121,6 +122,14 @@ window_appears "Confirmaci" 2 && fail "a reopened guide asks about its propertie
 prints "1,2" sqlite3 "$db" "SELECT group_concat(pred_codigo) FROM (SELECT pred_codigo FROM predio ORDER BY pred_codigo)" ||
   fail "saving again added properties"
 shot guardado-otra-vez
+
+# 7. Preview, and the exchange file twice: nothing changed, so the same bytes.
+preview_document
+export_document
+grep -q "<PREDIO.ALERCE_DESTINO>1</" "$intercambio" || fail "the exchange file holds no destination"
+grep -q "<PRODUCTO.VOLUMEN>0,12</" "$intercambio" || fail "the product is not in the exchange file"
+grep -q "<CONDUCTOR.COND_RUT>7654321</" "$intercambio" || fail "the driver is not in the exchange file"
+export_again_same_bytes
 
 exit_program
 echo "Fenra person-like run passed; screenshots in $shots"
