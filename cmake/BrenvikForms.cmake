@@ -40,3 +40,16 @@ function(brenvik_form_template)
     VERBATIM)
   add_custom_target(${F_TARGET} ALL DEPENDS ${F_OUTPUT})
 endfunction()
+
+# brenvik_norm_text(TARGET <plug-in target> CODE <CODE> FILE <text.txt>)
+# Embeds a management norm's fixed text in the plug-in as ":/normas/<CODE>.txt", which the
+# norm's printout reads (TextoNorma); replacing the file replaces the printed wording.
+function(brenvik_norm_text)
+  cmake_parse_arguments(N "" "TARGET;CODE;FILE" "" ${ARGN})
+  if(NOT N_TARGET OR NOT N_CODE OR NOT N_FILE)
+    message(FATAL_ERROR "brenvik_norm_text: TARGET, CODE and FILE are required")
+  endif()
+  get_filename_component(file ${N_FILE} ABSOLUTE)
+  set_source_files_properties(${file} PROPERTIES QT_RESOURCE_ALIAS ${N_CODE}.txt)
+  qt_add_resources(${N_TARGET} norma_${N_CODE} PREFIX /normas FILES ${file})
+endfunction()

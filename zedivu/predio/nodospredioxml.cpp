@@ -80,7 +80,8 @@ void Personas(TXML &xml, Dataset *personas, const OpcionesPersona &o)
     xml.HijoCampo(QStringLiteral("PERS_DIRECCION"), QStringLiteral("dom"));
     if (o.comunaAntesQueCiudad)
         xml.HijoCampo(QStringLiteral("LOCA_COMUNA"), QStringLiteral("com"));
-    xml.HijoCampo(QStringLiteral("CIUDAD"), QStringLiteral("ciu"));
+    if (o.ciudad)
+        xml.HijoCampo(QStringLiteral("CIUDAD"), QStringLiteral("ciu"));
     if (!o.comunaAntesQueCiudad)
         xml.HijoCampo(QStringLiteral("LOCA_COMUNA"), QStringLiteral("com"));
     if (o.firma)
@@ -176,7 +177,8 @@ void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &c
         xml.Hijo(QStringLiteral("FECHA"), texto(campo(padrePpal, QStringLiteral("fec"))));
         if (cabecera.formulario)
             cabecera.formulario(xml);
-        Firma(xml, padre, texto(campo(padrePpal, QStringLiteral("ciu"))));
+        if (!cabecera.firmaEnPredio)
+            Firma(xml, padre, texto(campo(padrePpal, QStringLiteral("ciu"))));
     } else if (cabecera.formulario) {
         cabecera.formulario(xml);
     }
@@ -217,6 +219,7 @@ void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera)
     if (Dataset *propietarios = tabla("pro")) {
         OpcionesPersona opciones = OpcionesPropietarios(false);
         opciones.sexo = opciones.firma = opciones.telefono = false;
+        opciones.ciudad = cabecera.ciudadPropietarios;
         if (dalu) {
             opciones.tipo.clear();
             opciones.tipoRegistro = QStringLiteral("1");
@@ -230,6 +233,8 @@ void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera)
         Coordenadas(xml, coordenadas, !dalu);
     if (Dataset *contiguos = tabla("rol_con"))
         RolesContiguos(xml, contiguos);
+    if (cabecera.firmaEnPredio && form->Padre())
+        Firma(xml, form->Padre(), texto(campo(form->PadreTabla(), QStringLiteral("ciu"))));
 }
 
 void Encabezado(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera)

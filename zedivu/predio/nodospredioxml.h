@@ -35,6 +35,7 @@ struct OpcionesPersona
     bool telefono = true;
     bool usufructo = false;
     bool comunaAntesQueCiudad = false; // LOCA_COMUNA before CIUDAD
+    bool ciudad = true;
 };
 void Personas(TXML &xml, Dataset *personas, const OpcionesPersona &opciones);
 // The owners (PROPIETARIO, PERS_TIPO 1) and representatives (REPLEGAL, PERS_TIPO 2, no
@@ -76,15 +77,21 @@ struct Cabecera
     std::function<void(TXML &)> predio;
     // Nodes between the owners and the coordinates (Dalu's PROTECCION_RECURSO).
     std::function<void(TXML &)> trasPropietarios;
+    // The owners' CIUDAD (a lenga norm's owners carry none).
+    bool ciudadPropietarios = true;
+    // FIRMA under PREDIO after the adjoining rolls, instead of under FORMULARIO.
+    bool firmaEnPredio = false;
 };
 // FORMULARIO over the main dataset: TISO_CODIGO, VERSION, TISO_CODIGO_DE, SOLI_SUP_SOLICITADA
 // (sup_afe as shown), SOLI_SUP_TOTAL (the property's sup as shown), ESTA_CODIGO 1,
-// RESOJUDI and RESOJUDI_OBS (when the main table has resJud_tiene), FECHA, then FIRMA.
+// RESOJUDI and RESOJUDI_OBS (when the main table has resJud_tiene), FECHA, then FIRMA
+// (unless firmaEnPredio).
 void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
 // PREDIO over the main dataset: PRED_CODIGO, LOCALIDAD.REGION/PROVINCIA/COMUNA, NOMBRE,
 // SUPERFICIE_ET, SUPERFICIE_SII, SUPERFICIE_TD, ACCESO, PRED_ESTADO 1.
 void Predio(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
-// ROL, PROPIETARIO, (trasPropietarios), COORDENADA_UTM, ROL_CONTIGUO of the request form.
+// ROL, PROPIETARIO, (trasPropietarios), COORDENADA_UTM, ROL_CONTIGUO of the request form,
+// then FIRMA with firmaEnPredio.
 void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera = {});
 // The whole head: Formulario, Predio and Solicitud, in that order.
 void Encabezado(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
