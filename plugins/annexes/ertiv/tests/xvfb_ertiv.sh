@@ -1,0 +1,129 @@
+#!/bin/bash
+# A person-like run of the evergreen management norm under Xvfb, driven with xdotool, with
+# a screenshot after each step: New (the norm with its request form), the property chosen,
+# a stand in the summary (its soil row made with it), its characterisation by species, its
+# soil, a cut and a reforestation; the stand's deletion refused while the programme names
+# it; Save, Close, Open, preview, and the exchange file generated twice: both files must
+# be the same. Controls are reached by name and keyboard, never by position; CI runs it.
+#
+# Usage: plugins/annexes/ertiv/tests/xvfb_ertiv.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+norma() { working ertiv_res "$1"; }
+
+# Types $4 into the cell of grid $1, row $2, column titled $3, and leaves it with Enter.
+cell() {
+  press "Brenvik" "$1" "$2" "$3"
+  xdotool type --delay 40 "$4"; xdotool key Return
+}
+# The same for a column that lists its choices: the typed text picks, Enter takes it.
+choice() {
+  cell "$@"
+  xdotool key Return; sleep 0.3
+}
+# Leaves row $2 of grid $1 by its first column, which posts it.
+post() {
+  press "Brenvik" "$1" "$2" "$3"
+  xdotool key Down; sleep 0.5
+  xdotool key Escape
+}
+
+register_property
+start_with_consultant
+new_plantation_plan "Norma de Manejo Tipo Forestal Siempreverde"
+choose_property
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+# 1. A stand in the summary: its soil row comes with it.
+press "Brenvik" "Resumen de Rodales" # tree
+cell dbgERTIV_res 0 "Rodal Nº" 1
+cell dbgERTIV_res 0 "Superficie (ha)" 12
+choice dbgERTIV_res 0 "Situación Tipo" "Bosque virgen"
+cell dbgERTIV_res 0 "D.M.C (cm)" 48
+cell dbgERTIV_res 0 "Pendiente media (%)" 20
+cell dbgERTIV_res 0 "% Árboles Dominantes DAP > 40 cm" 35
+cell dbgERTIV_res 0 "Nº estratos en el Rodal" 2
+choice dbgERTIV_res 0 "Regeneración Natural" "Regular"
+post dbgERTIV_res 0 "Rodal Nº"
+shot rodal
+[[ $(norma "SELECT num || '|' || sup || '|' || reg FROM ertiv_res") == "1|12.0|2" ]] || fail "stand not saved"
+[[ $(norma "SELECT count(*) FROM ertiv_car_sue WHERE num = '1'") == 1 ]] || fail "no soil row for the stand"
+
+# 2. Its characterisation by one species.
+press "Brenvik" "Caracterización de los Rodales" # tree
+choice dbgERTIV_car 0 "Rodal Nº" 1
+choice dbgERTIV_car 0 "Especie" "Ulmo"
+cell dbgERTIV_car 0 "Nº árboles por hectárea|< 20 cm DAP > 1.5 m altura|intolerante" 120
+cell dbgERTIV_car 0 "Área basa/ ha (m2/ha)|TOTAL|intolerante" "32,5"
+post dbgERTIV_car 0 "Rodal Nº"
+shot caracterizacion
+[[ $(norma "SELECT num || '|' || esp || '|' || ab_tot_int FROM ertiv_car") == "1|116.0|32.5" ]] || fail "characterisation not saved"
+
+# 3. Its soil, in the row made with the stand.
+press "Brenvik" "Caracterización de los Suelos" # tree
+choice dbgERTIV_car_sue 0 "Profundidad efectiva (cm)" "Profundo"
+choice dbgERTIV_car_sue 0 "Tipo de suelo" "Suelo profundo"
+choice dbgERTIV_car_sue 0 "Roca" "Sin afloramiento"
+post dbgERTIV_car_sue 0 "Tipo de suelo"
+shot suelos
+[[ $(norma "SELECT prof || '|' || tip_sue || '|' || roca FROM ertiv_car_sue") == "4.0|1|1" ]] || fail "soil not saved"
+
+# 4. A cut and a reforestation of the stand.
+press "Brenvik" "Actividades de Corta" # tree
+choice dbgERTIV_act_cor 0 "Rodal Nº" 1
+cell dbgERTIV_act_cor 0 "Sector de Corta" A
+cell dbgERTIV_act_cor 0 "Año de Corta" 2027
+choice dbgERTIV_act_cor 0 "Método de Corta" "Corta en fajas"
+cell dbgERTIV_act_cor 0 "Area basal a Extraer (m2/ha)" 20
+post dbgERTIV_act_cor 0 "Sector de Corta"
+shot corta
+[[ $(norma "SELECT num || '|' || sec || '|' || met_cor FROM ertiv_act_cor") == "1|A|101" ]] || fail "cut not saved"
+press "Brenvik" "Actividades de Reforestación" # tree
+choice dbgERTIV_act_ref 0 "Rodal Nº" 1
+cell dbgERTIV_act_ref 0 "Sector Nº" A
+cell dbgERTIV_act_ref 0 "Año de Reforestación" 2028
+choice dbgERTIV_act_ref 0 "Método de regeneración" "Plantación"
+cell dbgERTIV_act_ref 0 "Densidad de Plantación (pl/ha)" 1100
+press "Brenvik" dbgERTIV_act_ref 0 "Especies a Plantar" boton
+window_appears "Selecci" || fail "no multi-selection window"
+xdotool key space Return; sleep 0.5 # the first species; Aceptar
+post dbgERTIV_act_ref 0 "Sector Nº"
+shot reforestacion
+[[ $(norma "SELECT num || '|' || sec || '|' || den FROM ertiv_act_ref") == "1|A|1100.0" ]] || fail "reforestation not saved"
+
+# 5. The stand cannot go while its programme names it.
+press "Brenvik" "Resumen de Rodales" # tree
+press "Brenvik" dbgERTIV_res 0 "Rodal Nº"
+xdotool key ctrl+Delete
+window_appears "" 5
+sleep 1
+shot borrar-rechazado
+xdotool key Return; sleep 0.5
+focus_main
+[[ $(norma "SELECT count(*) FROM ertiv_res") == 1 ]] || fail "a stand with a programme was deleted"
+[[ $(norma "SELECT count(*) FROM ertiv_car") == 1 ]] || fail "the stand's characterisation went"
+
+# 6. Save, Close and Open again: the norm comes back whole.
+save_document
+close_document
+reopen_document
+press "Brenvik" "Resumen de Rodales" # tree
+shot reabierto
+for t in ertiv_res ertiv_car ertiv_car_sue ertiv_act_cor ertiv_act_ref; do
+  [[ $(norma "SELECT count(*) FROM $t") == 1 ]] || fail "$t lost on reopening"
+done
+[[ $(norma "SELECT sup_afe FROM ertiv") == "12.0" ]] || fail "surface to be worked not the stand's"
+
+# 7. Preview, and the exchange file twice: nothing changed, so the same bytes.
+preview_document
+export_document
+grep -q "<FORMULARIO.TISO_CODIGO>40</" "$intercambio" || fail "the exchange file holds no Ertiv norm"
+grep -q "<CARACT_ESPECIE>" "$intercambio" || fail "the stand's characterisation is not in the exchange file"
+grep -q "<ACTIVIDAD.TIPO_ACTIVIDAD>90</" "$intercambio" || fail "the reforestation is not in the exchange file"
+export_again_same_bytes
+
+exit_program
+echo "Ertiv person-like run passed; screenshots in $shots"
