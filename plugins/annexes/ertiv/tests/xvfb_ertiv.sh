@@ -49,8 +49,8 @@ cell dbgERTIV_res 0 "Nº estratos en el Rodal" 2
 choice dbgERTIV_res 0 "Regeneración Natural" "Regular"
 post dbgERTIV_res 0 "Rodal Nº"
 shot rodal
-[[ $(norma "SELECT num || '|' || sup || '|' || reg FROM ertiv_res") == "1|12.0|2" ]] || fail "stand not saved"
-[[ $(norma "SELECT count(*) FROM ertiv_car_sue WHERE num = '1'") == 1 ]] || fail "no soil row for the stand"
+prints "1|12.0|2" norma "SELECT num || '|' || sup || '|' || reg FROM ertiv_res" || fail "stand not saved"
+prints 1 norma "SELECT count(*) FROM ertiv_car_sue WHERE num = '1'" || fail "no soil row for the stand"
 
 # 2. Its characterisation by one species.
 press "Brenvik" "Caracterización de los Rodales" # tree
@@ -60,7 +60,7 @@ cell dbgERTIV_car 0 "Nº árboles por hectárea|< 20 cm DAP > 1.5 m altura|intol
 cell dbgERTIV_car 0 "Área basa/ ha (m2/ha)|TOTAL|intolerante" "32,5"
 post dbgERTIV_car 0 "Rodal Nº"
 shot caracterizacion
-[[ $(norma "SELECT num || '|' || esp || '|' || ab_tot_int FROM ertiv_car") == "1|116.0|32.5" ]] || fail "characterisation not saved"
+prints "1|116.0|32.5" norma "SELECT num || '|' || esp || '|' || ab_tot_int FROM ertiv_car" || fail "characterisation not saved"
 
 # 3. Its soil, in the row made with the stand.
 press "Brenvik" "Caracterización de los Suelos" # tree
@@ -69,7 +69,7 @@ choice dbgERTIV_car_sue 0 "Tipo de suelo" "Suelo profundo"
 choice dbgERTIV_car_sue 0 "Roca" "Sin afloramiento"
 post dbgERTIV_car_sue 0 "Tipo de suelo"
 shot suelos
-[[ $(norma "SELECT prof || '|' || tip_sue || '|' || roca FROM ertiv_car_sue") == "4.0|1|1" ]] || fail "soil not saved"
+prints "4.0|1|1" norma "SELECT prof || '|' || tip_sue || '|' || roca FROM ertiv_car_sue" || fail "soil not saved"
 
 # 4. A cut and a reforestation of the stand.
 press "Brenvik" "Actividades de Corta" # tree
@@ -80,7 +80,7 @@ choice dbgERTIV_act_cor 0 "Método de Corta" "Corta en fajas"
 cell dbgERTIV_act_cor 0 "Area basal a Extraer (m2/ha)" 20
 post dbgERTIV_act_cor 0 "Sector de Corta"
 shot corta
-[[ $(norma "SELECT num || '|' || sec || '|' || met_cor FROM ertiv_act_cor") == "1|A|101" ]] || fail "cut not saved"
+prints "1|A|101" norma "SELECT num || '|' || sec || '|' || met_cor FROM ertiv_act_cor" || fail "cut not saved"
 press "Brenvik" "Actividades de Reforestación" # tree
 choice dbgERTIV_act_ref 0 "Rodal Nº" 1
 cell dbgERTIV_act_ref 0 "Sector Nº" A
@@ -92,7 +92,7 @@ window_appears "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # the first species; Aceptar
 post dbgERTIV_act_ref 0 "Sector Nº"
 shot reforestacion
-[[ $(norma "SELECT num || '|' || sec || '|' || den FROM ertiv_act_ref") == "1|A|1100.0" ]] || fail "reforestation not saved"
+prints "1|A|1100.0" norma "SELECT num || '|' || sec || '|' || den FROM ertiv_act_ref" || fail "reforestation not saved"
 
 # 5. The stand cannot go while its programme names it.
 press "Brenvik" "Resumen de Rodales" # tree
@@ -103,8 +103,8 @@ sleep 1
 shot borrar-rechazado
 xdotool key Return; sleep 0.5
 focus_main
-[[ $(norma "SELECT count(*) FROM ertiv_res") == 1 ]] || fail "a stand with a programme was deleted"
-[[ $(norma "SELECT count(*) FROM ertiv_car") == 1 ]] || fail "the stand's characterisation went"
+prints 1 norma "SELECT count(*) FROM ertiv_res" || fail "a stand with a programme was deleted"
+prints 1 norma "SELECT count(*) FROM ertiv_car" || fail "the stand's characterisation went"
 
 # 6. Save, Close and Open again: the norm comes back whole.
 save_document
@@ -113,9 +113,9 @@ reopen_document
 press "Brenvik" "Resumen de Rodales" # tree
 shot reabierto
 for t in ertiv_res ertiv_car ertiv_car_sue ertiv_act_cor ertiv_act_ref; do
-  [[ $(norma "SELECT count(*) FROM $t") == 1 ]] || fail "$t lost on reopening"
+  prints 1 norma "SELECT count(*) FROM $t" || fail "$t lost on reopening"
 done
-[[ $(norma "SELECT sup_afe FROM ertiv") == "12.0" ]] || fail "surface to be worked not the stand's"
+prints "12.0" norma "SELECT sup_afe FROM ertiv" || fail "surface to be worked not the stand's"
 
 # 7. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document

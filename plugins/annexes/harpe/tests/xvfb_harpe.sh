@@ -47,15 +47,15 @@ xdotool type --delay 40 "26 a 50"; xdotool key Return Return
 window_appears "Advertencia" 10 || fail "a cut year gone by was not refused"
 shot corta-rechazada
 xdotool key Return; sleep 0.5
-[[ $(norma "SELECT count(*) FROM harpe_car") == 0 ]] || fail "the refused stand was saved"
+prints 0 norma "SELECT count(*) FROM harpe_car" || fail "the refused stand was saved"
 cell dbgHARPE_car 0 "Año Corta" 2098
 press "Brenvik" dbgHARPE_car 0 "Rango de Cobertura a Dejar"
 xdotool key Return Return; sleep 0.5
 xdotool key Escape
 shot rodal
-[[ $(norma "SELECT num || '|' || ano_cor || '|' || den_ini_coi || '|' || den_init_tot FROM harpe_car") == "1|2098|0.0|800.0" ]] \
+prints "1|2098|0.0|800.0" norma "SELECT num || '|' || ano_cor || '|' || den_ini_coi || '|' || den_init_tot FROM harpe_car" \
   || fail "stand not saved with its densities"
-[[ $(norma "SELECT count(*) FROM harpe_car_reg WHERE num = '1'") == 1 ]] || fail "no regeneration row for the stand"
+prints 1 norma "SELECT count(*) FROM harpe_car_reg WHERE num = '1'" || fail "no regeneration row for the stand"
 
 # 2. The stand's regeneration.
 press "Brenvik" "Caracterización de la regeneración existente" # tree
@@ -68,7 +68,7 @@ xdotool key space Return; sleep 0.5 # the first species; Aceptar
 press "Brenvik" dbgHARPE_car_reg 0 "REGENERACION|Densidad (plantas/ha)"
 xdotool key Down; sleep 0.5 # leaves the row, which posts it
 shot regeneracion
-[[ $(norma "SELECT num || '|' || den || '|' || dis FROM harpe_car_reg") == "1|3500.0|1" ]] || fail "regeneration not saved"
+prints "1|3500.0|1" norma "SELECT num || '|' || den || '|' || dis FROM harpe_car_reg" || fail "regeneration not saved"
 [[ -n $(norma "SELECT esp FROM harpe_car_reg") ]] || fail "regeneration species not saved"
 
 # 3. Save, Close and Open again: the norm comes back whole.
@@ -77,9 +77,9 @@ close_document
 reopen_document
 press "Brenvik" "Caracterización de los rodales" # tree
 shot reabierto
-[[ $(norma "SELECT count(*) FROM harpe_car") == 1 ]] || fail "stand lost on reopening"
-[[ $(norma "SELECT count(*) FROM harpe_car_reg") == 1 ]] || fail "regeneration lost on reopening"
-[[ $(working harpe "SELECT sup_afe FROM harpe") == "10.0" ]] || fail "surface to be worked not the stand's"
+prints 1 norma "SELECT count(*) FROM harpe_car" || fail "stand lost on reopening"
+prints 1 norma "SELECT count(*) FROM harpe_car_reg" || fail "regeneration lost on reopening"
+prints "10.0" working harpe "SELECT sup_afe FROM harpe" || fail "surface to be worked not the stand's"
 
 # 4. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
