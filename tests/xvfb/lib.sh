@@ -205,6 +205,26 @@ choose_property() {
   return 0
 }
 
+# The register's property named $1, chosen with the property button $2 (default
+# btnLlenarPredio) of the outline's page $3 (default "Información de Predio").
+pick_register_property() {
+  press "Brenvik" "${3:-Información de Predio}" # tree
+  press "Brenvik" "${2:-btnLlenarPredio}"
+  window "Base de Datos de Predios" >/dev/null
+  press "Base de Datos de Predios" "$1"
+  press "Base de Datos de Predios" btnSeleccionar
+  sleep 1
+}
+# The request's date $1 and city $2, and the first signatory of its list.
+fill_request() {
+  press "Brenvik" dbd_fec
+  xdotool type --delay 30 "$1"; xdotool key Tab
+  press "Brenvik" dbe_ciu
+  xdotool type --delay 30 "$2"; xdotool key Tab
+  press "Brenvik" dbl_fir
+  xdotool key Down Return
+}
+
 # New: the plantation plan with its request form, or the combination of the new-document
 # list named $1.
 new_plantation_plan() {

@@ -14,10 +14,13 @@
 #include "dialogservice.h"
 #include "field.h"
 #include "predio/seccionpredio.h"
+#include "impresion/timpresion.h"
+#include "impresion/tregistroimpresion.h"
 #include "imprimirpdf.h"
 #include "pdfatexto.h"
 #include "scripteddialogs.h"
 #include "textoesperado.h"
+#include "tpgpreview.h"
 #include "util_bbdd.h"
 
 #include <QCoreApplication>
@@ -197,6 +200,33 @@ protected:
     {
         RegistroPredios::elegido = codigo;
         solicitud()->FrmEventoOnSeleccionPredio();
+    }
+
+    // The register's property `codigo` chosen, its first owner signing.
+    void elegirConFirmante(int codigo)
+    {
+        elegir(codigo);
+        Dataset *pro = tabla("pro");
+        pro->First();
+        ASSERT_TRUE(pro->Edit());
+        pro->FieldByName(QStringLiteral("firm"))->setAsBoolean(true);
+        ASSERT_TRUE(pro->Post());
+    }
+
+    // What the request's printout (or, with `difrol`, its cover letter) lays out, step by
+    // step, on Legal paper.
+    TRegistroImpresion componer(bool difrol = false)
+    {
+        TPgPreview vista;
+        vista.SetPaperSize(TPgPaperSize::Legal);
+        TRegistroImpresion registro;
+        TImpresion imp(&vista);
+        imp.setRegistro(&registro);
+        if (difrol)
+            solicitud()->ComponerDifrol(&imp);
+        else
+            solicitud()->ComponerImpresion(&imp);
+        return registro;
     }
 
     bool guardar()

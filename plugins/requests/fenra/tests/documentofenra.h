@@ -67,14 +67,10 @@ protected:
     void llenarGuia(int transporte)
     {
         registrarOtroProducto(QStringLiteral("ALERCE LABRADO"));
-        elegir(7);
+        elegirConFirmante(7);
         tabla("cer")->First();
         dialogos.responder({ID::YES}); // the deletion's question
         ASSERT_TRUE(tabla("cer")->Delete());
-        Dataset *pro = tabla("pro");
-        ASSERT_TRUE(pro->Edit());
-        pro->FieldByName(QStringLiteral("firm"))->setAsBoolean(true);
-        ASSERT_TRUE(pro->Post());
         agregarPersona("pro", 22222222, QStringLiteral("Araya"));
         campo("tipo_pre2")->setAsInteger(3);
         campo("ciu")->setAsString(QStringLiteral("Puerto Montt"));

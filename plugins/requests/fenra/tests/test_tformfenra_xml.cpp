@@ -3,10 +3,6 @@
 // and the cursors an export leaves where they were.
 #include "documentofenra.h"
 
-#include "impresion/timpresion.h"
-#include "impresion/tregistroimpresion.h"
-#include "tpgpreview.h"
-
 namespace {
 
 // The kind of transport described in its own text.
@@ -78,12 +74,7 @@ TEST_F(FenraGuia, ThePrintedGuideReadsBackThroughPdftotextAfterAnExport)
 TEST_F(FenraGuia, AnotherKindOfTransportIsPrintedOnlyForKindFour)
 {
     llenarGuia(2);
-    TPgPreview vista;
-    vista.SetPaperSize(TPgPaperSize::Legal);
-    TRegistroImpresion registro;
-    TImpresion imp(&vista);
-    imp.setRegistro(&registro);
-    solicitud()->ComponerImpresion(&imp);
+    const TRegistroImpresion registro = componer();
     EXPECT_NE(registro.Buscar(QStringLiteral("3. MEDIO DE TRANSPORTE: Camioneta")), nullptr);
     for (const TPasoImpresion &paso : registro.Pasos)
         EXPECT_FALSE(paso.texto.contains(QStringLiteral("TIPO   :"))) << paso.texto.toStdString();
@@ -92,17 +83,7 @@ TEST_F(FenraGuia, AnotherKindOfTransportIsPrintedOnlyForKindFour)
 TEST_F(FenraGuia, TheCoverLetterCarriesTheOriginAndItsSignatures)
 {
     llenarGuia(kOtroTransporte);
-    TPgPreview vista;
-    vista.SetPaperSize(TPgPaperSize::Legal);
-    TRegistroImpresion registro;
-    TImpresion imp(&vista);
-    imp.setRegistro(&registro);
-    solicitud()->ComponerDifrol(&imp);
+    const TRegistroImpresion registro = componer(true);
     for (const char *t : {"Form. FENRA", "Datos del Predio", "Nombre   :El Roble", "Comuna   :Ñuñoa", "120-45", "RUT:12345678-5"})
         EXPECT_NE(registro.Buscar(QString::fromUtf8(t)), nullptr) << t;
-    vista.resize(900, 1500);
-    vista.show();
-    vista.SetZoom(100);
-    vista.SetCurrentPage(1);
-    vista.grab().save(QStringLiteral(BRENVIK_BIN_DIR "/../screenshots/FENRA_difrol.png"));
 }

@@ -36,12 +36,7 @@ sleep 0.5
 guia() { working fenra "$1"; }
 
 # 1. The origin: Los Robles, from the register.
-press "Brenvik" "Información de Predio Origen" # tree
-press "Brenvik" btnLlenarPredio
-window "Base de Datos de Predios" >/dev/null
-press "Base de Datos de Predios" "Los Robles"
-press "Base de Datos de Predios" btnSeleccionar
-sleep 1
+pick_register_property "Los Robles" btnLlenarPredio "Información de Predio Origen"
 shot origen
 prints "1|Los Robles" guia "SELECT cod_pre || '|' || nom_pre FROM fenra" || fail "origin not filled"
 
@@ -60,12 +55,7 @@ prints 1 guia "SELECT count(*) FROM fenra_pro2" || fail "destination owner missi
 
 # 3. Date, city and signatory of the request.
 press "Brenvik" "Información de Predio Origen" # tree
-press "Brenvik" dbd_fec
-xdotool type --delay 30 "10-12-2026"; xdotool key Tab
-press "Brenvik" dbe_ciu
-xdotool type --delay 30 "Temuco"; xdotool key Tab
-press "Brenvik" dbl_fir
-xdotool key Down Return
+fill_request "10-12-2026" "Temuco"
 shot solicitud
 
 # 4. Products, vehicle and driver.
