@@ -1,0 +1,71 @@
+#!/bin/bash
+# A person-like run of the marking request under Xvfb, driven with xdotool, with a
+# screenshot after each step: New (the request), the property chosen in the register, the
+# request's date, city and signatory, a product in a unit without a factor refused and
+# then in its own unit; Save, Close, Open, Preview and the exchange file twice with the
+# same bytes, its hashes checked with md5sum. Controls are reached by name and keyboard, never by
+# position; CI runs it.
+#
+# Usage: plugins/requests/trozel/tests/xvfb_trozel.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+# Los Robles (code 1) with an inscription, as the property's check wants it.
+register_property
+fill_main_db <<'SQL'
+INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (1, '12', 3, 'Temuco', 1999);
+SQL
+start_with_consultant
+new_plantation_plan "Marcaje de Productos de Alerce Muerto"
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+solicitud_() { working trozel "$1"; }
+
+# 1. The property: Los Robles, from the register.
+pick_register_property "Los Robles"
+shot predio
+prints "1|Los Robles" solicitud_ "SELECT cod_pre || '|' || nom_pre FROM trozel" || fail "property not filled"
+
+# 2. Date, city and signatory of the request.
+fill_request "10-12-2026" "Temuco"
+shot solicitud
+
+# 3. What to mark: Trozos in units, refused (no factor), then in cubic metres.
+press "Brenvik" "Antecedentes de la solicitud de marcaje" # tree
+press "Brenvik" dbgTROZEL_ant 0 "Nº Certif o Declaracion de Existencia"
+xdotool type --delay 30 "DE-12"; xdotool key Return
+xdotool type --delay 30 "Trozos"; xdotool key Return Return
+xdotool type --delay 30 "Unidad"; xdotool key Return Return
+xdotool type "40"; xdotool key Return
+xdotool key Down Up # posts the row
+window_appears "Advertencia" 10 || fail "a unit without a factor was not refused"
+shot unidad-rechazada
+xdotool key Return
+sleep 0.5
+press "Brenvik" dbgTROZEL_ant 0 "Unidad"
+xdotool type --delay 30 "Metro c"; xdotool key Return Return
+xdotool key Down Up
+sleep 0.5
+shot marcaje
+prints "DE-12|1|11|40.0" solicitud_ "SELECT num_certif || '|' || tipo_prod || '|' || unme_codigo || '|' || cant FROM trozel_ant" ||
+  fail "the marking row was not posted"
+
+# 5. Save, close and open again.
+save_document
+close_document
+reopen_document
+press "Brenvik" "Antecedentes de la solicitud de marcaje" # tree
+shot reabierto
+prints "DE-12" solicitud_ "SELECT num_certif FROM trozel_ant" || fail "request lost on reopening"
+
+# 6. Preview, and the exchange file twice: nothing changed, so the same bytes.
+preview_document
+export_document
+grep -q "<PRODUCTO.RESOLUCION>DE-12</" "$intercambio" || fail "the marking is not in the exchange file"
+grep -q "FENRA_ANTERIOR" "$intercambio" && fail "the exchange file holds previous guides"
+export_again_same_bytes
+
+exit_program
+echo "Trozel person-like run passed; screenshots in $shots"
