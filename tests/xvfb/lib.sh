@@ -225,6 +225,25 @@ fill_request() {
   xdotool key Down Return
 }
 
+# New: the combination $1, whose request form carries its own property, started as a
+# consultant does: the register's Los Robles (with an inscription, as the property's
+# check wants it) chosen on the page "Información de Predio", and the request's date
+# (10-12-2026), city (Temuco) and signatory.
+new_request_with_property() {
+  register_property
+  fill_main_db <<'SQL'
+INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (1, '12', 3, 'Temuco', 1999);
+SQL
+  start_with_consultant
+  new_plantation_plan "$1"
+  xdotool windowsize "$(window "Brenvik")" 1280 900
+  sleep 0.5
+  pick_register_property "Los Robles"
+  shot predio
+  fill_request "10-12-2026" "Temuco"
+  shot solicitud
+}
+
 # New: the plantation plan with its request form, or the combination of the new-document
 # list named $1.
 new_plantation_plan() {

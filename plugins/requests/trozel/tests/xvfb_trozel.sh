@@ -11,28 +11,13 @@ set -euo pipefail
 source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
 xvfb_start "$@"
 
-# Los Robles (code 1) with an inscription, as the property's check wants it.
-register_property
-fill_main_db <<'SQL'
-INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (1, '12', 3, 'Temuco', 1999);
-SQL
-start_with_consultant
-new_plantation_plan "Marcaje de Productos de Alerce Muerto"
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
-
 solicitud_() { working trozel "$1"; }
 
-# 1. The property: Los Robles, from the register.
-pick_register_property "Los Robles"
-shot predio
+# 1. The property, Los Robles from the register, and the request's date, city and signatory.
+new_request_with_property "Marcaje de Productos de Alerce Muerto"
 prints "1|Los Robles" solicitud_ "SELECT cod_pre || '|' || nom_pre FROM trozel" || fail "property not filled"
 
-# 2. Date, city and signatory of the request.
-fill_request "10-12-2026" "Temuco"
-shot solicitud
-
-# 3. What to mark: Trozos in units, refused (no factor), then in cubic metres.
+# 2. What to mark: Trozos in units, refused (no factor), then in cubic metres.
 press "Brenvik" "Antecedentes de la solicitud de marcaje" # tree
 press "Brenvik" dbgTROZEL_ant 0 "Nº Certif o Declaracion de Existencia"
 xdotool type --delay 30 "DE-12"; xdotool key Return
@@ -52,7 +37,7 @@ shot marcaje
 prints "DE-12|1|11|40.0" solicitud_ "SELECT num_certif || '|' || tipo_prod || '|' || unme_codigo || '|' || cant FROM trozel_ant" ||
   fail "the marking row was not posted"
 
-# 5. Save, close and open again.
+# 4. Save, close and open again.
 save_document
 close_document
 reopen_document
@@ -60,7 +45,7 @@ press "Brenvik" "Antecedentes de la solicitud de marcaje" # tree
 shot reabierto
 prints "DE-12" solicitud_ "SELECT num_certif FROM trozel_ant" || fail "request lost on reopening"
 
-# 6. Preview, and the exchange file twice: nothing changed, so the same bytes.
+# 5. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
 export_document
 grep -q "<PRODUCTO.RESOLUCION>DE-12</" "$intercambio" || fail "the marking is not in the exchange file"

@@ -12,28 +12,13 @@ set -euo pipefail
 source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
 xvfb_start "$@"
 
-# Los Robles (code 1) with an inscription, as the property's check wants it.
-register_property
-fill_main_db <<'SQL'
-INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador, cons_agno) VALUES (1, '12', 3, 'Temuco', 1999);
-SQL
-start_with_consultant
-new_plantation_plan "Declaración de Existencia de Productos de Alerce Muerto"
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
-
 declaracion() { working yolva "$1"; }
 
-# 1. The property: Los Robles, from the register.
-pick_register_property "Los Robles"
-shot predio
+# 1. The property, Los Robles from the register, and the request's date, city and signatory.
+new_request_with_property "Declaración de Existencia de Productos de Alerce Muerto"
 prints "1|Los Robles" declaracion "SELECT cod_pre || '|' || nom_pre FROM yolva" || fail "property not filled"
 
-# 2. Date, city and signatory of the request.
-fill_request "10-12-2026" "Temuco"
-shot solicitud
-
-# 3. Antecedents: the extraction plan, then a guide beside it is refused.
+# 2. Antecedents: the extraction plan, then a guide beside it is refused.
 press "Brenvik" "Productos existentes" # tree
 press "Brenvik" dbgYOLVA_guia_ant 0 "Numero"
 xdotool type --delay 30 "PE-77"; xdotool key Return
@@ -59,7 +44,7 @@ xdotool key Escape # the refused row is given up
 sleep 0.5
 prints 1 declaracion "SELECT count(*) FROM yolva_guia_ant" || fail "the guide was stored beside the plan"
 
-# 4. A product whose volume its unit gives.
+# 3. A product whose volume its unit gives.
 press "Brenvik" dbgYOLVA_prod_exist 0 "Origen"
 xdotool type "1"; xdotool key Return
 xdotool type --delay 30 "Postes"; xdotool key Return Return
@@ -72,7 +57,7 @@ shot producto
 prints "5|5|0,12" declaracion "SELECT tipo_prod || '|' || unme_codigo || '|' || volumen FROM yolva_prod_exist" ||
   fail "product not posted with its volume"
 
-# 5. Save, close and open again.
+# 4. Save, close and open again.
 save_document
 close_document
 reopen_document
@@ -80,7 +65,7 @@ press "Brenvik" "Productos existentes" # tree
 shot reabierto
 prints "0,12" declaracion "SELECT volumen FROM yolva_prod_exist" || fail "declaration lost on reopening"
 
-# 6. Preview, and the exchange file twice: nothing changed, so the same bytes.
+# 5. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
 export_document
 grep -q "<FENRA_ANTERIOR.TIPO>101</" "$intercambio" || fail "the exchange file holds no antecedent"
