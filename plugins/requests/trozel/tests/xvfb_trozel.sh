@@ -37,7 +37,7 @@ shot marcaje
 prints "DE-12|1|11|40.0" solicitud_ "SELECT num_certif || '|' || tipo_prod || '|' || unme_codigo || '|' || cant FROM trozel_ant" ||
   fail "the marking row was not posted"
 
-# 4. Save, close and open again.
+# 3. Save, close and open again.
 save_document
 close_document
 reopen_document
@@ -45,7 +45,7 @@ press "Brenvik" "Antecedentes de la solicitud de marcaje" # tree
 shot reabierto
 prints "DE-12" solicitud_ "SELECT num_certif FROM trozel_ant" || fail "request lost on reopening"
 
-# 5. Preview, and the exchange file twice: nothing changed, so the same bytes.
+# 4. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
 export_document
 grep -q "<PRODUCTO.RESOLUCION>DE-12</" "$intercambio" || fail "the marking is not in the exchange file"
