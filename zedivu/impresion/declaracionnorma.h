@@ -1,7 +1,8 @@
 #pragma once
-// The owner's sworn declaration that closes the printout of every management norm: two
-// paragraphs, a blank line between them, three line breaks after, printed in a frameless
-// box 150 x 50 mm under its heading.
+// The sworn declarations the printouts share: the owner's that closes every management
+// norm (two paragraphs, a blank line between them, three line breaks after, printed in a
+// frameless box 150 x 50 mm under its heading), and the applicant's under decree-law 701
+// that the requests for a bonus certification and for several properties print.
 #include "impresion/timpresion.h"
 
 #include <QString>
@@ -23,4 +24,11 @@ inline void ImprimirDeclaracionJuradaNorma(TImpresion *imp)
     imp->Cr();
     imp->CuadroTexto(150, 50, DeclaracionJuradaNorma(), taIzquierda, 3, false);
     imp->CrLf4();
+}
+
+// One sentence, printed as it stands.
+inline QString DeclaracionJuradaDL701()
+{
+    return QStringLiteral("Declaro bajo juramento que los datos consignados en la presente solicitud son verdaderas, que "
+                          "conozco y deseo acogerme a las disposiciones del D.L. Nº 701 de 1974.");
 }

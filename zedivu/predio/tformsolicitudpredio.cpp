@@ -76,6 +76,13 @@ void TFormSolicitudPredio::ConexionesExternas()
 
 void TFormSolicitudPredio::ImprimirAdicional(TImpresion *, int &) {}
 
+NodosPredioXML::CabeceraSolicitud TFormSolicitudPredio::CabeceraXml() const
+{
+    return {};
+}
+
+void TFormSolicitudPredio::XmlPredio(TXML &) {}
+
 void TFormSolicitudPredio::XmlAdicional(TXML &) {}
 
 void TFormSolicitudPredio::ComponerImpresion(TImpresion *imp)
@@ -138,14 +145,19 @@ QByteArray TFormSolicitudPredio::PrepararXML()
             cursores(ds);
     auto tabla = [this](const char *parte) { return m_predio->tabla(QLatin1String(parte)); };
     x.Limpiar();
-    NodosPredioXML::FormularioSolicitud(x, this, *m_predio);
-    NodosPredioXML::PredioSolicitud(x, *m_predio);
+    const NodosPredioXML::CabeceraSolicitud cabecera = CabeceraXml();
+    NodosPredioXML::FormularioSolicitud(x, this, *m_predio, cabecera);
+    NodosPredioXML::PredioSolicitud(x, *m_predio, cabecera);
+    XmlPredio(x);
     NodosPredioXML::Personas(x, tabla("pro"), NodosPredioXML::OpcionesPropietarios(true));
     NodosPredioXML::Personas(x, tabla("rep"), NodosPredioXML::OpcionesRepresentantes());
     NodosPredioXML::Roles(x, tabla("rol"));
     NodosPredioXML::Conservador(x, tabla("con"), tabla("cer"));
-    NodosPredioXML::Coordenadas(x, tabla("coo"));
-    NodosPredioXML::RolesContiguos(x, tabla("rol_con"));
+    // Only the tables the section has.
+    if (m_predio->config().coordenadas)
+        NodosPredioXML::Coordenadas(x, tabla("coo"));
+    if (m_predio->config().rolesContiguos)
+        NodosPredioXML::RolesContiguos(x, tabla("rol_con"));
     XmlAdicional(x);
     x.CerrarNodo();
     x.CerrarNodo();

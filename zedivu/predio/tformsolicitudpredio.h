@@ -2,12 +2,13 @@
 // A request form whose whole content is its property section (SeccionPredio) and the
 // date, city and signatory of the request: the parent request forms of the plans and
 // annexes. A plug-in derives from it, names its code, description, section set-up and
-// title, and adds what is its own (ImprimirAdicional, XmlAdicional).
+// title, and adds what is its own (ImprimirAdicional, CabeceraXml, XmlPredio, XmlAdicional).
 //
 // The description (":/forms/<CODE>.form") names the main-table fields nom_pre, sup,
 // sup_tit, sup_sii, sup_afe, via, com, prv, reg, ciu, fec, fir, the property tables of
 // the section, the lists qryComunas, qryProvincias, qryRegiones and adqNom_firma, the
 // button btnLlenarPredio and the edit dbe_sup_afe.
+#include "cabecerasolicitudxml.h"
 #include "configuracionpredio.h"
 #include "tformdescrito.h"
 
@@ -38,6 +39,10 @@ public:
 protected:
     // Printed after the property, before the signatures; `numero` is the next heading's.
     virtual void ImprimirAdicional(TImpresion *impresion, int &numero);
+    // The variant of FORMULARIO and PREDIO's leaves the form writes (Dorvo's by default).
+    virtual NodosPredioXML::CabeceraSolicitud CabeceraXml() const;
+    // Written inside PREDIO after its leaves, before the owners.
+    virtual void XmlPredio(TXML &xml);
     // Written inside PREDIO after the property's own nodes.
     virtual void XmlAdicional(TXML &xml);
 
