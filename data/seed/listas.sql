@@ -44,8 +44,16 @@ INSERT INTO tipo (titi_codigo, tipo_codigo, tipo_descripcion) VALUES
 (19, 1, 'Bosque virgen'), (19, 2, 'Bosque intervenido'), (19, 3, 'Renoval'),
 -- 80: roce, raleo y corta
 (80, 1, 'Roce'), (80, 2, 'Raleo'), (80, 3, 'Corta'),
--- 21: entidades ante las que se presenta un certificado
-(21, 1, 'Okran'), (21, 2, 'Banco o institución financiera'), (21, 3, 'Instituto de Desarrollo Agropecuario'), (21, 99, 'OTRA'),
+-- 21: oficinas donde se presenta una solicitud de certificación; 1 es la otra, escrita a mano
+(21, 1, 'OTRA'), (21, 2, 'Okran Oficina Central'),
+(21, 3, 'Okran Oficina Regional de Arica y Parinacota'), (21, 4, 'Okran Oficina Regional de Tarapacá'),
+(21, 5, 'Okran Oficina Regional de Antofagasta'), (21, 6, 'Okran Oficina Regional de Atacama'),
+(21, 7, 'Okran Oficina Regional de Coquimbo'), (21, 8, 'Okran Oficina Regional de Valparaíso'),
+(21, 9, 'Okran Oficina Regional Metropolitana'), (21, 10, 'Okran Oficina Regional de O''Higgins'),
+(21, 11, 'Okran Oficina Regional del Maule'), (21, 12, 'Okran Oficina Regional de Ñuble'),
+(21, 13, 'Okran Oficina Regional del Biobío'), (21, 14, 'Okran Oficina Regional de La Araucanía'),
+(21, 15, 'Okran Oficina Regional de Los Ríos'), (21, 16, 'Okran Oficina Regional de Los Lagos'),
+(21, 17, 'Okran Oficina Regional de Aysén'), (21, 18, 'Okran Oficina Regional de Magallanes'),
 -- 22: series de suelos
 (22, 1, 'Arrayán'), (22, 2, 'Cauquenes'), (22, 3, 'Collipulli'), (22, 4, 'Constitución'), (22, 5, 'Los Ángeles'),
 (22, 6, 'Metrenco'), (22, 7, 'Nahuelbuta'), (22, 8, 'Osorno'), (22, 9, 'Piedras Negras'), (22, 10, 'Pocillas'),

@@ -154,6 +154,12 @@ TEST(LookupLists, CodesTheFormsRelyOn)
     // Every work has a unit of measure.
     EXPECT_EQ(db.value("SELECT count(*) FROM tipo t WHERE titi_codigo=20 AND NOT EXISTS "
                        "(SELECT 1 FROM unidadmedida u WHERE u.unme_codigo=t.unme_obra)").toInt(), 0);
+    // Bonus certifications: the office typed by hand is code 1, the one "other" of the
+    // offices' list, which the form's free text and the grids' "other" both take.
+    EXPECT_EQ(db.value("SELECT group_concat(tipo_codigo) FROM tipo WHERE titi_codigo=21 AND tipo_descripcion IN "
+                       "('OTRO','OTROS','OTRA','OTRAS')").toString(),
+              QStringLiteral("1"));
+    EXPECT_GT(db.value("SELECT count(*) FROM tipo WHERE titi_codigo=21 AND tipo_descripcion LIKE 'Okran %'").toInt(), 1);
 }
 
 } // namespace
