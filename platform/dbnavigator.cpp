@@ -150,7 +150,8 @@ void DBNavigator::updateButtons()
     m_buttons[Prior]->setEnabled(active && !atFirst);
     m_buttons[Next]->setEnabled(active && !atLast);
     m_buttons[Last]->setEnabled(active && !atLast);
-    m_buttons[Insert]->setEnabled(writable && !editing);
+    // A record being edited does not stop an insert: the insert posts it first.
+    m_buttons[Insert]->setEnabled(writable && ds->State() != DatasetState::Insert);
     m_buttons[Delete]->setEnabled(writable && !empty);
     m_buttons[Post]->setEnabled(writable && editing);
     m_buttons[Cancel]->setEnabled(writable && editing);

@@ -640,7 +640,10 @@ private:
             if (owners || p.fono != QLatin1String("none"))
                 text += QStringLiteral("  fono text %1 \"Teléfono\"\n").arg(p.fono == QLatin1String("50") ? 50 : 30);
             if (!p.idPre)
-                text += QStringLiteral("  firm boolean \"Firmante\"\n  sexo integer \"Sexo\"\n");
+                text += QStringLiteral("  firm boolean \"Firmante\"\n");
+            // Rows per property keep the sex (and usufruct) an upgraded document has,
+            // though their grids do not show them.
+            text += QStringLiteral("  sexo integer \"Sexo\"\n");
             if (owners && p.usuf)
                 text += QStringLiteral("  usuf boolean \"Usufruct.\"\n");
         }
@@ -739,7 +742,7 @@ private:
                 text += QStringLiteral("  grid %1 %2 rows=%3\n").arg(name, table).arg(owners ? 4 : 3);
                 if (!p.idPre)
                     text += QStringLiteral("    firm\n");
-                if (owners && p.usuf)
+                if (owners && p.usuf && !p.idPre)
                     text += QStringLiteral("    usuf\n");
                 text += QStringLiteral("    rut width=10\n    dv width=2\n    nom width=16\n    pat \"Apellido\\nPaterno\" width=12\n"
                                        "    mat \"Apellido\\nMaterno\" width=12\n");

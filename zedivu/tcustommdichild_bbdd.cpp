@@ -277,6 +277,9 @@ bool TCustomMDIChild::prepararBase(const QString &archivo, QByteArray &base)
             return false;
         }
     }
+    // Reopening the working database puts the datasets on their first row; a main
+    // dataset of several rows (one property each) goes back to the row being edited.
+    const Bookmark actual = DatasetPpal && DatasetPpal->Active() ? DatasetPpal->GetBookmark() : Bookmark();
     ConexionBD->close();
     ArchivoDocumento = archivo;
     QFile f(ArchivoMDB);
@@ -290,6 +293,9 @@ bool TCustomMDIChild::prepararBase(const QString &archivo, QByteArray &base)
         ok = false;
         error = ConexionBD->lastError().text();
     }
+    if (!actual.isNull() && DatasetPpal && DatasetPpal->Active() && DatasetPpal->RecordCount() > 1
+        && DatasetPpal->BookmarkValid(actual))
+        DatasetPpal->GotoBookmark(actual);
     if (!ok)
         DialogoError(error);
     return ok;

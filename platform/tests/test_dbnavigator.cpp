@@ -23,6 +23,10 @@ TEST_F(ControlsFixture, DBNavigatorEnablesWhatCanActAndMoves)
     table.FieldByName(QStringLiteral("nom"))->setAsString(QStringLiteral("N"));
     EXPECT_TRUE(nav.trigger(DBNavigator::Post));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM t")).toInt(), 3);
+    // A record in edit may be followed by a new one (a form whose record stays in edit).
+    ASSERT_TRUE(table.Edit());
+    EXPECT_TRUE(enabled(DBNavigator::Insert));
+    table.Cancel();
     nav.setControlReadOnly(true);
     EXPECT_FALSE(enabled(DBNavigator::Insert));
     EXPECT_FALSE(enabled(DBNavigator::Delete));

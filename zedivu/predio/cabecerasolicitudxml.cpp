@@ -17,7 +17,17 @@ void FormularioSolicitud(TXML &xml, TCustomMDIChild *form, const SeccionPredio &
 {
     Dataset *ppal = form->DatasetPpal;
     const ConfiguracionPredio &cfg = seccion.config();
-    xml.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
+    // A leaf of the main record: registered for every record, or of the current one.
+    const auto hojaCampo = [&](const QString &tag, const QString &nombre) {
+        if (c.registroActual)
+            xml.Hijo(tag, seccion.campo(nombre));
+        else
+            xml.HijoCampo(tag, nombre);
+    };
+    if (c.registroActual)
+        xml.AbrirNodo(QStringLiteral("FORMULARIO"));
+    else
+        xml.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
     xml.Hijo(QStringLiteral("TISO_CODIGO"), form->TisoCodigo);
     xml.Hijo(QStringLiteral("VERSION"), GetProgramVersion(QString()));
     if (c.tisoPropio) {
@@ -32,13 +42,13 @@ void FormularioSolicitud(TXML &xml, TCustomMDIChild *form, const SeccionPredio &
         xml.Hijo(QStringLiteral("SOLI_SUP_SOLICITADA"), supAfe ? supAfe->text() : QString());
     }
     if (c.superficieTotal)
-        xml.HijoCampo(QStringLiteral("SOLI_SUP_TOTAL"), cfg.campoSuperficie);
+        hojaCampo(QStringLiteral("SOLI_SUP_TOTAL"), cfg.campoSuperficie);
     else
         xml.Hijo(QStringLiteral("SOLI_SUP_TOTAL"), QStringLiteral("0"));
     xml.Hijo(QStringLiteral("ESTA_CODIGO"), QStringLiteral("1"));
     const Field *ciudad = seccion.campo(cfg.campoCiudad);
     if (c.lugarYFecha) {
-        xml.HijoCampo(QStringLiteral("LUGAR"), cfg.campoCiudad);
+        hojaCampo(QStringLiteral("LUGAR"), cfg.campoCiudad);
         const Field *fecha = seccion.campo(cfg.campoFecha);
         xml.Hijo(QStringLiteral("FECHA"), fecha ? fecha->DisplayText() : QString());
     }

@@ -29,6 +29,9 @@ struct CabeceraSolicitud
     bool lugarYFecha = true;
     // The FIRMA nodes carry the main record's city as CIUDAD.
     bool ciudadEnFirmas = true;
+    // FORMULARIO written once from the main dataset's current record instead of over
+    // its records (a main table of one property per row, whose PREDIO nodes follow).
+    bool registroActual = false;
     // Further PREDIO leaves, after the surfaces and access and before PRED_ESTADO.
     std::function<void(TXML &)> predio;
     // PREDIO leaves right after PRED_CODIGO (the dead-alerce guide's ALERCE_DESTINO), and

@@ -43,6 +43,15 @@ struct ConfiguracionPredio
     bool escribirRepresentantes = true; // representatives written to `persona`
     bool sexoRepresentantes = true;
 
+    // One property per row of the main table (a project over several properties): the
+    // row's key field, to which every property table links its rows (`id_pre`). The
+    // section then works on the current row only: its code is the row's, the fill and the
+    // write-back touch only that row's property rows, and deleting the row deletes them.
+    // Empty: the main table holds the one property.
+    QString campoFila;
+    // The fill from the register also dates the request today.
+    bool fechaAlLlenar = false;
+
     // The document's own property: its code is the form's PredCodigo, the sibling forms
     // receive it and the document index follows a replaced property. False for a second
     // property, whose code only the section keeps.

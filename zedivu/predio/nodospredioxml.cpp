@@ -11,7 +11,8 @@ namespace NodosPredioXML {
 
 void Firmas(TXML &xml, Dataset *personas, const QString &ciudad)
 {
-    if (!personas)
+    // Rows without the flag (one property per row) never sign this way.
+    if (!personas || !personas->FindField(QStringLiteral("firm")))
         return;
     const QString filtro = personas->Filter();
     const bool filtrado = personas->Filtered();

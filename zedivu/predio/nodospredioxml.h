@@ -15,7 +15,8 @@ class TXML;
 namespace NodosPredioXML {
 
 // FIRMA over the rows of `personas` whose `firm` is set: NOMBRE, PATERNO, MATERNO, RUT,
-// DV and, when `ciudad` is not empty, CIUDAD. Nothing when no row signs.
+// DV and, when `ciudad` is not empty, CIUDAD. Nothing when no row signs (or the rows
+// have no `firm`).
 void Firmas(TXML &xml, Dataset *personas, const QString &ciudad = QString());
 // The plain FIRMA node of the signatory a request form holds: NOMBRE, RUT (when one is
 // chosen), DV, CIUDAD.

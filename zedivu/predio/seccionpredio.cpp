@@ -58,12 +58,16 @@ SeccionPredio::SeccionPredio(TCustomMDIChild *formulario, const ConfiguracionPre
 
 int SeccionPredio::codigoPredio() const
 {
+    if (porFila()) {
+        const Field *f = campo(m_config.campoCodigo);
+        return f && !f->IsNull() ? int(f->AsInteger()) : 0;
+    }
     return m_config.principal ? m_formulario->PredCodigo : m_codigo;
 }
 
 void SeccionPredio::setCodigoPredio(int codigo)
 {
-    if (m_config.principal)
+    if (m_config.principal || porFila())
         m_formulario->PredCodigo = codigo;
     else
         m_codigo = codigo;
@@ -114,13 +118,7 @@ void SeccionPredio::enlazar(const BuiltForm &)
         FALLA_PROGRAMACION(QStringLiteral("SeccionPredio: el formulario no tiene dataset principal"));
         return;
     }
-    QStringList partes = {QStringLiteral("rol"), QStringLiteral("con"), QStringLiteral("cer"), QStringLiteral("pro"),
-                          QStringLiteral("rep")};
-    if (m_config.coordenadas)
-        partes << QStringLiteral("coo");
-    if (m_config.rolesContiguos)
-        partes << QStringLiteral("rol_con");
-    for (const QString &parte : partes) {
+    for (const QString &parte : partes()) {
         if (!tabla(parte))
             FALLA_PROGRAMACION(QStringLiteral("SeccionPredio: falta la tabla ") + m_config.tabla(parte));
         else
@@ -131,8 +129,7 @@ void SeccionPredio::enlazar(const BuiltForm &)
     ppal->AfterOpen = encadenar(ppal->AfterOpen, [this](Dataset *) {
         enlazarCampos();
         // A loaded document names its property as a typed one does.
-        if (Field *nombre = campo(m_config.campoNombre))
-            alCambiarNombre(nombre);
+        anunciarNombre();
     });
     enlazarPersonas(QStringLiteral("pro"));
     enlazarPersonas(QStringLiteral("rep"));
@@ -144,6 +141,36 @@ void SeccionPredio::enlazar(const BuiltForm &)
     }
     if (m_config.principal)
         ppal->BeforePost = encadenar(ppal->BeforePost, [this](Dataset *) { validarPrincipal(); });
+    if (porFila()) {
+        ppal->BeforeDelete = encadenar(ppal->BeforeDelete, [this](Dataset *) { borrarFila(); });
+        // Another row is another property: its name for the siblings, its signatory.
+        ppal->AfterScroll = encadenar(ppal->AfterScroll, [this](Dataset *) {
+            anunciarNombre();
+            actualizarFirmante();
+        });
+    }
+}
+
+QStringList SeccionPredio::partes() const
+{
+    QStringList p = {QStringLiteral("rol"), QStringLiteral("con"), QStringLiteral("cer"), QStringLiteral("pro"),
+                     QStringLiteral("rep")};
+    if (m_config.coordenadas)
+        p << QStringLiteral("coo");
+    if (m_config.rolesContiguos)
+        p << QStringLiteral("rol_con");
+    return p;
+}
+
+QString SeccionPredio::filtroFila() const
+{
+    return porFila() ? QStringLiteral(" WHERE %1 = ?").arg(m_config.campoFila) : QString();
+}
+
+QVariantList SeccionPredio::parametrosFila() const
+{
+    const Field *f = porFila() ? campo(m_config.campoFila) : nullptr;
+    return f ? QVariantList{f->Value()} : QVariantList{};
 }
 
 void SeccionPredio::enlazarCampos()
@@ -196,6 +223,12 @@ void SeccionPredio::alCambiarUsufructo(Field *f)
                               QStringLiteral("¿ Está seguro que desea marcar este propietario como Usufructuario ? "), MB::YESNO)
         != ID::YES)
         f->setAsBoolean(false);
+}
+
+void SeccionPredio::anunciarNombre()
+{
+    if (Field *nombre = campo(m_config.campoNombre))
+        alCambiarNombre(nombre);
 }
 
 void SeccionPredio::alCambiarNombre(Field *f)

@@ -47,13 +47,19 @@ public:
     void enlazar(const BuiltForm &formulario);
 
     // The section's property code in the main database: the form's PredCodigo for the
-    // document's property, the section's own for a second property; < 1 when unknown.
+    // document's property, the section's own for a second property, the current row's
+    // `cod_pre` for one property per row; < 1 when unknown. Setting it on a property per
+    // row sets the form's PredCodigo (the row's field is written by fill and write-back).
     int codigoPredio() const;
     void setCodigoPredio(int codigo);
+    // One property per row of the main table (ConfiguracionPredio::campoFila).
+    bool porFila() const { return !m_config.campoFila.isEmpty(); }
 
     // --- the property register
-    // Fills the section from the register's property codigoPredio(): main fields, then
-    // every property table replaced by the register's rows (owners with their sex). The
+    // Fills the section from the register's property codigoPredio() (for a property per
+    // row: the form's PredCodigo, the register's last choice): main fields, then every
+    // property table replaced by the register's rows (owners with their sex); per row only
+    // the current row's property rows are replaced, and the row keeps the chosen code. The
     // working tables change in one transaction; false (and the form told) when it failed.
     bool llenar();
     // The property button of a second property: after the user's confirmation, the
@@ -69,6 +75,10 @@ public:
     // database, tells the user and aborts the save. An empty name or Cancel in the
     // same-name question writes nothing and lets the save go on.
     void guardar();
+    // Per row: deletes the current row's property rows and the row itself in one
+    // transaction (the main dataset's before-delete, so its own delete finds nothing
+    // left); a failure tells the user and aborts the delete.
+    void borrarFila();
     // Ends the save that called guardar(); when not `guardado` its write-back was rolled
     // back, and the form gets back the property code it had before.
     void terminarGuardado(bool guardado);
@@ -79,6 +89,11 @@ public:
     // The checks of a person row (owner, representative, assignee): surname, R.U.T.
     // (unique, positive, check digit) and, with `conDomicilio`, address, city and commune.
     void validarPersona(Dataset *ds, bool conDomicilio);
+
+    // PredNombre of the form and of its siblings := the property's name (the document's
+    // property only); the name edit's handler, also called by the form's other edits that
+    // announce it.
+    void anunciarNombre();
 
     // --- signatory
     // FirmanteNombre/Rut/Dv of the form from the signatory field and the signatory list.
@@ -132,6 +147,11 @@ private:
     // Codes of the register properties named `nombre` (case ignored), lowest first.
     QList<int> prediosDeNombre(const QString &nombre) const;
     bool publicarTablas();
+    // The property tables the configuration has ("rol", "con", ..., "coo", "rol_con").
+    QStringList partes() const;
+    // " WHERE id_pre = ?" and the current row's key for a property per row; else nothing.
+    QString filtroFila() const;
+    QVariantList parametrosFila() const;
 
     TCustomMDIChild *m_formulario;
     ConfiguracionPredio m_config;

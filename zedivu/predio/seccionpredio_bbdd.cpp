@@ -8,10 +8,12 @@
 #include "dialogservice.h"
 #include "fallaprogramacion.h"
 #include "field.h"
+#include "table.h"
 #include "tcustommdichild.h"
 #include "transaction.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QScopeGuard>
@@ -72,7 +74,8 @@ bool SeccionPredio::llenar()
     Dataset *ppal = m_formulario->DatasetPpal;
     Connection *bd = m_formulario->ConexionBDPpal;
     Connection *trabajo = m_formulario->ConexionBD;
-    const int codigo = codigoPredio();
+    // Per row the register's choice is the form's; the row takes it once filled.
+    const int codigo = porFila() ? m_formulario->PredCodigo : codigoPredio();
     if (codigo < 1 || !ppal || !bd || !trabajo)
         return false;
     const bool guardando = m_formulario->Guardando;
@@ -84,6 +87,19 @@ bool SeccionPredio::llenar()
         FALLA_PROGRAMACION(QStringLiteral("adsPpal no esta editable"));
         return false;
     }
+    // A row being inserted gets its key, which its property rows will carry.
+    if (porFila() && (!campo(m_config.campoFila) || campo(m_config.campoFila)->IsNull())) {
+        catchAbort([ppal] {
+            ppal->Post();
+            ppal->Edit();
+        });
+        if (!campo(m_config.campoFila) || campo(m_config.campoFila)->IsNull() || !enEdicion(ppal)) {
+            FALLA_PROGRAMACION(QStringLiteral("adsPpal no esta editable"));
+            return false;
+        }
+    }
+    const QString filtro = filtroFila();
+    const QVariantList fila = parametrosFila();
 
     // Everything is read before anything changes, so that a failure changes nothing.
     const QueryResult predio = bd->select(
@@ -155,14 +171,17 @@ bool SeccionPredio::llenar()
         Transaction tr(*trabajo);
         bool ok = tr.isActive();
         for (const Reemplazo &r : std::as_const(reemplazos)) {
-            ok = ok && trabajo->exec(QStringLiteral("DELETE FROM ") + r.tabla);
+            ok = ok && trabajo->exec(QStringLiteral("DELETE FROM ") + r.tabla + filtro, fila);
+            QStringList columnas = r.columnas;
+            if (porFila())
+                columnas << m_config.campoFila;
             QStringList marcas;
-            for (int i = 0; i < r.columnas.size(); ++i)
+            for (int i = 0; i < columnas.size(); ++i)
                 marcas << QStringLiteral("?");
             const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(r.tabla, r.columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", ")));
-            for (const QVariantList &fila : r.filas)
-                ok = ok && trabajo->exec(insert, fila);
+                                       .arg(r.tabla, columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", ")));
+            for (const QVariantList &valores : r.filas)
+                ok = ok && trabajo->exec(insert, valores + fila);
         }
         ok = ok && tr.commit();
         if (!ok)
@@ -174,19 +193,21 @@ bool SeccionPredio::llenar()
         return false;
     }
 
-    const QVariantList &fila = predio.rows.first();
+    const QVariantList &leido = predio.rows.first();
     auto poner = [this](const QString &nombre, const QVariant &valor) {
         if (Field *f = campo(nombre))
             f->setValue(valor);
     };
-    poner(m_config.campoCodigo, fila.value(0));
-    setCodigoPredio(fila.value(0).toInt());
-    poner(m_config.campoNombre, fila.value(1));
-    poner(m_config.campoComuna, fila.value(2)); // fills province and region
-    poner(m_config.campoSuperficie, fila.value(3));
-    poner(m_config.campoSuperficieSii, fila.value(4));
-    poner(m_config.campoSuperficieTitulo, fila.value(5));
-    poner(m_config.campoUbicacion, fila.value(6));
+    poner(m_config.campoCodigo, leido.value(0));
+    setCodigoPredio(leido.value(0).toInt());
+    poner(m_config.campoNombre, leido.value(1));
+    poner(m_config.campoComuna, leido.value(2)); // fills province and region
+    poner(m_config.campoSuperficie, leido.value(3));
+    poner(m_config.campoSuperficieSii, leido.value(4));
+    poner(m_config.campoSuperficieTitulo, leido.value(5));
+    poner(m_config.campoUbicacion, leido.value(6));
+    if (m_config.fechaAlLlenar)
+        poner(m_config.campoFecha, QDate::currentDate().startOfDay());
     catchAbort([ppal] {
         ppal->Post();
         ppal->Edit();
@@ -302,11 +323,41 @@ void SeccionPredio::guardar()
                                              "central.\n\nPese a ello, igualmente se guardarán en el archivo especificado."),
                               MB::OK);
     m_escrito = nuevo;
-    if (nuevo == codigo)
+    if (nuevo == codigo) {
+        // Per row the form names the property the save wrote, whichever row it was.
+        if (porFila() && m_formulario->PredCodigo != nuevo)
+            ponerCodigo(nuevo, nuevo);
         return;
+    }
     const Field *campoCodigo = campo(m_config.campoCodigo);
     m_anterior = Anterior{codigo, campoCodigo ? campoCodigo->Value() : QVariant()};
     ponerCodigo(nuevo, nuevo);
+}
+
+void SeccionPredio::borrarFila()
+{
+    const Field *clave = campo(m_config.campoFila);
+    auto *principal = qobject_cast<Table *>(m_formulario->DatasetPpal);
+    Connection *trabajo = m_formulario->ConexionBD;
+    if (!porFila() || !clave || clave->IsNull() || !principal || !trabajo)
+        return;
+    const QVariant fila = clave->Value();
+    for (const QString &parte : partes()) {
+        if (Dataset *ds = tabla(parte); ds && enEdicion(ds))
+            ds->Cancel();
+    }
+    Transaction tr(*trabajo);
+    bool ok = tr.isActive();
+    for (const QString &parte : partes())
+        ok = ok && trabajo->exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_config.tabla(parte), m_config.campoFila), {fila});
+    ok = ok && trabajo->exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(principal->TableName(), m_config.campoFila), {fila});
+    ok = ok && tr.commit();
+    if (!ok) {
+        const QString error = trabajo->lastError().text();
+        qCWarning(lcPredio) << "delete of property row" << fila << "failed:" << error;
+        m_formulario->DialogoError(QStringLiteral("No se pudo eliminar el predio: ") + error);
+        Abort();
+    }
 }
 
 void SeccionPredio::terminarGuardado(bool guardado)
@@ -416,7 +467,9 @@ bool SeccionPredio::escribir(int codigo, int reemplazado, int &nuevo, QString &e
 
     Connection &trabajo = *m_formulario->ConexionBD;
     auto copiar = [&](const QString &parte, const QString &desde, const QString &hacia) {
-        const QueryResult r = trabajo.select(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(desde, m_config.tabla(parte)));
+        const QueryResult r = trabajo.select(
+            QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid").arg(desde, m_config.tabla(parte), filtroFila()),
+            parametrosFila());
         if (!r.ok) {
             error = r.error.text();
             return false;
@@ -464,10 +517,10 @@ bool SeccionPredio::escribirPersonas(int codigo, const QString &parte, bool prop
                                       : m_config.sexoRepresentantes;
     QueryResult r;
     Escritor lector(*m_formulario->ConexionBD, error);
-    if (!lector.select(QStringLiteral("SELECT pat, mat, nom, rut, dv, dom, ciu, com, %1, %2 FROM %3 ORDER BY rowid")
+    if (!lector.select(QStringLiteral("SELECT pat, mat, nom, rut, dv, dom, ciu, com, %1, %2 FROM %3%4 ORDER BY rowid")
                            .arg(propietarios ? QStringLiteral("fono") : QStringLiteral("NULL"),
-                                conSexo ? QStringLiteral("sexo") : QStringLiteral("NULL"), m_config.tabla(parte)),
-                       {}, r))
+                                conSexo ? QStringLiteral("sexo") : QStringLiteral("NULL"), m_config.tabla(parte), filtroFila()),
+                       parametrosFila(), r))
         return false;
     const QString marca = propietarios ? QStringLiteral("pers_es_propietario") : QStringLiteral("pers_es_representante");
     for (const QVariantList &f : std::as_const(r.rows)) {

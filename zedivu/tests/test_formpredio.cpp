@@ -48,7 +48,7 @@ TEST_P(RequestFormSchema, KeepsTheColumnsOfItsTemplate)
     EXPECT_EQ(schema(*form).toStdString(), QString::fromUtf8(golden.readAll()).toStdString());
 }
 
-INSTANTIATE_TEST_SUITE_P(Requests, RequestFormSchema, ::testing::Values("dorvo", "ferun"));
+INSTANTIATE_TEST_SUITE_P(Requests, RequestFormSchema, ::testing::Values("dorvo", "ferun", "wiro"));
 
 namespace {
 
@@ -124,8 +124,8 @@ TEST(PredioStatement, WritesTheTablesListsAndControlsItsOptionsAsk)
          "firm usuf rut dv nom pat mat sexo dom com_look ciu fono", "rut dv nom pat mat dom com_look ciu fono",
          "pat rut dv dom com_look ciu fono"},
         {"id_pre fono=none reponly", "", "abc_pro abc_rep|abc_coo",
-         "id id_pre rut dv:1 nom:60 pat:60 mat:60 dom:80 ciu:60 com:6 com_look fono:30",
-         "id id_pre rut dv:1 nom:60 pat:60 mat:60 dom:80 ciu:60 com:6 com_look",
+         "id id_pre rut dv:1 nom:60 pat:60 mat:60 dom:80 ciu:60 com:6 com_look fono:30 sexo",
+         "id id_pre rut dv:1 nom:60 pat:60 mat:60 dom:80 ciu:60 com:6 com_look sexo",
          "rut dv nom pat mat dom com_look ciu fono", "nom pat mat rut dv dom com_look ciu fono", "nom rut dv dom com_look ciu fono"},
     };
     for (const auto &c : cases) {
