@@ -59,7 +59,7 @@ firmar() {
 }
 
 # 1. The project.
-press "Brenvik" "ANTECEDENTES GENERALES" # tree
+press "Brenvik" "Predio" # tree
 press "Brenvik" dbeWIRO_nom_prj
 xdotool type --delay 30 "Proyecto Cautín"
 press "Brenvik" dbeWIRO_pro_prj
