@@ -7,6 +7,7 @@
 #include "tcustommdichild.h"
 
 #include "abort.h"
+#include "connection.h"
 #include "dataset.h"
 #include "dbgrid.h"
 #include "dialogservice.h"
@@ -66,6 +67,22 @@ protected:
         for (qsizetype i = 0; i < paginas.size(); ++i)
             EXPECT_TRUE(paginas.at(i).contains(QStringLiteral("Form. %1 (v.2.5)").arg(m_codigo))) << i;
         return texto;
+    }
+
+    // The form's rows (`formulario`) and DORVO's (`solicitud`) written behind the windows'
+    // back, then read again as after loading a document; the consultor `consultorId` with
+    // `consultor` (its register row's values) signs the printout.
+    void llenarDocumento(const char *formulario, const char *solicitud, int consultorId, const QString &consultor)
+    {
+        for (const auto &[f, sql] : {std::pair{form.data(), formulario}, std::pair{dorvo.data(), solicitud}}) {
+            ASSERT_TRUE(f->ConexionBD->execScript(QString::fromUtf8(sql))) << f->ConexionBD->lastError().text().toStdString();
+            for (Dataset *ds : f->ConexionBD->datasets()) {
+                ds->Close();
+                ds->Open();
+            }
+        }
+        ElegirConsultor(app, form, consultorId, consultor);
+        dialogos.boxes.clear();
     }
 
     QPointer<TCustomMDIChild> dorvo;

@@ -145,6 +145,17 @@ prints() {
   done
   return 1
 }
+# Types $4 into the cell of grid $1, row $2, column titled $3 (its title pieces joined by
+# "|", line breaks as blanks), and leaves it with Enter.
+cell() {
+  press "Brenvik" "$1" "$2" "$3"
+  xdotool type --delay 40 "$4"; xdotool key Return
+}
+# The same for a column that lists its choices: the typed text picks, Enter takes it.
+choice() {
+  cell "$@"
+  xdotool key Return; sleep 0.3
+}
 fail() {
   echo "FAILED: $*" >&2
   shot failed

@@ -5,30 +5,14 @@
 // hold; cuts in both stands and a reforestation of stand 1; the soils' observations.
 #include "ertivfixture.h"
 
-#include "connection.h"
-
 class ErtivLlena : public ErtivFixture
 {
 protected:
     void SetUp() override
     {
         ErtivFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        llenar(form, kNorma);
-        llenar(dorvo, kSolicitud);
-        ElegirConsultor(app, form, 75, QStringLiteral("19191919, '3', 'Oyarzún', 'Barría', 'Matías', '1'"));
-        dialogos.boxes.clear();
-    }
-
-    // Written behind the windows' back, then read again as after loading a document.
-    static void llenar(TCustomMDIChild *f, const char *sql)
-    {
-        ASSERT_TRUE(f->ConexionBD->execScript(QString::fromUtf8(sql))) << f->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : f->ConexionBD->datasets()) {
-            ds->Close();
-            ds->Open();
-        }
+        if (!HasFatalFailure())
+            llenarDocumento(kNorma, kSolicitud, 75, QStringLiteral("19191919, '3', 'Oyarzún', 'Barría', 'Matías', '1'"));
     }
 
     static constexpr const char *kSolicitud =

@@ -13,17 +13,7 @@ xvfb_start "$@"
 
 norma() { working ertiv_res "$1"; }
 
-# Types $4 into the cell of grid $1, row $2, column titled $3, and leaves it with Enter.
-cell() {
-  press "Brenvik" "$1" "$2" "$3"
-  xdotool type --delay 40 "$4"; xdotool key Return
-}
-# The same for a column that lists its choices: the typed text picks, Enter takes it.
-choice() {
-  cell "$@"
-  xdotool key Return; sleep 0.3
-}
-# Leaves row $2 of grid $1 by its first column, which posts it.
+# Leaves row $2 of grid $1 from its column titled $3, which posts the row.
 post() {
   press "Brenvik" "$1" "$2" "$3"
   xdotool key Down; sleep 0.5
@@ -90,6 +80,7 @@ cell dbgERTIV_act_ref 0 "Densidad de Plantación (pl/ha)" 1100
 press "Brenvik" dbgERTIV_act_ref 0 "Especies a Plantar" boton
 window_appears "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # the first species; Aceptar
+focus_main
 post dbgERTIV_act_ref 0 "Sector Nº"
 shot reforestacion
 prints "1|A|1100.0" norma "SELECT num || '|' || sec || '|' || den FROM ertiv_act_ref" || fail "reforestation not saved"

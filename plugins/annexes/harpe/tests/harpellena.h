@@ -5,30 +5,14 @@
 // observations.
 #include "harpefixture.h"
 
-#include "connection.h"
-
 class HarpeLlena : public HarpeFixture
 {
 protected:
     void SetUp() override
     {
         HarpeFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        llenar(form, kNorma);
-        llenar(dorvo, kSolicitud);
-        ElegirConsultor(app, form, 74, QStringLiteral("18181818, '5', 'Vera', 'Soto', 'Camila', '1'"));
-        dialogos.boxes.clear();
-    }
-
-    // Written behind the windows' back, then read again as after loading a document.
-    static void llenar(TCustomMDIChild *f, const char *sql)
-    {
-        ASSERT_TRUE(f->ConexionBD->execScript(QString::fromUtf8(sql))) << f->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : f->ConexionBD->datasets()) {
-            ds->Close();
-            ds->Open();
-        }
+        if (!HasFatalFailure())
+            llenarDocumento(kNorma, kSolicitud, 74, QStringLiteral("18181818, '5', 'Vera', 'Soto', 'Camila', '1'"));
     }
 
     static constexpr const char *kSolicitud =

@@ -13,17 +13,6 @@ xvfb_start "$@"
 
 norma() { working harpe_car "$1"; }
 
-# Types $4 into the cell of grid $1, row $2, column titled $3, and leaves it with Enter.
-cell() {
-  press "Brenvik" "$1" "$2" "$3"
-  xdotool type --delay 40 "$4"; xdotool key Return
-}
-# The same for a column that lists its choices: the typed text picks, Enter takes it.
-choice() {
-  cell "$@"
-  xdotool key Return; sleep 0.3
-}
-
 register_property
 start_with_consultant
 new_plantation_plan "Norma de Manejo Tipo Forestal Lenga"
@@ -57,16 +46,18 @@ prints "1|2098|0.0|800.0" norma "SELECT num || '|' || ano_cor || '|' || den_ini_
   || fail "stand not saved with its densities"
 prints 1 norma "SELECT count(*) FROM harpe_car_reg WHERE num = '1'" || fail "no regeneration row for the stand"
 
-# 2. The stand's regeneration.
+# 2. The stand's regeneration, in the row made with the stand: its species first, then
+# its figures; Enter in the last column posts it.
 press "Brenvik" "Caracterización de la regeneración existente" # tree
-cell dbgHARPE_car_reg 0 "REGENERACION|Densidad (plantas/ha)" 3500
-cell dbgHARPE_car_reg 0 "REGENERACION|Altura (cm)" 40
-choice dbgHARPE_car_reg 0 "REGENERACION|Distribución" "Uniforme"
+press "Brenvik" dbgHARPE_car_reg 0 "REGENERACION|Especies" # the cell, then its button
 press "Brenvik" dbgHARPE_car_reg 0 "REGENERACION|Especies" boton
 window_appears "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # the first species; Aceptar
-press "Brenvik" dbgHARPE_car_reg 0 "REGENERACION|Densidad (plantas/ha)"
-xdotool key Down; sleep 0.5 # leaves the row, which posts it
+focus_main
+cell dbgHARPE_car_reg 0 "REGENERACION|Densidad (plantas/ha)" 3500
+cell dbgHARPE_car_reg 0 "REGENERACION|Altura (cm)" 40
+choice dbgHARPE_car_reg 0 "REGENERACION|Distribución" "Uniforme"
+xdotool key Return; sleep 0.5 # from the last column: the row is done
 shot regeneracion
 prints "1|3500.0|1" norma "SELECT num || '|' || den || '|' || dis FROM harpe_car_reg" || fail "regeneration not saved"
 [[ -n $(norma "SELECT esp FROM harpe_car_reg") ]] || fail "regeneration species not saved"
