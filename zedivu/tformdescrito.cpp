@@ -171,16 +171,22 @@ void TFormDescrito::InicializarDatasetPpal(const QString &)
 
 void TFormDescrito::SinPredioPropio(bool seguirEditando)
 {
-    Dataset *ppal = DatasetPpal;
-    if (!ppal || !ppal->Active() || !ppal->FindField(QStringLiteral("cod_pre")))
+    if (!DatasetPpal || !DatasetPpal->FindField(QStringLiteral("cod_pre")))
         return;
-    // Bookkeeping, not the user's entry: no check runs on this post.
+    PostarPrincipal([](Dataset *ppal) { ppal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1); }, seguirEditando);
+}
+
+void TFormDescrito::PostarPrincipal(const std::function<void(Dataset *)> &cambios, bool seguirEditando)
+{
+    Dataset *ppal = DatasetPpal;
+    if (!ppal || !ppal->Active())
+        return;
     const auto restaurar = qScopeGuard([this, guardando = Guardando] { Guardando = guardando; });
     Guardando = true;
-    catchAbort([ppal, seguirEditando] {
+    catchAbort([ppal, &cambios, seguirEditando] {
         if (ppal->State() != DatasetState::Edit && ppal->State() != DatasetState::Insert)
             ppal->Edit();
-        ppal->FieldByName(QStringLiteral("cod_pre"))->setAsInteger(-1);
+        cambios(ppal);
         ppal->Post();
         if (seguirEditando)
             ppal->Edit();

@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 class BuiltForm;
 
 class TFormDescrito : public TCustomMDIChild
@@ -57,6 +59,10 @@ protected:
     // The main row's cod_pre takes -1 (no property of its own), posted with no check
     // running; with `seguirEditando` the row is left in edit.
     void SinPredioPropio(bool seguirEditando = false);
+    // Bookkeeping on the main row, not the user's entry: `cambios` runs with the row in
+    // edit, which is then posted with no check running; with `seguirEditando` it is left
+    // in edit. Nothing while the main dataset is closed.
+    void PostarPrincipal(const std::function<void(Dataset *)> &cambios, bool seguirEditando = false);
     // Maximised inside the document area, or on its own when it has no frame yet.
     void Maximizar();
 

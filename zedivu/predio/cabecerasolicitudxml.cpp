@@ -80,10 +80,18 @@ void PredioSolicitud(TXML &xml, const SeccionPredio &seccion, const CabeceraSoli
     hoja("SUPERFICIE_ET", cfg.campoSuperficie);
     hoja("SUPERFICIE_SII", cfg.campoSuperficieSii);
     hoja("SUPERFICIE_TD", cfg.campoSuperficieTitulo);
-    hoja("ACCESO", cfg.campoUbicacion);
+    if (c.acceso)
+        Acceso(xml, seccion);
     if (c.predio)
         c.predio(xml);
     xml.Hijo(QStringLiteral("PRED_ESTADO"), QStringLiteral("1"));
+}
+
+void Acceso(TXML &xml, const SeccionPredio &seccion)
+{
+    const QString &via = seccion.config().campoUbicacion;
+    if (seccion.campo(via))
+        xml.HijoCampo(QStringLiteral("ACCESO"), via);
 }
 
 } // namespace NodosPredioXML

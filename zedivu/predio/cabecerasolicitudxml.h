@@ -32,7 +32,10 @@ struct CabeceraSolicitud
     // FORMULARIO written once from the main dataset's current record instead of over
     // its records (a main table of one property per row, whose PREDIO nodes follow).
     bool registroActual = false;
-    // Further PREDIO leaves, after the surfaces and access and before PRED_ESTADO.
+    // ACCESO after the surfaces, where the section has access routes; false leaves it to
+    // the caller's leaves.
+    bool acceso = true;
+    // Further PREDIO leaves, after the surfaces (and access) and before PRED_ESTADO.
     std::function<void(TXML &)> predio;
     // PREDIO leaves right after PRED_CODIGO (the dead-alerce guide's ALERCE_DESTINO), and
     // after the locality before NOMBRE (its TPRE_CODIGO).
@@ -45,9 +48,11 @@ struct CabeceraSolicitud
 // signing owners and over the signing representatives of the section. Left open.
 void FormularioSolicitud(TXML &xml, TCustomMDIChild *form, const SeccionPredio &seccion, const CabeceraSolicitud &cabecera = {});
 // PREDIO over the main dataset: PRED_CODIGO, LOCALIDAD.REGION/PROVINCIA/COMUNA, NOMBRE,
-// SUPERFICIE_ET, and where the section has them SUPERFICIE_SII, SUPERFICIE_TD and ACCESO;
-// the caller's leaves; PRED_ESTADO 1. The section's field names (a second property's
-// suffixed ones). Left open.
+// SUPERFICIE_ET, and where the section has them SUPERFICIE_SII, SUPERFICIE_TD and (unless
+// the caller takes it) ACCESO; the caller's leaves; PRED_ESTADO 1. The section's field
+// names (a second property's suffixed ones). Left open.
 void PredioSolicitud(TXML &xml, const SeccionPredio &seccion, const CabeceraSolicitud &cabecera = {});
+// ACCESO: the section's access routes; nothing when it has none.
+void Acceso(TXML &xml, const SeccionPredio &seccion);
 
 } // namespace NodosPredioXML

@@ -114,6 +114,8 @@ public:
     void imprimirPredio(TImpresion *imp);
     // Commune, province and region as their combos show them, on one line 5 mm apart.
     void imprimirLugar(TImpresion *imp);
+    // One property table (`parte`: "rol", "con", ...) under its title; nothing when empty.
+    void imprimirTabla(TImpresion *imp, const QString &titulo, const QString &parte);
     // The cover letter for the border authority.
     void componerDifrol(TImpresion *imp);
     // The box the agency fills in on reception (number and date) and "(Uso Okran)": the

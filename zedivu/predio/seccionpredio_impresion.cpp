@@ -47,6 +47,11 @@ void SeccionPredio::imprimirPersonas(TImpresion *imp, const QString &parte)
     imp->Seccion();
 }
 
+void SeccionPredio::imprimirTabla(TImpresion *imp, const QString &titulo, const QString &parte)
+{
+    tablaTitulada(imp, titulo, grilla(parte));
+}
+
 QString SeccionPredio::lineaProductor() const
 {
     Dataset *rep = tabla(QStringLiteral("rep"));

@@ -154,9 +154,9 @@ QByteArray TFormSolicitudPredio::PrepararXML()
     NodosPredioXML::Roles(x, tabla("rol"));
     NodosPredioXML::Conservador(x, tabla("con"), tabla("cer"));
     // Only the tables the section has.
-    if (m_predio->config().coordenadas)
+    if (m_predio->config().coordenadas && m_xmlCoordenadasYContiguos)
         NodosPredioXML::Coordenadas(x, tabla("coo"));
-    if (m_predio->config().rolesContiguos)
+    if (m_predio->config().rolesContiguos && m_xmlCoordenadasYContiguos)
         NodosPredioXML::RolesContiguos(x, tabla("rol_con"));
     XmlAdicional(x);
     x.CerrarNodo();

@@ -46,6 +46,11 @@ protected:
     // Written inside PREDIO after the property's own nodes.
     virtual void XmlAdicional(TXML &xml);
 
+    // The exchange file carries the reference points (COORDENADA_UTM) and the adjoining
+    // rolls (ROL_CONTIGUO) the section has; a form that keeps them for the register only
+    // clears it.
+    bool m_xmlCoordenadasYContiguos = true;
+
 private:
     SeccionPredio *m_predio = nullptr;
     QString m_titulo;

@@ -621,6 +621,7 @@ TEST_F(Dorvo, TheRequestHeadWritesTheLeavesItsVariantAsksFor)
     otra.superficieTotal = false;
     otra.lugarYFecha = false;
     otra.ciudadEnFirmas = false;
+    otra.acceso = false;
     otra.predio = [](TXML &x) { x.Hijo(QStringLiteral("ALERCE_DESTINO"), QStringLiteral("0")); };
     Dataset *pro = tabla("pro");
     ASSERT_TRUE(pro->Edit());
@@ -631,7 +632,7 @@ TEST_F(Dorvo, TheRequestHeadWritesTheLeavesItsVariantAsksFor)
     EXPECT_TRUE(variante.contains(QLatin1String(".SOLI_SUP_TOTAL>0<")));
     EXPECT_TRUE(variante.contains(QLatin1String(".ALERCE_DESTINO>0</PREDIO.ALERCE_DESTINO>\r\n        <PREDIO.PRED_ESTADO>")));
     EXPECT_TRUE(variante.contains(QLatin1String("<FIRMA>")));
-    for (const char *hoja : {"SOLI_SUP_SOLICITADA", ".LUGAR>", ".FECHA>", ".CIUDAD>"})
+    for (const char *hoja : {"SOLI_SUP_SOLICITADA", ".LUGAR>", ".FECHA>", ".CIUDAD>", ".ACCESO>"})
         EXPECT_FALSE(variante.contains(QLatin1String(hoja))) << hoja;
 }
 
