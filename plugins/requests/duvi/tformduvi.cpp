@@ -45,11 +45,16 @@ void TFormDUVI::InicializarDatasetPpal(const QString &nombreCompleto)
                     true);
 }
 
-void TFormDUVI::XmlPredio(TXML &xml)
+NodosPredioXML::CabeceraSolicitud TFormDUVI::CabeceraXml() const
 {
-    for (const auto &[nodo, campo] : {std::pair{"NORTE", "norte"}, std::pair{"SUR", "sur"}, std::pair{"ESTE", "este"},
-                                      std::pair{"OESTE", "oeste"}})
-        xml.HijoCampo(QLatin1String(nodo), QLatin1String(campo));
+    NodosPredioXML::CabeceraSolicitud c;
+    c.acceso = false;
+    c.predio = [](TXML &xml) {
+        for (const auto &[nodo, campo] : {std::pair{"NORTE", "norte"}, std::pair{"SUR", "sur"}, std::pair{"ESTE", "este"},
+                                          std::pair{"OESTE", "oeste"}})
+            xml.HijoCampo(QLatin1String(nodo), QLatin1String(campo));
+    };
+    return c;
 }
 
 void TFormDUVI::ComponerImpresion(TImpresion *imp)

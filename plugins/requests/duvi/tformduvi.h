@@ -18,6 +18,7 @@ public:
     void ComponerImpresion(TImpresion *impresion) override;
 
 protected:
-    // The boundaries (NORTE, SUR, ESTE, OESTE) in place of the access routes.
-    void XmlPredio(TXML &xml) override;
+    // PREDIO's leaves with the boundaries (NORTE, SUR, ESTE, OESTE) in place of the access
+    // routes.
+    NodosPredioXML::CabeceraSolicitud CabeceraXml() const override;
 };
