@@ -1,0 +1,107 @@
+#!/bin/bash
+# A person-like run of the future bonus certification request under Xvfb, driven with
+# xdotool, with a screenshot after each step: New (the request), the property chosen in
+# the register, the request's date, city and signatory, a qualifying resolution, two
+# afforestation sectors whose surfaces become the affected surface, and another activity;
+# Save: the property, its owner and the surface are written; Close, Open: the request
+# comes back whole; preview, and the exchange file generated twice with the same bytes.
+# Controls are reached by name and keyboard, never by position; CI runs it.
+#
+# Usage: plugins/requests/bexa/tests/xvfb_bexa.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+solicitud() { working bexa "$1"; }
+
+# Types $4 into the cell of grid $1, row $2, column titled $3, and leaves it with Enter;
+# $5 = lista: a list that drops down at the first typed key, whose drop-down takes the
+# first Enter (the fixed NO/SI lists do not drop down: one Enter leaves them). Enter on
+# the last column posts the row and opens the next.
+cell() {
+  press "Brenvik" "$1" "$2" "$3"
+  xdotool type --delay 40 "$4"; xdotool key Return
+  [[ ${5:-} == lista ]] && xdotool key Return
+  return 0
+}
+
+# 1. New: the request on the register's Los Robles, its date, city and signatory.
+new_request_with_property "Certificación de Futura Bonificación"
+# The afforestation grid is wide: the whole window on the screen keeps its last column
+# within reach of the pointer.
+xdotool windowmove "$(window "Brenvik")" 0 0
+sleep 0.5
+prints "1|Los Robles" solicitud "SELECT cod_pre || '|' || nom_pre FROM bexa" || fail "property not filled"
+prints 1 solicitud "SELECT count(*) FROM bexa_pro WHERE rut = 9876543" || fail "owner not filled"
+
+# 2. A resolution, two afforestation sectors and another activity.
+press "Brenvik" "Antecedentes de Actividades CTAPF y Bonificación" # tree
+cell dbgBEXA_cal 0 "Tipo de Resolución" "PLAN" lista
+cell dbgBEXA_cal 0 "Número" "45/2019"
+cell dbgBEXA_cal 0 "Fecha" "14-03-2019"
+cell dbgBEXA_cal 0 "Superficie" 30
+xdotool key Escape
+shot resolucion
+prints "45/2019|30.0" solicitud "SELECT num || '|' || sup FROM bexa_cal" || fail "resolution not saved"
+
+forestar() { # row, sector, surface
+  cell dbgBEXA_bon "$1" "Nº Sector" "$2"
+  cell dbgBEXA_bon "$1" "Año Ejecución" 2027
+  cell dbgBEXA_bon "$1" "Superficie" "$3"
+  especie "$1"
+  cell dbgBEXA_bon "$1" "Tipo de Planta" "Contenedor" lista
+  cell dbgBEXA_bon "$1" "Densidad" 1250
+  cell dbgBEXA_bon "$1" "Seguro Forestal" "SI"
+  cell dbgBEXA_bon "$1" "Subsolado" "NO"
+  cell dbgBEXA_bon "$1" "Presentar en" "Okran Oficina Regional de La Araucan" lista # posts the row
+  sleep 0.5
+}
+# The first species of row $1 through its "..." button; a click the grid took for
+# entering the cell is given again.
+especie() {
+  local i
+  for i in 1 2 3; do
+    press "Brenvik" dbgBEXA_bon "$1" "Especie" boton
+    window_appears "Selecci" 3 && break
+  done
+  window_appears "Selecci" 1 || fail "no multi-selection window"
+  xdotool key space Return; sleep 0.5 # the first species; Aceptar
+  focus_main
+}
+forestar 0 1 "12,5"
+forestar 1 2 "7,25"
+xdotool key Escape # the empty row the last Enter opened
+shot forestacion
+prints "1:12.5:1.0:14,2:7.25:1.0:14" solicitud "SELECT group_concat(num_sec || ':' || sup || ':' || seguro_for || ':' || pres) FROM bexa_bon" ||
+  fail "afforestation not saved: $(solicitud "SELECT * FROM bexa_bon")"
+cell dbgBEXA_bon_otr 0 "Nº Sector" 1
+cell dbgBEXA_bon_otr 0 "Año Ejecución" 2028
+cell dbgBEXA_bon_otr 0 "Superficie (ha)" 3
+cell dbgBEXA_bon_otr 0 "Actividad" "Construcci" lista
+cell dbgBEXA_bon_otr 0 "Presentar en" "Okran Oficina Central" lista
+xdotool key Escape
+shot otra-actividad
+prints "140|2" solicitud "SELECT otr_act || '|' || pres FROM bexa_bon_otr" || fail "other activity not saved"
+
+# 3. Save: the affected surface is the afforestation's total; the register has the owner.
+save_document
+prints "19.75" solicitud "SELECT sup_afe FROM bexa" || fail "affected surface is not the afforestation's total"
+prints 1 sqlite3 "$db" "SELECT count(*) FROM propietario WHERE pred_codigo = 1" || fail "owner not in the register"
+
+# 4. Close and Open again: the request comes back whole and unmodified.
+close_document
+reopen_document
+press "Brenvik" "Antecedentes de Actividades CTAPF y Bonificación" # tree
+shot reabierto
+prints 2 solicitud "SELECT count(*) FROM bexa_bon" || fail "afforestation lost on reopening"
+prints "19.75" solicitud "SELECT sup_afe FROM bexa" || fail "affected surface lost on reopening"
+[[ $(xdotool getwindowname "$(window "Brenvik")") != *"*"* ]] || fail "reopening marked the request modified"
+
+# 5. Preview and the exchange file, twice.
+preview_document
+export_document
+grep -q "<CFB.PRESENTADO_EN>" "$intercambio" || fail "no certification node in the exchange file"
+export_again_same_bytes
+
+exit_program
+echo "Bexa person-like run passed; screenshots in $shots"
