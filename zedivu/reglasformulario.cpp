@@ -82,14 +82,17 @@ void ReglasFormulario::trasPost(Dataset *ds, const Dataset::Event &regla)
 
 void ReglasFormulario::alBorrar(Dataset *ds, const QString &clave, const Dataset::Event &guarda,
                                 const std::function<QList<Sentencia>(const QVariant &)> &dependientes,
-                                const QStringList &mostrar)
+                                const QStringList &mostrar, const QString &pregunta)
 {
     if (!ds)
         return;
-    ds->BeforeDelete = [this, clave, guarda](Dataset *d) {
+    ds->BeforeDelete = [this, clave, guarda, pregunta](Dataset *d) {
         if (guarda)
             guarda(d);
-        m_form->AdsEventoBeforeDelete(d);
+        if (pregunta.isEmpty())
+            m_form->AdsEventoBeforeDelete(d);
+        else if (d->IsEmpty() || m_form->Dialogo(mtConfirmation, pregunta, MB::YESNO) != ID::YES)
+            Abort();
         m_borrados.insert(d, d->FieldByName(clave)->Value());
     };
     ds->AfterDelete = [this, dependientes, mostrar](Dataset *d) {

@@ -78,6 +78,8 @@ public:
 
     explicit ReglasFormulario(TCustomMDIChild *form);
 
+    TCustomMDIChild *form() const { return m_form; }
+
     // The before-post handler becomes: `previo`, the described checks, `posterior`.
     static void antesDePost(Dataset *ds, const Dataset::Event &previo, const Dataset::Event &posterior);
     // A before-post step remembering the post's state and the stored `campo` of the row
@@ -86,10 +88,12 @@ public:
     PostEnCurso tomarPost(const Dataset *ds) { return m_posts.take(ds); }
     // `regla`, then the form's own after-post handling.
     void trasPost(Dataset *ds, const Dataset::Event &regla);
-    // A delete is confirmed first (after `guarda`); once the row is gone `dependientes` of
-    // its `clave` value are written and `mostrar` refreshed.
+    // A delete is confirmed first (after `guarda`), with `pregunta` when given instead of
+    // the framework's question; once the row is gone `dependientes` of its `clave` value
+    // are written and `mostrar` refreshed.
     void alBorrar(Dataset *ds, const QString &clave, const Dataset::Event &guarda,
-                  const std::function<QList<Sentencia>(const QVariant &)> &dependientes, const QStringList &mostrar);
+                  const std::function<QList<Sentencia>(const QVariant &)> &dependientes, const QStringList &mostrar,
+                  const QString &pregunta = QString());
 
     void declararClave(const RelacionClave &relacion);
     // True when some dependant of the relation over `ds` holds `valor`.
