@@ -91,4 +91,25 @@ std::optional<double> tStudent95Muestras(int muestras)
     return tStudent95GradosLibertad(muestras - 1);
 }
 
+std::optional<long double> media(const std::vector<double> &valores)
+{
+    if (valores.empty())
+        return std::nullopt;
+    long double suma = 0;
+    for (double v : valores)
+        suma += v;
+    return suma / (long double)(valores.size());
+}
+
+std::optional<long double> desviacionMuestral(const std::vector<double> &valores)
+{
+    if (valores.size() < 2)
+        return std::nullopt;
+    const long double m = *media(valores);
+    long double cuadrados = 0;
+    for (double v : valores)
+        cuadrados += (v - m) * (v - m);
+    return std::sqrt(cuadrados / (long double)(valores.size() - 1));
+}
+
 } // namespace Estadistica

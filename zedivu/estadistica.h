@@ -1,7 +1,9 @@
 #pragma once
 // Sampling arithmetic the inventory forms share: decimal rounding with halves to the even
-// neighbour, and the two-sided 95 % Student's t for a number of samples.
+// neighbour, the two-sided 95 % Student's t for a number of samples, and the mean and the
+// sample standard deviation of a set of counts.
 #include <optional>
+#include <vector>
 
 namespace Estadistica {
 
@@ -21,5 +23,10 @@ std::optional<double> tStudent95GradosLibertad(int gradosLibertad);
 // value for muestras - 1 degrees of freedom (2 samples give 12.706, 29 give 2.048).
 // Fewer than 2 samples have no sampling error, hence no value.
 std::optional<double> tStudent95Muestras(int muestras);
+
+// The mean of `valores`; none for an empty set.
+std::optional<long double> media(const std::vector<double> &valores);
+// The sample standard deviation (divided by n - 1); none for fewer than two values.
+std::optional<long double> desviacionMuestral(const std::vector<double> &valores);
 
 } // namespace Estadistica

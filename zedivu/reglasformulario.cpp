@@ -117,9 +117,12 @@ void ReglasFormulario::declararClave(const RelacionClave &r)
     });
     trasPost(ds, [this](Dataset *d) { trasPostClave(d); });
     const bool cascada = r.borrado == RelacionClave::Borrado::Cascada;
-    // What goes with a deleted key: what hangs from its rows, then its rows.
-    auto conLaClave = [cascada, deps = r.dependientes, tambien = r.borrarTambien](const QVariant &valor) {
+    // What goes with a deleted key: what hangs from its rows, then its rows; nothing while
+    // another row still carries the key (a form may let a number repeat).
+    auto conLaClave = [this, r, cascada, deps = r.dependientes, tambien = r.borrarTambien](const QVariant &valor) {
         QList<Sentencia> s;
+        if (claveEnOtraFila(r, valor, QVariant()))
+            return s;
         for (const QString &sql : tambien)
             s << Sentencia{sql, {valor}};
         for (const Dependiente &d : deps) {
@@ -145,6 +148,15 @@ const RelacionClave *ReglasFormulario::relacion(const Dataset *ds) const
         if (r.ds == ds)
             return &r;
     return nullptr;
+}
+
+bool ReglasFormulario::claveEnOtraFila(const RelacionClave &r, const QVariant &valor, const QVariant &id) const
+{
+    if (valor.isNull())
+        return false;
+    if (id.isNull())
+        return Asercion(conexion(), QStringLiteral("FROM %1 WHERE %2 = ?").arg(r.tabla, r.clave), {valor});
+    return Asercion(conexion(), QStringLiteral("FROM %1 WHERE %2 = ? AND %3 <> ?").arg(r.tabla, r.clave, r.id), {valor, id});
 }
 
 bool ReglasFormulario::claveEnUso(const Dataset *ds, const QString &valor) const
@@ -175,7 +187,7 @@ void ReglasFormulario::antesDePostClave(Dataset *ds)
     const QString anterior = p.anterior.toString();
     // A one-to-one dependant is the same row seen elsewhere: it follows without asking.
     if (!r || r->unoAUno || p.insercion || anterior.isEmpty() || anterior == ds->FieldByName(r->clave)->AsString()
-        || !claveEnUso(ds, anterior))
+        || !claveEnUso(ds, anterior) || claveEnOtraFila(*r, anterior, ds->FieldByName(r->id)->Value()))
         return;
     if (m_form->Dialogo(mtConfirmation,
                         QStringLiteral("Esta Modificación cambiará todos los campos relacionados ¿Está seguro de "
@@ -219,7 +231,9 @@ void ReglasFormulario::trasPostClave(Dataset *ds)
     const QVariant valor = ds->FieldByName(r->clave)->Value();
     const QString nuevo = valor.isNull() ? QString() : ds->FieldByName(r->clave)->AsString();
     QList<Sentencia> s;
-    const bool renombrado = !p.insercion && !anterior.isEmpty() && anterior != nuevo;
+    // The rows of a number another row still carries stay with that row.
+    const bool renombrado = !p.insercion && !anterior.isEmpty() && anterior != nuevo
+                            && !claveEnOtraFila(*r, anterior, ds->FieldByName(r->id)->Value());
     if (renombrado)
         s << renombrar(*r, anterior, nuevo);
     if (r->unoAUno && !valor.isNull() && !r->dependientes.isEmpty()) {

@@ -12,7 +12,9 @@
 // A key relation renames every dependant when the key of a row changes (after the user
 // confirms it, and only when some row uses it): plain columns by value, comma lists item by
 // item with their separators kept. A delete of a key in use is refused; or its dependants
-// go with it (Cascada); the key's own rows (`propia`) go in either case. With `unoAUno`
+// go with it (Cascada); the key's own rows (`propia`) go in either case. Where a form lets
+// a key repeat, a rename or a delete leaves the dependants alone while another row still
+// carries the key. With `unoAUno`
 // the first dependant table holds one row per key, created after every post when missing.
 // Dependent rows are written with bound values in one transaction; a failed statement
 // writes nothing, puts the renamed key back and tells the user. The datasets named in
@@ -137,6 +139,8 @@ public:
 
 private:
     const RelacionClave *relacion(const Dataset *ds) const;
+    // Some row of the relation's table other than `id` (any row, for null) holds `valor`.
+    bool claveEnOtraFila(const RelacionClave &r, const QVariant &valor, const QVariant &id) const;
     void antesDePostClave(Dataset *ds);
     void trasPostClave(Dataset *ds);
     QList<Sentencia> renombrar(const RelacionClave &r, const QString &anterior, const QString &nuevo) const;

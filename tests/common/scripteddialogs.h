@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <initializer_list>
 
 class ScriptedDialogs final : public DialogService
@@ -33,6 +34,8 @@ public:
     int show(TMsgDlgType tipo, const QString &caption, const QString &texto, int botones) override
     {
         boxes.append({tipo, caption, texto, botones});
+        if (alMostrar)
+            alMostrar();
         return respuestas.isEmpty() ? porDefecto : respuestas.takeFirst();
     }
 
@@ -55,6 +58,8 @@ public:
     QList<Box> boxes;
     QList<int> respuestas;
     int porDefecto;
+    // Called as each box is shown, to look at the program's state at that moment.
+    std::function<void()> alMostrar;
 
 private:
     DialogService *previous_;

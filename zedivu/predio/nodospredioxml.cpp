@@ -175,6 +175,8 @@ void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &c
     if (padre) {
         // The request's date as the request itself writes it.
         const Dataset *padrePpal = form->PadreTabla();
+        if (cabecera.lugar)
+            xml.Hijo(QStringLiteral("LUGAR"), campo(padrePpal, QStringLiteral("ciu"))); // as the request writes it
         xml.Hijo(QStringLiteral("FECHA"), texto(campo(padrePpal, QStringLiteral("fec"))));
         if (cabecera.formulario)
             cabecera.formulario(xml);

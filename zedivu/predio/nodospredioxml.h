@@ -72,6 +72,9 @@ struct Cabecera
     // CIUDAD, no COOR_ORDEN.
     enum class Disposicion { Plan, Dalu };
     Disposicion disposicion = Disposicion::Plan;
+    // LUGAR, the request's city (`ciu`), between ESTA_CODIGO and FECHA (the accreditations
+    // bound to FERUN but Zuri).
+    bool lugar = false;
     // Further FORMULARIO leaves, after FECHA and before FIRMA.
     std::function<void(TXML &)> formulario;
     // Further PREDIO leaves, after PRED_ESTADO.
@@ -85,8 +88,8 @@ struct Cabecera
 };
 // FORMULARIO over the main dataset: TISO_CODIGO, VERSION, TISO_CODIGO_DE, SOLI_SUP_SOLICITADA
 // (sup_afe as shown), SOLI_SUP_TOTAL (the property's sup as shown), ESTA_CODIGO 1,
-// RESOJUDI and RESOJUDI_OBS (when the main table has resJud_tiene), FECHA, then FIRMA
-// (unless firmaEnPredio).
+// RESOJUDI and RESOJUDI_OBS (when the main table has resJud_tiene), LUGAR (when asked),
+// FECHA, then FIRMA (unless firmaEnPredio).
 void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
 // PREDIO over the main dataset: PRED_CODIGO, LOCALIDAD.REGION/PROVINCIA/COMUNA, NOMBRE,
 // SUPERFICIE_ET, SUPERFICIE_SII, SUPERFICIE_TD, ACCESO, PRED_ESTADO 1.

@@ -73,4 +73,25 @@ TEST(TStudent95, SamplesTakeOneDegreeLessAndTheNormalValueFromThirty)
     EXPECT_EQ(Estadistica::tStudent95Muestras(500), 1.96);
 }
 
+// Plants counted on sample plots: 10 and 14 give a mean of 12 and a deviation of
+// sqrt(((10-12)^2 + (14-12)^2) / 1) = sqrt(8); equal counts deviate by nothing.
+TEST(Muestra, MediaYDesviacionMuestral)
+{
+    struct Caso
+    {
+        std::vector<double> valores;
+        std::optional<long double> media;
+        std::optional<long double> desviacion;
+    };
+    for (const Caso &c : {Caso{{10, 14}, 12.0L, std::sqrt(8.0L)}, Caso{{7, 7, 7}, 7.0L, 0.0L},
+                          Caso{{2, 4, 4, 4, 5, 5, 7, 9}, 5.0L, std::sqrt(32.0L / 7)}, Caso{{5}, 5.0L, std::nullopt},
+                          Caso{{}, std::nullopt, std::nullopt}}) {
+        SCOPED_TRACE(c.valores.size());
+        EXPECT_EQ(Estadistica::media(c.valores), c.media);
+        ASSERT_EQ(Estadistica::desviacionMuestral(c.valores).has_value(), c.desviacion.has_value());
+        if (c.desviacion)
+            EXPECT_NEAR(double(*Estadistica::desviacionMuestral(c.valores)), double(*c.desviacion), 1e-15);
+    }
+}
+
 } // namespace

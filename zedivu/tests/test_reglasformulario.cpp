@@ -230,3 +230,28 @@ TEST_F(Claves, LasFilasPropiasNoImpidenElBorradoYSeVanConLaClave)
     ASSERT_TRUE(renombrar("rodal", QStringLiteral("O'Higgins"), QStringLiteral("D'Agostini")));
     EXPECT_EQ(columna("SELECT num FROM fis ORDER BY Id"), (QStringList{QStringLiteral("1"), QStringLiteral("D'Agostini")}));
 }
+
+// Regression: with a number two stands carry, deleting or renaming one of them took the
+// other's dependent rows with it.
+TEST_F(Claves, UnNumeroRepetidoConservaSusFilasMientrasOtraFilaLoLleve)
+{
+    rodal.borrado = RelacionClave::Borrado::Cascada;
+    reglas.declararClave(rodal);
+    ASSERT_TRUE(conexion.exec(QStringLiteral("INSERT INTO rodal (num) VALUES ('1'), ('1')")));
+    tablas["rodal"]->Refresh();
+
+    // Renaming one "1" of three: nothing is asked and nothing else moves.
+    ASSERT_TRUE(renombrar("rodal", QStringLiteral("1"), QStringLiteral("3")));
+    EXPECT_TRUE(dialogos.textos().isEmpty());
+    EXPECT_EQ(columna("SELECT count(*) FROM hidr WHERE num = '1'"), QStringList{QStringLiteral("2")});
+    EXPECT_EQ(columna("SELECT num FROM obj WHERE Id_obj = 1"), QStringList{QStringLiteral("1,12,2")});
+
+    // Deleting: the rows stay while a "1" is left, and go with the last one.
+    for (const char *quedan : {"2", "0"}) {
+        dialogos.boxes.clear();
+        EXPECT_TRUE(borrar("rodal", QStringLiteral("num"), QStringLiteral("1")));
+        EXPECT_EQ(dialogos.textos(), QStringList{kConfirmarBorrado});
+        EXPECT_EQ(columna("SELECT count(*) FROM hidr WHERE num = '1'"), QStringList{QLatin1String(quedan)});
+    }
+    EXPECT_EQ(columna("SELECT count(*) FROM rodal WHERE num = '1'"), QStringList{QStringLiteral("0")});
+}

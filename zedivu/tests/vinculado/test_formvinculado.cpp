@@ -10,6 +10,7 @@
 #include "dataset.h"
 #include "dbedit.h"
 #include "dbgrid.h"
+#include "dbcombobox.h"
 #include "dblookupcombobox.h"
 #include "dbmemo.h"
 #include "dialogservice.h"
@@ -206,11 +207,20 @@ const char *const kSolicitud =
     "INSERT INTO dorvo_rol_con (id, rol) VALUES (1, '123-40');"
     "INSERT INTO dorvo_coo (id, pun, n, e) VALUES (1, 'Portón de acceso', 6085200, 742100);";
 
-// Fills the request form of the document and opens its tables again, as a load does.
-void llenarSolicitud(TCustomMDIChild *dorvo)
+// The assignees of a FERUN request, an apostrophe and accents among them.
+const char *const kCesionarios =
+    "INSERT INTO ferun_ces (id, rut, dv, nom, pat, mat, firm) VALUES"
+    " (1, 22222222, '2', 'José', 'Muñoz', 'Rojas', 1), (2, 33333333, 'k', 'Inés', 'D''Alessandro', NULL, 0);";
+
+// Fills the request form of the document (DORVO or FERUN, the same data) and opens its
+// tables again, as a load does.
+void llenarSolicitud(TCustomMDIChild *solicitud)
 {
-    ASSERT_TRUE(dorvo->ConexionBD->execScript(QString::fromUtf8(kSolicitud))) << dorvo->ConexionBD->lastError().text().toStdString();
-    for (Dataset *ds : dorvo->ConexionBD->datasets()) {
+    QString sql = QString::fromUtf8(kSolicitud);
+    if (solicitud->objectName() == QLatin1String("FormFERUN"))
+        sql.replace(QStringLiteral("dorvo"), QStringLiteral("ferun")).append(QString::fromUtf8(kCesionarios));
+    ASSERT_TRUE(solicitud->ConexionBD->execScript(sql)) << solicitud->ConexionBD->lastError().text().toStdString();
+    for (Dataset *ds : solicitud->ConexionBD->datasets()) {
         ds->Close();
         ds->Open();
     }
@@ -287,6 +297,69 @@ TEST_F(FormVinculado, EncabezadoYSeccionIEnPdf)
             desde = en;
     }
     PaginasAPng(pdf, QStringLiteral("vindo_impresion"));
+}
+
+// The bonus-payment part of an accreditation bound to FERUN: LUGAR in the head, the
+// treasury by code and name, the request's assignees; without the request form only the
+// treasury. Printed as section II with the treasury's name and the assignees.
+TEST_F(FormVinculado, BonificacionDeFerunEnXmlEImpresion)
+{
+    for (const bool conSolicitud : {true, false}) {
+        SCOPED_TRACE(conSolicitud ? "con FERUN" : "sin FERUN");
+        TFormDescrito *form = documento(conSolicitud ? QStringList{QStringLiteral("VINFE"), QStringLiteral("FERUN")}
+                                                     : QStringList{QStringLiteral("VINFE")});
+        ASSERT_NE(form, nullptr);
+        if (conSolicitud) {
+            llenarSolicitud(formularios.at(1));
+            if (HasFatalFailure())
+                return;
+        }
+        ASSERT_TRUE(form->ConexionBD->execScript(QStringLiteral("UPDATE vinfe SET tes=9;")));
+        form->DatasetPpal->Refresh();
+        EXPECT_EQ(findComponent<DBComboBox>(form, QStringLiteral("cbo_tes"))->currentText(),
+                  QStringLiteral("Tesorería Regional de Talca"));
+        const QByteArray xml = form->PrepararXML();
+        if (conSolicitud) {
+            if (xml != golden("cabecera_ferun.xml")) {
+                QFile salida(QStringLiteral("cabecera_ferun.xml.obtenido"));
+                if (salida.open(QIODevice::WriteOnly))
+                    salida.write(xml);
+            }
+            EXPECT_EQ(QString::fromLatin1(xml), QString::fromLatin1(golden("cabecera_ferun.xml")))
+                << "obtenido en build/tests/cabecera_ferun.xml.obtenido";
+        } else {
+            const QString texto = QString::fromLatin1(xml);
+            EXPECT_TRUE(texto.contains(QStringLiteral("<TESORERIA.TESO_CODIGO>9</TESORERIA.TESO_CODIGO>"))) << xml.constData();
+            EXPECT_FALSE(texto.contains(QStringLiteral("CESIONARIO"))) << xml.constData();
+            EXPECT_FALSE(texto.contains(QStringLiteral("LUGAR"))) << xml.constData();
+        }
+        if (conSolicitud) {
+            QDir().mkpath(app + QStringLiteral("img"));
+            QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/img/logo.bmp"), app + QStringLiteral("img/logo.bmp"));
+            const QString pdf = dir.filePath(QStringLiteral("vinfe.pdf"));
+            QString error;
+            ASSERT_TRUE(ImprimirAPdf(form, pdf, &error)) << error.toStdString();
+            if (HayPdftotext()) {
+                const QString texto = PdfATexto(pdf);
+                qsizetype desde = texto.indexOf(QStringLiteral("Roles de avalúo contiguos al predio:"));
+                EXPECT_GE(desde, 0);
+                for (const char *parte : {"II. ANTECEDENTES PARA EL PAGO DE LA BONIFICACION",
+                                          "Señale Tesorería donde desea recibir la bonificación :",
+                                          "Tesorería Regional de Talca",
+                                          "Nombre del (de la) cesionario(a)/ beneficiario(a):", "Muñoz",
+                                          "D'Alessandro", "II. NORMA"}) {
+                    const qsizetype en = texto.indexOf(QString::fromUtf8(parte), desde);
+                    EXPECT_GE(en, 0) << parte;
+                    if (en >= 0)
+                        desde = en;
+                }
+                PaginasAPng(pdf, QStringLiteral("vinfe_impresion"));
+            }
+        }
+        EXPECT_TRUE(dialogos.boxes.isEmpty()) << dialogos.textos().join(QLatin1Char('\n')).toStdString();
+        TearDown();
+        formularios.clear();
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // Two form windows that only the tests load: everything they do comes from their
-// description and the framework, their printout and XML heads included.
+// description and the framework, their printout and XML heads included; the one bound to
+// FERUN adds the bonus-payment part the accreditations share.
+#include "acreditacionferun.h"
 #include "classregistry.h"
 #include "impresion/impresionformulario.h"
 #include "predio/nodospredioxml.h"
@@ -16,6 +18,12 @@ public:
     {
     }
     void Nuevo() override { NuevoDescrito(); }
+    void InicializarDatasetPpal(const QString &nombreCompleto) override
+    {
+        TFormDescrito::InicializarDatasetPpal(nombreCompleto);
+        if (ferun())
+            AcreditacionFerun::ListaTesorerias(this);
+    }
     // The head and section I of a bound form.
     void ComponerImpresion(TImpresion *imp) override
     {
@@ -25,6 +33,8 @@ public:
             p.encabezado();
             p.portada(QStringLiteral("ANEXO DE PRUEBA"), CajaRecepcion::Fija);
             p.antecedentesGenerales();
+            if (ferun())
+                AcreditacionFerun::ImprimirBonificacion(p);
             p.textoFijo(QStringLiteral("# II. NORMA\nSe aplicará:\n· un punto\n|Especie|Diámetro mínimo\n|Lenga|25 cm\n"));
         }
         imp->Seccion();
@@ -46,11 +56,17 @@ public:
             x.Hijo(QStringLiteral("PLAGA_MEDIDA_PREVENCION"), QStringLiteral("Monitoreo"));
             x.CerrarNodo();
         };
+        c.lugar = ferun();
         NodosPredioXML::Encabezado(*XML, this, DatasetPpal, c);
+        if (ferun())
+            AcreditacionFerun::NodosBonificacion(*XML, this);
         XML->CerrarNodo();
         XML->CerrarNodo();
         return XML->Texto();
     }
+
+private:
+    bool ferun() const { return CodigoPadre() == QLatin1String("ferun"); }
 };
 
 class TFormVINDO : public TFormVinculado
