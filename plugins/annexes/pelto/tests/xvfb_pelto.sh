@@ -1,0 +1,129 @@
+#!/bin/bash
+# A person-like run of the pruning and thinning accreditation under Xvfb, driven with
+# xdotool, with a screenshot after each step: New (the accreditation with its FERUN
+# request), the property chosen, the treasury, a resolution, two stands (the affected
+# surface their total), a pruning of stand 1 and a pruning and thinning of stand 2; stand
+# 1's surface changed and the grid left: the characteristics show it; deleting stand 1
+# takes its row along after Yes; Save, Close, Open, preview, and the exchange file
+# generated twice: the same bytes. Controls are reached by name and keyboard, never by
+# position; CI runs it.
+#
+# Usage: plugins/annexes/pelto/tests/xvfb_pelto.sh [build dir (build)] [screenshot dir (xvfb-shots)]
+set -euo pipefail
+source "$(dirname "$(realpath "$0")")/../../../../tests/xvfb/lib.sh"
+xvfb_start "$@"
+
+accreditation() { working pelto_ant_plan "$1"; }
+
+# Stand $2 of $3 ha typed in row $1 of the stands grid, with the first species of the list.
+stand() {
+  press "Brenvik" dbgPELTO_ant_plan "$1" "Rodal Nº"
+  xdotool type --delay 40 "$2"; xdotool key Return
+  xdotool type --delay 40 "2012"; xdotool key Return
+  xdotool type --delay 40 "$3"; xdotool key Return
+  press "Brenvik" dbgPELTO_ant_plan "$1" "Especie(s)" boton
+  window_appears "Selecci" || fail "no multi-selection window"
+  xdotool key space Return; sleep 0.5
+  press "Brenvik" dbgPELTO_ant_plan "$1" "Area basal (m2/ha)"
+  xdotool type --delay 40 "22"; xdotool key Return
+  xdotool type --delay 40 "1250"; xdotool key Return
+  sleep 0.5
+}
+
+# The pruning and thinning of stand $2 typed in row $1: pruning year $3, thinning year $4
+# (empty: none).
+activities() {
+  press "Brenvik" dbgPELTO_car "$1" "Rodal Nº"
+  xdotool type --delay 40 "$2"; xdotool key Return Return
+  xdotool key Return # the surface is the stand's
+  xdotool type --delay 40 "$3"; xdotool key Return
+  xdotool type --delay 40 "450"; xdotool key Return
+  xdotool type --delay 40 "2,5"; xdotool key Return
+  [[ -n $4 ]] && xdotool type --delay 40 "$4"
+  xdotool key Return
+  [[ -n $4 ]] && xdotool type --delay 40 "600"
+  xdotool key Return
+  [[ -n $4 ]] && xdotool type --delay 40 "8,5"
+  xdotool key Return
+  sleep 0.5
+}
+
+register_property
+start_with_consultant
+new_plantation_plan "Acreditación de Primera Poda y/o Raleo"
+choose_property
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+# 1. The treasury.
+press "Brenvik" "Antecedentes para el pago de la bonificación" # tree
+press "Brenvik" cbo_tes
+xdotool key Down Return
+sleep 0.5
+shot tesoreria
+[[ $(working pelto "SELECT tes FROM pelto") != "" ]] || fail "treasury not saved"
+
+# 2. A resolution with both pairs.
+press "Brenvik" "Antecedentes de las resoluciones" # tree
+press "Brenvik" dbgPELTO_ant_res 0 "Nº"
+for v in R-14/2011 05-03-2004 PM-77 20-06-2011; do
+  xdotool type --delay 40 "$v"; xdotool key Return
+done
+sleep 0.5
+xdotool key Escape
+shot resolucion
+[[ $(working pelto_ant_res "SELECT num_cal || '|' || num_plan FROM pelto_ant_res") == "R-14/2011|PM-77" ]] || fail "resolution not saved"
+
+# 3. Two stands.
+press "Brenvik" "Antecedentes de la plantación" # tree
+stand 0 1 "3"
+stand 1 2 "4,5"
+xdotool key Escape
+shot rodales
+[[ $(accreditation "SELECT group_concat(num || '|' || sup) FROM pelto_ant_plan") == "1|3.0,2|4.5" ]] || fail "stands not saved"
+[[ $(working pelto "SELECT sup_afe FROM pelto") == "7.5" ]] || fail "affected surface not the stands' total"
+
+# 4. A pruning of stand 1, a pruning and thinning of stand 2.
+press "Brenvik" "Caracteristicas de la poda y raleo" # tree
+activities 0 1 2023 ""
+activities 1 2 2024 2025
+xdotool key Escape
+shot poda-raleo
+[[ $(accreditation "SELECT count(*) FROM pelto_car") == 2 ]] || fail "pruning and thinning rows not saved"
+
+# 5. Stand 1 grows to 3,25 ha; leaving the grid shows it in the characteristics.
+press "Brenvik" "Antecedentes de la plantación" # tree
+press "Brenvik" dbgPELTO_ant_plan 0 "Superficie (ha)"
+xdotool type --delay 40 "3,25"; xdotool key Return
+press "Brenvik" "Caracteristicas de la poda y raleo" # tree: the stands grid is left
+shot superficie-releida
+[[ $(accreditation "SELECT sup FROM pelto_ant_plan WHERE num = '1'") == "3.25" ]] || fail "the stand's new surface was not posted"
+
+# 6. Stand 1 goes with its pruning row, after Yes.
+press "Brenvik" "Antecedentes de la plantación" # tree
+press "Brenvik" dbgPELTO_ant_plan 0 "Rodal Nº"
+xdotool key ctrl+Delete
+window_appears "Confirmaci" || fail "no question before deleting stand 1"
+press "Confirmaci" "Sí"
+focus_main
+sleep 0.5
+shot borrado
+[[ $(accreditation "SELECT group_concat(num) FROM pelto_ant_plan") == "2" ]] || fail "stand 1 not deleted"
+[[ $(accreditation "SELECT group_concat(num) FROM pelto_car") == "2" ]] || fail "the pruning of stand 1 was left behind"
+
+# 7. Save, Close and Open again.
+save_document
+close_document
+reopen_document
+shot reabierto
+[[ $(accreditation "SELECT count(*) FROM pelto_car") == 1 ]] || fail "pruning and thinning lost on reopening"
+
+# 8. Preview, and the exchange file twice.
+preview_document
+export_document
+grep -q "<ACTIVIDAD.TIPO_ACTIVIDAD>60</" "$intercambio" || fail "the thinning is not in the exchange file"
+grep -q "<TESORERIA.TESO_CODIGO>" "$intercambio" || fail "the treasury is not in the exchange file"
+export_again_same_bytes
+
+exit_program
+echo "Pelto person-like run passed; screenshots in $shots"
