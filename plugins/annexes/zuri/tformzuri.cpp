@@ -1,6 +1,7 @@
 #include "tformzuri.h"
 
 #include "abort.h"
+#include "acreditacionferun.h"
 #include "builtform.h"
 #include "classregistry.h"
 #include "componentesformulario.h"
@@ -16,6 +17,7 @@
 #include "gridcolumn.h"
 #include "util_bbdd.h"
 
+#include <QPushButton>
 #include <QScopedValueRollback>
 
 #include <cmath>
@@ -63,7 +65,7 @@ void TFormZURI::InicializarDatasetPpal(const QString &nombreCompleto)
     TFormDescrito::InicializarDatasetPpal(nombreCompleto);
     if (!m_formulario || !DatasetPpal || !DatasetPpal->Active())
         return;
-    ComboExterno(findComponent<DBComboBox>(this, QStringLiteral("cbo_tes")), tceTesoreria);
+    AcreditacionFerun::ListaTesorerias(this);
     enlazarCampos();
     columnaErosion(false);
 }
@@ -104,6 +106,8 @@ void TFormZURI::enlazarReglas()
     enlazarRodales();
     enlazarParcelas();
     enlazarCalculos();
+    if (auto *calcular = findComponent<QPushButton>(this, QStringLiteral("btnCalcular")))
+        connect(calcular, &QPushButton::clicked, this, [this] { catchAbort([this] { btnCalcularClick(); }); });
 }
 
 void TFormZURI::enlazarRodales()
@@ -152,17 +156,7 @@ void TFormZURI::validarResolucion(Dataset *ds)
 {
     if (Guardando)
         return;
-    bool alguno = false;
-    for (const auto &[numero, fecha] : {std::pair{"num_cal", "fec_cal"}, std::pair{"num_plan", "fec_plan"}}) {
-        Field *num = ds->FieldByName(QLatin1String(numero));
-        Field *fec = ds->FieldByName(QLatin1String(fecha));
-        if (vacio(num) && vacio(fec))
-            continue;
-        alguno = true;
-        Validar(num, {tvNoVacio});
-        Validar(fec, {tvNoVacio, tvFechaValida});
-    }
-    if (!alguno) {
+    if (!AcreditacionFerun::ParesDeResolucion(this, ds)) {
         DialogoError(QStringLiteral("No puede ingresar una fila vacía"));
         Abort();
     }
@@ -307,11 +301,4 @@ Dataset *TFormZURI::tabla(const QString &nombre) const
 DBGrid *TFormZURI::grilla(const QString &nombre) const
 {
     return findComponent<DBGrid>(const_cast<TFormZURI *>(this), nombre);
-}
-
-QByteArray TFormZURI::PrepararXML()
-{
-    // Better no exchange file than one without the accreditation.
-    DialogoError(QStringLiteral("La exportación del formulario ZURI al archivo de intercambio aún no está disponible"));
-    Abort();
 }

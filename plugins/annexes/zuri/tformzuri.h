@@ -21,12 +21,16 @@ public:
 
     void Nuevo() override;
     void InicializarDatasetPpal(const QString &nombreCompleto) override;
-    // The printout and the exchange file come with the sampling statistics; until then the
-    // form prints nothing and exports nothing.
-    void ComponerImpresion(TImpresion *) override {}
+    // The printout (tformzuri_impresion.cpp) and the exchange XML (tformzuri_xml.cpp) only
+    // read the window.
+    void ComponerImpresion(TImpresion *impresion) override;
     QByteArray PrepararXML() override;
 
     static bool SueloDegradado(const QVariant &categoria);
+
+    // Computes every stand's statistics (tformzuri_calculo.cpp); the button is disabled
+    // meanwhile. Stands that cannot be computed are named in one message.
+    void btnCalcularClick();
 
 private:
     Dataset *tabla(const QString &nombre) const;

@@ -239,9 +239,3 @@ TEST_F(Zuri, InsuranceAndSubsoilingArePickedAsNoOrYesAndWorkAmountsShowTwoDecima
     EXPECT_EQ(obras->FieldByName(QStringLiteral("val"))->DisplayText(), QStringLiteral("1000,00"));
     EXPECT_EQ(obras->FieldByName(QStringLiteral("ano"))->DisplayText(), QStringLiteral("2020"));
 }
-
-TEST_F(Zuri, TheExchangeFileIsRefusedRatherThanWrittenWithoutTheAccreditation)
-{
-    EXPECT_FALSE(catchAbort([&] { form->PrepararXML(); }));
-    EXPECT_TRUE(mensajesTexto().find("aún no está disponible") != std::string::npos) << mensajesTexto();
-}
