@@ -39,6 +39,10 @@ Dataset::Source Table::source() const
         s.error = QStringLiteral("DataSet \"%1\": nombre de tabla no válido \"%2\"").arg(displayName(), m_tableName);
         return s;
     }
+    if (!m_orderField.isEmpty() && !SqlIdentifier::isValid(m_orderField)) {
+        s.error = QStringLiteral("DataSet \"%1\": nombre de columna de orden no válido \"%2\"").arg(displayName(), m_orderField);
+        return s;
+    }
     const QString t = SqlIdentifier::quoted(m_tableName);
     s.sql = QStringLiteral("SELECT rowid, * FROM ") + t;
     QString where;
@@ -59,8 +63,10 @@ Dataset::Source Table::source() const
         where = QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
         s.linked = true;
     }
-    s.sql += where + QStringLiteral(" ORDER BY rowid");
-    s.keySql = QStringLiteral("SELECT rowid FROM ") + t + where + QStringLiteral(" ORDER BY rowid");
+    const QString orden = m_orderField.isEmpty() ? QStringLiteral(" ORDER BY rowid")
+                                                 : QStringLiteral(" ORDER BY %1, rowid").arg(SqlIdentifier::quoted(m_orderField));
+    s.sql += where + orden;
+    s.keySql = QStringLiteral("SELECT rowid FROM ") + t + where + orden;
     s.table = m_tableName;
     s.columnList = QStringLiteral("*");
     return s;

@@ -16,6 +16,10 @@ public:
     // The key field that checks of unique values exclude the row by; empty: the first field.
     QString IndexName() const { return m_indexName; }
     void setIndexName(const QString &name) { m_indexName = name; }
+    // Rows in the order of this column (then rowid) when read; empty: rowid order alone.
+    // Not a valid column name: Open fails, naming it.
+    QString OrderField() const { return m_orderField; }
+    void setOrderField(const QString &field) { m_orderField = field; }
 
 protected:
     Source source() const override;
@@ -29,4 +33,5 @@ private:
     mutable QString m_typesTable;
     mutable QString m_typesFile;
     QString m_indexName;
+    QString m_orderField;
 };

@@ -18,7 +18,7 @@ const ColumnDescription *TableDescription::column(const QString &name) const
 QString FormDescription::secciones() const
 {
     QString text = title + QStringLiteral("\r\n");
-    for (int i = 1; i < pages.size(); ++i)
+    for (int i = 1; i < pages.size() && !seccionesEnEjecucion; ++i)
         text += QString(std::max(pages[i].level, 0), QLatin1Char('\t')) + pages[i].outline + QStringLiteral("\r\n");
     return text;
 }
@@ -124,7 +124,7 @@ public:
             component(p.name, p.line);
             if (i == 0 && !p.outline.isEmpty())
                 error(p.line, QStringLiteral("la primera página no lleva línea de secciones: la selecciona el título"));
-            if (i > 0 && p.outline.isEmpty())
+            if (i > 0 && p.outline.isEmpty() && !f.seccionesEnEjecucion)
                 error(p.line, QStringLiteral("la página \"%1\" no tiene su línea de secciones").arg(p.name));
             for (const ControlDescription &c : p.controls)
                 checkControl(c);

@@ -161,6 +161,9 @@ struct FormDescription
     int ancho = 0;    // scroll ranges
     int alto = 0;
     QString pageControl = QStringLiteral("PageControl1");
+    // `sections runtime`: the pages carry no outline lines; the window writes its outline
+    // when it opens (the generic form, from the main database).
+    bool seccionesEnEjecucion = false;
     QList<TableDescription> tables;
     QList<QueryDescription> queries;
     QList<PageDescription> pages;
@@ -168,7 +171,8 @@ struct FormDescription
     ParentDescription parent;
 
     // The section outline: the title line, then the outline line of every page after the
-    // first, one leading tab per level below the title, lines ended by CR LF.
+    // first, one leading tab per level below the title, lines ended by CR LF (the title
+    // alone with `sections runtime`).
     QString secciones() const;
     const TableDescription *mainTable() const;
     const TableDescription *table(const QString &name) const;

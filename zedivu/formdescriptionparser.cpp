@@ -276,6 +276,14 @@ private:
                 integer(n, a.positional[1], m_form.alto);
             }
             noChildren(n);
+        } else if (kw == QLatin1String("sections")) {
+            if (args(n, {}, {}, 1, 1, a)) {
+                if (a.positional[0] == QLatin1String("runtime"))
+                    m_form.seccionesEnEjecucion = true;
+                else
+                    error(n.line, QStringLiteral("sections solo admite runtime, no \"%1\"").arg(a.positional[0]));
+            }
+            noChildren(n);
         } else if (kw == QLatin1String("pagecontrol")) {
             if (args(n, {}, {}, 1, 1, a))
                 m_form.pageControl = a.positional[0];

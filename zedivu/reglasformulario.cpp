@@ -434,17 +434,17 @@ void ParametrosPorClase::refrescar(ReglasFormulario &reglas) const
     reglas.refrescar(datasets);
 }
 
-void ReglasFormulario::declararVariablesClimaticas()
+void ReglasFormulario::declararVariablesClimaticas(const QString &grillaFuentes)
 {
     const QString codigo = componentes::codigoDe(m_form);
     const QString prefijo = codigo.toLower();
+    const QString grilla = grillaFuentes.isEmpty() ? QStringLiteral("dbg") + codigo + QStringLiteral("_fte_inf") : grillaFuentes;
     declararClave({componentes::tabla(m_form, QStringLiteral("var_cli")), prefijo + QStringLiteral("_var_cli"),
                    QStringLiteral("var"), QStringLiteral("id"), {{prefijo + QStringLiteral("_fte_inf"), QStringLiteral("var")}},
                    RelacionClave::Borrado::Cascada, true, {QStringLiteral("adt") + codigo + QStringLiteral("_fte_inf")},
-                   [this, codigo](Dataset *) {
+                   [this, grilla](Dataset *) {
                        // A free "other" variable typed in the first grid must be offered in the second.
-                       m_form->ComboExterno(componentes::grilla(m_form, QStringLiteral("dbg") + codigo + QStringLiteral("_fte_inf")),
-                                            QStringLiteral("var"), tceVariablesClimaticas);
+                       m_form->ComboExterno(componentes::grilla(m_form, grilla), QStringLiteral("var"), tceVariablesClimaticas);
                    },
                    {}});
 }
@@ -462,7 +462,7 @@ void ReglasFormulario::categoriaConservacion(Field *esp, const QString &tablaBd,
     const QString protegida =
         Consulta(m_form->ConexionBDPpal, QStringLiteral("SELECT %1_conservacion").arg(prefijo) + where, {esp->Value()});
     const QString categoria = Consulta(m_form->ConexionBDPpal, QStringLiteral("SELECT tipo_codigo") + where, {esp->Value()});
-    if (protegida == QLatin1String("1") && !categoria.isEmpty())
+    if (protegida == QLatin1String("1"))
         cat->setAsString(QStringLiteral("0") + categoria);
     else
         cat->Clear();

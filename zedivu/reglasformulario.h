@@ -130,11 +130,12 @@ public:
     static Sentencia insercion(const QString &tabla, const QStringList &columnas, const QVariantList &valores);
     // The climatic variables of a plan (adt<CODE>_var_cli, table <code>_var_cli) and their
     // information sources (<code>_fte_inf): one source row per variable, made, renamed and
-    // deleted with it; a new variable is offered in the sources' grid too.
-    void declararVariablesClimaticas();
+    // deleted with it; a new variable is offered in the sources' grid too (`grillaFuentes`;
+    // empty: dbg<CODE>_fte_inf).
+    void declararVariablesClimaticas(const QString &grillaFuentes = QString());
     // A species (`tablaBd` especie, prefix espe) or an animal (fauna, faun) with a
-    // conservation problem brings its category ("0" + its type code) into `cat` of the
-    // same row; any other choice clears it.
+    // conservation problem brings its category ("0" + its type code: 0 without one) into
+    // `cat` of the same row; any other choice clears it.
     void categoriaConservacion(Field *esp, const QString &tablaBd, const QString &prefijo);
 
 private:

@@ -343,14 +343,17 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     // The key preview of eventFilter: FrmEventoOnKeyDown, then, with `convertir`, the typed
-    // text through FrmEventoOnKeyPress (a form that decides per control calls it itself).
-    bool filtrarTecla(QObject *watched, QEvent *event, bool convertir);
+    // text through FrmEventoOnKeyPress (a form that decides per control calls it itself);
+    // without `mayusculas` the text keeps its case and only the decimal swap applies.
+    bool filtrarTecla(QObject *watched, QEvent *event, bool convertir, bool mayusculas = true);
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     // The first data change of a document marks it modified (all forms).
     void marcarModificado();
+    // After the numeric-pad decimal key, "." and "," swap once.
+    void cambiarDecimal(QString &texto);
     // Binds a replica control to the sibling's "dsrcPpal"; false (reported) when missing.
     bool enlazarReplica(DataAwareControl *control, const QString &codigo);
     void faltaDatasource(const QString &codigo);

@@ -24,7 +24,7 @@ bool TCustomMDIChild::eventFilter(QObject *watched, QEvent *event)
     return filtrarTecla(watched, event, !conservaMinusculas(objectName()));
 }
 
-bool TCustomMDIChild::filtrarTecla(QObject *watched, QEvent *event, bool convertir)
+bool TCustomMDIChild::filtrarTecla(QObject *watched, QEvent *event, bool convertir, bool mayusculas)
 {
     QKeyEvent *e = m_reenviando ? nullptr : TeclaPrevista(this, watched, event);
     if (!e)
@@ -35,7 +35,11 @@ bool TCustomMDIChild::filtrarTecla(QObject *watched, QEvent *event, bool convert
     const QString texto = e->text();
     if (texto.isEmpty() || !texto.at(0).isPrint() || !convertir)
         return false;
-    const QString nuevo = FrmEventoOnKeyPress(texto);
+    QString nuevo = texto;
+    if (mayusculas)
+        nuevo = FrmEventoOnKeyPress(texto);
+    else
+        cambiarDecimal(nuevo);
     if (nuevo == texto)
         return false;
     // A swapped separator arrives as the plain key of that separator.
@@ -82,14 +86,19 @@ bool TCustomMDIChild::FrmEventoOnKeyDown(QWidget *receptor, QKeyEvent *e)
 QString TCustomMDIChild::FrmEventoOnKeyPress(const QString &texto)
 {
     QString r = texto;
-    if (TeclaDecimal && !r.isEmpty()) {
-        if (r[0] == QLatin1Char('.'))
-            r[0] = QLatin1Char(',');
-        else if (r[0] == QLatin1Char(','))
-            r[0] = QLatin1Char('.');
-        TeclaDecimal = false;
-    }
+    cambiarDecimal(r);
     return Mayusculas(r);
+}
+
+void TCustomMDIChild::cambiarDecimal(QString &texto)
+{
+    if (!TeclaDecimal || texto.isEmpty())
+        return;
+    if (texto[0] == QLatin1Char('.'))
+        texto[0] = QLatin1Char(',');
+    else if (texto[0] == QLatin1Char(','))
+        texto[0] = QLatin1Char('.');
+    TeclaDecimal = false;
 }
 
 bool TCustomMDIChild::enviarTecla(QWidget *receptor, int tecla, const QString &texto, Qt::KeyboardModifiers modificadores)

@@ -415,6 +415,26 @@ TEST_F(DatasetTest, BadFilterIsRefusedWithAMessage)
     EXPECT_TRUE(rodal.Filter().isEmpty());
 }
 
+// Rows kept in a column's order (ties in entry order) stay in it after a reopen; a column
+// name that is no identifier is refused instead of reaching the SQL.
+TEST_F(DatasetTest, OrderFieldSortsTheRowsAndRefusesABadName)
+{
+    ASSERT_TRUE(db.conn.exec(QStringLiteral("INSERT INTO det (num, esp, vol) VALUES ('1', 40, 9)")));
+    Table det;
+    det.setConnection(&db.conn);
+    det.setTableName(QStringLiteral("det"));
+    det.setOrderField(QStringLiteral("esp"));
+    ASSERT_TRUE(det.Open()) << det.lastError().text().toStdString();
+    EXPECT_EQ(walk(det, QStringLiteral("esp")), QStringList({"10", "10", "20", "30", "40"}));
+    EXPECT_EQ(walk(det, QStringLiteral("num")), QStringList({"1", "3", "1", "12", "1"}));
+
+    det.Close();
+    det.setOrderField(QStringLiteral("esp; DROP TABLE det"));
+    EXPECT_FALSE(det.Open());
+    EXPECT_TRUE(det.lastError().text().contains(QStringLiteral("columna de orden"))) << det.lastError().text().toStdString();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM det")).toInt(), 5);
+}
+
 TEST_F(DatasetTest, PredicateFilter)
 {
     ASSERT_TRUE(rodal.Open());

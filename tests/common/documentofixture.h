@@ -53,9 +53,10 @@ public:
     {
         soltar();
         ventanas.clear();
-        for (TCustomMDIChild *f : CrearDocumento(area, app, m_codigos, m_tisoCodigo, m_nombre))
+        for (TCustomMDIChild *f : CrearDocumento(area, app, m_codigos, m_tisoCodigo, m_nombre, tag))
             ventanas << f;
         ASSERT_EQ(ventanas.size(), m_codigos.size());
+        mensajesAlAbrir = dialogos.textos();
         dialogos.boxes.clear();
     }
 
@@ -77,6 +78,10 @@ public:
     QMdiArea *area = nullptr;
     QList<QPointer<TCustomMDIChild>> ventanas;
     ScriptedDialogs dialogos;
+    // What the windows told while the document opened (cleared from `dialogos`).
+    QStringList mensajesAlAbrir;
+    // The Tag each window gets before Nuevo, by code; none: 0.
+    std::function<int(const QString &)> tag;
 
 private:
     QStringList m_codigos;

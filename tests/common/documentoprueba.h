@@ -2,7 +2,8 @@
 // A document as the shell makes one, for tests of form plug-ins: every form created by
 // its registered name and set up (Nuevo), then linked to its siblings, then connected
 // (ConexionesExternas), given its working database and initialised. The forms live in
-// `area`; the first code is the document's principal form. Failures are test failures.
+// `area`; the first code is the document's principal form; `tag`, when given, is the Tag
+// the shell sets before Nuevo (the generic form's combination). Failures are test failures.
 #include "classregistry.h"
 #include "tcustommdichild.h"
 
@@ -13,7 +14,8 @@
 
 inline QList<TCustomMDIChild *> CrearDocumento(QMdiArea *area, const QString &app, const QStringList &codigos,
                                                const std::function<int(const QString &)> &tisoCodigo,
-                                               const QString &nombre)
+                                               const QString &nombre,
+                                               const std::function<int(const QString &)> &tag = nullptr)
 {
     QList<TCustomMDIChild *> formularios;
     for (const QString &codigo : codigos) {
@@ -26,6 +28,8 @@ inline QList<TCustomMDIChild *> CrearDocumento(QMdiArea *area, const QString &ap
         f->Codigo = codigo;
         f->CodigoPpal = codigos.first();
         f->TisoCodigo = tisoCodigo(codigo);
+        if (tag)
+            f->Tag = tag(codigo);
         f->Nuevo();
         formularios << f;
     }

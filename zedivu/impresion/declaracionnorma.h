@@ -2,7 +2,8 @@
 // The sworn declarations the printouts share: the owner's that closes every management
 // norm (two paragraphs, a blank line between them, three line breaks after, printed in a
 // frameless box 150 x 50 mm under its heading), and the applicant's under decree-law 701
-// that the requests for a bonus certification and for several properties print.
+// that the requests for a bonus certification and for several properties print; and the
+// contents of the map every norm asks for.
 #include "impresion/timpresion.h"
 
 #include <QString>
@@ -16,6 +17,19 @@ inline QString DeclaracionJuradaNorma()
         "invalidada automáticamente.\n\nDe igual modo, mediante el presente acto autorizo a los "
         "funcionarios de Okran para ingresar al predio a objeto de controlar el cumplimiento de la "
         "presente norma de manejo.\n\n\n");
+}
+
+// What the map attached to a management norm must show, as "· " items of a fixed text
+// (ImpresionFormulario::textoFijo), under a heading of the form's own numbering.
+inline QString ContenidoPlanoNorma()
+{
+    return QStringLiteral("# Se debe incluir al menos la siguiente información:\n"
+                          "· Nombre del (de la) propietario(a)\n"
+                          "· Nombre del predio, rol SII y ubicación administrativa\n"
+                          "· Escala, base cartográfica y mapa de ubicación del predio\n"
+                          "· Límites del predio, roles vecinos, norte magnético y coordenadas U.T.M.\n"
+                          "· Red hidrográfica y caminos existentes.\n"
+                          "· Identificación y límite de rodales a intervenir\n");
 }
 
 inline void ImprimirDeclaracionJuradaNorma(TImpresion *imp)

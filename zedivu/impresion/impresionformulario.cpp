@@ -68,7 +68,8 @@ void ImprimirRecepcion(TImpresion *imp, CajaRecepcion caja)
     }
 }
 
-void ImprimirConCierre(TCustomMDIChild *form, TImpresion *imp, const QString &padre, const std::function<void()> &cuerpo)
+void ImprimirConCierre(TCustomMDIChild *form, TImpresion *imp, const QString &padre, const std::function<void()> &cuerpo,
+                       const std::function<void()> &anexo)
 {
     if (!form || !imp)
         return;
@@ -76,6 +77,10 @@ void ImprimirConCierre(TCustomMDIChild *form, TImpresion *imp, const QString &pa
     cuerpo();
     form->prtUltimaSeccion(imp, form->ConsultorId, form->DatasetPpal, padre);
     imp->Seccion();
+    if (anexo) {
+        anexo();
+        imp->Seccion();
+    }
     imp->FinDocumento();
 }
 
@@ -161,7 +166,7 @@ void ImpresionFormulario::antecedentesGenerales()
     const auto combo = [this](const char *nombre) {
         return static_cast<const DBLookupComboBox *>(componentes::componente<DBLookupComboBox>(m_form, QLatin1String(nombre)));
     };
-    subtitulo(QStringLiteral("I. ANTECEDENTES GENERALES"));
+    subtitulo(tituloAntecedentes);
     texto(QStringLiteral("Nombre del (de la) Propietario(a):"));
     tabla(QStringLiteral("dbgPropietarios"));
     campo<const DBEdit *>(QStringLiteral("Nombre del Predio:"), edit("edt_nom_pre"));
@@ -176,7 +181,7 @@ void ImpresionFormulario::antecedentesGenerales()
     subtitulo(QStringLiteral("Superficie total del predio (hectáreas), según:"));
     campos<const DBEdit *>({{QStringLiteral("Título de Dominio:"), edit("edt_sup_tit")},
                             {QStringLiteral("Servicio Impuestos Internos:"), edit("edt_sup_sii")},
-                            {QStringLiteral("Plano Adjunto:"), edit("edt_sup")}},
+                            {etiquetaSuperficiePlano, edit("edt_sup")}},
                            lpAbove, separacion(entreSuperficies));
     m_imp->Seccion();
     subtitulo(QStringLiteral("Vías de Acceso:"));

@@ -63,9 +63,11 @@ struct CajaNumero
 void ImprimirCajaNumero(TImpresion *imp, const CajaNumero &caja);
 
 // A whole printout of a form bound to the request form `padre` ("dorvo"): the document
-// begun, the form's own body, the closing signatures (blank without the request form) and
-// the end of the document. Nothing without a layout.
-void ImprimirConCierre(TCustomMDIChild *form, TImpresion *imp, const QString &padre, const std::function<void()> &cuerpo);
+// begun, the form's own body, the closing signatures (blank without the request form),
+// `anexo` when given (an annex that follows the signatures) and the end of the document.
+// Nothing without a layout.
+void ImprimirConCierre(TCustomMDIChild *form, TImpresion *imp, const QString &padre, const std::function<void()> &cuerpo,
+                       const std::function<void()> &anexo = nullptr);
 
 // The spacing of a fixed text, mm; the defaults are those every form prints with.
 struct EspaciadoTextoFijo
@@ -122,6 +124,9 @@ public:
     // (Dalu's: 5 and 0).
     double entreLugares = -1;
     double entreSuperficies = -1;
+    // Section I's heading and the label of the third surface (the generic form's differ).
+    QString tituloAntecedentes = QStringLiteral("I. ANTECEDENTES GENERALES");
+    QString etiquetaSuperficiePlano = QStringLiteral("Plano Adjunto:");
     // The fixed texts' spacing, for a form whose texts print looser.
     EspaciadoTextoFijo espaciadoTexto;
 

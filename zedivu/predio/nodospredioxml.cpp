@@ -76,7 +76,7 @@ void Personas(TXML &xml, Dataset *personas, const OpcionesPersona &o)
     xml.HijoCampo(QStringLiteral("PERS_NOMBRE"), QStringLiteral("nom"));
     xml.HijoCampo(QStringLiteral("PERS_PATERNO"), QStringLiteral("pat"));
     xml.HijoCampo(QStringLiteral("PERS_MATERNO"), QStringLiteral("mat"));
-    if (o.sexo)
+    if (o.sexo && !o.sexoTrasDireccion)
         xml.HijoCampo(QStringLiteral("SEXO_ID"), QStringLiteral("sexo"));
     xml.HijoCampo(QStringLiteral("PERS_DIRECCION"), QStringLiteral("dom"));
     if (o.comunaAntesQueCiudad)
@@ -85,6 +85,8 @@ void Personas(TXML &xml, Dataset *personas, const OpcionesPersona &o)
         xml.HijoCampo(QStringLiteral("CIUDAD"), QStringLiteral("ciu"));
     if (!o.comunaAntesQueCiudad)
         xml.HijoCampo(QStringLiteral("LOCA_COMUNA"), QStringLiteral("com"));
+    if (o.sexo && o.sexoTrasDireccion)
+        xml.HijoCampo(QStringLiteral("SEXO_ID"), QStringLiteral("sexo"));
     if (o.firma)
         xml.HijoCampo(QStringLiteral("PERS_FIRMA"), QStringLiteral("firm"));
     if (o.telefono)
@@ -159,7 +161,7 @@ void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &c
 {
     const TCustomMDIChild *padre = form->Padre();
     xml.AbrirNodo(QStringLiteral("FORMULARIO"), ppal);
-    xml.Hijo(QStringLiteral("TISO_CODIGO"), form->TisoCodigo);
+    xml.Hijo(QStringLiteral("TISO_CODIGO"), cabecera.tisoCodigo != 0 ? cabecera.tisoCodigo : form->TisoCodigo);
     xml.Hijo(QStringLiteral("VERSION"), GetProgramVersion(QString()));
     if (padre)
         xml.Hijo(QStringLiteral("TISO_CODIGO_DE"), padre->TisoCodigo);
@@ -210,7 +212,8 @@ void Predio(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabec
 
 void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera)
 {
-    const bool dalu = cabecera.disposicion == Cabecera::Disposicion::Dalu;
+    const bool generico = cabecera.disposicion == Cabecera::Disposicion::Generico;
+    const bool dalu = generico || cabecera.disposicion == Cabecera::Disposicion::Dalu;
     componentes::CursoresGuardados cursores;
     // A table of the request: null (and nothing written) when it is missing or closed.
     const auto tabla = [&](const char *sufijo) -> Dataset * {
@@ -228,6 +231,8 @@ void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera)
             opciones.tipoRegistro = QStringLiteral("1");
             opciones.comunaAntesQueCiudad = true;
         }
+        if (generico)
+            opciones.sexo = opciones.firma = opciones.sexoTrasDireccion = true;
         Personas(xml, propietarios, opciones);
     }
     if (cabecera.trasPropietarios)

@@ -37,6 +37,7 @@ struct OpcionesPersona
     bool usufructo = false;
     bool comunaAntesQueCiudad = false; // LOCA_COMUNA before CIUDAD
     bool ciudad = true;
+    bool sexoTrasDireccion = false;    // SEXO_ID after the address, commune and city
 };
 void Personas(TXML &xml, Dataset *personas, const OpcionesPersona &opciones);
 // The owners (PROPIETARIO, PERS_TIPO 1) and representatives (REPLEGAL, PERS_TIPO 2, no
@@ -69,12 +70,15 @@ struct Cabecera
 {
     // Plan: owners with PERS_TIPO 1, TIPR_CODIGO "2", CIUDAD before LOCA_COMUNA, and
     // coordinates with COOR_ORDEN. Dalu: TIPR_CODIGO "1", no PERS_TIPO, LOCA_COMUNA before
-    // CIUDAD, no COOR_ORDEN.
-    enum class Disposicion { Plan, Dalu };
+    // CIUDAD, no COOR_ORDEN. Generico (the generic form): as Dalu, the owners also with
+    // SEXO_ID after the city and PERS_FIRMA.
+    enum class Disposicion { Plan, Dalu, Generico };
     Disposicion disposicion = Disposicion::Plan;
     // LUGAR, the request's city (`ciu`), between ESTA_CODIGO and FECHA (the accreditations
     // bound to FERUN but Zuri).
     bool lugar = false;
+    // TISO_CODIGO when not 0 (a combination's own code), else the form's.
+    int tisoCodigo = 0;
     // Further FORMULARIO leaves, after FECHA and before FIRMA.
     std::function<void(TXML &)> formulario;
     // Further PREDIO leaves, after PRED_ESTADO.

@@ -207,6 +207,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormDescriptionErrors, ::testing::Values(
     BadCase{"UnknownControl", "navigator abc_det", "navegador abc_det", 37, "control desconocido"}),
     [](const ::testing::TestParamInfo<BadCase> &info) { return std::string(info.param.name); });
 
+// The generic form writes its outline itself: its pages may go without lines, and
+// nothing but `runtime` is accepted.
+TEST(FormDescriptionParser, SectionsRuntimeLetsPagesGoWithoutOutlineLines)
+{
+    QStringList errors;
+    const QString sinLinea = QString::fromUtf8(kSmall).replace(QStringLiteral("page \"Dos\" level=2"), QStringLiteral("page"));
+    const auto f = FormDescriptionParser::parse(sinLinea + QStringLiteral("sections runtime\n"), QStringLiteral("abc.form"), &errors);
+    ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(f->seccionesEnEjecucion);
+    EXPECT_TRUE(f->pages[2].outline.isEmpty());
+
+    errors.clear();
+    EXPECT_FALSE(FormDescriptionParser::parse(QString::fromUtf8(kSmall) + QStringLiteral("sections code\n"),
+                                              QStringLiteral("abc.form"), &errors));
+    EXPECT_TRUE(errors.join(QLatin1Char('\n')).contains(QStringLiteral("sections solo admite runtime")))
+        << errors.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST(FormDescriptionParser, TheDocumentedExampleParses)
 {
     QFile doc(QStringLiteral(BRENVIK_TEST_DIR "/../FORMS.md"));

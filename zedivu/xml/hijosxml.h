@@ -55,25 +55,35 @@ inline void entradasDeLista(TXML &x, const QString &tag, const Field *lista)
 // (adt<CODE>_fte_inf; its coordinates in `norte` and `este`), FUENTE_INFORMACION, PERIODO,
 // COORDENADA_N and COORDENADA_S. A variable and its source are paired by the variable, not
 // by their positions in two tables that are sorted and edited apart. `unidad`: the
-// variables' unit column.
+// variables' unit column; `grilla`: the variables' grid (empty: dbg<CODE>_var_cli). With
+// `todasLasFuentes` every source row of the variable is written, in record order (none,
+// one or several), else the first.
 inline void variablesClimaticas(TXML &x, const TCustomMDIChild *form, componentes::CursoresGuardados &cursores,
-                                const QString &norte, const QString &este, const QString &unidad = QStringLiteral("unidad"))
+                                const QString &norte, const QString &este, const QString &unidad = QStringLiteral("unidad"),
+                                const QString &grilla = QString(), bool todasLasFuentes = false)
 {
     using componentes::campo;
     const QString codigo = componentes::codigoDe(form);
+    const QString grillaVariables = grilla.isEmpty() ? QStringLiteral("dbg") + codigo + QStringLiteral("_var_cli") : grilla;
     Dataset *variables = cursores(componentes::tabla(form, QStringLiteral("var_cli")));
     Dataset *fuentes = cursores(componentes::tabla(form, QStringLiteral("fte_inf")));
+    const auto fuente = [&] {
+        x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
+        x.Hijo(QStringLiteral("PERIODO"), campo(fuentes, QStringLiteral("per")));
+        x.Hijo(QStringLiteral("COORDENADA_N"), campo(fuentes, norte));
+        x.Hijo(QStringLiteral("COORDENADA_S"), campo(fuentes, este));
+    };
     componentes::paraCadaRegistro(variables, [&](int) {
         x.AbrirNodo(QStringLiteral("VARIABLECLIMATICA"));
         const Field *var = campo(variables, QStringLiteral("var"));
-        x.Hijo(QStringLiteral("VARIABLE"), var, columna(form, QStringLiteral("dbg") + codigo + QStringLiteral("_var_cli"), QStringLiteral("var")));
+        x.Hijo(QStringLiteral("VARIABLE"), var, columna(form, grillaVariables, QStringLiteral("var")));
         x.Hijo(QStringLiteral("VALOR"), campo(variables, QStringLiteral("val")));
         x.Hijo(QStringLiteral("UNIDAD"), campo(variables, unidad));
-        if (var && !var->IsNull() && fuentes && fuentes->Active() && fuentes->Locate(QStringLiteral("var"), var->Value())) {
-            x.Hijo(QStringLiteral("FUENTE_INFORMACION"), campo(fuentes, QStringLiteral("fte")));
-            x.Hijo(QStringLiteral("PERIODO"), campo(fuentes, QStringLiteral("per")));
-            x.Hijo(QStringLiteral("COORDENADA_N"), campo(fuentes, norte));
-            x.Hijo(QStringLiteral("COORDENADA_S"), campo(fuentes, este));
+        if (var && !var->IsNull() && fuentes && fuentes->Active()) {
+            if (todasLasFuentes)
+                componentes::paraCadaRegistroDe(fuentes, QStringLiteral("var"), var->Value(), [&](int) { fuente(); });
+            else if (fuentes->Locate(QStringLiteral("var"), var->Value()))
+                fuente();
         }
         x.CerrarNodo();
     });
