@@ -1,0 +1,63 @@
+# The person-like run of one combination of the generic form, shared by xvfb_lumo_bqmd.sh,
+# xvfb_lumo_srex.sh and xvfb_lumo_plga.sh (sourced after lib.sh and xvfb_start): New (the
+# combination with its request form), the property chosen, a stand, the combination's own
+# frame filled, the observations; Save, Close, Open, preview, and the exchange file
+# generated twice with the same bytes. Controls are reached by name and keyboard.
+#
+# The caller defines: combinacion (the new-document list entry), tiso (the agency code its
+# exchange file carries), llenar_marco (fills its frame and checks it was saved) and
+# marco_exportado (checks the frame's part of the exchange file $intercambio).
+
+generico() { working lumo "$1"; }
+
+# Types $4 into the cell of grid $1, row $2, column titled $3, and leaves it with Enter.
+cell() {
+  press "Brenvik" "$1" "$2" "$3"
+  xdotool type --delay 40 "$4"; xdotool key Return
+}
+
+register_property
+start_with_consultant
+new_plantation_plan "$combinacion"
+choose_property
+xdotool windowsize "$(window "Brenvik")" 1280 900
+sleep 0.5
+
+# 1. A stand of 10 ha: the affected surface follows it.
+press "Brenvik" "Caracterización de Rodales" # tree
+shot secciones
+cell dbgLumo_car 0 "N° de Rodal" 1
+cell dbgLumo_car 0 "Superficie (ha.)" 10
+xdotool key Escape
+shot rodal
+[[ $(generico "SELECT num || '|' || sup FROM lumo_car") == "1|10.0" ]] || fail "stand not saved"
+
+# 2. The combination's own frame.
+llenar_marco
+
+# 3. The observations.
+press "Brenvik" "Observaciones Generales" # tree
+press "Brenvik" mem_obs
+xdotool type --delay 30 "Predio con acceso en invierno"
+press "Brenvik" "Protección del Recurso Forestal" # tree: the memo is posted on leaving
+shot observaciones
+
+# 4. Save, Close and Open again: the form comes back whole, with its sections.
+save_document
+close_document
+reopen_document
+press "Brenvik" "Observaciones Generales" # tree
+shot reabierto
+[[ $(generico "SELECT count(*) FROM lumo_car") == 1 ]] || fail "stand lost on reopening"
+[[ $(generico "SELECT obs FROM lumo") == "PREDIO CON ACCESO EN INVIERNO" ]] || fail "observations lost on reopening"
+[[ $(generico "SELECT sup_afe FROM lumo") == "10.0" ]] || fail "affected surface not the stand's"
+
+# 5. Preview, and the exchange file twice: nothing changed, so the same bytes.
+preview_document
+export_document
+grep -q "<FORMULARIO.TISO_CODIGO>$tiso</" "$intercambio" || fail "the exchange file holds no combination $tiso"
+marco_exportado
+export_again_same_bytes
+
+exit_program
+echo "Lumo ($combinacion) person-like run passed; screenshots in $shots"
