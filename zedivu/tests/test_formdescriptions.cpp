@@ -68,10 +68,12 @@ TEST_P(FormDescriptions, BuildsAgainstItsTemplateWithEveryBindingResolved)
     ASSERT_TRUE(built->openDatasets(&errors)) << errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(built->bindingErrors(), QStringList());
 
-    // One page per outline line, the page control and main dataset under their names.
+    // One page per outline line (the generic form writes its outline when it opens), the
+    // page control and main dataset under their names.
     auto *pages = findComponent<QTabWidget>(&window, form->pageControl);
     ASSERT_NE(pages, nullptr);
-    EXPECT_EQ(pages->count(), form->secciones().count(QStringLiteral("\r\n")));
+    if (!form->seccionesEnEjecucion)
+        EXPECT_EQ(pages->count(), form->secciones().count(QStringLiteral("\r\n")));
     ASSERT_NE(built->mainDataset(), nullptr);
     EXPECT_EQ(built->mainDataset()->RecordCount(), 1);
     for (const TableDescription &t : form->tables)

@@ -1,4 +1,4 @@
-# The person-like run of one combination of the generic form, shared by xvfb_lumo_bqmd.sh,
+# The person-like run of one combination of the generic form, shared by
 # xvfb_lumo_srex.sh and xvfb_lumo_plga.sh (sourced after lib.sh and xvfb_start): New (the
 # combination with its request form), the property chosen, a stand, the combination's own
 # frame filled, the observations; Save, Close, Open, preview, and the exchange file
@@ -28,9 +28,9 @@ press "Brenvik" "Caracterización de Rodales" # tree
 shot secciones
 cell dbgLumo_car 0 "N° de Rodal" 1
 cell dbgLumo_car 0 "Superficie (ha.)" 10
-xdotool key Escape
+xdotool key Down Escape
 shot rodal
-[[ $(generico "SELECT num || '|' || sup FROM lumo_car") == "1|10.0" ]] || fail "stand not saved"
+prints "1|10.0" generico "SELECT num || '|' || sup FROM lumo_car" || fail "stand not saved"
 
 # 2. The combination's own frame.
 llenar_marco
@@ -48,9 +48,9 @@ close_document
 reopen_document
 press "Brenvik" "Observaciones Generales" # tree
 shot reabierto
-[[ $(generico "SELECT count(*) FROM lumo_car") == 1 ]] || fail "stand lost on reopening"
-[[ $(generico "SELECT obs FROM lumo") == "PREDIO CON ACCESO EN INVIERNO" ]] || fail "observations lost on reopening"
-[[ $(generico "SELECT sup_afe FROM lumo") == "10.0" ]] || fail "affected surface not the stand's"
+prints "1" generico "SELECT count(*) FROM lumo_car" || fail "stand lost on reopening"
+prints "PREDIO CON ACCESO EN INVIERNO" generico "SELECT obs FROM lumo" || fail "observations lost on reopening"
+prints "10.0" generico "SELECT sup_afe FROM lumo" || fail "affected surface not the stand's"
 
 # 5. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document

@@ -13,9 +13,9 @@ llenar_marco() {
   press "Brenvik" "Resoluciones del S.A.G." # tree
   cell dbgLumo_raleo 0 "N°" R15
   cell dbgLumo_raleo 0 "Especie Regulada|Nombre científico" "Sirex noctilio"
-  xdotool key Escape
+  xdotool key Down Escape
   shot marco
-  [[ $(generico "SELECT cmp1 || '|' || cmp2 FROM lumo_frmLumo") == "R15|SIREX NOCTILIO" ]] || fail "resolution not saved"
+  prints "R15|SIREX NOCTILIO" generico "SELECT cmp1 || '|' || cmp2 FROM lumo_frmLumo" || fail "resolution not saved"
 }
 marco_exportado() {
   grep -q "<RESOLUCION.NRO_CALIFICACION>R15</" "$intercambio" || fail "the resolution is not in the exchange file"

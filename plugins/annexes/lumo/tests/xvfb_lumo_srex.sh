@@ -13,9 +13,9 @@ llenar_marco() {
   press "Brenvik" "Prospecciones" # tree
   cell dbgLumo_sirex 0 "Rodal Nº" 1
   cell dbgLumo_sirex 0 "Año" 2026
-  xdotool key Escape
+  xdotool key Down Escape
   shot marco
-  [[ $(generico "SELECT num || '|' || int1 FROM lumo_frmLumo2") == "1|2026" ]] || fail "prospection not saved"
+  prints "1|2026" generico "SELECT num || '|' || int1 FROM lumo_frmLumo2" || fail "prospection not saved"
 }
 marco_exportado() {
   grep -q "<ACTIVIDAD.TIPO_ACTIVIDAD>503</" "$intercambio" || fail "the prospection is not in the exchange file"
