@@ -56,6 +56,21 @@ TFormWIRO::TFormWIRO(QWidget *owner)
 {
 }
 
+TFormWIRO::~TFormWIRO()
+{
+    // The bases tear down the datasets and edits after this part of the window is gone,
+    // and closing them still signals: nothing of this form may run from them any more.
+    for (const char *nombre : {"dbeWIRO_nom_prj", "dbeWIRO_pro_prj"}) {
+        if (auto *edit = findComponent<DBEdit>(this, QLatin1String(nombre)))
+            disconnect(edit, nullptr, this, nullptr);
+    }
+    if (Dataset *ppal = DatasetPpal) {
+        for (Dataset::Event *evento : {&ppal->AfterScroll, &ppal->AfterPost, &ppal->AfterCancel, &ppal->AfterOpen,
+                                       &ppal->BeforeDelete})
+            *evento = nullptr;
+    }
+}
+
 Dataset *TFormWIRO::Maestro() const
 {
     return findChild<Dataset *>(QStringLiteral("adsMaestro"));

@@ -18,6 +18,7 @@ class TFormWIRO : public TFormSolicitudPredio
 
 public:
     explicit TFormWIRO(QWidget *owner = nullptr);
+    ~TFormWIRO() override;
 
     // As the request forms', but the property code the form had is kept.
     void Nuevo() override;
