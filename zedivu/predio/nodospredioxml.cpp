@@ -252,4 +252,22 @@ void Encabezado(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &c
     Solicitud(xml, form, cabecera);
 }
 
+QByteArray Exportacion(TFormDescrito *form, const Cabecera &cabecera,
+                       const std::function<void(TXML &, componentes::CursoresGuardados &)> &cuerpo)
+{
+    Dataset *ppal = componentes::tabla(form, QString());
+    if (!form->XML || !ppal || !ppal->Active())
+        return {};
+    TXML &xml = *form->XML;
+    xml.Limpiar();
+    {
+        componentes::CursoresGuardados cursores;
+        Encabezado(xml, form, cursores(ppal), cabecera);
+        cuerpo(xml, cursores);
+    }
+    xml.CerrarNodo(); // PREDIO
+    xml.CerrarNodo(); // FORMULARIO
+    return xml.Texto();
+}
+
 } // namespace NodosPredioXML

@@ -3,10 +3,14 @@
 // request form and for the forms that export their request form's data. Each call adds
 // its node(s) under the writer's current node; datasets are not owned and are left on
 // their last record (their filter as it was).
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
 
+namespace componentes {
+class CursoresGuardados;
+}
 class Dataset;
 class TCustomMDIChild;
 class TFormDescrito;
@@ -103,5 +107,11 @@ void Predio(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabec
 void Solicitud(TXML &xml, TFormDescrito *form, const Cabecera &cabecera = {});
 // The whole head: Formulario, Predio and Solicitud, in that order.
 void Encabezado(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera = {});
+// A bound form's whole exchange text: the writer cleared, the head, the form's own nodes
+// written by `cuerpo` (inside PREDIO), then PREDIO and FORMULARIO closed. The cursors
+// `cuerpo` saves, and the main table's, are put back before the text is read. Empty
+// without a writer or an open main table.
+QByteArray Exportacion(TFormDescrito *form, const Cabecera &cabecera,
+                       const std::function<void(TXML &, componentes::CursoresGuardados &)> &cuerpo);
 
 } // namespace NodosPredioXML

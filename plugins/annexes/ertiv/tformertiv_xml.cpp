@@ -32,16 +32,9 @@ const QList<std::pair<const char *, const char *>> kCaracterizacion = {
 
 QByteArray TFormERTIV::PrepararXML()
 {
-    Dataset *ppal = componentes::tabla(this, QString());
-    if (!XML || !ppal || !ppal->Active())
-        return {};
-    XML->Limpiar();
-    TXML &x = *XML;
-    {
-        componentes::CursoresGuardados cursores;
-        NodosPredioXML::Cabecera cabecera;
-        cabecera.firmaEnPredio = true;
-        NodosPredioXML::Encabezado(x, this, cursores(ppal), cabecera);
+    NodosPredioXML::Cabecera cabecera;
+    cabecera.firmaEnPredio = true;
+    return NodosPredioXML::Exportacion(this, cabecera, [&](TXML &x, componentes::CursoresGuardados &cursores) {
         x.Hijo(QStringLiteral("RODAL_OBS"), componentes::textoMemo(this, QStringLiteral("mem_obs1")));
 
         Dataset *rodales = cursores(tabla(QStringLiteral("res")));
@@ -122,8 +115,5 @@ QByteArray TFormERTIV::PrepararXML()
         for (int codigo : kMedidasProteccion)
             x.Hijo(QStringLiteral("MEPR_CODIGO"), codigo);
         x.CerrarNodo();
-    }
-    x.CerrarNodo(); // PREDIO
-    x.CerrarNodo(); // FORMULARIO
-    return x.Texto();
+    });
 }

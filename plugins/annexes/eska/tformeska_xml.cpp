@@ -22,16 +22,7 @@ void unidadSector(TXML &x, const Dataset *ds)
 
 QByteArray TFormESKA::PrepararXML()
 {
-    Dataset *ppal = componentes::tabla(this, QString());
-    if (!XML || !ppal || !ppal->Active())
-        return {};
-    XML->Limpiar();
-    TXML &x = *XML;
-    {
-        componentes::CursoresGuardados cursores;
-        Dataset *principal = cursores(ppal);
-        NodosPredioXML::Encabezado(x, this, principal);
-
+    return NodosPredioXML::Exportacion(this, {}, [&](TXML &x, componentes::CursoresGuardados &cursores) {
         Dataset *sectores = cursores(tabla(QStringLiteral("ant_des")));
         Dataset *justificaciones = cursores(tabla(QStringLiteral("jus")));
         componentes::paraCadaRegistro(sectores, [&](int) {
@@ -78,8 +69,5 @@ QByteArray TFormESKA::PrepararXML()
             x.Hijo(QStringLiteral("MONTO"), campo(bonos, QStringLiteral("mon")));
             x.CerrarNodo();
         });
-    }
-    x.CerrarNodo(); // PREDIO
-    x.CerrarNodo(); // FORMULARIO
-    return x.Texto();
+    });
 }

@@ -19,21 +19,13 @@ constexpr int kMedidasProteccion[] = {1, 2, 3, 9, 12};
 
 QByteArray TFormHARPE::PrepararXML()
 {
-    Dataset *ppal = componentes::tabla(this, QString());
-    if (!XML || !ppal || !ppal->Active())
-        return {};
-    XML->Limpiar();
-    TXML &x = *XML;
-    {
+    NodosPredioXML::Cabecera cabecera;
+    cabecera.ciudadPropietarios = false;
+    cabecera.predio = [this](TXML &xml) {
+        xml.Hijo(QStringLiteral("REGENERACION_OBS"), componentes::textoMemo(this, QStringLiteral("mem_obs1")));
+    };
+    return NodosPredioXML::Exportacion(this, cabecera, [&](TXML &x, componentes::CursoresGuardados &cursores) {
         using componentes::campo;
-        componentes::CursoresGuardados cursores;
-        NodosPredioXML::Cabecera cabecera;
-        cabecera.ciudadPropietarios = false;
-        cabecera.predio = [this](TXML &xml) {
-            xml.Hijo(QStringLiteral("REGENERACION_OBS"), componentes::textoMemo(this, QStringLiteral("mem_obs1")));
-        };
-        NodosPredioXML::Encabezado(x, this, cursores(ppal), cabecera);
-
         Dataset *rodales = cursores(tabla(QStringLiteral("car")));
         Dataset *regeneracion = cursores(tabla(QStringLiteral("car_reg")));
         if (rodales && rodales->Active()) {
@@ -79,8 +71,5 @@ QByteArray TFormHARPE::PrepararXML()
         for (int codigo : kMedidasProteccion)
             x.Hijo(QStringLiteral("MEPR_CODIGO"), codigo);
         x.CerrarNodo();
-    }
-    x.CerrarNodo(); // PREDIO
-    x.CerrarNodo(); // FORMULARIO
-    return x.Texto();
+    });
 }

@@ -17,17 +17,9 @@ using componentes::campo;
 
 QByteArray TFormILVA::PrepararXML()
 {
-    Dataset *ppal = componentes::tabla(this, QString());
-    if (!XML || !ppal || !ppal->Active())
-        return {};
-    XML->Limpiar();
-    TXML &x = *XML;
-    {
-        componentes::CursoresGuardados cursores;
-        Dataset *principal = cursores(ppal);
-        NodosPredioXML::Cabecera cabecera;
-        cabecera.firmaEnPredio = true;
-        NodosPredioXML::Encabezado(x, this, principal, cabecera);
+    NodosPredioXML::Cabecera cabecera;
+    cabecera.firmaEnPredio = true;
+    return NodosPredioXML::Exportacion(this, cabecera, [&](TXML &x, componentes::CursoresGuardados &cursores) {
         x.Hijo(QStringLiteral("RCC_ESTADO_DEGRADACION"), componentes::textoMemo(this, QStringLiteral("mem_est_deg")));
 
         Dataset *sectores = cursores(tabla(QStringLiteral("uso")));
@@ -87,8 +79,5 @@ QByteArray TFormILVA::PrepararXML()
             x.Hijo(QStringLiteral("DESCRIPCION"), componentes::textoMemo(this, QStringLiteral("mem_") + QLatin1String(memo)));
             x.CerrarNodo();
         }
-    }
-    x.CerrarNodo(); // PREDIO
-    x.CerrarNodo(); // FORMULARIO
-    return x.Texto();
+    });
 }

@@ -32,16 +32,7 @@ void variable(TXML &x, const QString &codigo, const std::function<void()> &canti
 
 QByteArray TFormJOREV::PrepararXML()
 {
-    Dataset *ppal = componentes::tabla(this, QString());
-    if (!XML || !ppal || !ppal->Active())
-        return {};
-    XML->Limpiar();
-    TXML &x = *XML;
-    {
-        componentes::CursoresGuardados cursores;
-        Dataset *principal = cursores(ppal);
-        NodosPredioXML::Encabezado(x, this, principal);
-
+    return NodosPredioXML::Exportacion(this, {}, [&](TXML &x, componentes::CursoresGuardados &cursores) {
         Dataset *areas = cursores(tabla(QStringLiteral("car")));
         Dataset *suelos = cursores(tabla(QStringLiteral("ant_frag_suelo")));
         const QString grillaSuelos = QStringLiteral("dbgJOREV_ant_frag_suelo");
@@ -90,8 +81,5 @@ QByteArray TFormJOREV::PrepararXML()
             x.CerrarNodo();
         });
         x.Hijo(QStringLiteral("HIDROGRAFIA_OBS"), componentes::textoMemo(this, QStringLiteral("mem_obs3")));
-    }
-    x.CerrarNodo(); // PREDIO
-    x.CerrarNodo(); // FORMULARIO
-    return x.Texto();
+    });
 }

@@ -27,16 +27,12 @@ QByteArray TFormPELTO::PrepararXML()
     Dataset *caracteristicas = tabla(QStringLiteral("car"));
     if (!XML || !ppal || !ppal->Active())
         return {};
-    XML->Limpiar();
     // Nothing to accredit; the form's own check keeps this text out of an exchange file.
     if (!caracteristicas || !caracteristicas->Active() || caracteristicas->IsEmpty())
         return QByteArrayLiteral("XML MALO");
-    TXML &x = *XML;
-    {
-        componentes::CursoresGuardados cursores;
-        NodosPredioXML::Cabecera cabecera;
-        cabecera.lugar = true;
-        NodosPredioXML::Encabezado(x, this, cursores(ppal), cabecera);
+    NodosPredioXML::Cabecera cabecera;
+    cabecera.lugar = true;
+    return NodosPredioXML::Exportacion(this, cabecera, [&](TXML &x, componentes::CursoresGuardados &cursores) {
         AcreditacionFerun::NodosBonificacion(x, this);
         AcreditacionFerun::Resoluciones(x, tabla(QStringLiteral("ant_res")));
 
@@ -70,8 +66,5 @@ QByteArray TFormPELTO::PrepararXML()
             if (anoDado(car, "ano_ral"))
                 actividad("60", "ano_ral", {{"DENSIDAD", "num_arb_ral"}, {"AREA_BASAL", "area_ral"}});
         });
-    }
-    x.CerrarNodo(); // PREDIO
-    x.CerrarNodo(); // FORMULARIO
-    return x.Texto();
+    });
 }

@@ -36,18 +36,11 @@ QString confianza(const Field *tStud)
 
 QByteArray TFormZURI::PrepararXML()
 {
-    Dataset *ppal = componentes::tabla(this, QString());
-    if (!XML || !ppal || !ppal->Active())
-        return {};
-    XML->Limpiar();
-    TXML &x = *XML;
-    {
-        componentes::CursoresGuardados cursores;
-        NodosPredioXML::Cabecera cabecera;
-        cabecera.predio = [this](TXML &xml) {
-            xml.Hijo(QStringLiteral("ACRED_ACT_FOR_OBS"), componentes::textoMemo(this, QStringLiteral("mem_act_for_obs")));
-        };
-        NodosPredioXML::Encabezado(x, this, cursores(ppal), cabecera);
+    NodosPredioXML::Cabecera cabecera;
+    cabecera.predio = [this](TXML &xml) {
+        xml.Hijo(QStringLiteral("ACRED_ACT_FOR_OBS"), componentes::textoMemo(this, QStringLiteral("mem_act_for_obs")));
+    };
+    return NodosPredioXML::Exportacion(this, cabecera, [&](TXML &x, componentes::CursoresGuardados &cursores) {
         AcreditacionFerun::NodosBonificacion(x, this);
         AcreditacionFerun::Resoluciones(x, tabla(QStringLiteral("adtZURI_ant_resol")));
 
@@ -152,8 +145,5 @@ QByteArray TFormZURI::PrepararXML()
             }
             x.CerrarNodo();
         });
-    }
-    x.CerrarNodo(); // PREDIO
-    x.CerrarNodo(); // FORMULARIO
-    return x.Texto();
+    });
 }
