@@ -49,6 +49,21 @@ const FormaCortinas kIlva = {
     },
     QString(), kBorradoComun};
 
+const FormaCortinas kKifo = {
+    "KIFO", "FERUN", BRENVIK_KIFO_PLUGIN, BRENVIK_FERUN_PLUGIN, "car_cort", "car_cort_det", "kifo_car_cort_det", "id_car",
+    "num_hil",
+    [](const QString &sector, const QString &numero, const QString &hileras) {
+        return ValoresFila{{"num_sect", sector}, {"num_cort", numero}, {"long", "0,5"},
+                           {"num_hil", hileras}, {"dist_hil", "3"}, {"ano", "2025"}};
+    },
+    [](const QString &especie) {
+        return ValoresFila{{"esp", especie}, {"tip_planta", "1"}, {"dist", "2,5"}, {"num_arb", "400"}};
+    },
+    QStringLiteral("La cantidad de hileras ingresadas es menor a la existente para esta cortina.\n"
+                   "¿Desea descartar las filas adicionales?"),
+    QStringLiteral("Al borrar esta fila, se borrará también la información de las hileras.\n"
+                   "¿Seguro que desea continuar?")};
+
 class Cortinas : public DocumentoFixture, public TablasFormulario, public ::testing::WithParamInterface<FormaCortinas>
 {
 public:
@@ -203,5 +218,5 @@ TEST_P(Cortinas, UnaCortinaBorradaSeLlevaSusHileras)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formas, Cortinas, ::testing::Values(kIlva),
+INSTANTIATE_TEST_SUITE_P(Formas, Cortinas, ::testing::Values(kIlva, kKifo),
                          [](const ::testing::TestParamInfo<FormaCortinas> &i) { return std::string(i.param.codigo); });

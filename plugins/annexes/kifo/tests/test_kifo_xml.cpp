@@ -1,0 +1,40 @@
+// The KIFO part of the exchange file: a filled accreditation with its request against its
+// golden text, the same text and seal each time; each curtain an activity of its own,
+// closed before the next, with its own rows and then their species.
+#include "kifolleno.h"
+
+#include "textoesperado.h"
+#include "xml/txml.h"
+
+using KifoXml = KifoLleno;
+
+TEST_F(KifoXml, ConFerunEscribeElTextoEsperadoYElMismoSelloCadaVez)
+{
+    const QByteArray xml = form->PrepararXML();
+    EXPECT_TRUE(ComoElEsperado(xml, QStringLiteral("kifo_ferun"))) << "obtenido en kifo_ferun.obtenido.xml";
+    EXPECT_TRUE(dialogos.boxes.isEmpty()) << mensajesTexto();
+    const QString hash = form->XML->Hash();
+    EXPECT_EQ(form->PrepararXML(), xml);
+    EXPECT_EQ(form->XML->Hash(), hash);
+}
+
+TEST_F(KifoXml, CadaCortinaEsUnaActividadConSusHileras)
+{
+    const QString xml = QString::fromLatin1(form->PrepararXML());
+    const QStringList actividades = xml.split(QStringLiteral("<ACTIVIDAD>")).mid(1);
+    ASSERT_EQ(actividades.size(), 2);
+    const QList<int> hileras = {2, 1};
+    const QList<int> especies = {3, 1};
+    for (int i = 0; i < 2; ++i) {
+        const QString a = actividades.at(i);
+        // Closed before the next one opens.
+        ASSERT_TRUE(a.contains(QStringLiteral("</ACTIVIDAD>"))) << i;
+        const QString propia = a.section(QStringLiteral("</ACTIVIDAD>"), 0, 0);
+        EXPECT_EQ(propia.count(QStringLiteral("<HILERA>")), hileras.at(i)) << i;
+        EXPECT_EQ(propia.count(QStringLiteral("<ACTIVIDAD.ESPECIE>")), especies.at(i)) << i;
+        // The activity's species follow its rows.
+        EXPECT_GT(propia.indexOf(QStringLiteral("<ACTIVIDAD.ESPECIE>")), propia.lastIndexOf(QStringLiteral("</HILERA>"))) << i;
+    }
+    EXPECT_TRUE(actividades.at(0).contains(QStringLiteral("<HILERA.ARB_POR_KM>333</HILERA.ARB_POR_KM>")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<RESOLUCION.FECHA_CALIFICACION>05/03/2023</RESOLUCION.FECHA_CALIFICACION>")));
+}
