@@ -19,6 +19,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +56,13 @@ QString lineasNormalizadas(QString texto)
 QString textoDe(const Field *f)
 {
     return f ? f->AsString() : QString();
+}
+
+// The text a grid column prints in record r: a pick-list column its shown choice.
+QString textoCelda(GridColumn *col, Dataset *ds, int r)
+{
+    const Field *f = col->field();
+    return !col->PickList().isEmpty() ? col->DisplayTextAt(r) : (f ? f->textOf(ds->valueAt(r, f)) : QString());
 }
 
 // Width of printed column c (0-based); anchos[0] is the indent.
@@ -560,6 +568,7 @@ TDimensiones TImpresion::Tabla(DBGrid *grid)
         for (int i = 1; i < anchos.size(); ++i)
             anchos[i] = anchos[i] * disponible / total;
     tamano_fte_tabla = TamanoFuenteTabla(razon);
+    anchosConPalabras(grid, anchos);
 
     TDimensiones r;
     const TDimensiones e = TablaEncabezado(grid, anchos, true);
@@ -574,6 +583,49 @@ TDimensiones TImpresion::Tabla(DBGrid *grid)
     Seccion();
     fuente(kFuente, 12, false);
     return r;
+}
+
+void TImpresion::anchosConPalabras(DBGrid *grid, QList<double> &anchos)
+{
+    const QList<GridColumn *> columnas = ColumnasImpresas(grid);
+    Dataset *ds = grid ? grid->DataSet() : nullptr;
+    if (columnas.isEmpty() || !Lienzo)
+        return;
+    fuente(kFuente, tamano_fte_tabla, false);
+    const auto palabraMasAncha = [this](const QString &texto) {
+        double w = 0;
+        for (const QString &palabra : lineasNormalizadas(texto).split(QRegularExpression(QStringLiteral("\\s+")),
+                                                                       Qt::SkipEmptyParts))
+            w = std::max(w, double(Lienzo->TextExtent(palabra).Width.GetAsMm()));
+        return w > 0 ? w + kHolguraTexto : 0.0;
+    };
+    QList<double> minimos;
+    for (int c = 0; c < columnas.size(); ++c) {
+        GridColumn *col = columnas.at(c);
+        // The upper title pieces span several columns; the last one is the column's own.
+        const QStringList piezas = col->TitlePieces();
+        double minimo = piezas.isEmpty() ? 0 : palabraMasAncha(piezas.last().left(kMaxTextoCelda));
+        if (ds && ds->Active())
+            for (int r = 0; r < ds->rowCount(); ++r)
+                minimo = std::max(minimo, palabraMasAncha(textoCelda(col, ds, r)));
+        minimos.append(minimo);
+    }
+    double falta = 0;
+    double sobra = 0;
+    for (int c = 0; c < columnas.size(); ++c) {
+        falta += std::max(0.0, minimos.at(c) - anchoDe(anchos, c));
+        sobra += std::max(0.0, anchoDe(anchos, c) - minimos.at(c));
+    }
+    // Nothing to mend, or words that cannot all fit: the widths stay as the fields give them.
+    if (falta <= 0 || falta > sobra)
+        return;
+    for (int c = 0; c < columnas.size(); ++c) {
+        double &w = anchos[c + 1];
+        if (w < minimos.at(c))
+            w = minimos.at(c);
+        else
+            w -= (w - minimos.at(c)) * falta / sobra;
+    }
 }
 
 TDimensiones TImpresion::TablaEncabezado(DBGrid *grid, const QList<double> &anchos, bool marco)
@@ -723,10 +775,7 @@ TDimensiones TImpresion::TablaDatos(DBGrid *grid, const QList<double> &anchos, b
         QStringList textos;
         double alto = linea;
         for (int c = 0; c < columnas.size(); ++c) {
-            GridColumn *col = columnas.at(c);
-            const Field *f = col->field();
-            const QString t = !col->PickList().isEmpty() ? col->DisplayTextAt(r)
-                                                         : (f ? f->textOf(ds->valueAt(r, f)) : QString());
+            const QString t = textoCelda(columnas.at(c), ds, r);
             textos.append(t);
             alto = std::max(alto, AlturaCuadroTexto(ancho(c), t));
         }

@@ -158,6 +158,9 @@ private:
     void brocha(int color);
     void nuevaSeccion(double inicio);
     void aplicarFuente(const QString &nombre, int tamano, bool negrita);
+    // Widens the columns narrower than their widest word (title or data) at the table font,
+    // taking the difference from the others in proportion to what they have to spare.
+    void anchosConPalabras(DBGrid *grid, QList<double> &anchos);
     // Records the table's header rows into the block being recorded.
     TDimensiones registrarEncabezadoTabla(DBGrid *grid, const QList<double> &anchos, bool marco);
     // Records one row of framed cells (one per text) and moves below it; returns its width.

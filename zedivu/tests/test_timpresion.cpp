@@ -347,6 +347,37 @@ TEST_F(ImpresionTest, AnchoDeColumnaSegunElCampoNoLaPantalla)
     EXPECT_NEAR(p->ancho - 0.2, 40.1, 1e-9);
 }
 
+// Fault: shrinking by the fields' widths left a narrow column (a R.U.T. of 4 characters
+// beside two wide ones, in 6 points) narrower than the one word it prints. It now takes its
+// word's width from the wide columns, and the table still ends inside the right margin.
+TEST_F(ImpresionTest, ColumnaAngostaTomaElAnchoDeSuPalabra)
+{
+    GrillaPrueba g(kTabla + QStringLiteral("INSERT INTO t VALUES (1, '12.345.678-9', 'x', 'y');"),
+                   {{QStringLiteral("a"), QStringLiteral("R.U.T."), 4},
+                    {QStringLiteral("b"), QStringLiteral("Columna B"), 150},
+                    {QStringLiteral("c"), QStringLiteral("Columna C"), 150}});
+    encabezado(20);
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    ASSERT_EQ(tamano_fte_tabla, 6);
+
+    const TPasoImpresion *rut = registro.Buscar(QStringLiteral("12.345.678-9"));
+    ASSERT_TRUE(rut);
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPointSizeF(6);
+    const QFontMetricsF m(f);
+    const double palabraMm = m.horizontalAdvance(QStringLiteral("12.345.678-9")) * 25.4 / m.fontDpi();
+    EXPECT_GE(rut->ancho, 0.95 * palabraMm);
+    const TPasoImpresion *b = registro.Buscar(QStringLiteral("x"));
+    ASSERT_TRUE(b);
+    // Column B gave up part of its share of the usable width.
+    EXPECT_LT(b->ancho - 0.2, 300.1 * (imp->AnchoUtil - 0.6) / 608.3 - 0.5);
+    double derecha = 0;
+    for (const TPasoImpresion &p : registro.DeTipo(TPasoImpresion::Cuadro))
+        derecha = std::max(derecha, p.x + p.ancho - MARGEN_IZQ);
+    EXPECT_LE(derecha, imp->AnchoUtil + 1e-9);
+}
+
 // Regression: a box that opened a block was drawn in the small font of the table measured
 // after it in the same block.
 TEST_F(ImpresionTest, CuadroSeDibujaEnLaFuenteEnQueSeMidio)
