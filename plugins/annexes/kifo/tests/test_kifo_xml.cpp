@@ -20,12 +20,16 @@ TEST_F(KifoXml, ConFerunEscribeElTextoEsperadoYElMismoSelloCadaVez)
 
 TEST_F(KifoXml, CadaCortinaEsUnaActividadConSusHileras)
 {
+    // A third curtain without rows yet: an activity of its own, with neither rows nor species.
+    ASSERT_TRUE(form->ConexionBD->exec(QStringLiteral("INSERT INTO kifo_car_cort (Id_car, num_sect, num_cort, long, num_hil, "
+                                                      "dist_hil, ano) VALUES (3, 'C', '1', 0.2, 0, 0, 2025)")));
+    tabla(QStringLiteral("car_cort"))->Refresh();
     const QString xml = QString::fromLatin1(form->PrepararXML());
     const QStringList actividades = xml.split(QStringLiteral("<ACTIVIDAD>")).mid(1);
-    ASSERT_EQ(actividades.size(), 2);
-    const QList<int> hileras = {2, 1};
-    const QList<int> especies = {3, 1};
-    for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(actividades.size(), 3);
+    const QList<int> hileras = {2, 1, 0};
+    const QList<int> especies = {3, 1, 0};
+    for (int i = 0; i < 3; ++i) {
         const QString a = actividades.at(i);
         // Closed before the next one opens.
         ASSERT_TRUE(a.contains(QStringLiteral("</ACTIVIDAD>"))) << i;
@@ -33,7 +37,8 @@ TEST_F(KifoXml, CadaCortinaEsUnaActividadConSusHileras)
         EXPECT_EQ(propia.count(QStringLiteral("<HILERA>")), hileras.at(i)) << i;
         EXPECT_EQ(propia.count(QStringLiteral("<ACTIVIDAD.ESPECIE>")), especies.at(i)) << i;
         // The activity's species follow its rows.
-        EXPECT_GT(propia.indexOf(QStringLiteral("<ACTIVIDAD.ESPECIE>")), propia.lastIndexOf(QStringLiteral("</HILERA>"))) << i;
+        if (hileras.at(i) > 0)
+            EXPECT_GT(propia.indexOf(QStringLiteral("<ACTIVIDAD.ESPECIE>")), propia.lastIndexOf(QStringLiteral("</HILERA>"))) << i;
     }
     EXPECT_TRUE(actividades.at(0).contains(QStringLiteral("<HILERA.ARB_POR_KM>333</HILERA.ARB_POR_KM>")));
     EXPECT_TRUE(xml.contains(QStringLiteral("<RESOLUCION.FECHA_CALIFICACION>05/03/2023</RESOLUCION.FECHA_CALIFICACION>")));
