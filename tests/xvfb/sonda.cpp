@@ -53,18 +53,39 @@ QPoint centro(QWidget *w)
     return w->mapToGlobal(w->rect().center());
 }
 
-// A cell of the grid `grilla`: its row, and its column by title (line breaks read as
-// blanks); the point is near the
-// cell's right end when `boton` (where a column's "..." button is drawn).
+// A column title as a run names it: its pieces (the header levels split by "|"), each
+// with blanks for line breaks and no blanks at its ends, joined by "|".
+QString piezasUnidas(const QString &titulo)
+{
+    QStringList piezas = titulo.split(QLatin1Char('|'));
+    for (QString &p : piezas)
+        p = p.simplified();
+    return piezas.join(QLatin1Char('|'));
+}
+
+// The column of view `v` titled `columna`: the whole title with blanks for line breaks
+// first, then its pieces joined by "|"; -1 when none.
+int columnaTitulada(const QTableView *v, const QString &columna)
+{
+    for (const bool porPiezas : {false, true}) {
+        for (int c = 0; c < v->model()->columnCount(); ++c) {
+            const QString titulo = v->model()->headerData(c, Qt::Horizontal).toString();
+            if ((porPiezas ? piezasUnidas(titulo) : titulo.simplified()) == columna)
+                return c;
+        }
+    }
+    return -1;
+}
+
+// A cell of the grid `grilla`: its row, and its column by title (columnaTitulada); the
+// point is near the cell's right end when `boton` (where a column's "..." button is drawn).
 std::optional<QPoint> celda(QWidget *raiz, const QString &grilla, int fila, const QString &columna, bool boton)
 {
     for (QWidget *g : raiz->findChildren<QWidget *>(grilla)) {
         for (QTableView *v : g->findChildren<QTableView *>()) {
             if (!v->isVisible() || !v->model())
                 continue;
-            for (int c = 0; c < v->model()->columnCount(); ++c) {
-                if (v->model()->headerData(c, Qt::Horizontal).toString().simplified() != columna)
-                    continue;
+            if (const int c = columnaTitulada(v, columna); c >= 0) {
                 const QModelIndex i = v->model()->index(fila, c);
                 QRect r;
                 if (i.isValid()) {

@@ -24,27 +24,28 @@ stand() {
   press "Brenvik" dbgPELTO_ant_plan "$1" "Especie(s)" boton
   window_appears "Selecci" || fail "no multi-selection window"
   xdotool key space Return; sleep 0.5
-  press "Brenvik" dbgPELTO_ant_plan "$1" "Area basal (m2/ha)"
+  press "Brenvik" dbgPELTO_ant_plan "$1" "Situación antes del raleo|Area basal (m2/ha)"
   xdotool type --delay 40 "22"; xdotool key Return
   xdotool type --delay 40 "1250"; xdotool key Return
   sleep 0.5
 }
 
-# The pruning and thinning of stand $2 typed in row $1: pruning year $3, thinning year $4
-# (empty: none).
+# The pruning of stand $2 typed in row $1: year $3; with $4, the thinning of year $4. Enter
+# in the last column posts the row and appends the next one.
 activities() {
-  press "Brenvik" dbgPELTO_car "$1" "Rodal Nº"
-  xdotool type --delay 40 "$2"; xdotool key Return Return
-  xdotool key Return # the surface is the stand's
-  xdotool type --delay 40 "$3"; xdotool key Return
-  xdotool type --delay 40 "450"; xdotool key Return
-  xdotool type --delay 40 "2,5"; xdotool key Return
-  [[ -n $4 ]] && xdotool type --delay 40 "$4"
-  xdotool key Return
-  [[ -n $4 ]] && xdotool type --delay 40 "600"
-  xdotool key Return
-  [[ -n $4 ]] && xdotool type --delay 40 "8,5"
-  xdotool key Return
+  local ultima="Raleo|Área basal extraída (m2/há)"
+  choice dbgPELTO_car "$1" "Rodal Nº" "$2"
+  cell dbgPELTO_car "$1" "Poda|Año" "$3"
+  cell dbgPELTO_car "$1" "Poda|Nº árboles podados/há" 450
+  cell dbgPELTO_car "$1" "Poda|Altura de poda" "2,5"
+  if [[ -n $4 ]]; then
+    cell dbgPELTO_car "$1" "Raleo|Año" "$4"
+    cell dbgPELTO_car "$1" "Raleo|Nº árboles extraídos/há" 600
+    cell dbgPELTO_car "$1" "$ultima" "8,5"
+  else
+    press "Brenvik" dbgPELTO_car "$1" "$ultima"
+    xdotool key Return
+  fi
   sleep 0.5
 }
 
@@ -64,7 +65,7 @@ shot tesoreria
 
 # 2. A resolution with both pairs.
 press "Brenvik" "Antecedentes de las resoluciones" # tree
-press "Brenvik" dbgPELTO_ant_res 0 "Nº"
+press "Brenvik" dbgPELTO_ant_res 0 "CTAPF o Reconocimiento de Suelos Forestables|Nº"
 for v in R-14/2011 05-03-2004 PM-77 20-06-2011; do
   xdotool type --delay 40 "$v"; xdotool key Return
 done
@@ -80,15 +81,16 @@ stand 1 2 "4,5"
 xdotool key Escape
 shot rodales
 prints "1|3.0,2|4.5" accreditation "SELECT group_concat(num || '|' || sup) FROM pelto_ant_plan" || fail "stands not saved"
-prints "7.5" working pelto "SELECT sup_afe FROM pelto" || fail "affected surface not the stands' total"
 
 # 4. A pruning of stand 1, a pruning and thinning of stand 2.
 press "Brenvik" "Caracteristicas de la poda y raleo" # tree
 activities 0 1 2023 ""
 activities 1 2 2024 2025
-xdotool key Escape
+xdotool key Escape # the row appended after the last one goes
 shot poda-raleo
-prints 2 accreditation "SELECT count(*) FROM pelto_car" || fail "pruning and thinning rows not saved"
+prints "1|2023|450.0|2.5|,2|2024|450.0|2.5|2025" accreditation \
+  "SELECT group_concat(num || '|' || ano_pod || '|' || num_arb_pod || '|' || alt_pod || '|' || ifnull(ano_ral, '')) FROM (SELECT * FROM pelto_car ORDER BY Id)" \
+  || fail "pruning and thinning rows not saved"
 
 # 5. Stand 1 grows to 3,25 ha; leaving the grid shows it in the characteristics.
 press "Brenvik" "Antecedentes de la plantación" # tree
@@ -113,6 +115,7 @@ prints "2" accreditation "SELECT group_concat(num) FROM pelto_car" || fail "the 
 # 7. Save, Close and Open again.
 save_document
 prints 1 working pelto "SELECT count(*) FROM pelto WHERE tes IS NOT NULL AND tes <> ''" || fail "treasury not saved"
+prints "4.5" working pelto "SELECT sup_afe FROM pelto" || fail "affected surface not the stands' total"
 close_document
 reopen_document
 shot reabierto
