@@ -134,6 +134,14 @@ window_appears() {
   done
   return 1
 }
+# Waits up to $2 seconds (default 5) for a visible window whose title starts with $1 (a
+# dialog just opened) and gives it the keyboard: on a loaded machine a dialog is mapped
+# before it takes the focus, and keys typed meanwhile go to the window below it.
+focus_window() {
+  window_appears "$1" "${2:-5}" || return 1
+  xdotool windowfocus --sync "$(window "$1")"
+  sleep 0.2
+}
 # Whether command "${@:2}" prints $1 within 5 seconds: the program posts an edit on its own
 # time after the keys that end it, later still on a loaded machine.
 prints() {

@@ -30,7 +30,7 @@ sleep 0.5
 press "Brenvik" "Caracterización de los Rodales" # tree
 cell dbgCoba_car 0 "Nº Rodal" 1
 press "Brenvik" dbgCoba_car 0 "Especies" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # the first species; Aceptar
 cell dbgCoba_car 0 "Superficie (há)" 10
 cell dbgCoba_car 0 "Pendiente Media (%)" 25
@@ -48,7 +48,7 @@ cell dbgCoba_act_ral 0 "D.A.P. Medio (cm)" 20
 cell dbgCoba_act_ral 0 "Densidad (Nº árb/há)|Después del Raleo" 800
 cell dbgCoba_act_ral 0 "Intensidad del Raleo (%)" 35
 cell dbgCoba_act_ral 0 "Año del Raleo" 2004
-window_appears "Advertencia" 10 || fail "a thinning before the plantation was not refused"
+focus_window "Advertencia" 10 || fail "a thinning before the plantation was not refused"
 shot raleo-rechazado
 xdotool key Return; sleep 0.5
 prints 0 norma "SELECT count(*) FROM coba_act_ral" || fail "the refused thinning was saved"
@@ -63,7 +63,7 @@ cell dbgCoba_act_cor_ref 0 "Nº Rodal" 1
 cell dbgCoba_act_cor_ref 0 "Corta|Año" 2029
 cell dbgCoba_act_cor_ref 0 "Reforestación|Año" 2030
 press "Brenvik" dbgCoba_act_cor_ref 0 "Reforestación|Especie" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5
 cell dbgCoba_act_cor_ref 0 "Reforestación|Densidad (Plantas/há)" 1250
 xdotool key Escape

@@ -78,7 +78,7 @@ cell dbgERTIV_act_ref 0 "Año de Reforestación" 2028
 choice dbgERTIV_act_ref 0 "Método de regeneración" "Plantación"
 cell dbgERTIV_act_ref 0 "Densidad de Plantación (pl/ha)" 1100
 press "Brenvik" dbgERTIV_act_ref 0 "Especies a Plantar" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # the first species; Aceptar
 focus_main
 post dbgERTIV_act_ref 0 "Sector Nº"

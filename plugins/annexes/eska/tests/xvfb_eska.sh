@@ -83,7 +83,7 @@ focus_main
 prints 2 request "SELECT count(*) FROM eska_ant_des" || fail "sector 1 was deleted"
 press "Brenvik" dbgESKA_ant_des 1 "Nº Sector a Desafectar"
 xdotool key ctrl+Delete
-window_appears "Confirmaci" || fail "no question before deleting sector 2"
+focus_window "Confirmaci" || fail "no question before deleting sector 2"
 press "Confirmaci" "Sí"
 focus_main
 sleep 0.5

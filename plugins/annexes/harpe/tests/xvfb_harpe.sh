@@ -33,7 +33,7 @@ cell dbgHARPE_car 0 "Densidad inicial (Nº arb/ha)|Lenga" 800
 cell dbgHARPE_car 0 "Año Corta" 2020
 press "Brenvik" dbgHARPE_car 0 "Rango de Cobertura a Dejar"
 xdotool type --delay 40 "26 a 50"; xdotool key Return Return
-window_appears "Advertencia" 10 || fail "a cut year gone by was not refused"
+focus_window "Advertencia" 10 || fail "a cut year gone by was not refused"
 shot corta-rechazada
 xdotool key Return; sleep 0.5
 prints 0 norma "SELECT count(*) FROM harpe_car" || fail "the refused stand was saved"
@@ -51,7 +51,7 @@ prints 1 norma "SELECT count(*) FROM harpe_car_reg WHERE num = '1'" || fail "no 
 press "Brenvik" "Caracterización de la regeneración existente" # tree
 press "Brenvik" dbgHARPE_car_reg 0 "REGENERACION|Especies" # the cell, then its button
 press "Brenvik" dbgHARPE_car_reg 0 "REGENERACION|Especies" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # the first species; Aceptar
 focus_main
 cell dbgHARPE_car_reg 0 "REGENERACION|Densidad (plantas/ha)" 3500

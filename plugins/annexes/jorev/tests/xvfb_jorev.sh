@@ -81,7 +81,7 @@ focus_main
 prints 2 study "SELECT count(*) FROM jorev_car" || fail "area 1 was deleted"
 press "Brenvik" dbgJOREV_car 1 "Nº Area"
 xdotool key ctrl+Delete
-window_appears "Confirmaci" || fail "no question before deleting area 2"
+focus_window "Confirmaci" || fail "no question before deleting area 2"
 press "Confirmaci" "Sí"
 focus_main
 sleep 0.5

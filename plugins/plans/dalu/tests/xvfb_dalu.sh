@@ -81,7 +81,7 @@ da "SELECT ($(filas_del_rodal 2 | cut -c8-)) || '|' || ($(filas_del_rodal 3 | cu
 press "Brenvik" dbgDALU_car 1 "Nº Rodal"
 sleep 0.5 # the cell's editor opens
 xdotool key ctrl+Delete
-window_appears "Confirmaci" || fail "no question before deleting the stand"
+focus_window "Confirmaci" || fail "no question before deleting the stand"
 shot borrar-rodal
 press "Confirmaci" "Sí"
 focus_main
@@ -100,7 +100,7 @@ press "Brenvik" dbgDALU_flo 0 "Especie"
 celdas =Alerce
 xdotool key Return # its category came with it
 press "Brenvik" dbgDALU_flo 0 "Rodales en los que se ubica" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # stand 1; Aceptar
 press "Brenvik" dbgDALU_flo 0 "Densidad (individuos/há)"
 celdas 150
@@ -132,7 +132,7 @@ press "Brenvik" "Descripción Cualitativa" # tree
 press "Brenvik" dbgDALU_des_cua 0 "Tipo Forestal"
 celdas "=Roble - Hualo"
 press "Brenvik" dbgDALU_des_cua 0 "Especies Dominantes" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # the first native species; Aceptar
 press "Brenvik" dbgDALU_des_cua 0 "Estructura"
 celdas =Coetánea =Regeneración =Bueno
@@ -143,7 +143,7 @@ da "SELECT esp_dom <> '' FROM dalu_des_cua WHERE num = '1'" 1 || fail "dominant 
 press "Brenvik" "OBJETIVOS DE MANEJO" # tree
 press "Brenvik" dbgDALU_obj 0 "Objetivos de Manejo"
 xdotool type --delay 15 "Produccion de madera"; xdotool key Return
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # stand 1; Aceptar
 press "Brenvik" dbgDALU_obj 0 "Estructura Deseada"
 celdas "Irregular"
@@ -163,10 +163,10 @@ shot parametros
 # 11. The exchange file is refused: the restricted stand has no prescription yet, and the
 # form-wide check leads to its page, where the prescription is typed. Then Save.
 menu a archGuardarXML
-window_appears "Advertencia" || fail "the form-wide check did not stop the exchange file"
+focus_window "Advertencia" || fail "the form-wide check did not stop the exchange file"
 shot falta-prescripcion
 xdotool key Return
-window_appears "Error" && xdotool key Return # the plan is incomplete
+focus_window "Error" && xdotool key Return # the plan is incomplete
 sleep 0.5
 focus_main
 where "Brenvik" mem_pres >/dev/null || fail "not led to the prescriptions' page"

@@ -44,7 +44,7 @@ xdotool type --delay 40 "1"; xdotool key Return
 xdotool type --delay 40 "12,5"; xdotool key Return
 xdotool type --delay 40 "1998"; xdotool key Return
 press "Brenvik" dbgKELU_desc 0 "Especie(s)" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 shot especies
 xdotool key space Return; sleep 0.5 # tick "Pino radiata", the first; Aceptar
 press "Brenvik" dbgKELU_desc 0 "Estado Sanitario" # its list drops down
@@ -58,7 +58,7 @@ xdotool type --delay 40 "2"; xdotool key Return
 xdotool type --delay 40 "7,25"; xdotool key Return
 xdotool type --delay 40 "2003"; xdotool key Return
 press "Brenvik" dbgKELU_desc 1 "Especie(s)" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key Down space Return; sleep 0.5 # tick "Eucalipto", the second; Aceptar
 press "Brenvik" dbgKELU_desc 1 "Estado Sanitario"
 xdotool type --delay 40 "Regular"; xdotool key Return Return
@@ -79,7 +79,7 @@ press "Brenvik" "Objetivos De Manejo" # tree
 press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
 xdotool type --delay 30 "Produccion de madera aserrable"; xdotool key Return
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 shot unidad-rodales
 xdotool key space Down space Return; sleep 0.5 # both stands; Aceptar
 press "Brenvik" dbgKELU_obj 0 "Unidad de Manejo"
@@ -127,7 +127,7 @@ xdotool key Down # appends a row
 xdotool type --delay 40 "3"; xdotool key Return
 xdotool type --delay 40 "4"; xdotool key Return
 xdotool key ctrl+g
-window_appears "Advertencia" || fail "no message for the refused stand"
+focus_window "Advertencia" || fail "no message for the refused stand"
 shot fila-rechazada
 xdotool key Return
 sleep 0.5
@@ -136,9 +136,9 @@ xdotool search --onlyvisible --name '^Brenvik.*\*\]' >/dev/null || fail "the doc
 prints 2 plan "SELECT count(*) FROM kelu_desc" || fail "the refused stand was posted"
 focus_main
 xdotool key ctrl+s
-window_appears "Confirmaci" || fail "no close question"
+focus_window "Confirmaci" || fail "no close question"
 press "Confirmaci" "Sí"
-window_appears "Advertencia" || fail "no message for the refused stand on exit"
+focus_window "Advertencia" || fail "no message for the refused stand on exit"
 xdotool key Return
 sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "the program ended with a refused stand"
@@ -150,7 +150,7 @@ xdotool key Escape # drops the new row
 # 7. Exit without saving.
 focus_main
 xdotool key ctrl+s
-if window_appears "Confirmaci" 3; then
+if focus_window "Confirmaci" 3; then
   press "Confirmaci" "No"
 fi
 timeout 10 tail --pid="$pid" -f /dev/null || fail "the program did not end"

@@ -30,7 +30,7 @@ shot rodal-especie
 xdotool key Tab; xdotool type "B"; xdotool key Return Tab; xdotool type "C"; xdotool key Return
 press "Brenvik" dbgKELU_desc 0 "Especie(s)"
 press "Brenvik" dbgKELU_desc 0 "Especie(s)" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 shot especies
 xdotool key space Return # Pino radiata
 sleep 0.5
@@ -45,7 +45,7 @@ press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
 xdotool type --delay 30 "Madera"; xdotool key Tab Tab; xdotool type --delay 30 "UM-1"
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº"
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 shot unidad-rodales
 xdotool key space Return # stand 1
 sleep 0.5

@@ -18,10 +18,10 @@ plan() { working tisa "$1"; }
 # then the program's refusal; no file is written.
 export_refused() {
   menu a archGuardarXML
-  window_appears "Advertencia" 10 || fail "the form-wide check did not stop the exchange file"
+  focus_window "Advertencia" 10 || fail "the form-wide check did not stop the exchange file"
   shot "rechazo-$1"
   xdotool key Return
-  window_appears "Error" 10 || fail "no refusal after the warning"
+  focus_window "Error" 10 || fail "no refusal after the warning"
   xdotool key Return
   sleep 0.5
   [[ -z $(ls "$HOME/Documents/Formularios/Archivos Intercambio Okran/"*.xml 2>/dev/null) ]] || fail "an exchange file was written"
@@ -57,7 +57,7 @@ for fila in 0 1; do
   # next Enter moves on.
   xdotool type --delay 20 "Roble - Hualo"; xdotool key Return Return
   press "Brenvik" dbgTISA_car_bos "$fila" "Especies dominantes" boton
-  window_appears "Selecci" || fail "no multi-selection window"
+  focus_window "Selecci" || fail "no multi-selection window"
   xdotool key space Return; sleep 0.5 # the first species; Aceptar
   press "Brenvik" dbgTISA_car_bos "$fila" "Especies arbustivas"
   xdotool key Return # the last column posts the row
@@ -83,7 +83,7 @@ press "Brenvik" dbgTISA_flo 0 "Especie"
 xdotool type --delay 20 "Hualo"; xdotool key Return Return
 press "Brenvik" dbgTISA_flo 0 "Rodales en los que se ubica"
 press "Brenvik" dbgTISA_flo 0 "Rodales en los que se ubica" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key Down space Return; sleep 0.5 # stand 2; Aceptar
 press "Brenvik" dbgTISA_flo 0 "Densidad (individuos/ha)"
 xdotool type --delay 20 "12"; xdotool key Return Escape

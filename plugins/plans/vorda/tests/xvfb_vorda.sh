@@ -26,7 +26,7 @@ xdotool type "1"; xdotool key Tab; xdotool type "12,5"; xdotool key Tab; xdotool
 xdotool type "B"; xdotool key Return Tab; xdotool type "C"; xdotool key Return
 press "Brenvik" dbgKELU_desc 0 "Especie(s)"
 press "Brenvik" dbgKELU_desc 0 "Especie(s)" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return # Pino radiata
 sleep 0.5
 xdotool key Down Up # posts the stand
@@ -38,7 +38,7 @@ press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
 xdotool type --delay 30 "Madera"; xdotool key Tab Tab; xdotool type --delay 30 "UM-1"
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº"
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return # stand 1
 sleep 0.5
 xdotool key Down Up # posts the unit

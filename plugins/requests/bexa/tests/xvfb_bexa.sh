@@ -64,7 +64,7 @@ especie() {
     press "Brenvik" dbgBEXA_bon "$1" "Especie" boton
     window_appears "Selecci" 3 && break
   done
-  window_appears "Selecci" 1 || fail "no multi-selection window"
+  focus_window "Selecci" 1 || fail "no multi-selection window"
   xdotool key space Return; sleep 0.5 # the first species; Aceptar
   focus_main
 }

@@ -43,7 +43,7 @@ prints "1|Los Robles" guia "SELECT cod_pre || '|' || nom_pre FROM fenra" || fail
 # 2. The destination: Las Lengas, after the page's question.
 press "Brenvik" "Información de Predio Destino" # tree
 press "Brenvik" btnLlenarPredio2
-window_appears "Advertencia" || fail "no question before the destination is filled"
+focus_window "Advertencia" || fail "no question before the destination is filled"
 press "Advertencia" "Sí"
 window "Base de Datos de Predios" >/dev/null
 press "Base de Datos de Predios" "Las Lengas"

@@ -25,7 +25,7 @@ xdotool type --delay 30 "Trozos"; xdotool key Return Return
 xdotool type --delay 30 "Unidad"; xdotool key Return Return
 xdotool type "40"; xdotool key Return
 xdotool key Down Up # posts the row
-window_appears "Advertencia" 10 || fail "a unit without a factor was not refused"
+focus_window "Advertencia" 10 || fail "a unit without a factor was not refused"
 shot unidad-rechazada
 xdotool key Return
 sleep 0.5

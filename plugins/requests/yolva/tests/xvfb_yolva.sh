@@ -36,7 +36,7 @@ xdotool type --delay 30 "FENRA"; xdotool key Return
 xdotool type --delay 30 "02-09-2026"; xdotool key Return
 xdotool type --delay 30 "Cochamo"; xdotool key Return
 xdotool key Down Up
-window_appears "Advertencia" 10 || fail "a guide beside the plan was not refused"
+focus_window "Advertencia" 10 || fail "a guide beside the plan was not refused"
 shot guia-rechazada
 xdotool key Return
 sleep 0.5
