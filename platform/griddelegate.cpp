@@ -83,6 +83,7 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
         }
         combo->setMaxVisibleItems(16);
         connect(combo, &QComboBox::activated, this, &GridDelegate::userChanged);
+        combo->view()->installEventFilter(const_cast<GridDelegate *>(this));
         editor = combo;
     } else if (!column->PickList().isEmpty()) {
         auto *combo = new QComboBox(parent);
@@ -94,6 +95,7 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
         connect(combo, &QComboBox::activated, this, &GridDelegate::userChanged);
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, &GridDelegate::userChanged);
         combo->lineEdit()->installEventFilter(const_cast<GridDelegate *>(this));
+        combo->view()->installEventFilter(const_cast<GridDelegate *>(this));
         editor = combo;
     } else {
         auto *line = new QLineEdit(parent);
@@ -121,6 +123,7 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     m_editor = editor;
     m_index = index;
     m_modified = false;
+    m_listClosingKey = 0;
     m_released = false;
     connect(editor, &QObject::destroyed, this, [this, editor] {
         if (m_editor == editor || m_editor.isNull())
@@ -256,6 +259,8 @@ bool GridDelegate::eventFilter(QObject *object, QEvent *event)
     if (!editor || !isInside(qobject_cast<QWidget *>(object), editor))
         return QStyledItemDelegate::eventFilter(object, event);
     auto *combo = qobject_cast<QComboBox *>(editor);
+    if (combo && object == combo->view())
+        return listKey(combo, event);
 
     switch (event->type()) {
     case QEvent::KeyPress: {
@@ -342,4 +347,40 @@ bool GridDelegate::eventFilter(QObject *object, QEvent *event)
     default:
         return QStyledItemDelegate::eventFilter(object, event);
     }
+}
+
+bool GridDelegate::listKey(QComboBox *combo, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    QAbstractItemView *list = combo->view();
+    if (list->isVisible()) {
+        // A key the list takes before it is pressed (Enter, Escape) may close it; its press
+        // then comes to the closed list.
+        m_listClosingKey = event->type() == QEvent::ShortcutOverride ? key->key() : 0;
+        if (event->type() != QEvent::KeyPress || (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
+            return false;
+        // Tab takes the highlighted entry and leaves the cell, as it does once the list is closed.
+        const QModelIndex highlighted = list->currentIndex();
+        combo->hidePopup();
+        if (highlighted.isValid() && highlighted.row() != combo->currentIndex()) {
+            combo->setCurrentIndex(highlighted.row());
+            userChanged();
+        }
+        QKeyEvent tab(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+        QApplication::sendEvent(combo, &tab);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && key->key() == m_listClosingKey) {
+        m_listClosingKey = 0;
+        return true;
+    }
+    // Keys typed right after the list closed can still come to it (the window system gave
+    // them to the list while it held the keyboard): they belong to the cell.
+    if (event->type() == QEvent::KeyPress) {
+        QKeyEvent late(QEvent::KeyPress, key->key(), key->modifiers(), key->text(), key->isAutoRepeat(), ushort(key->count()));
+        QApplication::sendEvent(combo, &late);
+    }
+    return true;
 }

@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 
 class DBGrid;
+class QComboBox;
 
 class GridDelegate : public QStyledItemDelegate
 {
@@ -41,6 +42,8 @@ protected:
     bool eventFilter(QObject *object, QEvent *event) override;
 
 private:
+    // A key for the list window of a list editor; true when it was dealt with here.
+    bool listKey(QComboBox *combo, QEvent *event);
     void userChanged() const;
     bool hasButton(const QModelIndex &index) const;
 
@@ -50,4 +53,5 @@ private:
     mutable bool m_modified = false;
     mutable bool m_released = false;
     bool m_forwarding = false;
+    mutable int m_listClosingKey = 0; // the key whose press may follow the list's closing
 };

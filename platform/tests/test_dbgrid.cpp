@@ -1024,3 +1024,55 @@ TEST_F(DBGridTest, EditingAcrossCellsAndRowsClosesNoEditorTwice)
     qInstallMessageHandler(anterior);
     EXPECT_TRUE(avisosQt.filter(QStringLiteral("closeEditor")).isEmpty()) << avisosQt.join(QLatin1Char('\n')).toStdString();
 }
+
+// Fault: on a busy machine the keys typed right after a dropped-down list closed (the Enter
+// that goes on to the next cell) still went to the closed list and were lost, so the row
+// was never posted.
+TEST_F(DBGridTest, KeysThatReachAClosedListGoToTheCell)
+{
+    standardColumns();
+    grid->Columns(2)->setAutoDropDown(true);
+    QString keys;
+    grid->OnKeyPress = [&keys](DBGrid *, QChar &key) { keys.append(key); };
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(2);
+    type(QStringLiteral("r"));
+    auto *combo = qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(combo->view()->isVisible());
+    // As the window system delivers keys: the shortcut check, then the press, to the list.
+    const auto enter = [combo] {
+        for (QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress}) {
+            QKeyEvent press(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            QApplication::sendEvent(combo->view(), &press);
+        }
+    };
+    enter(); // takes "Regular" and closes the list
+    ASSERT_FALSE(combo->view()->isVisible());
+    EXPECT_EQ(keys, QStringLiteral("r"));
+    EXPECT_TRUE(grid->isEditing());
+    enter(); // typed before the list had let the keyboard go
+    EXPECT_EQ(keys, QStringLiteral("r\r"));
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -4);
+}
+
+// Fault: Tab in a dropped-down list did nothing, so the next cell's text went into the list.
+TEST_F(DBGridTest, TabInAnOpenListTakesTheHighlightedEntryAndLeavesTheCell)
+{
+    standardColumns();
+    grid->Columns(2)->setAutoDropDown(true);
+    show();
+    rodal.setRecNo(1);
+    grid->setSelectedIndex(2);
+    type(QStringLiteral("m"));
+    auto *combo = qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(combo->view()->isVisible());
+    key(Qt::Key_Down); // "Regular" highlighted
+    key(Qt::Key_Tab);
+    EXPECT_FALSE(combo->view()->isVisible());
+    EXPECT_EQ(rodal.FieldByName(QStringLiteral("est"))->AsInteger(), -4);
+    EXPECT_EQ(grid->SelectedIndex(), 3);
+}
