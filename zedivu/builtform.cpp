@@ -72,6 +72,8 @@ void BuiltForm::applyFieldProperties(Dataset *dataset)
             f->setReadOnly(true);
         if (!c.displayFormat.isEmpty())
             f->setDisplayFormat(c.displayFormat);
+        if (c.displayWidth > 0)
+            f->setDisplayWidth(c.displayWidth);
     }
     m_fieldErrors.insert(dataset, errors);
 }

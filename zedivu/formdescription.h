@@ -26,6 +26,7 @@ struct ColumnDescription
     bool readOnly = false;
     QString defaultValue;  // the template's default, as typed (empty: none)
     QString displayFormat; // how a number is shown ("#.00"; empty: as it is)
+    int displayWidth = 0;  // characters a printed table gives the column (0: the field's size)
     // Lookup: this dataset's key fields, the lookup table, its key fields and the result.
     QString keyFields;
     QString lookupTable;

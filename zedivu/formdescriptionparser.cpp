@@ -386,7 +386,7 @@ private:
                     break;
                 }
             }
-            if (!args(rest, {QStringLiteral("readonly")}, {QStringLiteral("result")}, 0, 1, a))
+            if (!args(rest, {QStringLiteral("readonly")}, {QStringLiteral("result"), QStringLiteral("display")}, 0, 1, a))
                 return;
             const int eq = mapping.indexOf(QLatin1Char('='));
             const int dot = mapping.indexOf(QLatin1Char('.'), eq);
@@ -413,7 +413,8 @@ private:
                 error(n.line, QStringLiteral("tipo desconocido \"%1\" (integer, smallint, float, text, memo, boolean, datetime, autoinc)").arg(typeWord));
                 return;
             }
-            if (!args(rest, {QStringLiteral("readonly")}, {QStringLiteral("default"), QStringLiteral("format")}, 0, 2, a))
+            if (!args(rest, {QStringLiteral("readonly")},
+                      {QStringLiteral("default"), QStringLiteral("format"), QStringLiteral("display")}, 0, 2, a))
                 return;
             if (c.type == FieldType::Text)
                 c.size = 20;
@@ -440,6 +441,14 @@ private:
         if (!a.positional.isEmpty())
             c.label = headerPieces(a.positional.first());
         c.readOnly = a.flags.contains(QStringLiteral("readonly"));
+        if (a.options.contains(QStringLiteral("display"))) {
+            if (!integer(n, a.options.value(QStringLiteral("display")), c.displayWidth))
+                return;
+            if (c.displayWidth < 1 || c.displayWidth > 255) {
+                error(n.line, QStringLiteral("el ancho display= va de 1 a 255 caracteres"));
+                return;
+            }
+        }
         t.columns << c;
     }
 

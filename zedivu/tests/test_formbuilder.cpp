@@ -93,13 +93,23 @@ TEST(FormBuilder, MakesTheComponentsUnderTheirNames)
 
 TEST(FormBuilder, AppliesLabelsLookupsLinksAndReadOnly)
 {
+    // Printed widths given to a data column and to a lookup field.
+    FormDescription form = demo();
+    for (TableDescription &t : form.tables)
+        for (ColumnDescription &c : t.columns)
+            if ((t.name == QLatin1String("demo_desc") && c.name == QLatin1String("esp"))
+                || (t.name == QLatin1String("demo_ocu_inc") && c.name == QLatin1String("num_look")))
+                c.displayWidth = 7;
     BuiltDemo d;
-    d.build(demo());
+    d.build(form);
     ASSERT_TRUE(d.built->openDatasets());
     auto *desc = findComponent<Dataset>(&d.window, QStringLiteral("adtDEMO_desc"));
     EXPECT_EQ(desc->FieldByName(QStringLiteral("sup"))->DisplayLabel(), QStringLiteral("Superficie\n(ha)"));
     auto *ocu = findComponent<Dataset>(&d.window, QStringLiteral("adtDEMO_ocu_inc"));
     EXPECT_EQ(ocu->FieldByName(QStringLiteral("num_look"))->AsString(), QStringLiteral("2"));
+    EXPECT_EQ(desc->FieldByName(QStringLiteral("esp"))->DisplayWidth(), 7);
+    EXPECT_EQ(ocu->FieldByName(QStringLiteral("num_look"))->DisplayWidth(), 7);
+    EXPECT_EQ(desc->FieldByName(QStringLiteral("sup"))->DisplayWidth(), 10);
 
     // The activities follow the current objective.
     auto *obj = findComponent<Dataset>(&d.window, QStringLiteral("adtDEMO_obj"));

@@ -306,7 +306,7 @@ TEST(FormDescriptionParser, AColumnTakesItsDisplayFormatAndAGridColumnItsPickLis
         "table abc main\n"
         "  Id   autoinc\n"
         "  sup  float \"Superficie\" format=\"#.00\"\n"
-        "  seg  integer \"Seguro\"\n"
+        "  seg  integer \"Seguro\" display=24\n"
         "  tip  text \"Tipo\"\n"
         "page\n"
         "  grid dbgAbc abc\n"
@@ -322,6 +322,8 @@ TEST(FormDescriptionParser, AColumnTakesItsDisplayFormatAndAGridColumnItsPickLis
     ASSERT_TRUE(f) << errors.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(f->tables[0].column(QStringLiteral("sup"))->displayFormat, QStringLiteral("#.00"));
     EXPECT_TRUE(f->tables[0].column(QStringLiteral("seg"))->displayFormat.isEmpty());
+    EXPECT_EQ(f->tables[0].column(QStringLiteral("seg"))->displayWidth, 24);
+    EXPECT_EQ(f->tables[0].column(QStringLiteral("sup"))->displayWidth, 0);
     const GridDescription &g = f->pages[0].controls[0].grid;
     ASSERT_EQ(g.columns.size(), 3);
     EXPECT_TRUE(g.columns[0].items.isEmpty());
