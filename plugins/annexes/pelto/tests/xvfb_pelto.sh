@@ -22,8 +22,9 @@ stand() {
   xdotool type --delay 40 "2012"; xdotool key Return
   xdotool type --delay 40 "$3"; xdotool key Return
   press "Brenvik" dbgPELTO_ant_plan "$1" "Especie(s)" boton
-  window_appears "Selecci" || fail "no multi-selection window"
+  focus_window "Selecci" || fail "no multi-selection window"
   xdotool key space Return; sleep 0.5
+  focus_main
   press "Brenvik" dbgPELTO_ant_plan "$1" "Situación antes del raleo|Area basal (m2/ha)"
   xdotool type --delay 40 "22"; xdotool key Return
   xdotool type --delay 40 "1250"; xdotool key Return
