@@ -123,6 +123,7 @@ shot reabierto
 prints 1 accreditation "SELECT count(*) FROM pelto_car" || fail "pruning and thinning lost on reopening"
 
 # 8. Preview, and the exchange file twice.
+press "Brenvik" "Caracteristicas de la poda y raleo" # tree: the accreditation, not its request, is previewed
 preview_document
 export_document
 grep -q "<ACTIVIDAD.TIPO_ACTIVIDAD>60</" "$intercambio" || fail "the thinning is not in the exchange file"

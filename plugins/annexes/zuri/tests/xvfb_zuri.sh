@@ -84,6 +84,7 @@ shot reabierto
 prints "1200.0" accreditation "SELECT media FROM zuri_res_cal_est" || fail "statistics lost on reopening"
 
 # 6. Preview, and the exchange file twice.
+press "Brenvik" "Estudio de Prendimiento de la Forestación" # tree: the accreditation, not its request, is previewed
 preview_document
 export_document
 grep -q "<ESTUDIO_PRENDIMIENTO.MEDIA_MUESTREO>1200</" "$intercambio" || fail "the statistics are not in the exchange file"
