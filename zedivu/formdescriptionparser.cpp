@@ -641,6 +641,8 @@ private:
         };
         const char *comuna = "  com text 6 \"Comuna\"\n"
                              "  com_look lookup com=qryComunas.loca_codigo result=loca_descripcion \"Comuna\"\n";
+        const char *comunaPersona = "  com text 6 \"Comuna\"\n"
+                                    "  com_look lookup com=qryComunas.loca_codigo result=loca_descripcion \"Comuna\" display=12\n";
         if (p.coo)
             table("coo", "  pun text 60 \"Punto de Referencia\"\n  n integer \"Coordenadas UTM | N\"\n  e integer \"Coordenadas UTM | E\"\n");
         table("rol", "  rol text 20 \"Rol Nº\"\n");
@@ -651,11 +653,13 @@ private:
         table("cer", "  cer text 20 \"Nº Certificado\"\n  fec datetime \"Fecha\"\n");
         for (const bool owners : {true, false}) {
             table(owners ? "pro" : "rep",
-                  "  rut integer \"R.U.T.\"\n  dv text 1 \"-\"\n  nom text 60 \"Nombres\"\n  pat text 60 \"Apellido Paterno\"\n"
-                  "  mat text 60 \"Apellido Materno\"\n  dom text 80 \"Domicilio\"\n  ciu text 60 \"Ciudad\"\n");
-            text += QString::fromUtf8(comuna);
+                  "  rut integer \"R.U.T.\"\n  dv text 1 \"-\"\n  nom text 60 \"Nombres\" display=18\n"
+                  "  pat text 60 \"Apellido Paterno\" display=14\n  mat text 60 \"Apellido Materno\" display=14\n"
+                  "  dom text 80 \"Domicilio\" display=22\n  ciu text 60 \"Ciudad\" display=12\n");
+            // Printed, the persons' tables keep a legible size: long names and addresses wrap.
+            text += QString::fromUtf8(comunaPersona);
             if (owners || p.fono != QLatin1String("none"))
-                text += QStringLiteral("  fono text %1 \"Teléfono\"\n").arg(p.fono == QLatin1String("50") ? 50 : 30);
+                text += QStringLiteral("  fono text %1 \"Teléfono\" display=10\n").arg(p.fono == QLatin1String("50") ? 50 : 30);
             if (!p.idPre)
                 text += QStringLiteral("  firm boolean \"Firmante\"\n");
             // Rows per property keep the sex (and usufruct) an upgraded document has,

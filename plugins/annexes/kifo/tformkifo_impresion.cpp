@@ -36,12 +36,7 @@ void TFormKIFO::ComponerImpresion(TImpresion *impresion)
         p.tabla(QStringLiteral("dbgKIFO_car_cort"));
         // Each curtain made current, so that the rows grid shows its own rows.
         Dataset *cortinas = p.cursores()(tabla(QStringLiteral("car_cort")));
-        Dataset *filas = p.cursores()(tabla(QStringLiteral("car_cort_det")));
-        // A table prints a column as wide as its field shows: the row's number, a text
-        // field of 50, holds a few digits, and the species want the room.
-        for (const auto &[nombre, ancho] : {std::pair{"num_hil", 6}, std::pair{"esp", 30}})
-            if (Field *f = componentes::campo(filas, QLatin1String(nombre)))
-                f->setDisplayWidth(ancho);
+        p.cursores()(tabla(QStringLiteral("car_cort_det")));
         componentes::paraCadaRegistro(cortinas, [&](int) {
             impresion->Seccion();
             p.campo<const Field *>(QStringLiteral("Cortina Nº: "), componentes::campo(cortinas, QStringLiteral("num_cort")));

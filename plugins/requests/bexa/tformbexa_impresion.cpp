@@ -11,8 +11,6 @@
 #include "impresion/timpresion.h"
 #include "predio/seccionpredio.h"
 
-#include <tuple>
-
 void TFormBEXA::ComponerImpresion(TImpresion *imp)
 {
     SeccionPredio *predio = Predio();
@@ -29,13 +27,6 @@ void TFormBEXA::ComponerImpresion(TImpresion *imp)
         p.tablaConTitulo(titulo, QStringLiteral("dbgBEXA_") + QLatin1String(sufijo));
         imp->Seccion();
     };
-
-    // A table prints a column as wide as its field shows: the coded columns show the
-    // list's text, far wider than their codes.
-    for (const auto &[sufijo, nombre, ancho] : {std::tuple{"cal", "tip", 36}, std::tuple{"bon", "esp", 24}, std::tuple{"bon", "pres", 20},
-                                                std::tuple{"bon_otr", "otr_act", 24}, std::tuple{"bon_otr", "pres", 24}})
-        if (Field *f = componentes::campo(componentes::tabla(this, QLatin1String(sufijo)), QLatin1String(nombre)))
-            f->setDisplayWidth(ancho);
 
     imp->IniDocumento();
     ImprimirEncabezado(imp, DirAplicacion, Codigo);
