@@ -1,6 +1,7 @@
 #include "tformdescrito.h"
 
 #include "builtform.h"
+#include "componentesformulario.h"
 #include "connection.h"
 #include "formbuilder.h"
 #include "formdescription.h"
@@ -53,6 +54,11 @@ void TFormDescrito::Maximizar()
         sub->setWindowState(sub->windowState() | Qt::WindowMaximized);
     else
         setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+Dataset *TFormDescrito::tabla(const QString &sufijo) const
+{
+    return componentes::tabla(this, sufijo);
 }
 
 // --- the parent request form

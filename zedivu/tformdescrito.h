@@ -65,6 +65,9 @@ protected:
     void PostarPrincipal(const std::function<void(Dataset *)> &cambios, bool seguirEditando = false);
     // Maximised inside the document area, or on its own when it has no frame yet.
     void Maximizar();
+    // The form's dataset of table suffix `sufijo` (adt<CODE>_<sufijo>); the main one for an
+    // empty suffix.
+    Dataset *tabla(const QString &sufijo) const;
 
     Connection *m_conexion;
     Connection *m_conexionPpal;

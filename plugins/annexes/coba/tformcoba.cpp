@@ -198,10 +198,6 @@ void TFormCOBA::sumarSuperficies(const QString &sufijo, const QStringList &colum
     g->setFooterRowCount(g->FooterRowCount()); // shows the new values
 }
 
-Dataset *TFormCOBA::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}
 
 DBGrid *TFormCOBA::grilla(const QString &sufijo) const
 {

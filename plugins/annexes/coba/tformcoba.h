@@ -24,7 +24,6 @@ public:
     QByteArray PrepararXML() override;
 
 private:
-    Dataset *tabla(const QString &sufijo) const;
     DBGrid *grilla(const QString &sufijo) const;
     void enlazarReglas();
     // The cross-field rules of each table, after its described checks.

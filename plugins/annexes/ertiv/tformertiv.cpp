@@ -50,7 +50,3 @@ void TFormERTIV::enlazarReglas()
     }
 }
 
-Dataset *TFormERTIV::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}

@@ -78,7 +78,3 @@ void TFormESKA::validarPares(Dataset *resoluciones)
     }
 }
 
-Dataset *TFormESKA::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}

@@ -20,7 +20,6 @@ public:
     QByteArray PrepararXML() override;
 
 private:
-    Dataset *tabla(const QString &sufijo) const;
     void enlazarReglas();
     // A resolution's number and date go together: either both or neither.
     void validarPares(Dataset *resoluciones);

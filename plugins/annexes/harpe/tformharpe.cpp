@@ -73,7 +73,3 @@ void TFormHARPE::densidadTotal(Field *cambiado)
     total->setAsFloat(lenga->AsFloat() + (vacio(coigue) ? 0 : coigue->AsFloat()));
 }
 
-Dataset *TFormHARPE::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}

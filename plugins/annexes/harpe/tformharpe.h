@@ -22,7 +22,6 @@ public:
     QByteArray PrepararXML() override;
 
 private:
-    Dataset *tabla(const QString &sufijo) const;
     void enlazarReglas();
     // The initial total density of the stand row in edit: lenga plus coigüe, empty while
     // the lenga density is; a lenga density given first takes an empty coigüe as 0.

@@ -41,7 +41,3 @@ void TFormILVA::enlazarReglas()
     DeclararCortinas(m_reglas, cortinas);
 }
 
-Dataset *TFormILVA::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}

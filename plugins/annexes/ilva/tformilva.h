@@ -21,7 +21,6 @@ public:
     QByteArray PrepararXML() override;
 
 private:
-    Dataset *tabla(const QString &sufijo) const;
     void enlazarReglas();
 
     ReglasFormulario m_reglas{this};

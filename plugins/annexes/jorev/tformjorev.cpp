@@ -45,7 +45,3 @@ void TFormJOREV::enlazarReglas()
     }
 }
 
-Dataset *TFormJOREV::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}

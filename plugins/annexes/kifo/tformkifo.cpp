@@ -66,7 +66,3 @@ void TFormKIFO::enlazarReglas()
     DeclararCortinas(m_reglas, cortinas);
 }
 
-Dataset *TFormKIFO::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}

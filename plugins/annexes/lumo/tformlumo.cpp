@@ -206,10 +206,6 @@ bool TFormLUMO::eventFilter(QObject *watched, QEvent *event)
     return filtrarTecla(watched, event, true, !comoSeEscribe);
 }
 
-Dataset *TFormLUMO::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}
 
 DBGrid *TFormLUMO::grilla(const QString &sufijo) const
 {

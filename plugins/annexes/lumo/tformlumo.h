@@ -67,7 +67,6 @@ private:
     void enlazarCampos();
     void validarComparacion(Dataset *ds, const QString &mayor, const QString &menor, const QString &mensaje);
     void TabSheet1Enter();
-    Dataset *tabla(const QString &sufijo) const;
     DBGrid *grilla(const QString &sufijo) const;
 
     // The fixed pages no row has shown yet, by name; they stay children of the form.

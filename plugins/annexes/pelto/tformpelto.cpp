@@ -73,7 +73,3 @@ void TFormPELTO::DbgEventoOnExitEspecial(QObject *)
     ReglasFormulario::refrescar(tabla(QStringLiteral("car")));
 }
 
-Dataset *TFormPELTO::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}

@@ -27,7 +27,6 @@ public:
     QByteArray PrepararXML() override;
 
 private:
-    Dataset *tabla(const QString &sufijo) const;
     void enlazarReglas();
     // A resolution's number and date go together; a row with neither pair is accepted.
     void validarResolucion(Dataset *ds);

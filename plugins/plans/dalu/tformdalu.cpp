@@ -140,10 +140,6 @@ bool TFormDALU::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-Dataset *TFormDALU::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}
 
 DBGrid *TFormDALU::grilla(const QString &sufijo) const
 {

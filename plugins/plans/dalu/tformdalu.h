@@ -36,7 +36,6 @@ protected:
 private:
     // --- set-up (tformdalu.cpp)
     // adtDALU_<sufijo>, or adsPpal for an empty suffix; null (reported) when missing.
-    Dataset *tabla(const QString &sufijo) const;
     DBGrid *grilla(const QString &sufijo) const;
     void enlazarReglas();
     void enlazarCampos();

@@ -68,10 +68,6 @@ bool TFormKELU::ValidarFormulario()
     return true;
 }
 
-Dataset *TFormKELU::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}
 
 DBGrid *TFormKELU::grilla(const QString &sufijo) const
 {

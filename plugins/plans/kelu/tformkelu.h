@@ -39,7 +39,6 @@ public:
 private:
     // --- set-up (tformkelu.cpp)
     // adtKELU_<sufijo>, or adsPpal for an empty suffix; null (reported) when missing.
-    Dataset *tabla(const QString &sufijo) const;
     DBGrid *grilla(const QString &sufijo) const;
     // The dataset handlers of the rules (at construction) and the field handlers (once
     // the datasets have opened and their fields exist).

@@ -145,10 +145,6 @@ bool TFormTISA::eventFilter(QObject *watched, QEvent *event)
     return consumida;
 }
 
-Dataset *TFormTISA::tabla(const QString &sufijo) const
-{
-    return componentes::tabla(this, sufijo);
-}
 
 DBGrid *TFormTISA::grilla(const QString &sufijo) const
 {

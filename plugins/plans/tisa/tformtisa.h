@@ -28,7 +28,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Dataset *tabla(const QString &sufijo) const;
     DBGrid *grilla(const QString &sufijo) const;
     void enlazarReglas();
     void enlazarCampos();
