@@ -91,6 +91,17 @@ protected:
         }
     }
 
+    // The state column's list, dropped down on the second row by typing `letter` (the
+    // column opens its list at the first letter); null when no list editor opened.
+    QComboBox *listOpenedBy(const QString &letter)
+    {
+        show();
+        rodal.setRecNo(1);
+        grid->setSelectedIndex(2);
+        type(letter);
+        return qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    }
+
     // Moves to the cell and types `text` into it, then Enter.
     void enterText(int row, int column, const QString &text)
     {
@@ -912,11 +923,7 @@ TEST_F(DBGridTest, AutoDropDownListOpensAtTheFirstTypedLetter)
 {
     standardColumns();
     grid->Columns(2)->setAutoDropDown(true);
-    show();
-    rodal.setRecNo(1);
-    grid->setSelectedIndex(2);
-    type(QStringLiteral("r"));
-    auto *combo = qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    QComboBox *combo = listOpenedBy(QStringLiteral("r"));
     ASSERT_NE(combo, nullptr);
     EXPECT_TRUE(combo->view()->isVisible());
     EXPECT_EQ(combo->currentText(), QStringLiteral("Regular"));
@@ -1034,11 +1041,7 @@ TEST_F(DBGridTest, KeysThatReachAClosedListGoToTheCell)
     grid->Columns(2)->setAutoDropDown(true);
     QString keys;
     grid->OnKeyPress = [&keys](DBGrid *, QChar &key) { keys.append(key); };
-    show();
-    rodal.setRecNo(1);
-    grid->setSelectedIndex(2);
-    type(QStringLiteral("r"));
-    auto *combo = qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    QComboBox *combo = listOpenedBy(QStringLiteral("r"));
     ASSERT_NE(combo, nullptr);
     ASSERT_TRUE(combo->view()->isVisible());
     // As the window system delivers keys: the shortcut check, then the press, to the list.
@@ -1063,11 +1066,7 @@ TEST_F(DBGridTest, TabInAnOpenListTakesTheHighlightedEntryAndLeavesTheCell)
 {
     standardColumns();
     grid->Columns(2)->setAutoDropDown(true);
-    show();
-    rodal.setRecNo(1);
-    grid->setSelectedIndex(2);
-    type(QStringLiteral("m"));
-    auto *combo = qobject_cast<QComboBox *>(grid->view()->indexWidget(grid->view()->currentIndex()));
+    QComboBox *combo = listOpenedBy(QStringLiteral("m"));
     ASSERT_NE(combo, nullptr);
     ASSERT_TRUE(combo->view()->isVisible());
     key(Qt::Key_Down); // "Regular" highlighted
