@@ -661,12 +661,12 @@ private:
             if (owners || p.fono != QLatin1String("none"))
                 text += QStringLiteral("  fono text %1 \"Teléfono\" display=10\n").arg(p.fono == QLatin1String("50") ? 50 : 30);
             if (!p.idPre)
-                text += QStringLiteral("  firm boolean \"Firmante\"\n");
+                text += QStringLiteral("  firm boolean \"Firmante\" default=0\n");
             // Rows per property keep the sex (and usufruct) an upgraded document has,
             // though their grids do not show them.
             text += QStringLiteral("  sexo integer \"Sexo\"\n");
             if (owners && p.usuf)
-                text += QStringLiteral("  usuf boolean \"Usufruct.\"\n");
+                text += QStringLiteral("  usuf boolean \"Usufruct.\" default=0\n");
         }
         for (const auto &[list, type] : {std::pair{"qryComunas", 'C'}, std::pair{"qryProvincias", 'P'}, std::pair{"qryRegiones", 'R'}})
             if (!m_form.query(QLatin1String(list)))
