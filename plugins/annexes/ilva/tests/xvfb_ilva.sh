@@ -80,7 +80,7 @@ prints 2 study "SELECT count(*) FROM ilva_car_det WHERE Id_car = 2" || fail "no 
 press "Brenvik" dbgILVA_car 0 "Cortina Nº"
 press "Brenvik" dbgILVA_car_det 0 "Especie(s)" # its "..." shows in the current cell
 press "Brenvik" dbgILVA_car_det 0 "Especie(s)" boton
-window_appears "Selecci" || fail "no multi-selection window"
+focus_window "Selecci" || fail "no multi-selection window"
 shot especies
 xdotool key space Return; sleep 0.5 # tick the first species; Aceptar
 press "Brenvik" dbgILVA_car_det 0 "Tipo de planta"
@@ -103,7 +103,7 @@ prints 1 study "SELECT count(esp) FROM ilva_car_det WHERE Id_car = 1 AND hil = 1
 # 6. Curtain 2 goes with its rows.
 press "Brenvik" dbgILVA_car 1 "Cortina Nº"
 xdotool key ctrl+Delete
-window_appears "Confirmaci" || fail "no question before deleting curtain 2"
+focus_window "Confirmaci" || fail "no question before deleting curtain 2"
 press "Confirmaci" "Sí"
 focus_main
 sleep 0.5

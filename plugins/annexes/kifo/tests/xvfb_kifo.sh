@@ -75,7 +75,7 @@ for i in 1 2 3; do
   press "Brenvik" dbgKIFO_car_cort_det 0 "Especie(s)" boton
   window_appears "Selecci" 3 && break
 done
-window_appears "Selecci" 1 || fail "no multi-selection window"
+focus_window "Selecci" 1 || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # the first species; Aceptar
 focus_main
 cell dbgKIFO_car_cort_det 0 "Tipo de Planta" "Ra"

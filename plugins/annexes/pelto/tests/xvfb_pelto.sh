@@ -105,7 +105,7 @@ prints "3.25" accreditation "SELECT sup FROM pelto_ant_plan WHERE num = '1'" || 
 press "Brenvik" "Antecedentes de la plantación" # tree
 press "Brenvik" dbgPELTO_ant_plan 0 "Rodal Nº"
 xdotool key ctrl+Delete
-window_appears "Confirmaci" || fail "no question before deleting stand 1"
+focus_window "Confirmaci" || fail "no question before deleting stand 1"
 press "Confirmaci" "Sí"
 focus_main
 sleep 0.5
