@@ -14,17 +14,8 @@ protected:
         EskaFixture::SetUp();
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(form->ConexionBD->execScript(QString::fromUtf8(kDesafectacion)))
-            << form->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : form->ConexionBD->datasets())
-            ds->Refresh();
-        ASSERT_TRUE(dorvo->ConexionBD->execScript(QString::fromUtf8(kPropiedad))) << dorvo->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : dorvo->ConexionBD->datasets()) {
-            ds->Close();
-            ds->Open();
-        }
-        ElegirConsultor(app, form, 73, QStringLiteral("17171717, '8', 'Araya', 'Pinto', 'Valeria', '1'"));
-        dialogos.boxes.clear();
+        llenarDocumento(kDesafectacion, kPropiedad, 73,
+                        QStringLiteral("17171717, '8', 'Araya', 'Pinto', 'Valeria', '1'"));
     }
 
     static constexpr const char *kPropiedad =

@@ -15,16 +15,8 @@ protected:
         IlvaFixture::SetUp();
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(form->ConexionBD->execScript(QString::fromUtf8(kEstudio))) << form->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : form->ConexionBD->datasets())
-            ds->Refresh();
-        ASSERT_TRUE(dorvo->ConexionBD->execScript(QString::fromUtf8(kPredio))) << dorvo->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : dorvo->ConexionBD->datasets()) {
-            ds->Close();
-            ds->Open();
-        }
-        ElegirConsultor(app, form, 81, QStringLiteral("15151515, '2', 'Vidal', 'Ortega', 'Camila', '1'"));
-        dialogos.boxes.clear();
+        llenarDocumento(kEstudio, kPredio, 81,
+                        QStringLiteral("15151515, '2', 'Vidal', 'Ortega', 'Camila', '1'"));
     }
 
     static constexpr const char *kPredio =

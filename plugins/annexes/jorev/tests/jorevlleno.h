@@ -16,22 +16,14 @@ protected:
         JorevFixture::SetUp();
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(form->ConexionBD->execScript(QString::fromUtf8(kEstudio))) << form->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : form->ConexionBD->datasets())
-            ds->Refresh();
-        ASSERT_TRUE(dorvo->ConexionBD->execScript(QString::fromUtf8(kPredio))) << dorvo->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : dorvo->ConexionBD->datasets()) {
-            ds->Close();
-            ds->Open();
-        }
+        llenarDocumento(kEstudio, kPredio, 72,
+                        QStringLiteral("16161616, 'K', 'Fuentes', 'Lagos', 'Tomás', '1'"));
         // The water list offers "OTRO" and the entry the consultant typed in it.
         GridColumn *curso = grilla(QStringLiteral("ant_rec_hid"))->ColumnByFieldName(QStringLiteral("curso"));
         ASSERT_NE(curso, nullptr);
         curso->setKeyList(curso->KeyList() << QStringLiteral("99") << QStringLiteral("-2"));
         curso->setPickList(curso->PickList() << QStringLiteral("OTRO") << QStringLiteral("Canal de regadío"));
         curso->setMinWidth(-99);
-        ElegirConsultor(app, form, 72, QStringLiteral("16161616, 'K', 'Fuentes', 'Lagos', 'Tomás', '1'"));
-        dialogos.boxes.clear();
     }
 
     static constexpr const char *kPredio =

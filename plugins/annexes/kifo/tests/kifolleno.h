@@ -15,17 +15,8 @@ protected:
         KifoFixture::SetUp();
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(form->ConexionBD->execScript(QString::fromUtf8(kAcreditacion)))
-            << form->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : form->ConexionBD->datasets())
-            ds->Refresh();
-        ASSERT_TRUE(ferun->ConexionBD->execScript(QString::fromUtf8(kPredio))) << ferun->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : ferun->ConexionBD->datasets()) {
-            ds->Close();
-            ds->Open();
-        }
-        ElegirConsultor(app, form, 64, QStringLiteral("11223344, '4', 'Cárcamo', 'Reyes', 'Luis', '1'"));
-        dialogos.boxes.clear();
+        llenarDocumento(kAcreditacion, kPredio, 64,
+                        QStringLiteral("11223344, '4', 'Cárcamo', 'Reyes', 'Luis', '1'"));
     }
 
     static constexpr const char *kPredio =

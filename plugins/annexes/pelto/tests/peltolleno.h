@@ -16,16 +16,8 @@ protected:
         PeltoFixture::SetUp();
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(form->ConexionBD->execScript(QString::fromUtf8(kPoda))) << form->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : form->ConexionBD->datasets())
-            ds->Refresh();
-        ASSERT_TRUE(ferun->ConexionBD->execScript(QString::fromUtf8(kPropiedad))) << ferun->ConexionBD->lastError().text().toStdString();
-        for (Dataset *ds : ferun->ConexionBD->datasets()) {
-            ds->Close();
-            ds->Open();
-        }
-        ElegirConsultor(app, form, 61, QStringLiteral("15151515, '5', 'Ortiz', 'Vera', 'Camila', '1'"));
-        dialogos.boxes.clear();
+        llenarDocumento(kPoda, kPropiedad, 61,
+                        QStringLiteral("15151515, '5', 'Ortiz', 'Vera', 'Camila', '1'"));
     }
 
     static constexpr const char *kPropiedad =
