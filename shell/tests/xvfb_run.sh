@@ -20,8 +20,7 @@ new_plantation_plan
 
 # 3. The property name on the request form's property page.
 press "Brenvik" "Predio" # tree
-press "Brenvik" dbe_nom_pre
-xdotool type --delay 30 "Los Robles"
+type_into "Brenvik" dbe_nom_pre "Los Robles"
 shot campo
 
 # 4. Save, 5. Close, 6. Open from the document index.

@@ -62,6 +62,51 @@ working() {
   done
 }
 
+# Whether the open document's row of table $1 that condition $2 picks holds each
+# "column=value" that follows (values as sqlite3 prints them, NULL for none), within 5
+# seconds: the program posts an edit on its own time after the keys that end it. Fails
+# saying what the row holds instead and in which column of the table each missing value
+# went, if any.
+holds() {
+  local tabla=$1 donde=$2 par sql="" esperado="" visto="" i
+  shift 2
+  for par; do
+    sql+="${sql:+ || char(31) || }ifnull(${par%%=*}, 'NULL')"
+    esperado+="${esperado:+$'\x1f'}${par#*=}"
+  done
+  for i in $(seq 25); do
+    visto=$(working "$tabla" "SELECT $sql FROM $tabla WHERE $donde" 2>/dev/null) || visto=""
+    [[ $visto == "$esperado" ]] && return 0
+    sleep 0.2
+  done
+  local informe="" col valor otro columnas
+  [[ -n $visto ]] || informe="no single row of $tabla where $donde (it holds: $(working "$tabla" "SELECT * FROM $tabla" | tr '\n' ';'))"
+  columnas=$(working "$tabla" "SELECT name FROM pragma_table_info('$tabla')")
+  for par; do
+    col=${par%%=*} valor=${par#*=}
+    [[ -n $visto && $(working "$tabla" "SELECT ifnull($col, 'NULL') FROM $tabla WHERE $donde") == "$valor" ]] && continue
+    informe+="${informe:+; }$tabla.$col is '$(working "$tabla" "SELECT ifnull($col, 'NULL') FROM $tabla WHERE $donde" | tr '\n' ',')', not '$valor'"
+    for otro in $columnas; do
+      [[ $otro == "$col" ]] && continue
+      [[ $(working "$tabla" "SELECT count(*) FROM $tabla WHERE CAST($otro AS TEXT) = '$valor'") != 0 ]] &&
+        informe+=" ('$valor' is in $tabla.$otro)"
+    done
+  done
+  fail "$informe"
+}
+# Whether the exchange file $intercambio holds element $1 with text $2 (as many times as
+# $3, default at least once). Fails with the texts it holds for that element.
+exchange_has() {
+  local n
+  n=$(LC_ALL=C grep -cF "<$1>$(printf '%s' "$2" | iconv -f UTF-8 -t ISO-8859-1)</$1>" "$intercambio") || true
+  if [[ -n ${3:-} ]]; then
+    [[ $n == "$3" ]] && return 0
+  else
+    [[ $n -gt 0 ]] && return 0
+  fi
+  fail "the exchange file holds <$1>$2</$1> $n times${3:+, not $3}; its $1: $(LC_ALL=C grep -o "<$1>[^<]*</$1>" "$intercambio" | iconv -f ISO-8859-1 -t UTF-8 | sed "s/<[^>]*>//g" | tr '\n' ',' )"
+}
+
 # Without ImageMagick the probe takes the screenshot.
 shot() {
   sleep 0.6
@@ -75,26 +120,35 @@ shot() {
   fi
   echo "screenshot $file"
 }
-# The screen point "x y" of a control of the visible window whose title starts with $1
-# ("menu": the open menu): $2 is its object name, button text, menu entry or list item
-# text; with $3 and $4 it is grid $2's cell in row $3 (from 0) and the column titled $4,
-# and with $5 = boton that cell's "..." button. Fails when there is none.
-where() {
-  local i r
+# Sends the probe the request "$@" (one field a line) and prints its answer; fails when
+# the probe gives none within 5 seconds.
+ask() {
+  local i
   rm -f "$sonda/respuesta"
   printf '%s\n' "$@" >"$sonda/pedido.tmp"
   mv "$sonda/pedido.tmp" "$sonda/pedido"
-  for i in $(seq 50); do
+  for i in $(seq 100); do
     if [[ -f $sonda/respuesta ]]; then
-      r=$(cat "$sonda/respuesta")
+      cat "$sonda/respuesta"
       rm -f "$sonda/respuesta"
-      [[ $r != no ]] && echo "$r"
-      [[ $r != no ]]
-      return
+      return 0
     fi
-    sleep 0.1
+    sleep 0.05
   done
+  echo "no answer from the probe"
   return 1
+}
+# The screen point "x y" of a control of the visible window whose title starts with $1
+# ("menu": the open menu): $2 is its object name, button text, menu entry or list item
+# text; with $3 and $4 it is grid $2's cell in row $3 (from 0) and the column titled $4,
+# and with $5 = boton that cell's "..." button. The probe first scrolls the control into
+# view and answers only a point on the screen where a click reaches that control; else
+# this prints why not and fails.
+where() {
+  local r
+  r=$(ask "$@") || { echo "$r"; return 1; }
+  echo "$r"
+  [[ $r != no* ]]
 }
 # Clicks the control where "$@" names, waiting up to 5 seconds for it to appear.
 press() {
@@ -103,10 +157,50 @@ press() {
     p=$(where "$@") && break
     sleep 0.2
   done
-  [[ -n $p ]] || fail "no control '$2' in window '$1'"
+  [[ $p != no* && -n $p ]] || fail "cannot click '$2'${3:+ row $3, column '$4'} in window '$1': $p"
   # shellcheck disable=SC2086
   xdotool mousemove $p click 1
   sleep 0.4
+}
+# Whether the keyboard is in the control (or grid cell) named as where names it, waiting up
+# to 2 seconds; prints who has it when it is not.
+has_keyboard() {
+  local i r
+  for i in $(seq 10); do
+    r=$(ask foco "$@")
+    [[ $r == si ]] && return 0
+    sleep 0.2
+  done
+  echo "${r#no: }"
+  return 1
+}
+# Clicks the control (or grid cell) named by all but the last argument, as press does,
+# checks that it has the keyboard and types the last argument into it. Fails naming the
+# control and who has the keyboard instead.
+type_into() {
+  local texto=${*: -1} donde
+  set -- "${@:1:$#-1}"
+  press "$@"
+  donde=$(has_keyboard "$@") || fail "cannot type into '$2'${3:+ row $3, column '$4'} of window '$1': $donde"
+  xdotool type --delay 30 "$texto"
+}
+# The message shown by the visible window whose title starts with $1.
+message_of() {
+  ask texto "$1"
+}
+# Waits up to $3 seconds (default 10) for the message window whose title starts with $1
+# ("": the message box that holds the program, titled or not), checks that its message
+# holds $2 and, for a titled one, gives it the keyboard. Fails with the message it shows.
+message_says() {
+  local i m=no
+  for i in $(seq $((${3:-10} * 5))); do
+    m=$(ask texto "$1") && [[ $m != no ]] && break
+    sleep 0.2
+  done
+  [[ $m != no ]] || fail "no message window '$1' saying '$2'"
+  [[ $m == *"$2"* ]] || fail "window '$1' says '$m', not '$2'"
+  [[ -z $1 ]] || focus_window "$1" 1
+  echo "message: $m"
 }
 # Opens a menu of the main window by its keyboard accelerator (alt+$1) and clicks its
 # entry $2 (object name or text).
@@ -114,6 +208,15 @@ menu() {
   focus_main
   xdotool key "alt+$1"
   press menu "$2"
+}
+# The main window over the whole screen: moved to the screen's corner first, so that no
+# part of it (its scroll bars included) is off the screen.
+whole_screen() {
+  local w
+  w=$(window Brenvik)
+  xdotool windowmove --sync "$w" 0 0
+  xdotool windowsize --sync "$w" 1280 900
+  sleep 0.3
 }
 # Gives the keyboard to the main window: without a window manager nobody gives it back
 # after a dialog closes.
@@ -156,8 +259,8 @@ prints() {
 # Types $4 into the cell of grid $1, row $2, column titled $3 (its title pieces joined by
 # "|", line breaks as blanks), and leaves it with Enter.
 cell() {
-  press "Brenvik" "$1" "$2" "$3"
-  xdotool type --delay 40 "$4"; xdotool key Return
+  type_into "Brenvik" "$1" "$2" "$3" "$4"
+  xdotool key Return
 }
 # The same for a column that lists its choices: the typed text picks, Enter takes it.
 choice() {
@@ -171,14 +274,15 @@ fail() {
 }
 
 # Starts the program (pid in $pid). On a fresh installation it asks for the consultant:
-# Ana Rojas Soto registers and chooses herself.
+# Ana Rojas Soto registers and chooses herself. $consultor: her fields as the exchange
+# file's integrity line carries them.
 start_with_consultant() {
+  consultor="|12345678-5|ROJAS,SOTO,ANA|2|2|U DE CHILE|2001|LOS ALERCES 12|TEMUCO|452223344|ANA@CORREO.CL"
   local reg="Base de Datos de Consultores"
   run_program
   window "$reg" >/dev/null
   shot inicio-consultores
-  press "$reg" edt_cons_rut
-  xdotool type --delay 20 "12345678"; xdotool key Tab; xdotool type "5"; xdotool key Tab
+  type_into "$reg" edt_cons_rut "12345678"; xdotool key Tab; xdotool type "5"; xdotool key Tab
   xdotool type --delay 20 "Rojas"; xdotool key Tab; xdotool type --delay 20 "Soto"; xdotool key Tab
   xdotool type --delay 20 "Ana"
   local combo
@@ -186,8 +290,7 @@ start_with_consultant() {
     press "$reg" "$combo"
     xdotool key Down Return
   done
-  press "$reg" edt_cons_universidad
-  xdotool type --delay 15 "U de Chile"; xdotool key Tab; xdotool type "2001"; xdotool key Tab
+  type_into "$reg" edt_cons_universidad "U de Chile"; xdotool key Tab; xdotool type "2001"; xdotool key Tab
   xdotool type --delay 15 "Los Alerces 12"; xdotool key Tab; xdotool type --delay 15 "Temuco"; xdotool key Tab
   xdotool type "452223344"; xdotool key Tab; xdotool type --delay 15 "ana@correo.cl"
   shot consultor-datos
@@ -234,14 +337,15 @@ pick_register_property() {
   press "Base de Datos de Predios" btnSeleccionar
   sleep 1
 }
-# The request's date $1 and city $2, and the first signatory of its list.
+# The request's date $1 and city $2, and the first signatory of its list (the owner):
+# what request_saved and request_exported then look for.
 fill_request() {
-  press "Brenvik" dbd_fec
-  xdotool type --delay 30 "$1"; xdotool key Tab
-  press "Brenvik" dbe_ciu
-  xdotool type --delay 30 "$2"; xdotool key Tab
+  fecha=$1 ciudad=$2
+  type_into "Brenvik" dbd_fec "$1"; xdotool key Tab
+  type_into "Brenvik" dbe_ciu "$2"; xdotool key Tab
   press "Brenvik" dbl_fir
   xdotool key Down Return
+  sleep 0.3
 }
 
 # New: the combination $1, whose request form carries its own property, started as a
@@ -255,8 +359,6 @@ INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador,
 SQL
   start_with_consultant
   new_plantation_plan "$1"
-  xdotool windowsize "$(window "Brenvik")" 1280 900
-  sleep 0.5
   pick_register_property "Los Robles"
   shot predio
   fill_request "10-12-2026" "Temuco"
@@ -266,6 +368,7 @@ SQL
 # New: the plantation plan with its request form, or the combination of the new-document
 # list named $1.
 new_plantation_plan() {
+  whole_screen
   focus_main
   xdotool key ctrl+n
   window "Nuevo Formulario" >/dev/null
@@ -330,7 +433,8 @@ preview_document() {
 # wanted. Then its hashes, checked with md5sum: each form's hash is the MD5 of its body,
 # H the MD5 of the joined hashes; the bodies follow the fifth line, each one top-level
 # element that ends with its unindented closing line. The integrity line and the
-# document index must hold H. Sets $intercambio to the file, the newest of its folder (a
+# document index must hold H, and the line end in the document's consultant's fields
+# ($consultor). Sets $intercambio to the file, the newest of its folder (a
 # second export gets a name of its own).
 export_document() {
   menu a archGuardarXML
@@ -345,6 +449,7 @@ export_document() {
   local partes hashes="" h linea cuerpo
   intercambio=$(ls -t "$HOME/Documents/Formularios/Archivos Intercambio Okran/"*.xml 2>/dev/null | head -1)
   [[ -f $intercambio ]] || fail "no exchange file"
+  cp "$intercambio" "$shots/" # kept with the screenshots, to be read when a check fails
   partes=$work/partes
   rm -rf "$partes"
   mkdir -p "$partes"
@@ -367,6 +472,8 @@ PY
   linea=$(cat "$partes/cabecera")
   echo "integrity line: $linea"
   [[ $linea == "#@1|$h|"* ]] || fail "the integrity line does not hold H=$h"
+  [[ $linea =~ ^#@1\|$h\|[0-9,]+\| && ${linea#"${BASH_REMATCH[0]%|}"} == "$consultor" ]] ||
+    fail "the integrity line does not end in the consultant's fields '$consultor'"
   prints "1|$h" sqlite3 "$db" "SELECT foco_estado || '|' || foco_hashXml FROM formPredio" || fail "document index not updated"
 }
 

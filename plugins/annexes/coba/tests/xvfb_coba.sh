@@ -13,18 +13,10 @@ xvfb_start "$@"
 
 norma() { working coba "$1"; }
 
-# Types $4 into the cell of grid $1, row $2, column titled $3, and leaves it with Enter.
-cell() {
-  press "Brenvik" "$1" "$2" "$3"
-  xdotool type --delay 40 "$4"; xdotool key Return
-}
-
 register_property
 start_with_consultant
 new_plantation_plan "Norma de Manejo Plantaciones de Pino Radiata"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. A stand: its species chosen in the list, the last column posts it.
 press "Brenvik" "Caracterización de los Rodales" # tree

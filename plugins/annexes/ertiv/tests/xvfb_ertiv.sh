@@ -24,8 +24,6 @@ register_property
 start_with_consultant
 new_plantation_plan "Norma de Manejo Tipo Forestal Siempreverde"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. A stand in the summary: its soil row comes with it.
 press "Brenvik" "Resumen de Rodales" # tree

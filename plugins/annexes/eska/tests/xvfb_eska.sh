@@ -16,8 +16,7 @@ request() { working eska_ant_des "$1"; }
 
 # Sector $2 releasing $3 ha typed in row $1 of the sectors grid.
 sector() {
-  press "Brenvik" dbgESKA_ant_des "$1" "Nº Sector a Desafectar"
-  xdotool type --delay 40 "$2"; xdotool key Return
+  type_into "Brenvik" dbgESKA_ant_des "$1" "Nº Sector a Desafectar" "$2"; xdotool key Return
   xdotool type --delay 40 "20"; xdotool key Return
   xdotool type --delay 40 "$3"; xdotool key Return
   xdotool type --delay 40 "Clase IV"; xdotool key Return Return
@@ -28,8 +27,7 @@ sector() {
 
 # The justification "$2" of sector $3 typed in row $1.
 justification() {
-  press "Brenvik" dbgESKA_jus "$1" "Nº Sector a Desafectar"
-  xdotool type --delay 40 "$3"; xdotool key Return
+  type_into "Brenvik" dbgESKA_jus "$1" "Nº Sector a Desafectar" "$3"; xdotool key Return
   xdotool type --delay 30 "$2"; xdotool key Return Return
   sleep 0.5
 }
@@ -38,8 +36,6 @@ register_property
 start_with_consultant
 new_plantation_plan "Desafectación de Terrenos de Aptitud Preferentemente Forestal"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. Two sectors.
 press "Brenvik" "Antecedentes de los terrenos a desafectar" # tree
@@ -53,8 +49,7 @@ prints "1|5.5,2|3.0" request "SELECT group_concat(num_sect || '|' || sup_des) FR
 
 # 2. A bonus of sector 1.
 press "Brenvik" "Antecedentes de las bonificaciones" # tree
-press "Brenvik" dbgESKA_ant_bon 0 "Nº Sector a Desafectar"
-xdotool type --delay 40 "1"; xdotool key Return
+type_into "Brenvik" dbgESKA_ant_bon 0 "Nº Sector a Desafectar" "1"; xdotool key Return
 xdotool type --delay 40 "$(sqlite3 "$db" "SELECT tibo_descripcion FROM tipobon LIMIT 1")"; xdotool key Return Return
 for v in R-118 12-03-2019 "3,5" 450000; do
   xdotool type --delay 40 "$v"; xdotool key Return

@@ -17,8 +17,6 @@ register_property
 start_with_consultant
 new_plantation_plan "Norma de Manejo Tipo Forestal Lenga"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. A stand cut in a year gone by is refused; the year typed again, it is taken, and its
 # total density is the lenga's with no coigüe.
@@ -31,8 +29,7 @@ cell dbgHARPE_car 0 "Pendiente Media(%)" 15
 cell dbgHARPE_car 0 "Altura Media (m)" 22
 cell dbgHARPE_car 0 "Densidad inicial (Nº arb/ha)|Lenga" 800
 cell dbgHARPE_car 0 "Año Corta" 2020
-press "Brenvik" dbgHARPE_car 0 "Rango de Cobertura a Dejar"
-xdotool type --delay 40 "26 a 50"; xdotool key Return Return
+type_into "Brenvik" dbgHARPE_car 0 "Rango de Cobertura a Dejar" "26 a 50"; xdotool key Return Return
 focus_window "Advertencia" 10 || fail "a cut year gone by was not refused"
 shot corta-rechazada
 xdotool key Return; sleep 0.5

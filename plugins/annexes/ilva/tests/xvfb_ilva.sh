@@ -17,8 +17,7 @@ study() { working ilva_car "$1"; }
 
 # Sector $2 typed in row $1 of the sectors grid, each list's first entry chosen.
 sector() {
-  press "Brenvik" dbgILVA_uso "$1" "Nº Sector"
-  xdotool type --delay 40 "$2"; xdotool key Return
+  type_into "Brenvik" dbgILVA_uso "$1" "Nº Sector" "$2"; xdotool key Return
   xdotool type --delay 40 "$(sqlite3 "$db" "SELECT att_descripcion FROM atributotipo WHERE att_tipo=6 LIMIT 1")"
   xdotool key Return Return
   xdotool type --delay 40 "$(sqlite3 "$db" "SELECT att_descripcion FROM atributotipo WHERE att_tipo=12 LIMIT 1")"
@@ -36,8 +35,7 @@ curtain() {
     xdotool key Down
     sleep 0.5
   fi
-  press "Brenvik" dbgILVA_car "$1" "Nº Sector"
-  xdotool type --delay 40 "$2"; xdotool key Return
+  type_into "Brenvik" dbgILVA_car "$1" "Nº Sector" "$2"; xdotool key Return
   for v in "$3" 10 "0,8" "$4" 3 2025; do
     xdotool type --delay 40 "$v"; xdotool key Return
   done
@@ -48,13 +46,10 @@ register_property
 start_with_consultant
 new_plantation_plan "Reconocimiento de Suelos para Cortinas Cortavientos"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. The degradation of the soil.
 press "Brenvik" "Estado de degradación o peligro de erosión del suelo a proteger" # tree
-press "Brenvik" mem_est_deg
-xdotool type --delay 30 "Erosion eolica en lomajes arenosos"
+type_into "Brenvik" mem_est_deg "Erosion eolica en lomajes arenosos"
 shot degradacion
 
 # 2. Two sectors.
@@ -123,8 +118,7 @@ prints 2 working ilva_uso "SELECT count(*) FROM ilva_uso" || fail "sector 1 was 
 
 # 8. A protection measure.
 press "Brenvik" "Medidas de protección" # tree
-press "Brenvik" mem_mepr_sue
-xdotool type --delay 30 "Labranza minima"
+type_into "Brenvik" mem_mepr_sue "Labranza minima"
 shot medidas
 
 # 9. Save, Close and Open again: the study comes back whole.

@@ -15,8 +15,7 @@ study() { working jorev_car "$1"; }
 
 # Area $2 of $3 ha typed in row $1 of the areas grid.
 area() {
-  press "Brenvik" dbgJOREV_car "$1" "Nº Area"
-  xdotool type --delay 40 "$2"; xdotool key Return
+  type_into "Brenvik" dbgJOREV_car "$1" "Nº Area" "$2"; xdotool key Return
   xdotool type --delay 40 "Clase VI"; xdotool key Return Return
   xdotool type --delay 40 "Clase VII"; xdotool key Return Return
   xdotool type --delay 40 "b) Cercano"; xdotool key Return Return
@@ -29,8 +28,6 @@ register_property
 start_with_consultant
 new_plantation_plan "Estudio Técnico de Declaración de Bosques de Protección"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. Two areas; the affected surface is their total.
 press "Brenvik" "Características del bosque de protección" # tree
@@ -42,8 +39,7 @@ prints "1|12.5,2|7.0" study "SELECT group_concat(num_area || '|' || sup) FROM jo
 
 # 2. Soil fragility of area 1.
 press "Brenvik" "Antecedentes que acreditan la fragilidad de los suelos " # tree
-press "Brenvik" dbgJOREV_ant_frag_suelo 0 "Area Nº"
-xdotool type --delay 40 "1"; xdotool key Return
+type_into "Brenvik" dbgJOREV_ant_frag_suelo 0 "Area Nº" "1"; xdotool key Return
 for v in "48,5" 35 Franca Granular 10 0; do
   xdotool type --delay 40 "$v"; xdotool key Return
 done
@@ -56,8 +52,7 @@ prints "1|1|2" study "SELECT num_area || '|' || ries_des || '|' || ries_eros FRO
 
 # 3. A water row of area 2.
 press "Brenvik" "Antecedentes sobre recursos hídricos" # tree
-press "Brenvik" dbgJOREV_ant_rec_hid 0 "Area Nº"
-xdotool type --delay 40 "2"; xdotool key Return
+type_into "Brenvik" dbgJOREV_ant_rec_hid 0 "Area Nº" "2"; xdotool key Return
 xdotool type --delay 40 "Estero"; xdotool key Return Return
 xdotool type --delay 40 "Estero Pilen"; xdotool key Return
 xdotool type --delay 40 "Permanente"; xdotool key Return Return

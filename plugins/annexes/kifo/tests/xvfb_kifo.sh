@@ -33,9 +33,6 @@ INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador,
 SQL
 start_with_consultant
 new_plantation_plan "Acreditación de Cortinas Cortavientos"
-xdotool windowsize "$(window "Brenvik")" 1280 900
-xdotool windowmove "$(window "Brenvik")" 0 0
-sleep 0.5
 pick_register_property "Los Robles" btnLlenarPredio "Predio"
 shot predio
 press "Brenvik" "Propietarios" # tree

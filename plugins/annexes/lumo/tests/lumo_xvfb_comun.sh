@@ -10,18 +10,10 @@
 
 generico() { working lumo "$1"; }
 
-# Types $4 into the cell of grid $1, row $2, column titled $3, and leaves it with Enter.
-cell() {
-  press "Brenvik" "$1" "$2" "$3"
-  xdotool type --delay 40 "$4"; xdotool key Return
-}
-
 register_property
 start_with_consultant
 new_plantation_plan "$combinacion"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. A stand of 10 ha: the affected surface follows it.
 press "Brenvik" "Caracterización de Rodales" # tree
@@ -37,8 +29,7 @@ llenar_marco
 
 # 3. The observations.
 press "Brenvik" "Observaciones Generales" # tree
-press "Brenvik" mem_obs
-xdotool type --delay 30 "Predio con acceso en invierno"
+type_into "Brenvik" mem_obs "Predio con acceso en invierno"
 press "Brenvik" "Protección del Recurso Forestal" # tree: the memo is posted on leaving
 shot observaciones
 

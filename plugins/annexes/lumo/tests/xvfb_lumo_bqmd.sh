@@ -13,8 +13,7 @@ tiso=62
 llenar_marco() {
   press "Brenvik" "Descripción de Rodales Quemados" # tree
   cell dbgLumo_bQmdo 0 "Rodal Nº" 1
-  press "Brenvik" dbgLumo_bQmdo 0 "Tipo de Bosque Quemado"
-  xdotool type --delay 40 "Renoval"; xdotool key Tab # its list drops down; Tab takes the entry
+  type_into "Brenvik" dbgLumo_bQmdo 0 "Tipo de Bosque Quemado" "Renoval"; xdotool key Tab # its list drops down; Tab takes the entry
   xdotool type --delay 40 "15-01-2026"; xdotool key Return # the last column posts the row
   sleep 0.5
   xdotool key Escape # the new row after it goes

@@ -17,16 +17,14 @@ accreditation() { working pelto_ant_plan "$1"; }
 
 # Stand $2 of $3 ha typed in row $1 of the stands grid, with the first species of the list.
 stand() {
-  press "Brenvik" dbgPELTO_ant_plan "$1" "Rodal Nº"
-  xdotool type --delay 40 "$2"; xdotool key Return
+  type_into "Brenvik" dbgPELTO_ant_plan "$1" "Rodal Nº" "$2"; xdotool key Return
   xdotool type --delay 40 "2012"; xdotool key Return
   xdotool type --delay 40 "$3"; xdotool key Return
   press "Brenvik" dbgPELTO_ant_plan "$1" "Especie(s)" boton
   focus_window "Selecci" || fail "no multi-selection window"
   xdotool key space Return; sleep 0.5
   focus_main
-  press "Brenvik" dbgPELTO_ant_plan "$1" "Situación antes del raleo|Area basal (m2/ha)"
-  xdotool type --delay 40 "22"; xdotool key Return
+  type_into "Brenvik" dbgPELTO_ant_plan "$1" "Situación antes del raleo|Area basal (m2/ha)" "22"; xdotool key Return
   xdotool type --delay 40 "1250"; xdotool key Return
   sleep 0.5
 }
@@ -54,8 +52,6 @@ register_property
 start_with_consultant
 new_plantation_plan "Acreditación de Primera Poda y/o Raleo"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. The treasury.
 press "Brenvik" "Antecedentes para el pago de la bonificación" # tree
@@ -95,8 +91,7 @@ prints "1|2023|450.0|2.5|,2|2024|450.0|2.5|2025" accreditation \
 
 # 5. Stand 1 grows to 3,25 ha; leaving the grid shows it in the characteristics.
 press "Brenvik" "Antecedentes de la plantación" # tree
-press "Brenvik" dbgPELTO_ant_plan 0 "Superficie (ha)"
-xdotool type --delay 40 "3,25"; xdotool key Return
+type_into "Brenvik" dbgPELTO_ant_plan 0 "Superficie (ha)" "3,25"; xdotool key Return
 press "Brenvik" "Caracteristicas de la poda y raleo" # tree: the stands grid is left
 shot superficie-releida
 prints "3.25" accreditation "SELECT sup FROM pelto_ant_plan WHERE num = '1'" || fail "the stand's new surface was not posted"

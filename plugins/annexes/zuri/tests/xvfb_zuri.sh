@@ -18,8 +18,6 @@ register_property
 start_with_consultant
 new_plantation_plan "Acreditación de Forestación y Recuperación de Suelos Degradados"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. The treasury.
 press "Brenvik" "Antecedentes para el Pago de la Bonificación" # tree
@@ -46,10 +44,8 @@ done
 # 3. The sampling: method, date, two plots of 100 m² (their sample rows come with them),
 # 10 and 14 live plants, 4,5 ha afforested.
 press "Brenvik" "Estudio de Prendimiento de la Forestación" # tree
-press "Brenvik" edt_met_mue
-xdotool type --delay 30 "Parcelas circulares"; xdotool key Tab
-press "Brenvik" dte_fec_mue
-xdotool type --delay 30 "18-05-2026"; xdotool key Tab
+type_into "Brenvik" edt_met_mue "Parcelas circulares"; xdotool key Tab
+type_into "Brenvik" dte_fec_mue "18-05-2026"; xdotool key Tab
 cell dbgZURI_tam_num_par 0 "Superficie Media Parcelas (m2)" 100
 cell dbgZURI_tam_num_par 0 "Nº de Parcelas" 2
 press "Brenvik" dbgZURI_tam_num_par 0 "Superficie Media Parcelas (m2)" # leaves the row: posted

@@ -60,7 +60,6 @@ start_with_consultant
 
 # 1. New: the native-forest plan with its request form, for the registered property.
 new_plantation_plan "Plan de Manejo Bosque Nativo"
-xdotool windowsize "$(window Brenvik)" 1280 900
 choose_property
 
 # 2. Two stands: each brings its rows in the per-stand tables.
@@ -141,8 +140,7 @@ da "SELECT esp_dom <> '' FROM dalu_des_cua WHERE num = '1'" 1 || fail "dominant 
 
 # 9. An objective: naming it asks for its stands; its surface is theirs.
 press "Brenvik" "OBJETIVOS DE MANEJO" # tree
-press "Brenvik" dbgDALU_obj 0 "Objetivos de Manejo"
-xdotool type --delay 15 "Produccion de madera"; xdotool key Return
+type_into "Brenvik" dbgDALU_obj 0 "Objetivos de Manejo" "Produccion de madera"; xdotool key Return
 focus_window "Selecci" || fail "no multi-selection window"
 xdotool key space Return; sleep 0.5 # stand 1; Aceptar
 press "Brenvik" dbgDALU_obj 0 "Estructura Deseada"
@@ -171,8 +169,7 @@ sleep 0.5
 focus_main
 where "Brenvik" mem_pres >/dev/null || fail "not led to the prescriptions' page"
 shot pagina-prescripciones
-press "Brenvik" mem_pres
-xdotool type --delay 15 "Raleo por lo bajo con faja de proteccion"
+type_into "Brenvik" mem_pres "Raleo por lo bajo con faja de proteccion"
 save_document
 da "SELECT count(*) FROM dalu_prescripcion" "1" || fail "prescription not saved"
 da "SELECT sup_afe FROM dalu" "12.5" || fail "affected surface not the remaining stand's"

@@ -27,6 +27,7 @@ run_program
 
 # 1. New: the plantation plan with its request form, the first of the list.
 window "Brenvik - ROJAS SOTO, ANA" >/dev/null || fail "the consultant was not taken"
+whole_screen
 focus_main
 xdotool key ctrl+n
 window "Nuevo Formulario" >/dev/null
@@ -34,13 +35,11 @@ press "Nuevo Formulario" "Plan de Manejo Plantaciones Forestales"
 shot nuevo
 xdotool key Return
 window "Brenvik - ROJAS SOTO, ANA - \\[Formulario" >/dev/null || fail "no document"
-xdotool windowsize "$(window Brenvik)" 1270 890
 shot documento
 
 # 2. Stands.
 press "Brenvik" "Descripción de Rodales y Sectores" # tree
-press "Brenvik" dbgKELU_desc 0 "Rodal Nº"
-xdotool type --delay 40 "1"; xdotool key Return
+type_into "Brenvik" dbgKELU_desc 0 "Rodal Nº" "1"; xdotool key Return
 xdotool type --delay 40 "12,5"; xdotool key Return
 xdotool type --delay 40 "1998"; xdotool key Return
 press "Brenvik" dbgKELU_desc 0 "Especie(s)" boton
@@ -60,13 +59,11 @@ xdotool type --delay 40 "2003"; xdotool key Return
 press "Brenvik" dbgKELU_desc 1 "Especie(s)" boton
 focus_window "Selecci" || fail "no multi-selection window"
 xdotool key Down space Return; sleep 0.5 # tick "Eucalipto", the second; Aceptar
-press "Brenvik" dbgKELU_desc 1 "Estado Sanitario"
-xdotool type --delay 40 "Regular"; xdotool key Return Return
+type_into "Brenvik" dbgKELU_desc 1 "Estado Sanitario" "Regular"; xdotool key Return Return
 xdotool type --delay 40 "Clase VI"; xdotool key Return Return
 xdotool key Return Escape # posts the row; the empty row appended after it goes
 # A forestable sector.
-press "Brenvik" dbgKELU_det_sec 0 "Sector Nº"
-xdotool type --delay 40 "A"; xdotool key Return
+type_into "Brenvik" dbgKELU_det_sec 0 "Sector Nº" "A"; xdotool key Return
 xdotool type --delay 40 "3"; xdotool key Return
 xdotool type --delay 40 "Clase VI"; xdotool key Return Return
 xdotool key Return
@@ -76,21 +73,18 @@ prints "1,2" plan "SELECT group_concat(num) FROM kelu_desc" || fail "stands not 
 
 # 3. A management unit of both stands and the sector.
 press "Brenvik" "Objetivos De Manejo" # tree
-press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
-xdotool type --delay 30 "Produccion de madera aserrable"; xdotool key Return
+type_into "Brenvik" dbgKELU_obj 0 "Objetivo de manejo" "Produccion de madera aserrable"; xdotool key Return
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº" boton
 focus_window "Selecci" || fail "no multi-selection window"
 shot unidad-rodales
 xdotool key space Down space Return; sleep 0.5 # both stands; Aceptar
-press "Brenvik" dbgKELU_obj 0 "Unidad de Manejo"
-xdotool type --delay 40 "UM-1"; xdotool key Return Return Escape
+type_into "Brenvik" dbgKELU_obj 0 "Unidad de Manejo" "UM-1"; xdotool key Return Return Escape
 shot unidad
 prints "1, 2|19.75" plan "SELECT num || '|' || sup_tot FROM kelu_obj" || fail "unit not saved with its surface"
 
 # 4. A restriction of stand 1 and the measures of its kinds.
 press "Brenvik" "Restricciones por Variables del Medio" # tree
-press "Brenvik" dbgKELU_rest_var 0 "Rodal Nº"
-xdotool type --delay 40 "1"; xdotool key Return
+type_into "Brenvik" dbgKELU_rest_var 0 "Rodal Nº" "1"; xdotool key Return
 xdotool type --delay 40 "35"; xdotool key Return Return Return
 xdotool type --delay 40 "Erosion"; xdotool key Return
 xdotool type --delay 40 "Vertientes"; xdotool key Return Return Escape
@@ -98,8 +92,7 @@ shot restriccion
 prints "54,52,53" plan "SELECT group_concat(tip_rest) FROM kelu_mepr" || fail "measure rows not made"
 press "Brenvik" "Medidas de Protección Ambiental" # tree
 for fila in 0 1 2; do
-  press "Brenvik" dbgKELU_mepr "$fila" "Medidas de Protección"
-  xdotool type --delay 20 "Medida de proteccion"; xdotool key Return
+  type_into "Brenvik" dbgKELU_mepr "$fila" "Medidas de Protección" "Medida de proteccion"; xdotool key Return
 done
 shot medidas
 prints 3 plan "SELECT count(*) FROM kelu_mepr WHERE med_prot IS NOT NULL" || fail "measures not saved"
@@ -107,8 +100,7 @@ prints 3 plan "SELECT count(*) FROM kelu_mepr WHERE med_prot IS NOT NULL" || fai
 # 5. The property's name on the request form, Save, Close and Open again: the plan
 # comes back whole.
 press "Brenvik" "Predio" # tree
-press "Brenvik" dbe_nom_pre
-xdotool type --delay 30 "Los Robles"
+type_into "Brenvik" dbe_nom_pre "Los Robles"
 save_document
 close_document
 reopen_document

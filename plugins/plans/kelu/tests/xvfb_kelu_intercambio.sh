@@ -21,11 +21,7 @@ choose_property
 # A stand on the plan's first page.
 press "Brenvik" "Descripción de Rodales y Sectores" # tree
 shot rodales
-# (The main window gets the whole screen, so that the grids show all their columns.)
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
-press "Brenvik" dbgKELU_desc 0 "Rodal Nº"
-xdotool type "1"; xdotool key Tab; xdotool type "10"; xdotool key Tab; xdotool type "2010"; xdotool key Tab
+type_into "Brenvik" dbgKELU_desc 0 "Rodal Nº" "1"; xdotool key Tab; xdotool type "10"; xdotool key Tab; xdotool type "2010"; xdotool key Tab
 shot rodal-especie
 xdotool key Tab; xdotool type "B"; xdotool key Return Tab; xdotool type "C"; xdotool key Return
 press "Brenvik" dbgKELU_desc 0 "Especie(s)"
@@ -41,8 +37,7 @@ shot rodal
 press "Brenvik" "Objetivos De Manejo" # tree
 shot objetivos
 
-press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
-xdotool type --delay 30 "Madera"; xdotool key Tab Tab; xdotool type --delay 30 "UM-1"
+type_into "Brenvik" dbgKELU_obj 0 "Objetivo de manejo" "Madera"; xdotool key Tab Tab; xdotool type --delay 30 "UM-1"
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº"
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº" boton
 focus_window "Selecci" || fail "no multi-selection window"

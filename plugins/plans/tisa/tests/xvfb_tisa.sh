@@ -34,8 +34,7 @@ measure() {
     press "Brenvik" dbgTISA_mepr "$(($1 - 1))" "Tipo de restricción"
     xdotool key Escape Down
   fi
-  press "Brenvik" dbgTISA_mepr "$1" "Nº Rodal"
-  xdotool type --delay 20 "$2"; xdotool key Return
+  type_into "Brenvik" dbgTISA_mepr "$1" "Nº Rodal" "$2"; xdotool key Return
   xdotool type --delay 20 "Flora"; xdotool key Return Return
   xdotool type --delay 20 "Franja de proteccion del rodal $2"; xdotool key Return Escape
 }
@@ -44,8 +43,6 @@ register_property
 start_with_consultant
 new_plantation_plan "Plan de Manejo Corta de Bosque Nativo para Recuperar Terrenos Agrícolas"
 choose_property
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. Two stands: each brings its objective; the affected surface is theirs.
 press "Brenvik" "Caracterización del Bosque" # tree
@@ -70,23 +67,19 @@ prints "1,2" plan "SELECT group_concat(num) FROM tisa_obj" || fail "no objective
 # 2. Their objectives.
 press "Brenvik" "Objetivos" # tree
 for fila in 0 1; do
-  press "Brenvik" dbgTISA_obj "$fila" "Objetivo"
-  xdotool type --delay 20 "Recuperar terreno agricola $((fila + 1))"; xdotool key Return
+  type_into "Brenvik" dbgTISA_obj "$fila" "Objetivo" "Recuperar terreno agricola $((fila + 1))"; xdotool key Return
 done
 prints 2 plan "SELECT count(*) FROM tisa_obj WHERE obj LIKE 'Recuperar%'" || fail "objectives not saved"
 
 # 3. Threatened fauna, and flora on stand 2.
 press "Brenvik" "Flora y fauna con Problemas de Conservación" # tree
-press "Brenvik" dbgTISA_fau 0 "Especie"
-xdotool type --delay 20 "Pudu"; xdotool key Return Return Return Escape
-press "Brenvik" dbgTISA_flo 0 "Especie"
-xdotool type --delay 20 "Hualo"; xdotool key Return Return
+type_into "Brenvik" dbgTISA_fau 0 "Especie" "Pudu"; xdotool key Return Return Return Escape
+type_into "Brenvik" dbgTISA_flo 0 "Especie" "Hualo"; xdotool key Return Return
 press "Brenvik" dbgTISA_flo 0 "Rodales en los que se ubica"
 press "Brenvik" dbgTISA_flo 0 "Rodales en los que se ubica" boton
 focus_window "Selecci" || fail "no multi-selection window"
 xdotool key Down space Return; sleep 0.5 # stand 2; Aceptar
-press "Brenvik" dbgTISA_flo 0 "Densidad (individuos/ha)"
-xdotool type --delay 20 "12"; xdotool key Return Escape
+type_into "Brenvik" dbgTISA_flo 0 "Densidad (individuos/ha)" "12"; xdotool key Return Escape
 shot flora-fauna
 prints 1 plan "SELECT count(*) FROM tisa_fau" || fail "fauna not saved"
 prints "2" plan "SELECT num FROM tisa_flo WHERE cat IS NOT NULL" || fail "flora not saved on stand 2 with its category"

@@ -15,14 +15,10 @@ register_property
 start_with_consultant
 new_plantation_plan "Plan de Manejo Plantaciones con Aviso de Ejecución"
 choose_property
-# (The main window gets the whole screen, so that the grids show all their columns.)
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 # 1. Stand 1 of 12,5 ha on the plan.
 press "Brenvik" "Descripción de Rodales y Sectores" # tree
-press "Brenvik" dbgKELU_desc 0 "Rodal Nº"
-xdotool type "1"; xdotool key Tab; xdotool type "12,5"; xdotool key Tab; xdotool type "1998"; xdotool key Tab Tab
+type_into "Brenvik" dbgKELU_desc 0 "Rodal Nº" "1"; xdotool key Tab; xdotool type "12,5"; xdotool key Tab; xdotool type "1998"; xdotool key Tab Tab
 xdotool type "B"; xdotool key Return Tab; xdotool type "C"; xdotool key Return
 press "Brenvik" dbgKELU_desc 0 "Especie(s)"
 press "Brenvik" dbgKELU_desc 0 "Especie(s)" boton
@@ -34,8 +30,7 @@ shot rodal
 prints "1|12.5" working kelu "SELECT num || '|' || sup FROM kelu_desc" || fail "stand not posted"
 # Its management unit: the plan's affected surface.
 press "Brenvik" "Objetivos De Manejo" # tree
-press "Brenvik" dbgKELU_obj 0 "Objetivo de manejo"
-xdotool type --delay 30 "Madera"; xdotool key Tab Tab; xdotool type --delay 30 "UM-1"
+type_into "Brenvik" dbgKELU_obj 0 "Objetivo de manejo" "Madera"; xdotool key Tab Tab; xdotool type --delay 30 "UM-1"
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº"
 press "Brenvik" dbgKELU_obj 0 "Rodal(es) Nº" boton
 focus_window "Selecci" || fail "no multi-selection window"
@@ -47,8 +42,7 @@ shot unidad
 # 2. The notice's calendar: stand 1 chosen by its number; its surface comes from the plan.
 press "Brenvik" "Forestación - Act. Silvícolas" # tree
 shot calendario
-press "Brenvik" dbgVORDA_act 0 "Rodal Nº"
-xdotool type "1"; xdotool key Return
+type_into "Brenvik" dbgVORDA_act 0 "Rodal Nº" "1"; xdotool key Return
 sleep 0.5
 xdotool key Down Up # posts the row
 shot calendario-fila

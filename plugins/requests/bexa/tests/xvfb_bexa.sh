@@ -19,18 +19,13 @@ solicitud() { working bexa "$1"; }
 # first Enter (the fixed NO/SI lists do not drop down: one Enter leaves them). Enter on
 # the last column posts the row and opens the next.
 cell() {
-  press "Brenvik" "$1" "$2" "$3"
-  xdotool type --delay 40 "$4"; xdotool key Return
+  type_into "Brenvik" "$1" "$2" "$3" "$4"; xdotool key Return
   [[ ${5:-} == lista ]] && xdotool key Return
   return 0
 }
 
 # 1. New: the request on the register's Los Robles, its date, city and signatory.
 new_request_with_property "Certificación de Futura Bonificación"
-# The afforestation grid is wide: the whole window on the screen keeps its last column
-# within reach of the pointer.
-xdotool windowmove "$(window "Brenvik")" 0 0
-sleep 0.5
 prints "1|Los Robles" solicitud "SELECT cod_pre || '|' || nom_pre FROM bexa" || fail "property not filled"
 prints 1 solicitud "SELECT count(*) FROM bexa_pro WHERE rut = 9876543" || fail "owner not filled"
 

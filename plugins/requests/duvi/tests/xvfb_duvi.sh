@@ -21,8 +21,6 @@ INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador,
 SQL
 start_with_consultant
 new_plantation_plan "Plan de Extracción de Alerce Muerto"
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 solicitud() { working duvi "$1"; }
 

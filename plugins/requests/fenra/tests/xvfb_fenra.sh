@@ -30,8 +30,6 @@ INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador,
 SQL
 start_with_consultant
 new_plantation_plan "Guía de Libre Tránsito Alerce Muerto"
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 guia() { working fenra "$1"; }
 
@@ -60,8 +58,7 @@ shot solicitud
 
 # 4. Products, vehicle and driver.
 press "Brenvik" "Productos a transportar" # tree
-press "Brenvik" dbgFENRA_prod_trans 0 "Origen"
-xdotool type --delay 30 "Cancha 1"; xdotool key Return
+type_into "Brenvik" dbgFENRA_prod_trans 0 "Origen" "Cancha 1"; xdotool key Return
 xdotool type --delay 30 "Postes"; xdotool key Return Return
 xdotool type "10"; xdotool key Return
 xdotool type "2,5"; xdotool key Return
@@ -73,12 +70,10 @@ prints "5|5|0,12" guia "SELECT tipo_prod || '|' || unme_codigo || '|' || volumen
   fail "product not posted with its volume"
 press "Brenvik" dbcb_tran_tipo
 xdotool key Down Return
-press "Brenvik" dbe_tran_patente
-xdotool type --delay 30 "ABCD12"
+type_into "Brenvik" dbe_tran_patente "ABCD12"
 for campo in "dbe_cond_nom Pedro" "dbe_cond_pat Rivas" "dbe_cond_mat Mora" "dbe_cond_rut 7654321" "dbe_cond_dv 6" \
   "dbe_cond_dom Los Aromos 5" "dbe_cond_ciu Temuco"; do
-  press "Brenvik" "${campo%% *}"
-  xdotool type --delay 20 "${campo#* }"
+  type_into "Brenvik" "${campo%% *}" "${campo#* }"
 done
 xdotool key Tab
 shot transporte

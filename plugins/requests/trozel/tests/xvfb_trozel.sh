@@ -19,8 +19,7 @@ prints "1|Los Robles" solicitud_ "SELECT cod_pre || '|' || nom_pre FROM trozel" 
 
 # 2. What to mark: Trozos in units, refused (no factor), then in cubic metres.
 press "Brenvik" "Antecedentes de la solicitud de marcaje" # tree
-press "Brenvik" dbgTROZEL_ant 0 "Nº Certif o Declaracion de Existencia"
-xdotool type --delay 30 "DE-12"; xdotool key Return
+type_into "Brenvik" dbgTROZEL_ant 0 "Nº Certif o Declaracion de Existencia" "DE-12"; xdotool key Return
 xdotool type --delay 30 "Trozos"; xdotool key Return Return
 xdotool type --delay 30 "Unidad"; xdotool key Return Return
 xdotool type "40"; xdotool key Return
@@ -29,8 +28,7 @@ focus_window "Advertencia" 10 || fail "a unit without a factor was not refused"
 shot unidad-rechazada
 xdotool key Return
 sleep 0.5
-press "Brenvik" dbgTROZEL_ant 0 "Unidad"
-xdotool type --delay 30 "Metro c"; xdotool key Return Return
+type_into "Brenvik" dbgTROZEL_ant 0 "Unidad" "Metro c"; xdotool key Return Return
 xdotool key Down Up
 sleep 0.5
 shot marcaje

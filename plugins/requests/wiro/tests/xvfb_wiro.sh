@@ -33,8 +33,6 @@ INSERT INTO conservador (pred_codigo, cons_fojas, cons_numero, cons_conservador,
 SQL
 start_with_consultant
 new_plantation_plan "Solicitud D.L. 701 para Varios Predios"
-xdotool windowsize "$(window "Brenvik")" 1280 900
-sleep 0.5
 
 wiro() { working wiro_pre "$1"; }
 
@@ -60,10 +58,8 @@ firmar() {
 
 # 1. The project.
 press "Brenvik" "Predio" # tree
-press "Brenvik" dbeWIRO_nom_prj
-xdotool type --delay 30 "Proyecto Cautín"
-press "Brenvik" dbeWIRO_pro_prj
-xdotool type --delay 30 "Forestal Los Robles"; xdotool key Tab
+type_into "Brenvik" dbeWIRO_nom_prj "Proyecto Cautín"
+type_into "Brenvik" dbeWIRO_pro_prj "Forestal Los Robles"; xdotool key Tab
 shot proyecto
 
 # 2. The first property: Los Robles, its city and signatory.

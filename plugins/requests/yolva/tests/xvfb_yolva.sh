@@ -20,8 +20,7 @@ prints "1|Los Robles" declaracion "SELECT cod_pre || '|' || nom_pre FROM yolva" 
 
 # 2. Antecedents: the extraction plan, then a guide beside it is refused.
 press "Brenvik" "Productos existentes" # tree
-press "Brenvik" dbgYOLVA_guia_ant 0 "Numero"
-xdotool type --delay 30 "PE-77"; xdotool key Return
+type_into "Brenvik" dbgYOLVA_guia_ant 0 "Numero" "PE-77"; xdotool key Return
 xdotool type --delay 30 "PLAN"; xdotool key Return
 xdotool type --delay 30 "01-09-2026"; xdotool key Return
 xdotool type --delay 30 "Cochamo"; xdotool key Return
@@ -45,8 +44,7 @@ sleep 0.5
 prints 1 declaracion "SELECT count(*) FROM yolva_guia_ant" || fail "the guide was stored beside the plan"
 
 # 3. A product whose volume its unit gives.
-press "Brenvik" dbgYOLVA_prod_exist 0 "Origen"
-xdotool type "1"; xdotool key Return
+type_into "Brenvik" dbgYOLVA_prod_exist 0 "Origen" "1"; xdotool key Return
 xdotool type --delay 30 "Postes"; xdotool key Return Return
 xdotool type "10"; xdotool key Return
 xdotool type "2,5"; xdotool key Return
