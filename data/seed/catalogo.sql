@@ -1,6 +1,8 @@
 -- Form catalogue. tiposolicitud: one row per form type (tiso_numero is its place
 -- in the form-type list, tiso_codigo the agency type code, tiso_abreviacion the
--- form code); tiso_resolucion_ZURI marks the types offered as resolutions.
+-- form code); tiso_resolucion_ZURI marks the types offered as resolutions. The generic
+-- form LUMO has no code of its own (999): each of its combinations names its own in the
+-- exchange file.
 INSERT INTO tiposolicitud (tiso_numero, tiso_codigo, tiso_abreviacion, tiso_descripcion, tiso_desccompleta, tiso_resolucion_ZURI) VALUES
 (1,  1,  'DORVO',  'Solicitud D.L. 701',                        'SOLICITUD RELATIVA AL D.L. Nº 701, DE 1974', 0),
 (2,  2,  'FERUN',  'Solicitud de Bonificación Forestal',        'SOLICITUD DE PAGO DE BONIFICACIÓN FORESTAL, D.L. Nº 701, DE 1974', 0),
@@ -15,7 +17,7 @@ INSERT INTO tiposolicitud (tiso_numero, tiso_codigo, tiso_abreviacion, tiso_desc
 (11, 24, 'TROZEL', 'Marcaje de Productos de Alerce Muerto',     'SOLICITUD DE MARCAJE DE PRODUCTOS DE ALERCE MUERTO', 0),
 (12, 25, 'WIRO',   'Solicitud D.L. 701 para Varios Predios',    'SOLICITUD RELATIVA AL D.L. Nº 701, DE 1974, PARA VARIOS PREDIOS', 0),
 (13, 26, 'MARPO',  'Solicitud Multipredial',                    'SOLICITUD MULTIPREDIAL', 0),
-(14, 30, 'LUMO',   'Formulario Genérico',                       'FORMULARIO GENÉRICO', 0),
+(14, 999, 'LUMO',   'Formulario Genérico',                       'FORMULARIO GENÉRICO', 0),
 (15, 40, 'ERTIV',  'Norma de Manejo Tipo Forestal Siempreverde','NORMA DE MANEJO APLICABLE AL TIPO FORESTAL SIEMPREVERDE (CORTA DE REGENERACIÓN)', 0),
 (16, 41, 'HARPE',  'Norma de Manejo Tipo Forestal Lenga',       'NORMA DE MANEJO APLICABLE AL TIPO FORESTAL LENGA', 0),
 (17, 42, 'COBA',   'Norma de Manejo Plantaciones de Pino',      'NORMA DE MANEJO PARA PLANTACIONES DE PINO RADIATA', 0),

@@ -33,7 +33,9 @@ void Firmas(TXML &xml, Dataset *personas, const QString &ciudad)
     personas->setFiltered(filtrado);
 }
 
-void Firma(TXML &xml, const TCustomMDIChild *solicitud, const QString &ciudad)
+namespace {
+
+void firma(TXML &xml, const TCustomMDIChild *solicitud, const std::function<void()> &ciudad)
 {
     xml.AbrirNodo(QStringLiteral("FIRMA"));
     if (solicitud) {
@@ -42,9 +44,21 @@ void Firma(TXML &xml, const TCustomMDIChild *solicitud, const QString &ciudad)
         if (solicitud->FirmanteRut > 0)
             xml.Hijo(QStringLiteral("RUT"), solicitud->FirmanteRut);
         xml.Hijo(QStringLiteral("DV"), solicitud->FirmanteDv.isNull() ? QString() : QString(solicitud->FirmanteDv));
-        xml.Hijo(QStringLiteral("CIUDAD"), ciudad);
+        ciudad();
     }
     xml.CerrarNodo();
+}
+
+} // namespace
+
+void Firma(TXML &xml, const TCustomMDIChild *solicitud, const QString &ciudad)
+{
+    firma(xml, solicitud, [&] { xml.Hijo(QStringLiteral("CIUDAD"), ciudad); });
+}
+
+void Firma(TXML &xml, const TCustomMDIChild *solicitud, const Field *ciudad)
+{
+    firma(xml, solicitud, [&] { xml.Hijo(QStringLiteral("CIUDAD"), ciudad); });
 }
 
 OpcionesPersona OpcionesPropietarios(bool usufructo)
@@ -157,6 +171,14 @@ QString textoEditOpcional(const TFormDescrito *form, const QString &nombre)
 
 } // namespace
 
+Cabecera CabeceraEstudio(bool lugar)
+{
+    Cabecera cabecera;
+    cabecera.fechaYCiudadPorCampo = true;
+    cabecera.lugar = lugar;
+    return cabecera;
+}
+
 void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &cabecera)
 {
     const TCustomMDIChild *padre = form->Padre();
@@ -175,15 +197,23 @@ void Formulario(TXML &xml, TFormDescrito *form, Dataset *ppal, const Cabecera &c
             xml.Hijo(QStringLiteral("RESOJUDI_OBS"), componentes::textoMemo(form, QStringLiteral("mem_resJud_desc")));
     }
     if (padre) {
-        // The request's date as the request itself writes it.
         const Dataset *padrePpal = form->PadreTabla();
+        const Field *fecha = campo(padrePpal, QStringLiteral("fec"));
+        const Field *ciudad = campo(padrePpal, QStringLiteral("ciu"));
         if (cabecera.lugar)
-            xml.Hijo(QStringLiteral("LUGAR"), campo(padrePpal, QStringLiteral("ciu"))); // as the request writes it
-        xml.Hijo(QStringLiteral("FECHA"), texto(campo(padrePpal, QStringLiteral("fec"))));
+            xml.Hijo(QStringLiteral("LUGAR"), ciudad); // as the request writes it
+        if (cabecera.fechaYCiudadPorCampo)
+            xml.Hijo(QStringLiteral("FECHA"), fecha);
+        else
+            xml.Hijo(QStringLiteral("FECHA"), texto(fecha)); // the request's date as it shows it
         if (cabecera.formulario)
             cabecera.formulario(xml);
-        if (!cabecera.firmaEnPredio)
-            Firma(xml, padre, texto(campo(padrePpal, QStringLiteral("ciu"))));
+        if (!cabecera.firmaEnPredio) {
+            if (cabecera.fechaYCiudadPorCampo)
+                Firma(xml, padre, ciudad);
+            else
+                Firma(xml, padre, texto(ciudad));
+        }
     } else if (cabecera.formulario) {
         cabecera.formulario(xml);
     }

@@ -12,6 +12,7 @@ namespace componentes {
 class CursoresGuardados;
 }
 class Dataset;
+class Field;
 class TCustomMDIChild;
 class TFormDescrito;
 class TXML;
@@ -23,8 +24,9 @@ namespace NodosPredioXML {
 // have no `firm`).
 void Firmas(TXML &xml, Dataset *personas, const QString &ciudad = QString());
 // The plain FIRMA node of the signatory a request form holds: NOMBRE, RUT (when one is
-// chosen), DV, CIUDAD.
+// chosen), DV, CIUDAD: the text given, or a field's value by the writer's field rule.
 void Firma(TXML &xml, const TCustomMDIChild *solicitud, const QString &ciudad);
+void Firma(TXML &xml, const TCustomMDIChild *solicitud, const Field *ciudad);
 
 // Children of a person node, in this order: PERS_CODIGO (id), PERS_TIPO, TIPR_CODIGO,
 // PERS_RUT, PERS_DV, PERS_NOMBRE, PERS_PATERNO, PERS_MATERNO, SEXO_ID, PERS_DIRECCION,
@@ -83,6 +85,10 @@ struct Cabecera
     bool lugar = false;
     // TISO_CODIGO when not 0 (a combination's own code), else the form's.
     int tisoCodigo = 0;
+    // FECHA and FIRMA.CIUDAD from the request's fields by the writer's field rule (the
+    // date dd/mm/yyyy, the city upper-cased), as the accreditation, declaration and
+    // release studies write them; otherwise as the request shows them.
+    bool fechaYCiudadPorCampo = false;
     // Further FORMULARIO leaves, after FECHA and before FIRMA.
     std::function<void(TXML &)> formulario;
     // Further PREDIO leaves, after PRED_ESTADO.
@@ -94,6 +100,9 @@ struct Cabecera
     // FIRMA under PREDIO after the adjoining rolls, instead of under FORMULARIO.
     bool firmaEnPredio = false;
 };
+// The head the technical studies share (accreditations, protection-forest declaration,
+// release of land): FECHA and FIRMA.CIUDAD by the field rule; with `lugar`, LUGAR too.
+Cabecera CabeceraEstudio(bool lugar = false);
 // FORMULARIO over the main dataset: TISO_CODIGO, VERSION, TISO_CODIGO_DE, SOLI_SUP_SOLICITADA
 // (sup_afe as shown), SOLI_SUP_TOTAL (the property's sup as shown), ESTA_CODIGO 1,
 // RESOJUDI and RESOJUDI_OBS (when the main table has resJud_tiene), LUGAR (when asked),

@@ -22,7 +22,7 @@ void unidadSector(TXML &x, const Dataset *ds)
 
 QByteArray TFormESKA::PrepararXML()
 {
-    return NodosPredioXML::Exportacion(this, {}, [&](TXML &x, componentes::CursoresGuardados &cursores) {
+    return NodosPredioXML::Exportacion(this, NodosPredioXML::CabeceraEstudio(), [&](TXML &x, componentes::CursoresGuardados &cursores) {
         Dataset *sectores = cursores(tabla(QStringLiteral("ant_des")));
         Dataset *justificaciones = cursores(tabla(QStringLiteral("jus")));
         componentes::paraCadaRegistro(sectores, [&](int) {

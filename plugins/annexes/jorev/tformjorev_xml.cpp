@@ -32,7 +32,7 @@ void variable(TXML &x, const QString &codigo, const std::function<void()> &canti
 
 QByteArray TFormJOREV::PrepararXML()
 {
-    return NodosPredioXML::Exportacion(this, {}, [&](TXML &x, componentes::CursoresGuardados &cursores) {
+    return NodosPredioXML::Exportacion(this, NodosPredioXML::CabeceraEstudio(), [&](TXML &x, componentes::CursoresGuardados &cursores) {
         Dataset *areas = cursores(tabla(QStringLiteral("car")));
         Dataset *suelos = cursores(tabla(QStringLiteral("ant_frag_suelo")));
         const QString grillaSuelos = QStringLiteral("dbgJOREV_ant_frag_suelo");

@@ -25,9 +25,7 @@ QByteArray TFormKIFO::PrepararXML()
         XML->Limpiar();
         return QByteArrayLiteral("XML MALO");
     }
-    NodosPredioXML::Cabecera cabecera;
-    cabecera.lugar = true;
-    return NodosPredioXML::Exportacion(this, cabecera, [&](TXML &x, componentes::CursoresGuardados &cursores) {
+    return NodosPredioXML::Exportacion(this, NodosPredioXML::CabeceraEstudio(true), [&](TXML &x, componentes::CursoresGuardados &cursores) {
         AcreditacionFerun::NodosBonificacion(x, this);
 
         Dataset *res = cursores(resoluciones);

@@ -30,9 +30,7 @@ QByteArray TFormPELTO::PrepararXML()
     // Nothing to accredit; the form's own check keeps this text out of an exchange file.
     if (!caracteristicas || !caracteristicas->Active() || caracteristicas->IsEmpty())
         return QByteArrayLiteral("XML MALO");
-    NodosPredioXML::Cabecera cabecera;
-    cabecera.lugar = true;
-    return NodosPredioXML::Exportacion(this, cabecera, [&](TXML &x, componentes::CursoresGuardados &cursores) {
+    return NodosPredioXML::Exportacion(this, NodosPredioXML::CabeceraEstudio(true), [&](TXML &x, componentes::CursoresGuardados &cursores) {
         AcreditacionFerun::NodosBonificacion(x, this);
         AcreditacionFerun::Resoluciones(x, tabla(QStringLiteral("ant_res")));
 

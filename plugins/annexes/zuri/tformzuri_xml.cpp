@@ -36,7 +36,7 @@ QString confianza(const Field *tStud)
 
 QByteArray TFormZURI::PrepararXML()
 {
-    NodosPredioXML::Cabecera cabecera;
+    NodosPredioXML::Cabecera cabecera = NodosPredioXML::CabeceraEstudio();
     cabecera.predio = [this](TXML &xml) {
         xml.Hijo(QStringLiteral("ACRED_ACT_FOR_OBS"), componentes::textoMemo(this, QStringLiteral("mem_act_for_obs")));
     };

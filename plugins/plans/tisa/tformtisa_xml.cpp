@@ -84,7 +84,9 @@ public:
                  {{"ZONA", "zona"}, {"MAGNITUD_RIESGO", "mag_riesgo"}, {"MAGNITUD_PELIGRO", "mag_pel"}, {"PRIORIDAD", "pri"}});
     }
 
-    void proteccion()
+    // The measures by stand, then the fire measures of the main table's memos (no node
+    // when both are empty).
+    void proteccion(const Dataset *ppal)
     {
         Dataset *medidas = cursores(componentes::tabla(form, QStringLiteral("mepr")));
         if (medidas && medidas->Active()) {
@@ -98,8 +100,8 @@ public:
             x.CerrarNodo();
         }
         x.AbrirNodo(QStringLiteral("PROTECCION_RECURSO"));
-        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_PREVENCION"), componentes::textoMemo(form, QStringLiteral("mem_mepr_inc")));
-        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_CONTROL"), componentes::textoMemo(form, QStringLiteral("mem_meco_inc")));
+        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_PREVENCION"), campo(ppal, QStringLiteral("mepr_inc")));
+        x.Hijo(QStringLiteral("INCENDIO_MEDIDA_CONTROL"), campo(ppal, QStringLiteral("meco_inc")));
         x.CerrarNodo();
     }
 
@@ -168,7 +170,7 @@ QByteArray TFormTISA::PrepararXML()
         exportacion.rodales();
         hijosxml::hidrografia(*XML, this, exportacion.cursores);
         exportacion.diagnostico();
-        exportacion.proteccion();
+        exportacion.proteccion(principal);
         exportacion.actividades();
     }
     XML->CerrarNodo(); // PREDIO

@@ -1,13 +1,15 @@
 #pragma once
 // A document of the generic form LUMO beside its request form DORVO, as the shell opens
-// one for a combination: the shell's Tag (`combinacion`, 31 burned forest unless told) set
-// before Nuevo. Rows of the main database's section table can be written first
-// (`secciones`) for a combination of the test's own.
+// one for a combination: the type code the seeded catalogue gives LUMO and the shell's Tag
+// (`combinacion`, 31 burned forest unless told) set before Nuevo. Rows of the main
+// database's section table can be written first (`secciones`) for a combination of the
+// test's own.
 #include "anexoprueba.h"
 
 #include "connection.h"
 #include "gridcolumn.h"
 #include "tformlumo.h"
+#include "tlistaformularios.h"
 
 #include <QTabWidget>
 
@@ -15,9 +17,16 @@ class LumoFixture : public AnexoDorvoFixture
 {
 protected:
     LumoFixture()
-        : AnexoDorvoFixture(QStringLiteral("LUMO"), QStringLiteral(BRENVIK_LUMO_PLUGIN), 999)
+        : AnexoDorvoFixture(QStringLiteral("LUMO"), QStringLiteral(BRENVIK_LUMO_PLUGIN), codigoCatalogo())
     {
         tag = [this](const QString &c) { return c == QLatin1String("LUMO") ? combinacion : 0; };
+    }
+
+    static int codigoCatalogo()
+    {
+        TListaFormularios lista;
+        lista.SetBBDD(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/bd.db"));
+        return lista.GetCodigo(QStringLiteral("LUMO"));
     }
 
     TFormLUMO *lumo() const { return static_cast<TFormLUMO *>(form.data()); }

@@ -56,3 +56,14 @@ TEST_F(ZuriXml, LasTablasDelEstudioEnOtroOrdenDanElMismoTexto)
     releer(form);
     EXPECT_EQ(QString::fromLatin1(form->PrepararXML()).count(QStringLiteral("<ESTUDIO_PRENDIMIENTO.T_STUDENT>")), 1);
 }
+
+// The head takes the request's date and city as fields: the date dd/mm/yyyy, whatever
+// time of day the request holds, and the city upper-cased, as LUGAR of the request.
+TEST_F(ZuriXml, LaFechaYLaCiudadDeLaSolicitudSeEscribenComoCampos)
+{
+    ASSERT_TRUE(ferun->ConexionBD->execScript(QStringLiteral("UPDATE ferun SET fec='2026-10-02 14:30:00', ciu='Mulchén';")));
+    releer(ferun);
+    const QString texto = QString::fromLatin1(form->PrepararXML());
+    EXPECT_TRUE(texto.contains(QStringLiteral("<FORMULARIO.FECHA>02/10/2026</FORMULARIO.FECHA>"))) << texto.toStdString();
+    EXPECT_TRUE(texto.contains(QStringLiteral("<FIRMA.CIUDAD>MULCHÉN</FIRMA.CIUDAD>"))) << texto.toStdString();
+}

@@ -56,3 +56,40 @@ TEST_F(TisaXml, LasPiezasQueLaAgenciaLeePorPosicion)
     // The measures are numbered by their own keys.
     EXPECT_EQ(valores(xml, QStringLiteral("MEDIDA_PROTECCION.MEPR_CODIGO")), (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
 }
+
+// The fire measures are the main table's memos, upper-cased as every field; with both
+// empty there is nothing to protect with and no PROTECCION_RECURSO at all.
+TEST_F(TisaXml, LasMedidasContraIncendiosSonLasDeLaTablaPrincipal)
+{
+    struct Caso
+    {
+        const char *nombre;
+        QVariant prevencion;
+        QVariant control;
+        QStringList nodos; // the children of PROTECCION_RECURSO; none: no node
+    };
+    const Caso casos[] = {
+        {"ambas nulas", QVariant(), QVariant(), {}},
+        {"ambas vacías", QStringLiteral(""), QStringLiteral(""), {}},
+        {"sólo control", QVariant(), QStringLiteral("Brigada propia"),
+         {QStringLiteral("<PROTECCION_RECURSO.INCENDIO_MEDIDA_CONTROL>BRIGADA PROPIA</PROTECCION_RECURSO.INCENDIO_MEDIDA_CONTROL>")}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Dataset *ppal = form->DatasetPpal;
+        ASSERT_TRUE(ppal->Edit());
+        ASSERT_TRUE(ppal->FieldByName(QStringLiteral("mepr_inc"))->setValue(c.prevencion));
+        ASSERT_TRUE(ppal->FieldByName(QStringLiteral("meco_inc"))->setValue(c.control));
+        ASSERT_TRUE(ppal->Post());
+        const QString xml = QString::fromLatin1(form->PrepararXML());
+        const QRegularExpression nodo(QStringLiteral("<PROTECCION_RECURSO>\\r\\n(.*?)</PROTECCION_RECURSO>"),
+                                      QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpressionMatch m = nodo.match(xml);
+        EXPECT_EQ(m.hasMatch(), !c.nodos.isEmpty()) << xml.toStdString();
+        QStringList hijos;
+        for (const QString &linea : m.captured(1).split(QStringLiteral("\r\n")))
+            if (!linea.trimmed().isEmpty())
+                hijos << linea.trimmed();
+        EXPECT_EQ(hijos, c.nodos);
+    }
+}
