@@ -80,12 +80,12 @@ holds() {
     sleep 0.2
   done
   local informe="" col valor otro columnas
-  [[ -n $visto ]] || informe="no single row of $tabla where $donde (it holds: $(working "$tabla" "SELECT * FROM $tabla" | tr '\n' ';'))"
+  [[ -n $visto ]] || informe="no single row of $tabla where $donde (it holds: $(working "$tabla" "SELECT * FROM $tabla" | paste -sd';'))"
   columnas=$(working "$tabla" "SELECT name FROM pragma_table_info('$tabla')")
   for par; do
     col=${par%%=*} valor=${par#*=}
     [[ -n $visto && $(working "$tabla" "SELECT ifnull($col, 'NULL') FROM $tabla WHERE $donde") == "$valor" ]] && continue
-    informe+="${informe:+; }$tabla.$col is '$(working "$tabla" "SELECT ifnull($col, 'NULL') FROM $tabla WHERE $donde" | tr '\n' ',')', not '$valor'"
+    informe+="${informe:+; }$tabla.$col is '$(working "$tabla" "SELECT ifnull($col, 'NULL') FROM $tabla WHERE $donde" | paste -sd,)', not '$valor'"
     for otro in $columnas; do
       [[ $otro == "$col" ]] && continue
       [[ $(working "$tabla" "SELECT count(*) FROM $tabla WHERE CAST($otro AS TEXT) = '$valor'") != 0 ]] &&
@@ -104,12 +104,12 @@ exchange_has() {
   else
     [[ $n -gt 0 ]] && return 0
   fi
-  fail "the exchange file holds <$1>$2</$1> $n times${3:+, not $3}; its $1: $(LC_ALL=C grep -o "<$1>[^<]*</$1>" "$intercambio" | iconv -f ISO-8859-1 -t UTF-8 | sed "s/<[^>]*>//g" | tr '\n' ',' )"
+  fail "the exchange file holds <$1>$2</$1> $n times${3:+, not $3}; its $1: $(LC_ALL=C grep -o "<$1>[^<]*</$1>" "$intercambio" | iconv -f ISO-8859-1 -t UTF-8 | sed "s/<[^>]*>//g" | paste -sd';')"
 }
 
 # Without ImageMagick the probe takes the screenshot.
 shot() {
-  sleep 0.6
+  sleep 0.4
   step=$((step + 1))
   local file
   file=$(printf '%s/%02d-%s.png' "$shots" "$step" "$1")
@@ -314,7 +314,8 @@ INSERT INTO propietario (pers_codigo, pred_codigo) VALUES (1, 1);
 INSERT INTO rol (rol_numero, pred_codigo, rol_comuna) VALUES ('123-45', 1, '09101');
 SQL
 }
-# The property, chosen in the property register from the request form's property page.
+# The property, chosen in the property register from the request form's property page,
+# and the request's date, city and signatory (fill_request).
 choose_property() {
   press "Brenvik" "Predio" # tree
   press "Brenvik" btnLlenarPredio
@@ -324,7 +325,8 @@ choose_property() {
   sleep 1
   shot predio-elegido
   [[ $(xdotool search --onlyvisible --name "^Base de Datos de Predios" 2>/dev/null) ]] && fail "the register is still open"
-  return 0
+  fill_request "10-12-2026" "Temuco" "Propietarios"
+  shot solicitud
 }
 
 # The register's property named $1, chosen with the property button $2 (default
@@ -337,15 +339,35 @@ pick_register_property() {
   press "Base de Datos de Predios" btnSeleccionar
   sleep 1
 }
-# The request's date $1 and city $2, and the first signatory of its list (the owner):
-# what request_saved and request_exported then look for.
+# The request's date $1 and city $2, and the first signatory of its list (the owner,
+# Juan Pérez Lagos), on the outline's page $3 when given. From then on save_document checks
+# them in the request's table ($solicitud, the first of the document's request tables),
+# and export_document in the exchange file (request_saved, request_exported).
 fill_request() {
   fecha=$1 ciudad=$2
+  [[ -z ${3:-} ]] || press "Brenvik" "$3" # tree
   type_into "Brenvik" dbd_fec "$1"; xdotool key Tab
   type_into "Brenvik" dbe_ciu "$2"; xdotool key Tab
   press "Brenvik" dbl_fir
   xdotool key Down Return
   sleep 0.3
+  local t
+  for t in dorvo ferun bexa fenra trozel yolva duvi; do
+    [[ -n $(working "$t" "SELECT 1") ]] && { solicitud=$t; break; }
+  done
+  [[ -n ${solicitud:-} ]] || fail "no request table in the document"
+}
+# The request's row holds the date, city (upper-cased, as the program keeps it) and
+# signatory that fill_request gave.
+request_saved() {
+  holds "$solicitud" 1 "substr(fec, 1, 10)=${fecha:6:4}-${fecha:3:2}-${fecha:0:2}" "ciu=${ciudad^^}" fir=9876543
+}
+# The exchange file of a form under a DORVO or FERUN request carries them in its head
+# (export_document checks it), the date written as $fecha_xml (default as typed).
+request_exported() {
+  exchange_has FORMULARIO.FECHA "${fecha_xml:-$fecha}"
+  exchange_has FIRMA.CIUDAD "${ciudad^^}"
+  exchange_has FIRMA.RUT 9876543
 }
 
 # New: the combination $1, whose request form carries its own property, started as a
@@ -383,14 +405,26 @@ new_plantation_plan() {
 # document: save_document, close_document, reopen_document, preview_document and
 # export_document (which checks the exchange file's hashes with md5sum).
 
-# Save: a never-saved document asks for its file; the proposed name is taken. Sets $archivo.
+# Save: a never-saved document asks for its file, the proposed name is taken ($archivo); one
+# saved before is written to its file. A filled request's date, city and signatory must
+# then be in its table.
 save_document() {
   focus_main
   xdotool key ctrl+g
+  local i
+  if [[ -n ${archivo:-} ]]; then # saved before: written to its file, no longer marked modified
+    for i in $(seq 25); do
+      xdotool search --onlyvisible --name '^Brenvik.*\*\]' >/dev/null || break
+      sleep 0.2
+    done
+    xdotool search --onlyvisible --name '^Brenvik.*\*\]' >/dev/null && fail "saving again left the document modified"
+    shot guardado
+    [[ -z ${fecha:-} ]] || request_saved
+    return 0
+  fi
   window "Save As|Guardar" >/dev/null
   shot guardar-como
   xdotool key Return
-  local i
   for i in $(seq 25); do
     # (While the program writes the database, sqlite3 may find it busy: try again.)
     archivo=$(sqlite3 "$db" "SELECT foco_archivo FROM formPredio" 2>/dev/null) || archivo=""
@@ -399,6 +433,7 @@ save_document() {
   done
   [[ -n $archivo && -f $archivo ]] || fail "no document file ($archivo)"
   shot guardado
+  [[ -z ${fecha:-} ]] || request_saved
 }
 # Close, from the Archivo menu: the working databases go.
 close_document() {
@@ -434,7 +469,8 @@ preview_document() {
 # H the MD5 of the joined hashes; the bodies follow the fifth line, each one top-level
 # element that ends with its unindented closing line. The integrity line and the
 # document index must hold H, and the line end in the document's consultant's fields
-# ($consultor). Sets $intercambio to the file, the newest of its folder (a
+# ($consultor); a form under a filled DORVO or FERUN request carries its date, city and
+# signatory. Sets $intercambio to the file, the newest of its folder (a
 # second export gets a name of its own).
 export_document() {
   menu a archGuardarXML
@@ -475,6 +511,7 @@ PY
   [[ $linea =~ ^#@1\|$h\|[0-9,]+\| && ${linea#"${BASH_REMATCH[0]%|}"} == "$consultor" ]] ||
     fail "the integrity line does not end in the consultant's fields '$consultor'"
   prints "1|$h" sqlite3 "$db" "SELECT foco_estado || '|' || foco_hashXml FROM formPredio" || fail "document index not updated"
+  [[ ${solicitud:-} != dorvo && ${solicitud:-} != ferun ]] || request_exported
 }
 
 # The exchange file generated again with nothing changed: a file of its own, with the same

@@ -48,7 +48,7 @@ Punto falta(const QString &porque)
 QWidget *ventana(const QString &titulo)
 {
     const QList<QWidget *> ventanas = QApplication::topLevelWidgets();
-    // "menu": the menu open on screen; "": the dialog that holds the program.
+    // "menu": the menu open on screen.
     if (titulo == QLatin1String("menu")) {
         for (QWidget *w : ventanas) {
             if (w->isVisible() && qobject_cast<QMenu *>(w))
@@ -56,11 +56,17 @@ QWidget *ventana(const QString &titulo)
         }
         return nullptr;
     }
-    // The dialog that holds the program first: a message box may have no title.
+    // "": the message box on screen, which may have no title.
+    if (titulo.isEmpty()) {
+        for (auto it = ventanas.crbegin(); it != ventanas.crend(); ++it) {
+            if ((*it)->isVisible() && qobject_cast<QMessageBox *>(*it))
+                return *it;
+        }
+        return nullptr;
+    }
+    // The dialog that holds the program first.
     if (QWidget *modal = QApplication::activeModalWidget(); modal && modal->isVisible() && modal->windowTitle().startsWith(titulo))
         return modal;
-    if (titulo.isEmpty())
-        return nullptr;
     for (auto it = ventanas.crbegin(); it != ventanas.crend(); ++it) {
         if ((*it)->isVisible() && (*it)->windowTitle().startsWith(titulo))
             return *it;

@@ -1,10 +1,13 @@
 #!/bin/bash
 # A person-like run of the protection-forest study under Xvfb, driven with xdotool, with a
-# screenshot after each step: New (the study with its request form), the property chosen,
-# two areas, a soil-fragility row of area 1 and a water row of area 2; deleting area 1 is
-# refused, deleting area 2 takes its water row with it; Save, Close, Open (the affected
-# surface kept), preview, and the exchange file generated twice: the same bytes. Controls
-# are reached by name and keyboard, never by position; CI runs it.
+# screenshot after each step. It proves that the request's property, date, city and
+# signatory, two areas, a soil-fragility row of area 1 and a water row of area 2 are kept
+# in their own columns; that Save makes the affected surface both areas' total (12,5 + 7);
+# that deleting area 1, which its soils name, is refused with the message saying so, while
+# deleting area 2 after Yes takes its water row along; and that after Save, Close and Open
+# the affected surface is area 1's and the exchange file carries the study, its fragility
+# and the request by value, with the same bytes twice. Controls are reached by name and
+# keyboard, never by position; CI runs it.
 #
 # Usage: plugins/annexes/jorev/tests/xvfb_jorev.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 set -euo pipefail
@@ -35,7 +38,8 @@ area 0 1 "12,5"
 area 1 2 "7"
 xdotool key Escape # the empty row appended after the second goes
 shot areas
-prints "1|12.5,2|7.0" study "SELECT group_concat(num_area || '|' || sup) FROM jorev_car" || fail "areas not saved"
+holds jorev_car "num_area = '1'" sup=12.5
+holds jorev_car "num_area = '2'" sup=7.0
 
 # 2. Soil fragility of area 1.
 press "Brenvik" "Antecedentes que acreditan la fragilidad de los suelos " # tree
@@ -44,11 +48,11 @@ for v in "48,5" 35 Franca Granular 10 0; do
   xdotool type --delay 40 "$v"; xdotool key Return
 done
 xdotool type --delay 40 "Bajo"; xdotool key Return Return
-xdotool type --delay 40 "Medio"; xdotool key Return Return Return
-sleep 0.5
-xdotool key Escape
+xdotool type --delay 40 "Medio"; xdotool key Return Return Return # the last column posts the row
+prints 1 study "SELECT count(*) FROM jorev_ant_frag_suelo" || fail "the fragility row was not posted"
+xdotool key Escape # the empty row the last Enter opened
 shot fragilidad
-prints "1|1|2" study "SELECT num_area || '|' || ries_des || '|' || ries_eros FROM jorev_ant_frag_suelo" || fail "fragility row not saved"
+holds jorev_ant_frag_suelo 1 num_area=1 pend=48.5 prof=35.0 text=FRANCA estr=GRANULAR pedr=10.0 rocos=0.0 ries_des=1 ries_eros=2
 
 # 3. A water row of area 2.
 press "Brenvik" "Antecedentes sobre recursos hídricos" # tree
@@ -63,15 +67,19 @@ xdotool key Return
 sleep 0.5
 xdotool key Escape
 shot recursos-hidricos
-prints "2|ESTERO PILEN" study "SELECT num_area || '|' || nom_curso FROM jorev_ant_rec_hid" || fail "water row not saved"
+holds jorev_ant_rec_hid 1 num_area=2 "nom_curso=ESTERO PILEN" ancho_max=4.0 ancho_faja=20.0
+
+# Saved with both areas: the affected surface is their total.
+save_document
+holds jorev 1 sup_afe=19.5
 
 # 4. Area 1 cannot go (its soils name it); area 2 goes with its water row.
 press "Brenvik" "Características del bosque de protección" # tree
 press "Brenvik" dbgJOREV_car 0 "Nº Area"
 xdotool key ctrl+Delete
-sleep 1 # the refusal comes before any question
+message_says "" "Este registro no se puede borrar, por que posee registros asociados"
 shot borrar-rechazado
-xdotool key Return
+press "" "Aceptar"
 focus_main
 prints 2 study "SELECT count(*) FROM jorev_car" || fail "area 1 was deleted"
 press "Brenvik" dbgJOREV_car 1 "Nº Area"
@@ -96,8 +104,8 @@ prints "12.5" study "SELECT sup_afe FROM jorev" || fail "affected surface not sa
 # 6. Preview, and the exchange file twice: the same bytes.
 preview_document
 export_document
-grep -q "<FORMULARIO.TISO_CODIGO>53</" "$intercambio" || fail "the exchange file holds no Jorev study"
-grep -q "<VARIABLE.CANTIDAD>BAJO</" "$intercambio" || fail "the fragility variables are not in the exchange file"
+exchange_has FORMULARIO.TISO_CODIGO 53 1
+exchange_has VARIABLE.CANTIDAD BAJO
 export_again_same_bytes
 
 exit_program

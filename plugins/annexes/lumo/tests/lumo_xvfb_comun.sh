@@ -1,8 +1,10 @@
-# The person-like run of one combination of the generic form, shared by
-# xvfb_lumo_srex.sh and xvfb_lumo_plga.sh (sourced after lib.sh and xvfb_start): New (the
-# combination with its request form), the property chosen, a stand, the combination's own
-# frame filled, the observations; Save, Close, Open, preview, and the exchange file
-# generated twice with the same bytes. Controls are reached by name and keyboard.
+# The person-like run of one combination of the generic form, shared by the
+# xvfb_lumo_*.sh runs (sourced after lib.sh and xvfb_start). It proves that the request's
+# property, date, city and signatory, a stand, the combination's own frame and the
+# observations are kept in their own columns; that Save, Close and Open keep them, the
+# affected surface the stand's; and that the exchange file carries the combination's own
+# type code, its frame and the request by value, with the same bytes twice. Controls are
+# reached by name and keyboard.
 #
 # The caller defines: combinacion (the new-document list entry), tiso (the agency code its
 # exchange file carries), llenar_marco (fills its frame and checks it was saved) and
@@ -22,7 +24,7 @@ cell dbgLumo_car 0 "N° de Rodal" 1
 cell dbgLumo_car 0 "Superficie (ha.)" 10
 xdotool key Down Escape
 shot rodal
-prints "1|10.0" generico "SELECT num || '|' || sup FROM lumo_car" || fail "stand not saved"
+holds lumo_car 1 num=1 sup=10.0
 
 # 2. The combination's own frame.
 llenar_marco
@@ -46,7 +48,7 @@ prints "10.0" generico "SELECT sup_afe FROM lumo" || fail "affected surface not 
 # 5. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
 export_document
-grep -q "<FORMULARIO.TISO_CODIGO>$tiso</" "$intercambio" || fail "the exchange file holds no combination $tiso"
+exchange_has FORMULARIO.TISO_CODIGO "$tiso" 1
 marco_exportado
 export_again_same_bytes
 

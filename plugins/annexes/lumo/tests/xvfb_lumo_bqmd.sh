@@ -22,7 +22,7 @@ llenar_marco() {
     || fail "burned stand not saved"
 }
 marco_exportado() {
-  grep -q "<RODAL.TIPO_BOSQUE>2</" "$intercambio" || fail "the burned stand is not in the exchange file"
-  grep -q "<RODAL.FECHA_INCENDIO>" "$intercambio" || fail "the fire date is not in the exchange file"
+  exchange_has RODAL.TIPO_BOSQUE 2 1
+  exchange_has RODAL.FECHA_INCENDIO 15/01/2026 1
 }
 source "$(dirname "$(realpath "$0")")/lumo_xvfb_comun.sh"

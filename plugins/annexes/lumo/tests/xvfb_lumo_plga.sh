@@ -18,6 +18,6 @@ llenar_marco() {
   prints "R15|SIREX NOCTILIO" generico "SELECT cmp1 || '|' || cmp2 FROM lumo_frmLumo" || fail "resolution not saved"
 }
 marco_exportado() {
-  grep -q "<RESOLUCION.NRO_CALIFICACION>R15</" "$intercambio" || fail "the resolution is not in the exchange file"
+  exchange_has RESOLUCION.NRO_CALIFICACION R15 1
 }
 source "$(dirname "$(realpath "$0")")/lumo_xvfb_comun.sh"

@@ -18,6 +18,6 @@ llenar_marco() {
   prints "1|2026" generico "SELECT num || '|' || int1 FROM lumo_frmLumo2" || fail "prospection not saved"
 }
 marco_exportado() {
-  grep -q "<ACTIVIDAD.TIPO_ACTIVIDAD>503</" "$intercambio" || fail "the prospection is not in the exchange file"
+  exchange_has ACTIVIDAD.TIPO_ACTIVIDAD 503 1
 }
 source "$(dirname "$(realpath "$0")")/lumo_xvfb_comun.sh"

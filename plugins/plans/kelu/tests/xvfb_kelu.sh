@@ -1,11 +1,13 @@
 #!/bin/bash
 # A person-like run of a plantation plan under Xvfb, driven with xdotool, with a
-# screenshot after each step: New (plantation plan with its request form), stands and a
-# sector typed into their grid, a management unit with its stands ticked, a restriction
-# and its measures, Save, Close, Open, a stand the checks refuse kept out of Save and Exit,
-# Exit. The consultant is registered beforehand. It
-# runs on a copy of the built program directory with a home of its own. Controls are
-# reached by name and keyboard, never by position; CI runs it.
+# screenshot after each step. It proves that two stands and a sector typed into their
+# grids, a management unit with both stands ticked (its surface their total, 19,75 ha), a
+# restriction (which makes a measure row per kind) and its three measures are each kept in
+# their own columns and survive Save, Close and Open; and that a stand without its
+# planting year is refused with the field's message, keeps Save and Exit from writing it
+# and keeps the document marked modified. The consultant is registered beforehand. It runs
+# on a copy of the built program directory with a home of its own. Controls are reached by
+# name and keyboard, never by position; CI runs it.
 #
 # Usage: plugins/plans/kelu/tests/xvfb_kelu.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 # Needs xvfb-run, xdotool, ImageMagick (import) and sqlite3.
@@ -70,6 +72,9 @@ xdotool key Return
 xdotool type --delay 40 "Matorral"; xdotool key Return Return Escape
 shot rodales-y-sector
 prints "1,2" plan "SELECT group_concat(num) FROM kelu_desc" || fail "stands not saved"
+holds kelu_desc "num = '1'" sup=12.5 ano=1998
+holds kelu_desc "num = '2'" sup=7.25 ano=2003
+holds kelu_det_sec 1 num_sec=A sup=3.0 num_res=NULL
 
 # 3. A management unit of both stands and the sector.
 press "Brenvik" "Objetivos De Manejo" # tree
@@ -80,7 +85,7 @@ shot unidad-rodales
 xdotool key space Down space Return; sleep 0.5 # both stands; Aceptar
 type_into "Brenvik" dbgKELU_obj 0 "Unidad de Manejo" "UM-1"; xdotool key Return Return Escape
 shot unidad
-prints "1, 2|19.75" plan "SELECT num || '|' || sup_tot FROM kelu_obj" || fail "unit not saved with its surface"
+holds kelu_obj 1 "obj=PRODUCCION DE MADERA ASERRABLE" "num=1, 2" unidad=UM-1 sup_tot=19.75
 
 # 4. A restriction of stand 1 and the measures of its kinds.
 press "Brenvik" "Restricciones por Variables del Medio" # tree
@@ -95,18 +100,19 @@ for fila in 0 1 2; do
   type_into "Brenvik" dbgKELU_mepr "$fila" "Medidas de Protección" "Medida de proteccion"; xdotool key Return
 done
 shot medidas
-prints 3 plan "SELECT count(*) FROM kelu_mepr WHERE med_prot IS NOT NULL" || fail "measures not saved"
+prints 3 plan "SELECT count(*) FROM kelu_mepr WHERE med_prot = 'MEDIDA DE PROTECCION'" || fail "measures not saved: $(plan "SELECT med_prot FROM kelu_mepr")"
 
 # 5. The property's name on the request form, Save, Close and Open again: the plan
 # comes back whole.
 press "Brenvik" "Predio" # tree
 type_into "Brenvik" dbe_nom_pre "Los Robles"
 save_document
+holds dorvo 1 "nom_pre=LOS ROBLES"
 close_document
 reopen_document
 press "Brenvik" "Objetivos De Manejo" # tree
 shot reabierto
-prints "1, 2|19.75" plan "SELECT num || '|' || sup_tot FROM kelu_obj" || fail "unit lost on reopening"
+holds kelu_obj 1 "num=1, 2" unidad=UM-1 sup_tot=19.75
 prints 3 plan "SELECT count(*) FROM kelu_mepr WHERE med_prot IS NOT NULL" || fail "measures lost on reopening"
 
 # 6. A stand without its planting year: the check refuses the row, Save writes nothing
@@ -119,7 +125,7 @@ xdotool key Down # appends a row
 xdotool type --delay 40 "3"; xdotool key Return
 xdotool type --delay 40 "4"; xdotool key Return
 xdotool key ctrl+g
-focus_window "Advertencia" || fail "no message for the refused stand"
+message_says "Advertencia" "no puede quedar vacío"
 shot fila-rechazada
 xdotool key Return
 sleep 0.5
@@ -130,7 +136,7 @@ focus_main
 xdotool key ctrl+s
 focus_window "Confirmaci" || fail "no close question"
 press "Confirmaci" "Sí"
-focus_window "Advertencia" || fail "no message for the refused stand on exit"
+message_says "Advertencia" "no puede quedar vacío"
 xdotool key Return
 sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "the program ended with a refused stand"

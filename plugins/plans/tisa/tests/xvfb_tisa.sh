@@ -1,11 +1,14 @@
 #!/bin/bash
 # A person-like run of the plan to cut native forest to recover farm land under Xvfb,
-# driven with xdotool, with a screenshot after each step: New (the plan with its request
-# form), the property chosen, two stands (each brings its objective), their objectives,
-# threatened fauna and flora (on stand 2); the exchange file is refused until the fauna has
-# a protection measure and then until stand 2 of the flora has its own; Save, Close, Open,
-# preview, and the exchange file generated twice: both files are checked with md5sum and
-# must be the same. Controls are reached by name and keyboard, never by position; CI runs it.
+# driven with xdotool, with a screenshot after each step. It proves that the request's
+# property, date, city and signatory, two stands (each bringing its objective row), their
+# objectives, threatened fauna and flora on stand 2 and two protection measures are kept in
+# their own columns; that the exchange file is refused, saying why and writing nothing,
+# first while the fauna has no protection measure and then while stand 2 of the flora has
+# none; that the affected surface is the stands' total (8 + 3,5) after Save, Close and
+# Open; and that the exchange file then carries the plan, its stands and the request by
+# value, with the same bytes twice. Controls are reached by name and keyboard, never by
+# position; CI runs it.
 #
 # Usage: plugins/plans/tisa/tests/xvfb_tisa.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 set -euo pipefail
@@ -14,14 +17,14 @@ xvfb_start "$@"
 
 plan() { working tisa "$1"; }
 
-# The exchange file refused by the form-wide check (screenshot $1): the plan's warning,
-# then the program's refusal; no file is written.
+# The exchange file refused by the form-wide check (screenshot $1): the plan's warning
+# that $1 has no protection measure, then the program's refusal; no file is written.
 export_refused() {
   menu a archGuardarXML
-  focus_window "Advertencia" 10 || fail "the form-wide check did not stop the exchange file"
+  message_says "Advertencia" "Hay $1 con problemas de conservación , pero"
   shot "rechazo-$1"
   xdotool key Return
-  focus_window "Error" 10 || fail "no refusal after the warning"
+  message_says "Error" "No se puede generar un archivo de intercambio con un formulario incompleto"
   xdotool key Return
   sleep 0.5
   [[ -z $(ls "$HOME/Documents/Formularios/Archivos Intercambio Okran/"*.xml 2>/dev/null) ]] || fail "an exchange file was written"
@@ -61,7 +64,8 @@ for fila in 0 1; do
 done
 xdotool key Escape # the empty row appended after the second goes
 shot rodales
-prints "1|8.0,2|3.5" plan "SELECT group_concat(num || '|' || sup) FROM tisa_car_bos" || fail "stands not saved"
+holds tisa_car_bos "num = '1'" sup=8.0
+holds tisa_car_bos "num = '2'" sup=3.5
 prints "1,2" plan "SELECT group_concat(num) FROM tisa_obj" || fail "no objective rows for the stands"
 
 # 2. Their objectives.
@@ -69,7 +73,8 @@ press "Brenvik" "Objetivos" # tree
 for fila in 0 1; do
   type_into "Brenvik" dbgTISA_obj "$fila" "Objetivo" "Recuperar terreno agricola $((fila + 1))"; xdotool key Return
 done
-prints 2 plan "SELECT count(*) FROM tisa_obj WHERE obj LIKE 'Recuperar%'" || fail "objectives not saved"
+holds tisa_obj "num = '1'" "obj=RECUPERAR TERRENO AGRICOLA 1"
+holds tisa_obj "num = '2'" "obj=RECUPERAR TERRENO AGRICOLA 2"
 
 # 3. Threatened fauna, and flora on stand 2.
 press "Brenvik" "Flora y fauna con Problemas de Conservación" # tree
@@ -83,13 +88,15 @@ type_into "Brenvik" dbgTISA_flo 0 "Densidad (individuos/ha)" "12"; xdotool key R
 shot flora-fauna
 prints 1 plan "SELECT count(*) FROM tisa_fau" || fail "fauna not saved"
 prints "2" plan "SELECT num FROM tisa_flo WHERE cat IS NOT NULL" || fail "flora not saved on stand 2 with its category"
+holds tisa_flo 1 num=2 den=12.0
 
 # 4. The exchange file is refused: the fauna has no measure; then stand 2 has none.
 export_refused fauna
 measure 0 1
 export_refused flora
 measure 1 2
-prints "1,2" plan "SELECT group_concat(num) FROM tisa_mepr" || fail "measures not saved"
+holds tisa_mepr "num = '1'" "mepr=FRANJA DE PROTECCION DEL RODAL 1"
+holds tisa_mepr "num = '2'" "mepr=FRANJA DE PROTECCION DEL RODAL 2"
 
 # 5. Save, Close and Open again: the plan comes back whole.
 save_document
@@ -104,8 +111,8 @@ prints "11.5" plan "SELECT sup_afe FROM tisa" || fail "affected surface not save
 # 6. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
 export_document
-grep -q "<FORMULARIO.TISO_CODIGO>13</" "$intercambio" || fail "the exchange file holds no Tisa plan"
-grep -q "<RODAL.TIPO_FORESTAL>70</" "$intercambio" || fail "the stands are not in the exchange file"
+exchange_has FORMULARIO.TISO_CODIGO 13
+exchange_has RODAL.TIPO_FORESTAL 70 2
 export_again_same_bytes
 
 exit_program

@@ -1,10 +1,11 @@
 #!/bin/bash
 # A person-like run of the notice that the works of a plantation plan begin under Xvfb,
-# driven with xdotool, with a screenshot after each step: New (the plantation plan with its
-# request form and notice), a stand on the plan, the same stand on a row of the notice's
-# calendar (its number chosen, its surface looked up in the plan), Save, Close, Open,
-# preview, and the exchange file generated twice: both files are checked with md5sum and
-# must be the same. Controls are reached by name and keyboard, never by position; CI runs it.
+# driven with xdotool, with a screenshot after each step. It proves that the request's
+# property, date, city and signatory and a stand of the plan are kept; that a row of the
+# notice's calendar naming the stand gets the stand's surface from the plan and makes the
+# notice's affected surface; that Save, Close and Open keep them; and that the exchange
+# file carries the notice and the request by value, with the same bytes twice. Controls
+# are reached by name and keyboard, never by position; CI runs it.
 #
 # Usage: plugins/plans/vorda/tests/xvfb_vorda.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 set -euo pipefail
@@ -62,7 +63,7 @@ prints "12.5" working vorda "SELECT sup_afe FROM vorda" || fail "affected surfac
 # 4. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
 export_document
-grep -q "<FORMULARIO.TISO_CODIGO>11</" "$intercambio" || fail "the exchange file holds no notice"
+exchange_has FORMULARIO.TISO_CODIGO 11 1
 export_again_same_bytes
 
 exit_program

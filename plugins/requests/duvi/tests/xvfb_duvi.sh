@@ -1,10 +1,12 @@
 #!/bin/bash
 # A person-like run of the dead-alerce extraction request under Xvfb, driven with xdotool,
-# with a screenshot after each step: New (the request on its own), the property chosen in
-# the register, the affected surface, the date, city and signatory; Save: the register holds the property with both surfaces, its
-# access and its adjoining roll; Close, Open, preview, and the exchange file generated
-# twice: the same bytes, without the reference points. Controls
-# are reached by name and keyboard, never by position; CI runs it.
+# with a screenshot after each step. It proves that the property chosen in the register
+# brings both surfaces and its adjoining roll; that the affected surface and the request's
+# date, city and signatory are kept in their columns; that Save keeps the register's
+# property with both surfaces, its access and its adjoining roll; and that after Close and
+# Open the exchange file carries the affected surface, the date and the city by value and leaves
+# out the reference points, adjoining rolls and access, with the same bytes twice.
+# Controls are reached by name and keyboard, never by position; CI runs it.
 #
 # Usage: plugins/requests/duvi/tests/xvfb_duvi.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 set -euo pipefail
@@ -25,7 +27,7 @@ new_plantation_plan "Plan de Extracción de Alerce Muerto"
 solicitud() { working duvi "$1"; }
 
 # 1. The property from the register and its affected surface (the boundaries are the unit tests').
-choose_property
+pick_register_property "Los Robles" btnLlenarPredio "Predio"
 prints "1|Los Robles|118.0|121.0" solicitud "SELECT cod_pre || '|' || nom_pre || '|' || sup_sii || '|' || sup_tit FROM duvi" ||
   fail "property not filled"
 [[ $(solicitud "SELECT count(*) FROM duvi_rol_con") == 1 ]] || fail "adjoining roll not filled"
@@ -55,7 +57,9 @@ shot reabierto
 prints "15.5|9876543" solicitud "SELECT sup_afe || '|' || fir FROM duvi" || fail "the request lost its data on reopening"
 preview_document
 export_document
-grep -q "<FORMULARIO.SOLI_SUP_SOLICITADA>15,5</" "$intercambio" || fail "the affected surface is not in the exchange file"
+exchange_has FORMULARIO.SOLI_SUP_SOLICITADA 15,5 1
+exchange_has FORMULARIO.FECHA "$fecha" 1
+exchange_has FORMULARIO.LUGAR TEMUCO 1
 grep -q "COORDENADA_UTM\|ROL_CONTIGUO\|PREDIO.ACCESO" "$intercambio" && fail "points, adjoining rolls or access in the exchange file"
 export_again_same_bytes
 

@@ -1,11 +1,12 @@
 #!/bin/bash
 # A person-like run of the request for several properties under Xvfb, driven with
-# xdotool, with a screenshot after each step: New (the request alone), the project's name
-# and owner, the first property chosen in the property register with its city and
-# signatory, a second property added with the navigator and chosen too, Save: the current
-# property is in the register under its own code; Close, Open, Preview and two exchange
-# files with the same bytes, one PREDIO per property. Controls are reached by name and
-# keyboard, never by position; CI runs it.
+# xdotool, with a screenshot after each step. It proves that the project's name and owner
+# are kept; that a second property added with the navigator and chosen in the register
+# does not replace the first, and each keeps its own owner, city and signatory; that Save
+# keeps both properties in the register under their own codes and touches no roll; and
+# that after Close and Open the exchange file holds one FORMULARIO, signed once in the
+# typed city, and one PREDIO per property, with the same bytes twice. Controls
+# are reached by name and keyboard, never by position; CI runs it.
 #
 # Usage: plugins/requests/wiro/tests/xvfb_wiro.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 set -euo pipefail
@@ -58,7 +59,7 @@ firmar() {
 
 # 1. The project.
 press "Brenvik" "Predio" # tree
-type_into "Brenvik" dbeWIRO_nom_prj "Proyecto Cautín"
+type_into "Brenvik" dbeWIRO_nom_prj "Proyecto Cautin"
 type_into "Brenvik" dbeWIRO_pro_prj "Forestal Los Robles"; xdotool key Tab
 shot proyecto
 
@@ -86,6 +87,9 @@ firmar
 
 # 4. Save: the register keeps both properties under their own codes, nothing added.
 save_document
+holds wiro 1 "nom_prj=PROYECTO CAUTIN" "pro_prj=FORESTAL LOS ROBLES"
+holds wiro_pre "nom_pre = 'Los Robles'" cod_pre=1 ciu=TEMUCO fir=9876543
+holds wiro_pre "nom_pre = 'Las Lengas'" cod_pre=2 ciu=TEMUCO fir=12345678
 [[ $(sqlite3 "$db" "SELECT group_concat(pred_codigo || ':' || pred_nombre) FROM (SELECT * FROM predio ORDER BY pred_codigo)") == "1:Los Robles,2:Las Lengas" ]] ||
   fail "the register does not hold both properties under their codes"
 [[ $(sqlite3 "$db" "SELECT count(*) FROM rol WHERE pred_codigo = 1") == 1 ]] || fail "the first property's rolls were touched"
@@ -100,7 +104,9 @@ preview_document
 export_document
 [[ $(grep -c '^    <PREDIO>' "$intercambio") == 2 ]] || fail "the exchange file does not hold one PREDIO per property"
 [[ $(grep -c '^<FORMULARIO>' "$intercambio") == 1 ]] || fail "the exchange file holds more than one FORMULARIO"
-grep -q '<FIRMA.NOMBRE>' "$intercambio" || fail "the exchange file has no signatory"
+exchange_has FORMULARIO.LUGAR TEMUCO 1
+exchange_has FIRMA.RUT 9876543 1 # the request's one signatory
+exchange_has FIRMA.CIUDAD TEMUCO 1
 export_again_same_bytes
 
 exit_program

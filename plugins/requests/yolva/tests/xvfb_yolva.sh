@@ -1,11 +1,12 @@
 #!/bin/bash
 # A person-like run of the declaration of existing dead-alerce products under Xvfb,
-# driven with xdotool, with a screenshot after each step: New (the declaration), the
-# property chosen in the register, the request's date and city, a transit guide refused
-# beside an extraction plan and then the plan alone, a product whose volume its unit
-# gives; Save, Close, Open, Preview and the exchange file twice with the same bytes, its
-# hashes checked with md5sum. Controls are reached by name and keyboard, never by
-# position; CI runs it.
+# driven with xdotool, with a screenshot after each step. It proves that the property
+# chosen in the register and the request's date, city and signatory are kept in their
+# columns; that an extraction plan is kept as its antecedent and a transit guide beside it
+# is refused with the rule's message and not stored; that a product is kept with the
+# volume its unit gives (0,12); that Save, Close and Open keep the declaration; and that
+# the exchange file carries the antecedent and the product by value, with the same bytes
+# twice. Controls are reached by name and keyboard, never by position; CI runs it.
 #
 # Usage: plugins/requests/yolva/tests/xvfb_yolva.sh [build dir (build)] [screenshot dir (xvfb-shots)]
 set -euo pipefail
@@ -27,7 +28,7 @@ xdotool type --delay 30 "Cochamo"; xdotool key Return
 xdotool key Down Up # posts the row
 sleep 0.5
 shot plan
-prints "101" declaracion "SELECT tipo FROM yolva_guia_ant" || fail "the extraction plan was not posted"
+holds yolva_guia_ant 1 nro_fenra=PE-77 tipo=101 "substr(fecha, 1, 10)=2026-09-01" origen=COCHAMO
 press "Brenvik" dbgYOLVA_guia_ant 0 "Numero"
 xdotool key Down # a new row
 xdotool type --delay 30 "F-1"; xdotool key Return
@@ -35,7 +36,7 @@ xdotool type --delay 30 "FENRA"; xdotool key Return
 xdotool type --delay 30 "02-09-2026"; xdotool key Return
 xdotool type --delay 30 "Cochamo"; xdotool key Return
 xdotool key Down Up
-focus_window "Advertencia" 10 || fail "a guide beside the plan was not refused"
+message_says "Advertencia" "No puede mezclar plan de extracción con guias"
 shot guia-rechazada
 xdotool key Return
 sleep 0.5
@@ -52,8 +53,7 @@ xdotool type --delay 30 "Unidad"; xdotool key Return Return
 xdotool key Down Up # posts the row
 sleep 0.5
 shot producto
-prints "5|5|0,12" declaracion "SELECT tipo_prod || '|' || unme_codigo || '|' || volumen FROM yolva_prod_exist" ||
-  fail "product not posted with its volume"
+holds yolva_prod_exist 1 tipo_prod=5 nro_piezas=10 cant=2.5 unme_codigo=5 volumen=0,12
 
 # 4. Save, close and open again.
 save_document
@@ -66,8 +66,8 @@ prints "0,12" declaracion "SELECT volumen FROM yolva_prod_exist" || fail "declar
 # 5. Preview, and the exchange file twice: nothing changed, so the same bytes.
 preview_document
 export_document
-grep -q "<FENRA_ANTERIOR.TIPO>101</" "$intercambio" || fail "the exchange file holds no antecedent"
-grep -q "<PRODUCTO.VOLUMEN>0,12</" "$intercambio" || fail "the product is not in the exchange file"
+exchange_has FENRA_ANTERIOR.TIPO 101 1
+exchange_has PRODUCTO.VOLUMEN 0,12 1
 export_again_same_bytes
 
 exit_program
