@@ -468,9 +468,9 @@ preview_document() {
 # wanted. Then its hashes, checked with md5sum: each form's hash is the MD5 of its body,
 # H the MD5 of the joined hashes; the bodies follow the fifth line, each one top-level
 # element that ends with its unindented closing line. The integrity line and the
-# document index must hold H, and the line end in the document's consultant's fields
-# ($consultor); a form under a filled DORVO or FERUN request carries its date, city and
-# signatory. Sets $intercambio to the file, the newest of its folder (a
+# document index must hold H; the line's type codes are the bodies' own, in their order,
+# and its consultant fields the document's consultant's ($consultor); a form under a
+# filled DORVO or FERUN request carries its date, city and signatory. Sets $intercambio to the file, the newest of its folder (a
 # second export gets a name of its own).
 export_document() {
   menu a archGuardarXML
@@ -508,8 +508,12 @@ PY
   linea=$(cat "$partes/cabecera")
   echo "integrity line: $linea"
   [[ $linea == "#@1|$h|"* ]] || fail "the integrity line does not hold H=$h"
-  [[ $linea =~ ^#@1\|$h\|[0-9,]+\| && ${linea#"${BASH_REMATCH[0]%|}"} == "$consultor" ]] ||
-    fail "the integrity line does not end in the consultant's fields '$consultor'"
+  local codigos
+  codigos=$(for cuerpo in "$partes"/cuerpo*; do
+    LC_ALL=C grep -m1 -o '\.TISO_CODIGO>[0-9]*<' "$cuerpo" | tr -dc 0-9; echo
+  done | paste -sd,)
+  [[ $linea == "#@1|$h|$codigos$consultor" ]] ||
+    fail "the integrity line is not '#@1|$h|$codigos$consultor' (codes of the bodies, consultant's fields)"
   prints "1|$h" sqlite3 "$db" "SELECT foco_estado || '|' || foco_hashXml FROM formPredio" || fail "document index not updated"
   [[ ${solicitud:-} != dorvo && ${solicitud:-} != ferun ]] || request_exported
 }

@@ -38,6 +38,7 @@ register_property
 start_with_consultant
 new_plantation_plan "Desafectación de Terrenos de Aptitud Preferentemente Forestal"
 choose_property
+fecha_xml=10/12/2026 # the accreditation head writes the request's date so
 
 # 1. Two sectors.
 press "Brenvik" "Antecedentes de los terrenos a desafectar" # tree

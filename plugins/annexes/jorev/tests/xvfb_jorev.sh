@@ -31,6 +31,7 @@ register_property
 start_with_consultant
 new_plantation_plan "Estudio Técnico de Declaración de Bosques de Protección"
 choose_property
+fecha_xml=10/12/2026 # the accreditation head writes the request's date so
 
 # 1. Two areas; the affected surface is their total.
 press "Brenvik" "Características del bosque de protección" # tree

@@ -38,6 +38,7 @@ pick_register_property "Los Robles" btnLlenarPredio "Predio"
 shot predio
 press "Brenvik" "Propietarios" # tree
 fill_request "10-12-2026" "Temuco"
+fecha_xml=10/12/2026 # the accreditation head writes the request's date so
 shot solicitud
 prints "Los Robles" working ferun "SELECT nom_pre FROM ferun" || fail "property not filled"
 

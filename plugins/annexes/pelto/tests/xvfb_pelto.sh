@@ -53,6 +53,7 @@ register_property
 start_with_consultant
 new_plantation_plan "Acreditación de Primera Poda y/o Raleo"
 choose_property
+fecha_xml=10/12/2026 # the accreditation head writes the request's date so
 
 # 1. The treasury.
 press "Brenvik" "Antecedentes para el pago de la bonificación" # tree

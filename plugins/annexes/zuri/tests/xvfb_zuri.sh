@@ -21,6 +21,7 @@ register_property
 start_with_consultant
 new_plantation_plan "Acreditación de Forestación y Recuperación de Suelos Degradados"
 choose_property
+fecha_xml=10/12/2026 # the accreditation head writes the request's date so
 
 # 1. The treasury.
 press "Brenvik" "Antecedentes para el Pago de la Bonificación" # tree
