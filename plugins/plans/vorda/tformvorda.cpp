@@ -112,6 +112,11 @@ void TFormVORDA::enlazarReglas()
         if (!ds)
             continue;
         m_reglas.trasPost(ds, [this](Dataset *d) { calendarioTrasPost(d); });
+        // A row gone takes its surface out of the footers and of sup_afe as a post does.
+        ds->AfterDelete = [this](Dataset *d) {
+            recalcularSupAfe();
+            AdsEventoAfterPost(d);
+        };
     }
 }
 

@@ -40,7 +40,8 @@ private:
     Dataset *tabla(const QString &sufijo) const;
     DBGrid *grilla(const QString &sufijo) const;
     void enlazarReglas();
-    // The after-post chain of a calendar: the stand's surface everywhere, the footers, sup_afe.
+    // The after-post chain of a calendar: the stand's surface everywhere, the footers, sup_afe
+    // (a delete recomputes the footers and sup_afe alike).
     void calendarioTrasPost(Dataset *ds);
     // The three footers, and sup_afe := their sum (the main record left in edit, posted
     // with the rest of the user's entry).

@@ -158,6 +158,35 @@ TEST_P(ReglasSuperficie, NumberTextsAreUnchangedAfterASum)
 INSTANTIATE_TEST_SUITE_P(Vorda, ReglasSuperficie, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool> &i) { return i.param ? "ConKelu" : "Solo"; });
 
+// Regression: a deleted row's surface stayed in sup_afe, and the exchange file carried it.
+TEST_F(VordaFixture, ADeletedRowTakesItsSurfaceOutOfTheNotice)
+{
+    const std::tuple<const char *, int, Valores> calendarios[] = {
+        {"for", 3, {{"ano", "2025"}, {"esp", "PINO RADIATA"}, {"den", "1250"}, {"tip_sue", "1"}}},
+        {"act", 1, {{"ano_cor", "2026"}}},
+        {"otr", 2, {{"ano", "2026"}, {"tip_act", "2"}}},
+    };
+    for (const auto &[sufijo, columna, resto] : calendarios) {
+        SCOPED_TRACE(sufijo);
+        abrirSolo();
+        const QString calendario = QLatin1String(sufijo);
+        for (const auto &[num, sup] : {std::pair{"1", "10"}, std::pair{"2", "5"}})
+            ASSERT_TRUE(agregar(calendario, Valores{{"num", num}, {"sup", sup}} + resto)) << mensajes().join(QLatin1Char('\n')).toStdString();
+        Field *supAfe = tabla(QString())->FieldByName(QStringLiteral("sup_afe"));
+        ASSERT_EQ(supAfe->AsString(), QStringLiteral("15"));
+        for (const auto &[num, queda] : {std::pair{"2", "10"}, std::pair{"1", "0"}}) {
+            Dataset *ds = tabla(calendario);
+            ASSERT_TRUE(ds->Locate(QStringLiteral("num"), QLatin1String(num)));
+            bool borrado = false;
+            ASSERT_TRUE(catchAbort([&] { borrado = ds->Delete(); }) && borrado);
+            EXPECT_EQ(supAfe->AsString(), QLatin1String(queda));
+            EXPECT_EQ(grilla(calendario)->FooterText(columna), QLatin1String(queda));
+            EXPECT_TRUE(QString::fromLatin1(form->PrepararXML())
+                            .contains(QStringLiteral("<FORMULARIO.SOLI_SUP_SOLICITADA>%1</FORMULARIO.SOLI_SUP_SOLICITADA>").arg(QLatin1String(queda))));
+        }
+    }
+}
+
 // A stand number is a value, never part of a statement.
 TEST_F(VordaFixture, StandNumbersWithQuotesAreValues)
 {
