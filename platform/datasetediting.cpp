@@ -2,6 +2,7 @@
 #include "dataset.h"
 
 #include "connection.h"
+#include "datasetdetails.h"
 #include "dataseterror.h"
 #include "datasource.h"
 #include "sqlidentifier.h"
@@ -203,7 +204,7 @@ bool Dataset::startInsert(bool append)
 {
     checkActive(append ? "Append" : "Insert");
     checkCanModify(append ? "Append" : "Insert");
-    if (!CheckBrowseMode())
+    if (!CheckBrowseMode() || !leaveDetails(this))
         return false;
     if (BeforeInsert)
         BeforeInsert(this);

@@ -1,6 +1,7 @@
 // Dataset: the visible rows (filter, master link) and moving over them.
 #include "dataset.h"
 
+#include "datasetdetails.h"
 #include "dataseterror.h"
 #include "datasource.h"
 #include "filterexpression.h"
@@ -242,10 +243,19 @@ void Dataset::afterScroll()
         AfterScroll(this);
 }
 
+bool leaveDetails(Dataset *master)
+{
+    for (DataSource *s : master->dataSources())
+        for (Dataset *detail : s->details())
+            if (detail->Active() && !(detail->CheckBrowseMode() && leaveDetails(detail)))
+                return false;
+    return true;
+}
+
 void Dataset::First()
 {
     checkActive("First");
-    if (!CheckBrowseMode())
+    if (!CheckBrowseMode() || (m_cur != 0 && !leaveDetails(this)))
         return;
     if (BeforeScroll)
         BeforeScroll(this);
@@ -258,7 +268,7 @@ void Dataset::First()
 void Dataset::Last()
 {
     checkActive("Last");
-    if (!CheckBrowseMode())
+    if (!CheckBrowseMode() || (m_cur != int(m_view.size()) - 1 && !leaveDetails(this)))
         return;
     if (BeforeScroll)
         BeforeScroll(this);
@@ -283,9 +293,11 @@ int Dataset::MoveBy(int distance)
     checkActive("MoveBy");
     if (!CheckBrowseMode())
         return 0;
+    const int size = int(m_view.size());
+    if (size > 0 && std::clamp(m_cur + distance, 0, size - 1) != m_cur && !leaveDetails(this))
+        return 0;
     if (BeforeScroll)
         BeforeScroll(this);
-    const int size = int(m_view.size());
     int moved = 0;
     if (size == 0) {
         m_bof = m_eof = true;
@@ -319,6 +331,8 @@ void Dataset::setRecNo(int recNo)
     if (!CheckBrowseMode() || m_view.empty())
         return;
     const int target = std::clamp(recNo, 1, int(m_view.size())) - 1;
+    if (target != m_cur && !leaveDetails(this))
+        return;
     if (BeforeScroll)
         BeforeScroll(this);
     m_cur = target;
@@ -344,7 +358,7 @@ bool Dataset::GotoBookmark(const Bookmark &bookmark)
     if (!bookmark.valid || !CheckBrowseMode())
         return false;
     const int idx = viewIndexOfKey(bookmark.key);
-    if (idx < 0)
+    if (idx < 0 || (idx != m_cur && !leaveDetails(this)))
         return false;
     if (BeforeScroll)
         BeforeScroll(this);
@@ -366,7 +380,7 @@ bool Dataset::Locate(const QString &fieldNames, const QVariantList &values, Loca
     if (!CheckBrowseMode())
         return false;
     const int found = findOnDemand(QList<const Field *>(fields.begin(), fields.end()), values, options);
-    if (found < 0)
+    if (found < 0 || (found != m_cur && !leaveDetails(this)))
         return false;
     if (BeforeScroll)
         BeforeScroll(this);

@@ -507,6 +507,52 @@ TEST_F(DatasetTest, MasterDetail)
     rodal.EnableControls();
 }
 
+// Regression: the master moved before its detail's post was refused, and the window then
+// showed the next master over this one's detail rows.
+TEST_F(DatasetTest, ADetailRowThatCannotPostKeepsTheMasterWhereItIs)
+{
+    const QList<std::pair<const char *, std::function<void(Dataset &)>>> movimientos = {
+        {"Next", [](Dataset &m) { m.Next(); }},
+        {"Prior", [](Dataset &m) { m.Prior(); }},
+        {"First", [](Dataset &m) { m.First(); }},
+        {"Last", [](Dataset &m) { m.Last(); }},
+        {"RecNo", [](Dataset &m) { m.setRecNo(1); }},
+        {"Locate", [](Dataset &m) { m.Locate(QStringLiteral("num"), QStringLiteral("12")); }},
+        {"Append", [](Dataset &m) { m.Append(); }},
+    };
+    ASSERT_TRUE(rodal.Open());
+    DataSource master;
+    master.setDataSet(&rodal);
+    Table det;
+    det.setConnection(&db.conn);
+    det.setTableName(QStringLiteral("det"));
+    det.setMasterSource(&master, QStringLiteral("num"), QStringLiteral("num"));
+    ASSERT_TRUE(det.Open());
+    det.BeforePost = [](Dataset *d) {
+        if (d->FieldByName(QStringLiteral("esp"))->IsNull())
+            Abort();
+    };
+    for (const auto &[nombre, mover] : movimientos) {
+        SCOPED_TRACE(nombre);
+        rodal.setRecNo(3); // num 3
+        ASSERT_TRUE(det.Append());
+        det.FieldByName(QStringLiteral("vol"))->setAsFloat(7);
+        EXPECT_FALSE(catchAbort([&, &mover = mover] { mover(rodal); }));
+        EXPECT_EQ(rodal.State(), DatasetState::Browse);
+        EXPECT_EQ(rodal.FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("3"));
+        EXPECT_EQ(det.State(), DatasetState::Insert);
+        EXPECT_EQ(det.FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("3"));
+        det.Cancel();
+        EXPECT_EQ(walk(det, QStringLiteral("esp")), QStringList{QStringLiteral("10")});
+    }
+    // Staying on the row leaves the detail's edit alone.
+    det.Edit();
+    det.FieldByName(QStringLiteral("esp"))->Clear();
+    EXPECT_TRUE(catchAbort([&] { rodal.setRecNo(3); }));
+    EXPECT_EQ(det.State(), DatasetState::Edit);
+    det.Cancel();
+}
+
 TEST_F(DatasetTest, LookupField)
 {
     Table especie;
