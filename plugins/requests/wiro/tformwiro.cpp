@@ -186,10 +186,12 @@ void TFormWIRO::dbnWIRO_pre2Click(DBNavigator::Button boton)
 
 void TFormWIRO::adsPpalBeforeDelete(Dataset *ds)
 {
-    if (ds->RecordCount() > 1)
-        return;
-    Pitido::Sonar();
-    Abort();
+    if (ds->RecordCount() <= 1) {
+        Pitido::Sonar();
+        Abort();
+    }
+    // A property goes with all its rolls, owners and coordinates: asked as any row delete.
+    AdsEventoBeforeDelete(ds);
 }
 
 void TFormWIRO::adsPpalAfterScroll(Dataset *ds)

@@ -39,7 +39,8 @@ public:
     // After the navigator's own action: an insert becomes a property row with code -1,
     // posted with no check, left in edit.
     void dbnWIRO_pre2Click(DBNavigator::Button boton);
-    // The last property cannot be deleted: the warning beep and the delete aborted.
+    // The last property cannot be deleted: the warning beep and the delete aborted; any
+    // other is deleted once the user confirms it.
     void adsPpalBeforeDelete(Dataset *ds);
     // The position boxes: the current row's number (the count plus one while a row is
     // being inserted), and the count.

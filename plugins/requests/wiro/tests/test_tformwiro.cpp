@@ -147,6 +147,7 @@ TEST_F(Wiro, PropertiesComeFromTheNavigatorAndTheLastOneStays)
 
     // With several, one goes, and its property rows with it; the others keep theirs.
     ASSERT_EQ(campo("id_pre")->Value(), segundo);
+    dialogos.responder({ID::YES});
     EXPECT_TRUE(navegador()->trigger(DBNavigator::Delete)) << dialogos.textos().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(predios()->RecordCount(), 2);
     EXPECT_EQ(filasTrabajo("wiro_pro", segundo), 0);
@@ -154,6 +155,49 @@ TEST_F(Wiro, PropertiesComeFromTheNavigatorAndTheLastOneStays)
     EXPECT_EQ(filasTrabajo("wiro_rol", primero), 1);
     EXPECT_EQ(filasTrabajo("wiro_coo", primero), 1);
     EXPECT_EQ(pitidos, 1);
+}
+
+// Regression: a roll that could not be posted let the navigator move on, and the window
+// showed the next property over this one's rolls and owners.
+TEST_F(Wiro, ARollThatCannotBePostedKeepsThePropertyInPlace)
+{
+    elegirEnFila(7);
+    nuevoPredio();
+    elegirEnFila(8);
+    ASSERT_TRUE(navegador()->trigger(DBNavigator::First));
+    ASSERT_EQ(campo("nom_pre")->AsString(), QStringLiteral("El Roble"));
+    for (const DBNavigator::Button boton : {DBNavigator::Next, DBNavigator::Last, DBNavigator::Insert}) {
+        SCOPED_TRACE(int(boton));
+        dialogos.boxes.clear();
+        Dataset *roles = tabla("rol");
+        ASSERT_TRUE(roles->Append());
+        roles->FieldByName(QStringLiteral("rol"))->setAsString(QStringLiteral("999-1"));
+        EXPECT_FALSE(navegador()->trigger(boton));
+        EXPECT_TRUE(dialogos.textos().join(QLatin1Char('|')).contains(QStringLiteral("El campo \"Comuna\" no puede quedar vacío.")))
+            << dialogos.textos().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(cajas(), QStringLiteral("1 de 2"));
+        EXPECT_EQ(campo("nom_pre")->AsString(), QStringLiteral("El Roble"));
+        EXPECT_EQ(roles->State(), DatasetState::Insert);
+        roles->Cancel();
+    }
+    EXPECT_EQ(predios()->RecordCount(), 2);
+}
+
+// Regression: the navigator's delete took a property with all its rows without asking.
+TEST_F(Wiro, DeletingAPropertyAsksFirst)
+{
+    elegirEnFila(7);
+    nuevoPredio();
+    const QVariant segundo = campo("id_pre")->Value();
+    agregarPropietario(11111111, QStringLiteral("Nuevo"));
+    dialogos.boxes.clear();
+    dialogos.responder({ID::NO});
+    EXPECT_FALSE(navegador()->trigger(DBNavigator::Delete));
+    EXPECT_EQ(dialogos.textos(), QStringList{QStringLiteral("¿Está seguro de eliminar este registro?")});
+    EXPECT_EQ(predios()->RecordCount(), 2);
+    EXPECT_EQ(campo("id_pre")->Value(), segundo);
+    EXPECT_EQ(filasTrabajo("wiro_pro", segundo), 1);
+    EXPECT_EQ(pitidos, 0);
 }
 
 TEST_F(Wiro, TheProjectNeedsItsNameAndOwner)
