@@ -34,6 +34,31 @@ QString reemplazarEnLista(const QString &lista, const QString &anterior, const Q
     return partes.join(QLatin1Char(','));
 }
 
+namespace {
+
+// Some dependant of the relation holds `valor`: the key's own rows only when `propias`,
+// and never the one-to-one row, which is the key's row seen elsewhere.
+bool filasConClave(Connection *c, const RelacionClave &r, const QString &valor, bool propias)
+{
+    for (qsizetype i = 0; i < r.dependientes.size(); ++i) {
+        const Dependiente &d = r.dependientes.at(i);
+        if ((propias && r.unoAUno && i == 0) || (d.propia && !propias))
+            continue;
+        if (!d.lista) {
+            if (Asercion(c, QStringLiteral("FROM %1 WHERE %2 = ?").arg(d.tabla, d.columna), {valor}))
+                return true;
+            continue;
+        }
+        const QueryResult listas = c->select(QStringLiteral("SELECT %1 FROM %2").arg(d.columna, d.tabla));
+        for (const QVariantList &fila : listas.rows)
+            if (numeros(fila.value(0).toString()).contains(valor))
+                return true;
+    }
+    return false;
+}
+
+} // namespace
+
 ReglasFormulario::ReglasFormulario(TCustomMDIChild *form)
     : m_form(form)
 {
@@ -162,22 +187,7 @@ bool ReglasFormulario::claveEnOtraFila(const RelacionClave &r, const QVariant &v
 bool ReglasFormulario::claveEnUso(const Dataset *ds, const QString &valor) const
 {
     const RelacionClave *r = relacion(ds);
-    if (!r)
-        return false;
-    for (const Dependiente &d : r->dependientes) {
-        if (d.propia)
-            continue;
-        if (!d.lista) {
-            if (Asercion(conexion(), QStringLiteral("FROM %1 WHERE %2 = ?").arg(d.tabla, d.columna), {valor}))
-                return true;
-            continue;
-        }
-        const QueryResult listas = conexion()->select(QStringLiteral("SELECT %1 FROM %2").arg(d.columna, d.tabla));
-        for (const QVariantList &fila : listas.rows)
-            if (numeros(fila.value(0).toString()).contains(valor))
-                return true;
-    }
-    return false;
+    return r && filasConClave(conexion(), *r, valor, false);
 }
 
 void ReglasFormulario::antesDePostClave(Dataset *ds)
@@ -185,9 +195,10 @@ void ReglasFormulario::antesDePostClave(Dataset *ds)
     const RelacionClave *r = relacion(ds);
     const PostEnCurso p = m_posts.value(ds);
     const QString anterior = p.anterior.toString();
-    // A one-to-one dependant is the same row seen elsewhere: it follows without asking.
-    if (!r || r->unoAUno || p.insercion || anterior.isEmpty() || anterior == ds->FieldByName(r->clave)->AsString()
-        || !claveEnUso(ds, anterior) || claveEnOtraFila(*r, anterior, ds->FieldByName(r->id)->Value()))
+    // Asked whenever the rename reaches rows of another table, the stand's own rows
+    // included; a one-to-one dependant alone follows without asking.
+    if (!r || p.insercion || anterior.isEmpty() || anterior == ds->FieldByName(r->clave)->AsString()
+        || !filasConClave(conexion(), *r, anterior, true) || claveEnOtraFila(*r, anterior, ds->FieldByName(r->id)->Value()))
         return;
     if (m_form->Dialogo(mtConfirmation,
                         QStringLiteral("Esta Modificación cambiará todos los campos relacionados ¿Está seguro de "

@@ -119,6 +119,31 @@ TEST_F(Coba, AStandRenameReachesItsActivitiesThinningsKeepItAndHarvestRowsGoWith
     EXPECT_EQ(tabla(QString())->FieldByName("sup_afe")->AsString(), QStringLiteral("3"));
 }
 
+// Regression: a rename reaching only the stand's harvest rows was not confirmed.
+TEST_F(Coba, ARenameReachingActivityRowsIsConfirmedAndNoKeepsTheNumber)
+{
+    const QList<std::pair<const char *, std::function<bool(Coba &)>>> casos = {
+        {"a thinning", [](Coba &t) { return t.raleo("1"); }},
+        {"a harvest row only", [](Coba &t) { return t.cosecha("1", "2027", "2027"); }},
+    };
+    const QString kPorRodal = QStringLiteral(
+        "SELECT 'car', num FROM coba_car UNION ALL SELECT 'ral', num FROM coba_act_ral UNION ALL "
+        "SELECT 'cor', num FROM coba_act_cor_ref ORDER BY 1, 2");
+    for (const auto &[nombre, actividad] : casos) {
+        SCOPED_TRACE(nombre);
+        abrirDocumento();
+        ASSERT_TRUE(rodal("1", "5") && actividad(*this)) << mensajesTexto();
+        const QStringList antes = filas(kPorRodal);
+        dialogos.boxes.clear();
+        dialogos.responder({ID::NO});
+        EXPECT_FALSE(ModificarFila(tabla("car"), "num", "1", {{"num", "7"}}));
+        dialogos.respuestas.clear();
+        EXPECT_EQ(dialogos.textos(), QStringList{QStringLiteral("Esta Modificación cambiará todos los campos relacionados "
+                                                                "¿Está seguro de modificar este registro?")});
+        EXPECT_EQ(filas(kPorRodal), antes);
+    }
+}
+
 TEST_F(Coba, APendingActivityEditSurvivesAStandPost)
 {
     ASSERT_TRUE(rodal("1", "5", "20", "2000"));

@@ -93,6 +93,65 @@ TEST_F(Ertiv, ElRodalLlevaSuFilaDeSuelosYSuNumeroLlegaALasCuatroTablas)
     EXPECT_EQ(tabla(QStringLiteral("act_cor"))->FieldByName(QStringLiteral("num_look"))->AsString(), QStringLiteral("1'B"));
 }
 
+// Regression: a repeated stand number was taken, and the exchange file wrote the stand twice.
+TEST_F(Ertiv, UnNumeroDeRodalRepetidoSeRechaza)
+{
+    const QList<std::pair<const char *, std::function<bool(Ertiv &)>>> casos = {
+        {"a second stand 1", [](Ertiv &t) { return t.rodal("1", "3"); }},
+        {"stand 2 renamed 1", [](Ertiv &t) { return t.modificar(QStringLiteral("res"), "num", "2", {{"num", "1"}}); }},
+    };
+    for (const auto &[nombre, probar] : casos) {
+        SCOPED_TRACE(nombre);
+        abrirDocumento();
+        ASSERT_TRUE(rodal("1", "12,5") && rodal("2", "8") && especie("1")) << mensajesTexto();
+        dialogos.boxes.clear();
+        EXPECT_FALSE(probar(*this));
+        EXPECT_TRUE(dialogos.textos().join(QLatin1Char('\n')).contains(QStringLiteral("Sólo se permiten valores únicos")))
+            << mensajesTexto();
+        EXPECT_EQ(filas(kPorRodal), (QStringList{"car|1", "res|1", "res|2", "sue|1", "sue|2"}));
+        EXPECT_EQ(tabla(QString())->FieldByName(QStringLiteral("sup_afe"))->AsString(), QStringLiteral("20,5"));
+    }
+}
+
+// Regression: a rename reaching the stand's other rows went through without a question.
+TEST_F(Ertiv, RenombrarUnRodalConFilasEnOtrasTablasPreguntaPrimero)
+{
+    const QString pregunta = QStringLiteral("Esta Modificación cambiará todos los campos relacionados ¿Está seguro de "
+                                            "modificar este registro?");
+    struct Caso
+    {
+        const char *nombre;
+        std::function<bool(Ertiv &)> filas; // stand 1's rows beyond its soil row
+        bool pregunta;
+        QStringList renombrado; // kPorRodal once the rename is confirmed
+    };
+    const QList<Caso> casos = {
+        {"only its soil row", [](Ertiv &) { return true; }, false, {"res|7", "sue|7"}},
+        {"a characterisation row", [](Ertiv &t) { return t.especie("1"); }, true, {"car|7", "res|7", "sue|7"}},
+        {"a cut", [](Ertiv &t) { return t.corta("1", "A"); }, true, {"cor|7", "res|7", "sue|7"}},
+        {"a reforestation", [](Ertiv &t) { return t.reforestacion("1", "A"); }, true, {"ref|7", "res|7", "sue|7"}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        abrirDocumento();
+        ASSERT_TRUE(rodal("1", "12,5") && c.filas(*this)) << mensajesTexto();
+        const QStringList antes = filas(kPorRodal);
+        dialogos.boxes.clear();
+        dialogos.responder({ID::NO});
+        const bool renombrado = modificar(QStringLiteral("res"), "num", "1", {{"num", "7"}});
+        dialogos.respuestas.clear();
+        EXPECT_EQ(dialogos.textos(), c.pregunta ? QStringList{pregunta} : QStringList());
+        if (c.pregunta) {
+            // No keeps the old number everywhere.
+            EXPECT_FALSE(renombrado);
+            EXPECT_EQ(filas(kPorRodal), antes);
+            EXPECT_EQ(tabla(QStringLiteral("res"))->FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("1"));
+            ASSERT_TRUE(modificar(QStringLiteral("res"), "num", "1", {{"num", "7"}})) << mensajesTexto();
+        }
+        EXPECT_EQ(filas(kPorRodal), c.renombrado);
+    }
+}
+
 TEST_F(Ertiv, UnRodalConProgramaNoSeBorraYSinElSeVaConSusFilas)
 {
     struct Caso

@@ -80,6 +80,9 @@ da "$(filas_del_rodal 2)" 10 || fail "no per-stand rows for stand 2"
 press "Brenvik" dbgDALU_car 1 "Nº Rodal"
 xdotool key ctrl+a; xdotool type "3"; xdotool key Return
 press "Brenvik" dbgDALU_car 0 "Nº Rodal" # leaving the row posts it
+focus_window "Confirmaci" || fail "no question before renaming the stand"
+press "Confirmaci" "Sí"
+focus_main
 da "SELECT ($(filas_del_rodal 2 | cut -c8-)) || '|' || ($(filas_del_rodal 3 | cut -c8-))" "0|10" || fail "stand 2 not renamed everywhere"
 press "Brenvik" dbgDALU_car 1 "Nº Rodal"
 sleep 0.5 # the cell's editor opens
