@@ -36,6 +36,16 @@ TEST_F(Zuri, EachRuleRefusesWhatItMustAndTakesTheRest)
     auto resolucion = [](const ValoresFila &v) {
         return [v](Zuri &t) { return AgregarFila(t.tabla(QStringLiteral("ant_resol")), v); };
     };
+    // Stand 1's forestation of 4,5 ha, `mayor` of them requested at more than 100%.
+    auto forestacion = [](const QString &mayor) {
+        return [mayor](Zuri &t) {
+            return t.rodal("1")
+                && ModificarFila(t.tabla(QStringLiteral("car_for")), "num", QStringLiteral("1"),
+                                 {{"sup_for", "4,5"}, {"sup_bon_total", "4,5"}, {"sup_bon_may_100", mayor}, {"ano_plan", "2021"},
+                                  {"esp", "Pino radiata (Pinus radiata)"}, {"tip_planta", "1"}, {"den_ini", "1600"},
+                                  {"den_actual", "1100"}, {"cercos", "0"}, {"cerco_repara", "0"}});
+        };
+    };
     const QList<Caso> casos = {
         {"resolution with both pairs empty", resolucion({{"num_cal", QString()}}), false, QStringLiteral("No puede ingresar una fila vacía")},
         {"resolution with only the plan's date", resolucion({{"fec_plan", "01-03-2020"}}), false,
@@ -49,6 +59,12 @@ TEST_F(Zuri, EachRuleRefusesWhatItMustAndTakesTheRest)
         {"stand number twice", [](Zuri &t) { return t.rodal("1") && t.rodal("1"); }, false, {}},
         {"one plot", [](Zuri &t) { return t.rodal("1") && t.parcelas("1", "1"); }, false, {}},
         {"two plots", [](Zuri &t) { return t.rodal("1") && t.parcelas("1", "2"); }, true, {}},
+        // Regression: the computed <100% surface went to the exchange file negative or empty.
+        {"forestation with part above 100%", forestacion(QStringLiteral("1,5")), true, {}},
+        {"forestation all above 100%", forestacion(QStringLiteral("4,5")), true, {}},
+        {"forestation above 100% beyond its total", forestacion(QStringLiteral("6")), false,
+         QStringLiteral("no puede contener valores negativos")},
+        {"forestation without its surface above 100%", forestacion(QString()), false, QStringLiteral("no puede quedar vacío")},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
