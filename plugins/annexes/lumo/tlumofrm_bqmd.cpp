@@ -3,8 +3,6 @@
 #include "componentesformulario.h"
 #include "connection.h"
 #include "query.h"
-#include "util_bbdd.h"
-#include "util_texto.h"
 #include "xml/txml.h"
 
 TlumoFrm_bqmd::TlumoFrm_bqmd(QWidget *parent)
@@ -40,15 +38,8 @@ void TlumoFrm_bqmd::getXML(TXML *xml)
         xml->Hijo(QStringLiteral("NUMERO"), componentes::campo(&filas, QStringLiteral("num")));
         xml->Hijo(QStringLiteral("SUPERFICIE"), componentes::campo(&filas, QStringLiteral("sup")));
         xml->Hijo(QStringLiteral("FECHA_INCENDIO"), componentes::campo(&filas, QStringLiteral("date1")));
-        // The stand's species by name, each name bound as it is, trimmed.
-        for (const QString &especie : Explode(componentes::texto(componentes::campo(&filas, QStringLiteral("esp"))), QStringLiteral(","))) {
-            const QString nombre = especie.trimmed();
-            if (nombre.isEmpty())
-                continue;
-            xml->Hijo(QStringLiteral("ESPECIE"),
-                      Consulta(m_form->ConexionBDPpal, QStringLiteral("SELECT espe_codigo FROM especie WHERE TRIM(espe_descripcion)=?"),
-                               {nombre}));
-        }
+        // The stand's species by name, each found as the writer finds every species name.
+        xml->ImprimirTag(QStringLiteral("ESPECIE"), componentes::campo(&filas, QStringLiteral("esp")), tsmEspecie);
         xml->Hijo(QStringLiteral("DENSIDAD"), componentes::campo(&filas, QStringLiteral("den")));
         xml->Hijo(QStringLiteral("TIPO_BOSQUE"), componentes::campo(&filas, QStringLiteral("cmp1")));
         xml->CerrarNodo();

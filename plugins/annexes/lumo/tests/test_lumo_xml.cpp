@@ -90,6 +90,17 @@ TEST_F(LumoXmlPartes, BurnedForestWritesItsStandsOnlyThroughItsFrame)
     EXPECT_EQ(valores(xml, QStringLiteral("ACTIVIDAD.TIPO_ACTIVIDAD")).count(QStringLiteral("170")), 1);
 }
 
+// Regression: a stand species typed in another case than the list's lost its code.
+TEST_F(LumoXmlPartes, ABurnedStandsSpeciesIsFoundWhateverItsCase)
+{
+    for (const char *esp : {"Pino radiata (Pinus radiata)", "pino radiata (pinus radiata)", " PINO RADIATA (PINUS RADIATA) "}) {
+        SCOPED_TRACE(esp);
+        abrir(31);
+        ASSERT_TRUE(form->ConexionBD->exec(QStringLiteral("UPDATE lumo_car SET esp = ? WHERE num = '1'"), {QString::fromUtf8(esp)}));
+        EXPECT_EQ(valores(form->PrepararXML(), QStringLiteral("RODAL.ESPECIE")), (QStringList{"1", "1"}));
+    }
+}
+
 // A combination that removes a column before a coded one: the code and its "other" text
 // still come from the coded column, found by its field.
 TEST_F(LumoXmlPartes, ACodedColumnKeepsItsCodeWhenColumnsBeforeItAreRemoved)
