@@ -5,6 +5,7 @@
 #include "entrada/ttipocomboexterno.h"
 #include "impresion/impresionformulario.h"
 #include "tformdescrito.h"
+#include "validarpares.h"
 #include "xml/txml.h"
 
 namespace AcreditacionFerun {
@@ -23,18 +24,8 @@ bool ListaTesorerias(TCustomMDIChild *form)
 
 bool ParesDeResolucion(TCustomMDIChild *form, Dataset *ds)
 {
-    const auto vacio = [](const Field *f) { return !f || f->IsNull() || f->AsString().trimmed().isEmpty(); };
-    bool alguno = false;
-    for (const auto &[numero, fecha] : {std::pair{"num_cal", "fec_cal"}, std::pair{"num_plan", "fec_plan"}}) {
-        Field *num = ds->FieldByName(QLatin1String(numero));
-        Field *fec = ds->FieldByName(QLatin1String(fecha));
-        if (vacio(num) && vacio(fec))
-            continue;
-        alguno = true;
-        form->Validar(num, {tvNoVacio});
-        form->Validar(fec, {tvNoVacio, tvFechaValida});
-    }
-    return alguno;
+    return ValidarPares(form, ds, {{QStringLiteral("num_cal"), QStringLiteral("fec_cal")},
+                                   {QStringLiteral("num_plan"), QStringLiteral("fec_plan")}});
 }
 
 void ImprimirBonificacion(ImpresionFormulario &p)

@@ -5,6 +5,7 @@
 #include "componentesformulario.h"
 #include "connection.h"
 #include "datasource.h"
+#include "validarpares.h"
 
 BRENVIK_REGISTER_WINDOW(TFormESKA, "TFormESKA");
 
@@ -68,13 +69,7 @@ void TFormESKA::enlazarReglas()
 
 void TFormESKA::validarPares(Dataset *resoluciones)
 {
-    for (const auto &[numero, fecha] : {std::pair{"ctapf_no", "ctapf_fec"}, std::pair{"pm_no", "pm_fec"}}) {
-        Field *n = resoluciones->FieldByName(QLatin1String(numero));
-        Field *f = resoluciones->FieldByName(QLatin1String(fecha));
-        if (n->IsNull() && f->IsNull())
-            continue;
-        Validar(n, {tvNoVacio});
-        Validar(f, {tvNoVacio, tvFechaValida});
-    }
+    ValidarPares(this, resoluciones,
+                 {{QStringLiteral("ctapf_no"), QStringLiteral("ctapf_fec")}, {QStringLiteral("pm_no"), QStringLiteral("pm_fec")}});
 }
 

@@ -33,6 +33,9 @@ TEST_F(Eska, AResolutionGivesNumberAndDateTogether)
         {"a classification without date", {{"num_sect", "1"}, {"ctapf_no", "C-12"}}, false},
         {"a plan date without number", {{"num_sect", "1"}, {"pm_fec", "03-04-2015"}}, false},
         {"both pairs", {{"num_sect", "1"}, {"ctapf_no", "C-12"}, {"ctapf_fec", "03-04-2015"}, {"pm_no", "P-9"}, {"pm_fec", "05-06-2016"}}, true},
+        // Regression: a number typed and erased again (an empty text) counted as given.
+        {"a number typed and erased", {{"num_sect", "1"}, {"pm_no", "P-9"}, {"pm_no", ""}}, true},
+        {"a number erased beside its date", {{"num_sect", "1"}, {"pm_no", "P-9"}, {"pm_no", ""}, {"pm_fec", "05-06-2016"}}, false},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
