@@ -1,5 +1,7 @@
 #include "dbedit.h"
 
+#include <algorithm>
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -34,10 +36,12 @@ void DBEdit::loadValue()
 {
     const Field *f = fieldLink()->active() ? field() : nullptr;
     m_loading = true;
-    if (f && f->DataType() == FieldType::Text && f->Size() > 0)
-        setMaxLength(f->Size());
-    else
-        setMaxLength(32767);
+    int limit = f && f->DataType() == FieldType::Text && f->Size() > 0 ? f->Size() : 32767;
+    // A limit of the edit's own (property "maxChars", set where it is built) narrows it
+    // for any field type.
+    if (const int propio = property("maxChars").toInt(); propio > 0)
+        limit = std::min(limit, propio);
+    setMaxLength(limit);
     if (!m_pending || !f || !fieldLink()->editing()) {
         setText(f ? textOfField(f) : QString());
         m_pending = false;

@@ -280,6 +280,10 @@ private:
         case Kind::Edit: {
             auto *edit = bound<DBEdit>(c, parent);
             setWidthInChars(edit, charsFor(c));
+            if (c.maxLength > 0) {
+                edit->setProperty("maxChars", c.maxLength);
+                edit->setMaxLength(c.maxLength);
+            }
             w = edit;
             break;
         }

@@ -108,6 +108,7 @@ struct ControlDescription
     bool hidden = false;
     bool warning = false;  // a label in the warning style
     int width = 0;         // characters; 0: what suits the field
+    int maxLength = 0;     // edit: characters the user may type; 0: the field's size
     int lines = 4;         // memo height in lines
     QStringList items;     // combo: shown texts
     QStringList keys;      // combo: stored values (empty: the texts)

@@ -572,6 +572,7 @@ private:
         bool idPre = false;
         bool repOnly = false;
         QString fono = QStringLiteral("30"); // representatives' phone: "30", "50", "none"
+        QString fonoPro;                     // owners' phone: "30", "50"; empty: as fono (30 for none)
         QString juridical = QStringLiteral("nom");
     };
 
@@ -604,7 +605,8 @@ private:
         noChildren(n);
         if (!args(n, {QStringLiteral("coo"), QStringLiteral("rol_con"), QStringLiteral("usuf"), QStringLiteral("rutfirst"), QStringLiteral("id_pre"),
                       QStringLiteral("reponly")},
-                  {QStringLiteral("suffix"), QStringLiteral("fono"), QStringLiteral("juridical")}, 0, 0, a))
+                  {QStringLiteral("suffix"), QStringLiteral("fono"), QStringLiteral("fonopro"), QStringLiteral("juridical")}, 0, 0,
+                  a))
             return;
         Predio p;
         p.suffix = a.options.value(QStringLiteral("suffix"));
@@ -618,6 +620,9 @@ private:
         p.juridical = a.options.value(QStringLiteral("juridical"), p.juridical);
         if (p.fono != QLatin1String("30") && p.fono != QLatin1String("50") && p.fono != QLatin1String("none"))
             return error(n.line, QStringLiteral("fono= es 30, 50 o none, no \"%1\"").arg(p.fono));
+        p.fonoPro = a.options.value(QStringLiteral("fonopro"), p.fono == QLatin1String("50") ? p.fono : QStringLiteral("30"));
+        if (p.fonoPro != QLatin1String("30") && p.fonoPro != QLatin1String("50"))
+            return error(n.line, QStringLiteral("fonopro= es 30 o 50, no \"%1\"").arg(p.fonoPro));
         if (p.juridical != QLatin1String("nom") && p.juridical != QLatin1String("pat"))
             return error(n.line, QStringLiteral("juridical= es nom o pat, no \"%1\"").arg(p.juridical));
         if (m_predios.contains(p.suffix))
@@ -659,7 +664,7 @@ private:
             // Printed, the persons' tables keep a legible size: long names and addresses wrap.
             text += QString::fromUtf8(comunaPersona);
             if (owners || p.fono != QLatin1String("none"))
-                text += QStringLiteral("  fono text %1 \"Teléfono\" display=10\n").arg(p.fono == QLatin1String("50") ? 50 : 30);
+                text += QStringLiteral("  fono text %1 \"Teléfono\" display=10\n").arg(owners ? p.fonoPro : p.fono);
             if (!p.idPre)
                 text += QStringLiteral("  firm boolean \"Firmante\" default=0\n");
             // Rows per property keep the sex (and usufruct) an upgraded document has,
@@ -896,6 +901,8 @@ private:
             QStringList keys = fieldKeys;
             if (c.kind == K::Memo)
                 keys << QStringLiteral("lines");
+            if (c.kind == K::Edit)
+                keys << QStringLiteral("maxlength");
             if (c.kind == K::Lookup)
                 keys << QStringLiteral("list") << QStringLiteral("key") << QStringLiteral("show");
             if (!args(n, bound, keys, 1, 2, a))
@@ -907,6 +914,8 @@ private:
             c.listField = a.options.value(QStringLiteral("show"));
             if (a.options.contains(QStringLiteral("lines")))
                 integer(n, a.options.value(QStringLiteral("lines")), c.lines);
+            if (a.options.contains(QStringLiteral("maxlength")))
+                integer(n, a.options.value(QStringLiteral("maxlength")), c.maxLength);
             noChildren(n);
             break;
         }

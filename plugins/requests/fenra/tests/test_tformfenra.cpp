@@ -7,6 +7,7 @@
 
 #include <QFocusEvent>
 #include <QTabWidget>
+#include <QTest>
 
 TEST_F(Fenra, PickingTheDestinationFillsOnlyTheSuffixTwoTables)
 {
@@ -189,6 +190,21 @@ TEST_F(Fenra, AnotherKindOfTransportNeedsItsDescription)
     campo("trans_tipo_otro")->setAsString(QString());
     QCoreApplication::sendEvent(otro, &salida);
     EXPECT_EQ(dialogos.boxes.size(), 1) << dialogos.textos().join(QLatin1Char('|')).toStdString();
+}
+
+// Regression: the driver's R.U.T. took any number of digits, and the exchange file carried them.
+TEST_F(Fenra, TheDriversRutTakesElevenDigitsAtMost)
+{
+    auto *rut = solicitud()->findChild<DBEdit *>(QStringLiteral("dbe_cond_rut"));
+    ASSERT_NE(rut, nullptr);
+    for (const auto &[tecleado, guardado] : {std::pair{"7654321", "7654321"}, std::pair{"12345678901", "12345678901"},
+                                             std::pair{"123456789012", "12345678901"}}) {
+        SCOPED_TRACE(tecleado);
+        rut->clear();
+        QTest::keyClicks(rut, QLatin1String(tecleado));
+        ASSERT_TRUE(rut->commit());
+        EXPECT_EQ(campo("cond_rut")->AsString(), QLatin1String(guardado));
+    }
 }
 
 TEST_F(Fenra, TheMainRecordNeedsTheDriverAfterTheOrigin)
