@@ -34,6 +34,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The pages of the stand table and of the variables at the end of the treatment.
+    static constexpr int kHojaTablaRodal = 13;
+    static constexpr int kHojaVariablesFinales = 20;
+
     // --- set-up (tformdalu.cpp)
     // adtDALU_<sufijo>, or adsPpal for an empty suffix; null (reported) when missing.
     DBGrid *grilla(const QString &sufijo) const;
@@ -53,6 +57,9 @@ private:
     void recalcularSupAfe();
     void recalcularObjetivos();
     void elegirRodales(Dataset *ds, const QString &campo);
+    // The qualitative description (whose forest type the stand table's pages show) on the
+    // current stand's row.
+    void descripcionDelRodal();
     void rodalDelObjetivo();
 
     // --- smaller rules (tformdalu_reglas.cpp)

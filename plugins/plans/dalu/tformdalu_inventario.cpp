@@ -97,8 +97,10 @@ public:
         Field *tam = ci->FieldByName(QStringLiteral("lumo_tam_parc"));
         if (vacio(diseno) && vacio(forma) && vacio(tam))
             return;
-        const QString textoDiseno = descripcion(32, diseno);
-        const QString textoForma = descripcion(30, forma);
+        // The design and the form are written as the stands' inventories have always held
+        // them: the combo's text followed by one blank.
+        const QString textoDiseno = descripcion(32, diseno) + QLatin1Char(' ');
+        const QString textoForma = descripcion(30, forma) + QLatin1Char(' ');
         const QVariant superficie = vacio(tam) ? QVariant() : QVariant(tam->AsFloat());
         QList<Sentencia> s;
         for (const QVariantList &r : f->ConexionBD->select(QStringLiteral("SELECT num FROM dalu_car ORDER BY Id")).rows) {

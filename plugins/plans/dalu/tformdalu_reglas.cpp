@@ -20,6 +20,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 
 namespace {
@@ -97,10 +98,14 @@ void TFormDALU::enlazarCampos()
     Dataset *obj = tabla(QStringLiteral("obj"));
     if (Field *num = obj->FindField(QStringLiteral("num")))
         num->OnChange = [this](Field *f) { objetivoRodalesCambiados(f); };
-    // A new objective is named first; its stands are asked for right away.
+    // A new objective is named first, its stands are asked for right away; a renamed one
+    // has them asked for again.
     if (Field *nombre = obj->FindField(QStringLiteral("obj")))
         nombre->OnChange = [this, obj](Field *f) {
-            if (obj->State() == DatasetState::Insert && !vacio(f) && vacio(obj->FieldByName(QStringLiteral("num"))))
+            if (Guardando || vacio(f))
+                return;
+            const bool nuevo = obj->State() == DatasetState::Insert && vacio(obj->FieldByName(QStringLiteral("num")));
+            if (nuevo || obj->State() == DatasetState::Edit)
                 elegirRodales(obj, QStringLiteral("num"));
         };
 }
@@ -131,6 +136,16 @@ void TFormDALU::enlazarSenales()
     // What is typed in the objective's structure and in the stand table is kept as soon
     // as the focus leaves them.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *antes, QWidget *ahora) { focoCambiado(antes, ahora); });
+    // The stand tables' forest type is the stand's qualitative description's: on their
+    // pages that row follows the current stand.
+    if (Dataset *car = tabla(QStringLiteral("car"))) {
+        car->AfterScroll = [this, antes = car->AfterScroll](Dataset *d) {
+            if (antes)
+                antes(d);
+            if (Paginas && (Paginas->currentIndex() == kHojaTablaRodal || Paginas->currentIndex() == kHojaVariablesFinales))
+                descripcionDelRodal();
+        };
+    }
     // Moving through the stands on the final-variables page shows the stand's objective.
     if (auto *nav = findComponent<DBNavigator>(this, QStringLiteral("nav_dalu_car_est"))) {
         for (DBNavigator::Button b : {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last})
@@ -219,8 +234,10 @@ void TFormDALU::focoCambiado(QWidget *antes, QWidget *ahora)
     if (estructura && antes == estructura && ahora != estructura)
         postear(tabla(QStringLiteral("desc")));
     auto *grupo = findComponent<QGroupBox>(this, QStringLiteral("grpTablaRodal"));
-    if (grupo && grupo->isAncestorOf(antes) && !(ahora && grupo->isAncestorOf(ahora)))
+    if (grupo && grupo->isAncestorOf(antes) && !(ahora && grupo->isAncestorOf(ahora))) {
         postear(tabla(QStringLiteral("tab_rod")));
+        postear(tabla(QStringLiteral("des_cua")));
+    }
 }
 
 // --- what showing a page re-reads.
@@ -234,10 +251,14 @@ void TFormDALU::paginaMostrada(int hoja)
             ReglasFormulario::refrescar(car);
         }
         break;
+    case kHojaTablaRodal:
+        descripcionDelRodal();
+        break;
     case 19:
         ReglasFormulario::refrescar(tabla(QStringLiteral("crit")));
         break;
-    case 20:
+    case kHojaVariablesFinales:
+        descripcionDelRodal();
         rodalDelObjetivo();
         break;
     default:

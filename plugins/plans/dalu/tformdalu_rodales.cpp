@@ -151,6 +151,17 @@ void TFormDALU::elegirRodales(Dataset *ds, const QString &campo)
     m_reglas.elegirLista(ds, campo, QStringLiteral("SELECT num FROM dalu_car ORDER BY Id"));
 }
 
+void TFormDALU::descripcionDelRodal()
+{
+    Dataset *car = tabla(QStringLiteral("car"));
+    Dataset *cualitativa = tabla(QStringLiteral("des_cua"));
+    if (!car || !cualitativa || !car->Active() || !cualitativa->Active() || car->IsEmpty())
+        return;
+    const QVariant num = car->FieldByName(QStringLiteral("num"))->Value();
+    if (cualitativa->FieldByName(QStringLiteral("num"))->Value() != num)
+        catchAbort([cualitativa, &num] { cualitativa->Locate(QStringLiteral("num"), num); });
+}
+
 void TFormDALU::rodalDelObjetivo()
 {
     Dataset *car = tabla(QStringLiteral("car"));

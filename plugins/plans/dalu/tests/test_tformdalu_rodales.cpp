@@ -3,8 +3,14 @@
 #include "dalufixture.h"
 
 #include "dbedit.h"
+#include "dblookupcombobox.h"
 #include "dbnavigator.h"
+#include "entrada/tformmultiseleccion.h"
 
+#include <QApplication>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -63,6 +69,72 @@ TEST_F(Rodales, AnObjectivesSurfaceFollowsItsStands)
     EXPECT_EQ(filas(QStringLiteral("SELECT sup FROM dalu_obj")), QStringList{QStringLiteral("19.75")});
     ASSERT_TRUE(modificar(QStringLiteral("car"), "num", QStringLiteral("1"), {{"sup", "2,75"}}));
     EXPECT_EQ(filas(QStringLiteral("SELECT sup FROM dalu_obj")), QStringList{QStringLiteral("10")});
+}
+
+// Regression: renaming an objective kept its stands without asking for them again.
+TEST_F(Rodales, RenamingAnObjectiveAsksForItsStandsAgain)
+{
+    ASSERT_TRUE(rodal(QStringLiteral("1"), QStringLiteral("12,5")));
+    ASSERT_TRUE(rodal(QStringLiteral("2"), QStringLiteral("7,25")));
+    ASSERT_TRUE(agregar(QStringLiteral("obj"), {{"num", "1"}, {"obj", "Protección"}, {"estr", "Multietánea"}})) << mensajesTexto();
+    QStringList ofrecidos;
+    QTimer::singleShot(0, [&] {
+        auto *ventana = qobject_cast<TformMultiSeleccion *>(QApplication::activeModalWidget());
+        ASSERT_NE(ventana, nullptr);
+        for (int i = 0; i < ventana->clbMulti->count(); ++i) {
+            QListWidgetItem *item = ventana->clbMulti->item(i);
+            ofrecidos << item->text() + (item->checkState() == Qt::Checked ? QStringLiteral("*") : QString());
+            item->setCheckState(Qt::Checked);
+        }
+        ventana->accept();
+    });
+    ASSERT_TRUE(modificar(QStringLiteral("obj"), "obj", QStringLiteral("Protección"), {{"obj", "Producción"}})) << mensajesTexto();
+    EXPECT_EQ(ofrecidos, (QStringList{QStringLiteral("1*"), QStringLiteral("2")}));
+    EXPECT_EQ(filas(QStringLiteral("SELECT obj, num, sup FROM dalu_obj")), QStringList{QStringLiteral("Producción|1, 2|19.75")});
+}
+
+// Regression: the stand table's pages showed and wrote a forest type of their own, which
+// neither the qualitative description nor the exchange file ever saw.
+TEST_F(Rodales, TheStandTablePagesShowAndChooseTheStandsForestType)
+{
+    ASSERT_TRUE(rodal(QStringLiteral("1"), QStringLiteral("12,5")));
+    ASSERT_TRUE(rodal(QStringLiteral("2"), QStringLiteral("7,25")));
+    ASSERT_TRUE(modificar(QStringLiteral("des_cua"), "num", QStringLiteral("2"),
+                          {{"tip_for", "70"}, {"esp_dom", "Roble, Raulí"}, {"estr", "1"}, {"est_des", "1"}, {"est_san", "1"}}))
+        << mensajesTexto();
+    auto descripcion = [this](const QVariant &codigo) {
+        return FilasSql(form->ConexionBDPpal, QStringLiteral("SELECT tipo_descripcion FROM tipo WHERE tipo_codigo = %1").arg(codigo.toInt()))
+            .value(0);
+    };
+    auto tipoForestal = [this](int hoja) -> DBLookupComboBox * {
+        for (auto *c : form->Paginas->widget(hoja)->findChildren<DBLookupComboBox *>())
+            if (c->field() && c->field()->FieldName() == QLatin1String("tip_for"))
+                return c;
+        return nullptr;
+    };
+    Dataset *car = tabla(QStringLiteral("car"));
+    for (const int hoja : {13, 20}) {
+        SCOPED_TRACE(hoja);
+        form->CambiarHoja(hoja);
+        DBLookupComboBox *tipo = tipoForestal(hoja);
+        ASSERT_NE(tipo, nullptr);
+        ASSERT_TRUE(car->Locate(QStringLiteral("num"), QStringLiteral("2")));
+        EXPECT_EQ(tipo->currentText(), descripcion(70));
+        ASSERT_TRUE(car->Locate(QStringLiteral("num"), QStringLiteral("1")));
+        EXPECT_EQ(tipo->currentText(), QString());
+    }
+    // Chosen on the stand table's page, it is the stand's description's type.
+    form->CambiarHoja(13);
+    ASSERT_TRUE(car->Locate(QStringLiteral("num"), QStringLiteral("2")));
+    DBLookupComboBox *tipo = tipoForestal(13);
+    const int indice = tipo->currentIndex() == 0 ? 1 : 0;
+    const QVariant elegido = tipo->listKeys().value(indice);
+    tipo->setCurrentIndex(indice);
+    Q_EMIT tipo->activated(indice);
+    ASSERT_TRUE(catchAbort([this] { tabla(QStringLiteral("des_cua"))->Post(); })) << mensajesTexto();
+    EXPECT_EQ(filas(QStringLiteral("SELECT num, tip_for FROM dalu_des_cua ORDER BY num")),
+              (QStringList{QStringLiteral("1|null"), QStringLiteral("2|") + elegido.toString()}));
+    EXPECT_EQ(filas(QStringLiteral("SELECT count(*) FROM dalu_tab_rod WHERE tip_for IS NOT NULL")), QStringList{QStringLiteral("0")});
 }
 
 // --- a stand that something still names cannot be deleted; one kind of use per case.
