@@ -2,6 +2,7 @@
 // print and preview, on the active form of the open document.
 #include "tformppal.h"
 
+#include "abort.h"
 #include "dialogservice.h"
 #include "impresion/impresorapredeterminada.h"
 #include "formulariosdocumento.h"
@@ -9,6 +10,7 @@
 #include "util_archivo.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPageSetupDialog>
@@ -25,12 +27,14 @@ const QString kSinImpresora = QStringLiteral(
 const QString kSinImpresoraVista = QStringLiteral(
     "No existe ninguna impresora instalada en este equipo.\nInstale una impresora válida y reintente la operación.");
 
-// Runs a print step; a failure of the print system ends the command with `mensaje`.
+// Runs a print step; a failure of the print system ends the command with `mensaje`. A
+// check that refused a row while composing has told why already.
 template<typename F>
 void protegido(const QString &mensaje, F paso)
 {
     try {
         paso();
+    } catch (const EAbort &) {
     } catch (const std::exception &) {
         DialogoWin32(mtError, mensaje, MB::OK);
     }
@@ -41,7 +45,7 @@ void protegido(const QString &mensaje, F paso)
 void previsualizar(const QMdiArea *area, void (TCustomMDIChild::*vista)())
 {
     TCustomMDIChild *activo = formularioActivo(area);
-    if (!activo)
+    if (!activo || !TformPpal::ValidarSoloTablas(activo))
         return;
     const Ocupados ocupados(area);
     const QList<QPointer<TCustomMDIChild>> todos = formularios(area);
@@ -83,8 +87,14 @@ void TformPpal::PrepararDialogoImpresion(QPrintDialog *dialogo, const TCustomMDI
     QPrinter *impresora = dialogo->printer();
     const QString nombre = activo->NombreImpresion();
     impresora->setDocName(nombre);
-    if (impresora->outputFormat() == QPrinter::PdfFormat || impresora->printerName().isEmpty())
-        impresora->setOutputFileName(GetMisDocumentos() + QStringLiteral("Formularios/") + nombre + QStringLiteral(".pdf"));
+    if (impresora->outputFormat() != QPrinter::PdfFormat && !impresora->printerName().isEmpty())
+        return;
+    const QString archivo = GetMisDocumentos() + QStringLiteral("Formularios/") + nombre + QStringLiteral(".pdf");
+    impresora->setOutputFileName(archivo);
+    // The dialog's file box reads the printer's file only when the dialog is built: it
+    // would propose the first name, later the last file printed.
+    for (QLineEdit *caja : dialogo->findChildren<QLineEdit *>(QStringLiteral("filename")))
+        caja->setText(archivo);
 }
 
 void TformPpal::conectarImpresion()
@@ -102,7 +112,7 @@ void TformPpal::conectarImpresion()
 void TformPpal::archImprimirExecute()
 {
     TCustomMDIChild *activo = formularioActivo(mdiArea);
-    if (!activo)
+    if (!activo || !ValidarSoloTablas(activo))
         return;
     const Ocupados ocupados(mdiArea);
     activo->ValidarTodo();
@@ -136,7 +146,7 @@ void TformPpal::archVistaPreliminarExecute()
 void TformPpal::difrolImprimirExecute()
 {
     TCustomMDIChild *activo = formularioActivo(mdiArea);
-    if (!activo)
+    if (!activo || !ValidarSoloTablas(activo))
         return;
     const Ocupados ocupados(mdiArea);
     imprimir(dlgImprimir, activo, &TCustomMDIChild::ImprimirDifrol);

@@ -89,11 +89,16 @@ public:
     CursoresGuardados() = default;
     CursoresGuardados(const CursoresGuardados &) = delete;
     CursoresGuardados &operator=(const CursoresGuardados &) = delete;
+    // Never throws: it may run while a refusal unwinds. A dataset left on a pending row
+    // (one a check refused) stays on it: moving off would post it and ask again.
     ~CursoresGuardados()
     {
         for (const Guardado &g : m_guardados) {
-            if (g.ds && g.ds->Active() && g.ds->BookmarkValid(g.marca))
-                g.ds->GotoBookmark(g.marca);
+            try {
+                if (g.ds && g.ds->Active() && g.ds->State() == DatasetState::Browse && g.ds->BookmarkValid(g.marca))
+                    g.ds->GotoBookmark(g.marca);
+            } catch (...) {
+            }
         }
     }
 
