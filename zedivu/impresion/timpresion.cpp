@@ -58,11 +58,17 @@ QString textoDe(const Field *f)
     return f ? f->AsString() : QString();
 }
 
-// The text a grid column prints in record r: a pick-list column its shown choice.
+// The text a grid column prints in record r: a pick-list column its shown choice, a check
+// column "Sí" or "No" as on screen.
 QString textoCelda(GridColumn *col, Dataset *ds, int r)
 {
     const Field *f = col->field();
-    return !col->PickList().isEmpty() ? col->DisplayTextAt(r) : (f ? f->textOf(ds->valueAt(r, f)) : QString());
+    if (!col->PickList().isEmpty())
+        return col->DisplayTextAt(r);
+    if (!f)
+        return QString();
+    const QVariant v = ds->valueAt(r, f);
+    return v.typeId() == QMetaType::Bool ? f->displayTextOf(v) : f->textOf(v);
 }
 
 // Width of printed column c (0-based); anchos[0] is the indent.
@@ -351,9 +357,7 @@ TDimensiones TImpresion::ComunTexto(const QString &texto, TAlineamiento alineami
     else if (alineamiento == taCentrado)
         DeltaX((AnchoUtil - b) / 2);
     const double h = AlturaCuadroTexto(b, texto);
-    if (m_seccion)
-        m_seccion->Agregar(teTexto, texto, false, alineamiento, 0, h, b);
-    return DibujarCuadroTexto(b, h, texto, alineamiento, 0, false);
+    return cuadroPartido(teTexto, b, h, texto, alineamiento, 0, false);
 }
 
 TDimensiones TImpresion::Texto(const QString &texto, TAlineamiento alineamiento)
@@ -492,9 +496,7 @@ TDimensiones TImpresion::TextoCampo(const QString &etiqueta, const QString &valo
     if (b > necesario)
         b = necesario;
     const double h = AlturaCuadroTexto(b, valor);
-    if (m_seccion)
-        m_seccion->Agregar(teCuadro, valor, false, taIzquierda, 0.6, h, b);
-    const TDimensiones v = DibujarCuadroTexto(b, h, valor, taIzquierda, 0.6, false);
+    const TDimensiones v = cuadroPartido(teCuadro, b, h, valor, taIzquierda, 0.6, false);
 
     TDimensiones r;
     if (posicion == lpLeft) {
@@ -745,6 +747,7 @@ TDimensiones TImpresion::registrarEncabezadoTabla(DBGrid *grid, const QList<doub
     for (int c = 0; c < n; ++c)
         total += ancho(c) + kJuntaCelda;
     const TDimensiones r{anchos.value(0) + total, PosY - y0};
+    m_altoEncabezadoTabla = r.Alto;
     Cr();
     return r;
 }
@@ -781,13 +784,13 @@ TDimensiones TImpresion::TablaDatos(DBGrid *grid, const QList<double> &anchos, b
         }
         if (r > 0) {
             // Each row is a block of its own; one that moves to the next page takes the
-            // table's header with it.
+            // table's header with it. The joint below the row belongs to it.
             Seccion();
             fuente(kFuente, tamano_fte_tabla, false);
-            if (PosY + alto > AltoUtil)
+            if (PosY + alto + kJuntaCelda > AltoUtil && !(alto + kJuntaCelda > AltoUtil - PosYEncabezado - m_altoEncabezadoTabla))
                 registrarEncabezadoTabla(grid, anchos, marco);
         }
-        filaTabla(textos, alineaciones, alto, anchos, marco);
+        filaDatos(grid, textos, alto, alineaciones, anchos, marco);
     }
     double total = anchos.value(0);
     for (int c = 0; c < columnas.size(); ++c)
@@ -828,12 +831,157 @@ TDimensiones TImpresion::TablaPie(DBGrid *grid, const QList<double> &anchos, boo
     }
     Seccion();
     fuente(kFuente, tamano_fte_tabla, false);
-    if (PosY + alto > AltoUtil)
+    if (PosY + alto + kJuntaCelda > AltoUtil)
         registrarEncabezadoTabla(grid, anchos, marco);
     const double y0 = PosY;
     const TDimensiones r{filaTabla(textos, alineaciones, alto, anchos, marco), PosY - y0};
     Cr();
     return r;
+}
+
+void TImpresion::filaDatos(DBGrid *grid, QStringList textos, double alto, const QList<TAlineamiento> &alineaciones,
+                           const QList<double> &anchos, bool marco)
+{
+    const double linea = lineaMm();
+    const auto altoDe = [&](const QStringList &t) {
+        double alto = linea;
+        for (int c = 0; c < t.size(); ++c)
+            alto = std::max(alto, AlturaCuadroTexto(anchoDe(anchos, c), t.at(c)));
+        return alto;
+    };
+    // A row that a fresh page holds under the titles is never cut: it moves whole.
+    if (alto + kJuntaCelda <= AltoUtil - PosYEncabezado - m_altoEncabezadoTabla) {
+        filaTabla(textos, alineaciones, alto, anchos, marco);
+        return;
+    }
+    for (bool paginaNueva = false;; paginaNueva = true) {
+        const double libre = AltoUtil - PosY - kJuntaCelda;
+        const double resto = altoDe(textos);
+        if (resto <= libre) {
+            filaTabla(textos, alineaciones, resto, anchos, marco);
+            return;
+        }
+        QStringList partes;
+        QStringList colas;
+        bool cabe = false;
+        for (int c = 0; c < textos.size(); ++c) {
+            QString cola;
+            partes << cabezaQueCabe(anchoDe(anchos, c), textos.at(c), libre, cola);
+            colas << cola;
+            cabe = cabe || !partes.last().isEmpty();
+        }
+        if (!cabe && !paginaNueva) {
+            // Not a line fits under what the block holds: the block starts a new page.
+            bloqueAPaginaNueva();
+            continue;
+        }
+        if (!cabe) {
+            // Not a word fits a whole page: nothing better than printing it as it is.
+            filaTabla(textos, alineaciones, resto, anchos, marco);
+            return;
+        }
+        filaTabla(partes, alineaciones, altoDe(partes), anchos, marco);
+        textos = colas;
+        seguirEnPaginaNueva();
+        fuente(kFuente, tamano_fte_tabla, false);
+        registrarEncabezadoTabla(grid, anchos, marco);
+    }
+}
+
+TDimensiones TImpresion::cuadroPartido(TTipoElemento tipo, double ancho, double alto, const QString &texto,
+                                       TAlineamiento alineamiento, double margen, bool marco)
+{
+    // What the block holds above the box goes with it to a fresh page.
+    const double enPaginaNueva = m_seccion ? AltoUtil - PosYEncabezado - (PosY - m_seccion->PosYInicio) : 0;
+    if (!m_seccion || Dibujar || alto + 2 * margen <= enPaginaNueva) {
+        if (m_seccion)
+            m_seccion->Agregar(tipo, texto, marco, alineamiento, margen, alto, ancho);
+        return DibujarCuadroTexto(ancho, alto, texto, alineamiento, margen, marco);
+    }
+    const double x = PosX;
+    QString resto = texto;
+    double altoUltima = 0;
+    for (bool paginaNueva = false;; paginaNueva = true) {
+        const double libre = AltoUtil - PosY - 2 * margen;
+        const double necesario = AlturaCuadroTexto(ancho, resto);
+        QString cola;
+        const QString parte = necesario <= libre ? resto : cabezaQueCabe(ancho, resto, libre, cola);
+        if (parte.isEmpty() && !paginaNueva) {
+            // Not a line fits under what the block holds: the block starts a new page.
+            bloqueAPaginaNueva();
+            continue;
+        }
+        if (parte.isEmpty()) {
+            // Not a word fits a whole page: nothing better than printing it as it is.
+            m_seccion->Agregar(tipo, resto, marco, alineamiento, margen, necesario, ancho);
+            altoUltima = necesario;
+            break;
+        }
+        altoUltima = parte == resto ? necesario : AlturaCuadroTexto(ancho, parte);
+        m_seccion->Agregar(tipo, parte, marco, alineamiento, margen, altoUltima, ancho);
+        if (parte == resto)
+            break;
+        resto = cola;
+        seguirEnPaginaNueva();
+        DeltaX(x);
+    }
+    // The rest of the block goes on as a block of its own, from where the whole box would
+    // have started: the caller's moves below the box land below its last part.
+    Seccion();
+    DeltaX(x);
+    DeltaY(altoUltima - alto);
+    return {ancho + 2 * margen, alto + 2 * margen};
+}
+
+QString TImpresion::cabezaQueCabe(double ancho, const QString &texto, double alto, QString &resto)
+{
+    QList<qsizetype> cortes; // where a word starts after white space, and the end
+    for (qsizetype i = 1; i < texto.size(); ++i)
+        if (texto.at(i - 1).isSpace() && !texto.at(i).isSpace())
+            cortes.append(i);
+    cortes.append(texto.size());
+    const auto cabeza = [&texto](qsizetype corte) {
+        QString c = texto.left(corte);
+        while (!c.isEmpty() && c.back().isSpace())
+            c.chop(1);
+        return c;
+    };
+    // Heights grow with the head: the longest head that fits is found by halving.
+    qsizetype bajo = 0;
+    qsizetype alto_ = cortes.size() - 1;
+    qsizetype mejor = -1;
+    while (bajo <= alto_) {
+        const qsizetype medio = (bajo + alto_) / 2;
+        if (AlturaCuadroTexto(ancho, cabeza(cortes.at(medio))) <= alto + 1e-9) {
+            mejor = medio;
+            bajo = medio + 1;
+        } else {
+            alto_ = medio - 1;
+        }
+    }
+    if (mejor < 0) {
+        resto = texto;
+        return {};
+    }
+    resto = texto.mid(cortes.at(mejor));
+    return cabeza(cortes.at(mejor));
+}
+
+void TImpresion::seguirEnPaginaNueva()
+{
+    Seccion();
+    Vista->NewPage();
+    m_seccion->PosYInicio = PosY;
+}
+
+void TImpresion::bloqueAPaginaNueva()
+{
+    const double dentro = PosY - m_seccion->PosYInicio;
+    const double x = PosX;
+    Vista->NewPage();
+    m_seccion->PosYInicio = PosY;
+    PosY += dentro;
+    PosX = x;
 }
 
 double TImpresion::filaTabla(const QStringList &textos, const QList<TAlineamiento> &alineaciones, double alto,

@@ -163,6 +163,21 @@ private:
     void anchosConPalabras(DBGrid *grid, QList<double> &anchos);
     // Records the table's header rows into the block being recorded.
     TDimensiones registrarEncabezadoTabla(DBGrid *grid, const QList<double> &anchos, bool marco);
+    // Records a data row; one taller than a page can hold under the table's titles is cut
+    // between words: what fits here, the rest on the next pages under the titles repeated.
+    void filaDatos(DBGrid *grid, QStringList textos, double alto, const QList<TAlineamiento> &alineaciones,
+                   const QList<double> &anchos, bool marco);
+    // Records a box of text at the cursor; one taller than any page could hold it is cut
+    // between words in the same way, and the cursor left where the whole box would start.
+    TDimensiones cuadroPartido(TTipoElemento tipo, double ancho, double alto, const QString &texto,
+                               TAlineamiento alineamiento, double margen, bool marco);
+    // The longest head of `texto`, cut before a word, whose box `ancho` wide is at most
+    // `alto` tall; `resto` gets what follows. Empty when not even the first word fits.
+    QString cabezaQueCabe(double ancho, const QString &texto, double alto, QString &resto);
+    // Places the block being recorded and goes on recording at the top of a new page.
+    void seguirEnPaginaNueva();
+    // Moves the block being recorded, unplaced, to the top of a new page.
+    void bloqueAPaginaNueva();
     // Records one row of framed cells (one per text) and moves below it; returns its width.
     double filaTabla(const QStringList &textos, const QList<TAlineamiento> &alineaciones, double alto,
                      const QList<double> &anchos, bool marco);
@@ -175,4 +190,6 @@ private:
     QHash<QString, std::shared_ptr<TPgGraphic>> m_imagenes;
     QStringList m_avisos;
     TRegistroImpresion *m_registro = nullptr;
+    // Height of the last table header recorded, joints included.
+    double m_altoEncabezadoTabla = 0;
 };

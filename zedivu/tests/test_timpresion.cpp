@@ -12,10 +12,12 @@
 #include "tpgpreview.h"
 
 #include <QFontMetrics>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 QT_BEGIN_NAMESPACE
@@ -38,6 +40,19 @@ protected:
         imp->IniDocumento();
     }
 
+    // A fresh document on a fresh preview, under a 20 mm header.
+    void nuevoDocumento()
+    {
+        registro.Pasos.clear();
+        imp.reset();
+        otraVista = std::make_unique<TPgPreview>();
+        otraVista->SetPaperSize(TPgPaperSize::Legal);
+        imp = std::make_unique<TImpresion>(otraVista.get());
+        imp->setRegistro(&registro);
+        imp->IniDocumento();
+        encabezado(20);
+    }
+
     // A header of exactly `alto` mm, then the first block.
     void encabezado(double alto)
     {
@@ -57,6 +72,7 @@ protected:
     }
 
     TPgPreview vista;
+    std::unique_ptr<TPgPreview> otraVista; // nuevoDocumento's
     TRegistroImpresion registro;
     std::unique_ptr<TImpresion> imp;
 };
@@ -580,4 +596,122 @@ TEST_F(ImpresionTest, BloqueSinDibujoNoAbrePagina)
     imp->Seccion();
     imp->FinDocumento();
     EXPECT_EQ(vista.GetNumPages(), 1);
+}
+
+namespace {
+
+// `n` numbered words "p001" ..., a paragraph break after every tenth.
+QString palabrasNumeradas(int n)
+{
+    QString t;
+    for (int i = 1; i <= n; ++i)
+        t += QStringLiteral("p%1").arg(i, 3, 10, QLatin1Char('0')) + (i % 10 == 0 ? QStringLiteral("\n") : QStringLiteral(" "));
+    return t.trimmed();
+}
+
+// The numbered words that reached the pages, in drawing order.
+QStringList palabrasImpresas(const TRegistroImpresion &registro)
+{
+    QStringList r;
+    for (const TPasoImpresion &p : registro.Pasos)
+        for (const QString &w : p.texto.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            if (w.startsWith(QLatin1Char('p')) && w.size() == 4)
+                r << w;
+    return r;
+}
+
+} // namespace
+
+// Fault: a memo or a table row taller than a page ran past the bottom of the sheet and its
+// last lines were lost. It is cut between words and goes on on the next pages (a table's
+// titles repeated there), every word printed once, in order, nothing below the usable
+// height; what follows it starts right below its last part.
+TEST_F(ImpresionTest, TextoMasAltoQueUnaPaginaSigueEnLasSiguientes)
+{
+    const QString largo = palabrasNumeradas(900);
+    GrillaPrueba g(kTabla + QStringLiteral("INSERT INTO t VALUES (1, 'corta', 'b', 'x');"),
+                   {{QStringLiteral("a"), QStringLiteral("Rodal"), 10},
+                    {QStringLiteral("b"), QStringLiteral("Causas"), 20},
+                    {QStringLiteral("c"), QStringLiteral("Especie"), 10}});
+    ASSERT_TRUE(g.conexion.exec(QStringLiteral("UPDATE t SET b = ?"), {largo}));
+    g.tabla.Close();
+    ASSERT_TRUE(g.tabla.Open());
+    const QList<std::pair<const char *, std::function<void(TImpresion *)>>> casos = {
+        {"memo", [&](TImpresion *i) { i->Campo(QStringLiteral("Observaciones:"), largo, lpAbove); }},
+        {"text", [&](TImpresion *i) { i->Texto(largo, taIzquierda); }},
+        {"table row", [&](TImpresion *i) { i->Tabla(&g.grilla); }},
+    };
+    QStringList esperadas = palabrasNumeradas(900).split(QRegularExpression(QStringLiteral("\\s+")));
+    for (const auto &[nombre, poner] : casos) {
+        SCOPED_TRACE(nombre);
+        nuevoDocumento();
+        imp->Texto(QStringLiteral("ANTES"), taIzquierda);
+        imp->CrLf();
+        poner(imp.get());
+        imp->Texto(QStringLiteral("DESPUÉS"), taIzquierda);
+        imp->FinDocumento();
+
+        EXPECT_EQ(palabrasImpresas(registro), esperadas);
+        EXPECT_GE(otraVista->GetNumPages(), 2);
+        const TPasoImpresion *antes = registro.Buscar(QStringLiteral("ANTES"));
+        ASSERT_TRUE(antes);
+        EXPECT_EQ(antes->pagina, 1);
+        double finUltima = 0;
+        int paginaUltima = 0;
+        for (const TPasoImpresion &p : registro.Pasos) {
+            if (p.tipo != TPasoImpresion::Texto && p.tipo != TPasoImpresion::Cuadro)
+                continue;
+            EXPECT_LE(p.y + p.alto, MARGEN_SUP + imp->AltoUtil + 1e-6) << p.texto.left(20).toStdString();
+            if (p.texto.contains(QStringLiteral("p900"))) {
+                finUltima = p.y + p.alto;
+                paginaUltima = p.pagina;
+            }
+        }
+        // The first part starts on the first page, under what came before it.
+        const TPasoImpresion *primera = nullptr;
+        for (const TPasoImpresion &p : registro.Pasos)
+            if (!primera && p.texto.contains(QStringLiteral("p001")))
+                primera = &p;
+        ASSERT_TRUE(primera);
+        EXPECT_EQ(primera->pagina, 1);
+        const TPasoImpresion *despues = registro.Buscar(QStringLiteral("DESPUÉS"));
+        ASSERT_TRUE(despues);
+        EXPECT_EQ(despues->pagina, paginaUltima);
+        EXPECT_NEAR(despues->y, finUltima, 3.0);
+        EXPECT_GE(despues->y, finUltima - 1e-6);
+        // Every page of a table that goes on carries the table's titles above its part.
+        if (QLatin1String(nombre) == QLatin1String("table row")) {
+            for (int pag = 2; pag <= paginaUltima; ++pag) {
+                const QList<TPasoImpresion> cuadros = cuadrosDePagina(pag);
+                ASSERT_GE(cuadros.size(), 3) << pag;
+                EXPECT_EQ(cuadros.at(1).texto, QStringLiteral("Rodal")) << pag;
+            }
+        }
+    }
+}
+
+// Fault: a row ending inside the joint below it moved to the next page without the
+// table's titles.
+TEST_F(ImpresionTest, FilaQuePasaPorSuJuntaLlevaElEncabezado)
+{
+    GrillaPrueba g(kTabla + QStringLiteral("INSERT INTO t VALUES (1, 'uno', 'b', 'c'), (2, 'dos', 'b', 'c');"),
+                   {{QStringLiteral("a"), QStringLiteral("Rodal"), 10}, {QStringLiteral("b"), QStringLiteral("B"), 10},
+                    {QStringLiteral("c"), QStringLiteral("C"), 10}});
+    encabezado(20);
+    // Measure where the table's rows end, then place it so that the second row ends inside its joint.
+    imp->Tabla(&g.grilla);
+    const TPasoImpresion *uno = registro.Buscar(QStringLiteral("uno"));
+    const TPasoImpresion *dos = registro.Buscar(QStringLiteral("dos"));
+    ASSERT_TRUE(uno && dos);
+    const double finDos = dos->y + dos->alto - MARGEN_SUP;
+    imp->FinDocumento();
+    nuevoDocumento();
+    imp->AltoUtil = finDos - 0.1;
+    imp->Tabla(&g.grilla);
+    imp->FinDocumento();
+    ASSERT_EQ(otraVista->GetNumPages(), 2);
+    const QList<TPasoImpresion> p2 = cuadrosDePagina(2);
+    ASSERT_GE(p2.size(), 2);
+    EXPECT_EQ(p2.at(1).texto, QStringLiteral("Rodal"));
+    EXPECT_EQ(registro.Buscar(QStringLiteral("dos"))->pagina, 2);
 }
