@@ -356,6 +356,17 @@ TEST_F(Dorvo, PrintoutAndCoverLetterCarryThePropertyData)
                           QStringLiteral("Ñuñoa"), QStringLiteral("Pérez"), QStringLiteral("1234v"), QStringLiteral("Portón")};
         for (const QString &t : esperados)
             EXPECT_NE(registro.Buscar(t), nullptr) << t.toStdString() << (difrol ? " (carta)" : "");
+        // Fault: the owners' check columns printed "True"/"False"; they read as on screen.
+        QStringList marcas;
+        for (const TPasoImpresion &p : registro.Pasos)
+            if (p.texto == QLatin1String("Sí") || p.texto == QLatin1String("No") || p.texto == QLatin1String("True")
+                || p.texto == QLatin1String("False"))
+                marcas << p.texto;
+        if (difrol) {
+            EXPECT_FALSE(marcas.isEmpty());
+            EXPECT_FALSE(marcas.contains(QStringLiteral("True")) || marcas.contains(QStringLiteral("False")))
+                << marcas.join(' ').toStdString();
+        }
         vista.resize(900, 1500);
         vista.show();
         vista.SetZoom(100);
