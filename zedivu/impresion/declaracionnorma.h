@@ -1,7 +1,7 @@
 #pragma once
 // The sworn declarations the printouts share: the owner's that closes every management
 // norm (two paragraphs, a blank line between them, three line breaks after, printed in a
-// frameless box 150 x 50 mm under its heading), and the applicant's under decree-law 701
+// frameless box 150 x 50 mm under its heading, or a framed one 150 x 45 mm), and the applicant's under decree-law 701
 // that the requests for a bonus certification and for several properties print; and the
 // contents of the map every norm asks for.
 #include "impresion/timpresion.h"
@@ -32,11 +32,15 @@ inline QString ContenidoPlanoNorma()
                           "· Identificación y límite de rodales a intervenir\n");
 }
 
-inline void ImprimirDeclaracionJuradaNorma(TImpresion *imp)
+// The generic form's norm frames its declaration in a lower box.
+enum class CajaDeclaracion { SinMarco, Enmarcada };
+
+inline void ImprimirDeclaracionJuradaNorma(TImpresion *imp, CajaDeclaracion caja = CajaDeclaracion::SinMarco)
 {
+    const bool marco = caja == CajaDeclaracion::Enmarcada;
     imp->SubTitulo(QStringLiteral("DECLARACION JURADA DEL (DE LA) PROPIETARIO(A)"), taIzquierda);
     imp->Cr();
-    imp->CuadroTexto(150, 50, DeclaracionJuradaNorma(), taIzquierda, 3, false);
+    imp->CuadroTexto(150, marco ? 45 : 50, DeclaracionJuradaNorma(), taIzquierda, 3, marco);
     imp->CrLf4();
 }
 

@@ -59,7 +59,7 @@ void ImprimirRecepcion(TImpresion *imp, CajaRecepcion caja)
     }
     case CajaRecepcion::Fija:
         imp->DeltaX(imp->AnchoUtil - 63);
-        imp->CuadroTexto(55, 20, texto, taIzquierda, 3, true);
+        imp->CuadroTexto(55, 20, texto, taDerecha, 3, false);
         imp->Cr();
         imp->CrLf4();
         imp->Texto(uso, taDerecha);

@@ -46,7 +46,8 @@ void ImprimirEncabezado(TImpresion *imp, const QString &dirAplicacion, const QSt
 enum class CajaRecepcion {
     Solicitud, // 55 mm wide, 63 mm from the right, "(Uso Okran)" under it; a section
     Margen,    // framed, 60 mm wide at the right margin, "(Uso Okran)" right-aligned
-    Fija       // 55 x 20 mm, 63 mm from the right, margin 3, four line feeds, right-aligned
+    Fija       // unframed 55 x 20 mm, text right-aligned, 63 mm from the right, margin 3, four
+               // line feeds, "(Uso Okran)" right-aligned
 };
 void ImprimirRecepcion(TImpresion *imp, CajaRecepcion caja);
 

@@ -18,43 +18,44 @@
 
 namespace {
 
-const char *const kNormaPlaga = R"(· Toda corta que el Servicio Agrícola y Ganadero ordene como medida fitosanitaria, en virtud del Decreto Ley Nº 3.557 de 1980, obliga al (a la) propietario(a) a contar con un plan de manejo aprobado o a acogerse a una norma de manejo aprobada, a cumplir sus prescripciones y a reforestar la superficie intervenida conforme al Decreto Ley Nº 701 de 1974.
+// The norm's introductory paragraph, the paragraph of its scope and its numbered parts,
+// whose items are bullets.
+const char *const kNormaIntroduccion = R"(Toda corta que el Servicio Agrícola y Ganadero ordene como medida fitosanitaria, en virtud del Decreto Ley Nº 3.557 de 1980, obliga al (a la) propietario(a) a contar con un plan de manejo aprobado o a acogerse a una norma de manejo aprobada, a cumplir sus prescripciones y a reforestar la superficie intervenida conforme al Decreto Ley Nº 701 de 1974.)";
 
-# AMBITO DE APLICACION
-· La presente norma de manejo es aplicable sólo a intervenciones de raleo, raleo sanitario, corta o explotación final y reforestación de plantaciones afectadas por plagas cuarentenarias reguladas por el Servicio Agrícola y Ganadero.
+const char *const kNormaAmbito = R"(La presente norma de manejo es aplicable sólo a intervenciones de raleo, raleo sanitario, corta o explotación final y reforestación de plantaciones afectadas por plagas cuarentenarias reguladas por el Servicio Agrícola y Ganadero.)";
 
-# 1.- PRESCRIPCIONES TÉCNICAS 
+const char *const kNormaPlaga = R"(# 1.- PRESCRIPCIONES TÉCNICAS 
 # 1.1 Raleo 
-· La intensidad de raleo será entre el 25% y el 50% de los árboles del rodal.
-· La corta de individuos deberá efectuarse en forma homogénea y en toda el área a intervenir, sin dejar sectores descubiertos de masa arbórea.
+• La intensidad de raleo será entre el 25% y el 50% de los árboles del rodal.
+• La corta de individuos deberá efectuarse en forma homogénea y en toda el área a intervenir, sin dejar sectores descubiertos de masa arbórea.
 
 # 1.2 Raleo Sanitario
-· Se cortarán los árboles atacados, sospechosos y susceptibles de ser atacados por la plaga, según lo disponga el Servicio Agrícola y Ganadero, aun cuando con ello se supere la intensidad de raleo señalada en el punto anterior.
+• Se cortarán los árboles atacados, sospechosos y susceptibles de ser atacados por la plaga, según lo disponga el Servicio Agrícola y Ganadero, aun cuando con ello se supere la intensidad de raleo señalada en el punto anterior.
 
 # 1.3 Corta o Explotación Final 
-· La corta o explotación final se podrá efectuar mediante cualquier método cuando la plaga afecte a la mayor parte del rodal o cuando así lo ordene el Servicio Agrícola y Ganadero.
+• La corta o explotación final se podrá efectuar mediante cualquier método cuando la plaga afecte a la mayor parte del rodal o cuando así lo ordene el Servicio Agrícola y Ganadero.
 
 # 1.4 Plazos 
-· Las intervenciones se ejecutarán en los plazos que fije la resolución del Servicio Agrícola y Ganadero y, a falta de ella, dentro de los dos años siguientes a la aprobación de la presente norma.
+• Las intervenciones se ejecutarán en los plazos que fije la resolución del Servicio Agrícola y Ganadero y, a falta de ella, dentro de los dos años siguientes a la aprobación de la presente norma.
 
 # 1.5 Actividades de Reforestación 
-· La reforestación deberá efectuarse durante el mismo año en que se efectuó la corta o a más tardar el año calendario siguiente.
-· Cuando se maneje la regeneración vegetativa, se dejará un máximo de 6 brotes por tocón.
-· La densidad máxima de reforestación será de 1.250 plantas/ha para pino radiata y especies similares, y de 833 plantas/ha para eucalipto globulus y especies similares.
-· Las actividades de reforestación se considerarán concluidas cuando la plantación se encuentre establecida, es decir, que haya alcanzado al menos una altura de 1 metro en condiciones áridas o semiáridas, o de 2 metros en circunstancias más favorables, y se encuentre homogéneamente distribuida.
+• La reforestación deberá efectuarse durante el mismo año en que se efectuó la corta o a más tardar el año calendario siguiente.
+• Cuando se maneje la regeneración vegetativa, se dejará un máximo de 6 brotes por tocón.
+• La densidad máxima de reforestación será de 1.250 plantas/ha para pino radiata y especies similares, y de 833 plantas/ha para eucalipto globulus y especies similares.
+• Las actividades de reforestación se considerarán concluidas cuando la plantación se encuentre establecida, es decir, que haya alcanzado al menos una altura de 1 metro en condiciones áridas o semiáridas, o de 2 metros en circunstancias más favorables, y se encuentre homogéneamente distribuida.
 
 # 2.- MEDIDAS DE PROTECCION AMBIENTAL
-· No se utilizará el fuego para eliminar los desechos de la corta, salvo que el Servicio Agrícola y Ganadero lo ordene como medida fitosanitaria y se cuente con la autorización de quema correspondiente.
+• No se utilizará el fuego para eliminar los desechos de la corta, salvo que el Servicio Agrícola y Ganadero lo ordene como medida fitosanitaria y se cuente con la autorización de quema correspondiente.
 
 # 3.- MEDIDAS DE PROTECCION AL RECURSO FORESTAL
 # a) Protección al establecimiento de la reforestación
-· Se tomarán las medidas de control conducentes a la protección del establecimiento de la reforestación, tales como mantención de cercos, exclusión de ganado y control de fauna dañina.
+• Se tomarán las medidas de control conducentes a la protección del establecimiento de la reforestación, tales como mantención de cercos, exclusión de ganado y control de fauna dañina.
 
 # b) Protección contra incendios forestales
-· Se despejará de material combustible una franja de 25 metros de ancho alrededor de campamentos, depósitos de combustibles, aserraderos u otros lugares donde se puedan originar incendios.
-· Se mantendrá en el predio herramientas mínimas para enfrentar emergencias de esta naturaleza (palas, rastrillos, rozones, etc.).
-· Se dejará una faja cortafuegos de 10 metros de ancho en la periferia de la plantación, especialmente en sectores adyacentes a caminos, líneas férreas u otro factor de riesgo.
-· Se mantendrá vigilancia o se efectuarán recorridos en el predio en la época de mayor peligro.
+• Se despejará de material combustible una franja de 25 metros de ancho alrededor de campamentos, depósitos de combustibles, aserraderos u otros lugares donde se puedan originar incendios.
+• Se mantendrá en el predio herramientas mínimas para enfrentar emergencias de esta naturaleza (palas, rastrillos, rozones, etc.).
+• Se dejará una faja cortafuegos de 10 metros de ancho en la periferia de la plantación, especialmente en sectores adyacentes a caminos, líneas férreas u otro factor de riesgo.
+• Se mantendrá vigilancia o se efectuarán recorridos en el predio en la época de mayor peligro.
 )";
 
 const char *const kAnexoSirex = R"(# 1.- INTRODUCCIÓN
@@ -129,13 +130,19 @@ public:
         imp()->Titulo(QStringLiteral("I. NORMA DE MANEJO APLICABLE A PLANTACIONES AFECTADAS POR PLAGAS CUARENTENARIAS "
                                      "REGULADAS POR EL SERVICIO AGRICOLA Y GANADERO"));
         imp()->CrLf();
+        textoFijo(QString::fromUtf8(kNormaIntroduccion));
+        imp()->Seccion();
+        imp()->Titulo(QStringLiteral("AMBITO DE APLICACION"));
+        imp()->CrLf();
+        textoFijo(QString::fromUtf8(kNormaAmbito));
+        imp()->Seccion();
         textoFijo(QString::fromUtf8(kNormaPlaga));
         imp()->Seccion();
         imp()->Titulo(QStringLiteral("II. PLANO"));
         imp()->CrLf();
-        textoFijo(ContenidoPlanoNorma());
+        textoFijo(ContenidoPlanoNorma().replace(QStringLiteral("· "), QStringLiteral("• ")));
         imp()->Seccion();
-        ImprimirDeclaracionJuradaNorma(imp());
+        ImprimirDeclaracionJuradaNorma(imp(), CajaDeclaracion::Enmarcada);
         imp()->Seccion();
     }
 
@@ -207,7 +214,7 @@ private:
         bloque(b.first, b.second);
     }
 
-    // A page holding one grid, alone or as the first control of its one group box.
+    // A page holding one grid, alone or in its one group box (beside the grid's caption).
     void imprimeTabSheet_1Tabla(const QString &pagina, const QString &titulo)
     {
         const QWidget *p = findComponent<QWidget>(m_lumo, pagina);
@@ -215,10 +222,8 @@ private:
         if (controles.size() != 1)
             return;
         DBGrid *g = qobject_cast<DBGrid *>(controles.first());
-        if (auto *grupo = qobject_cast<QGroupBox *>(controles.first())) {
-            const QList<QWidget *> dentro = grupo->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-            g = dentro.isEmpty() ? nullptr : qobject_cast<DBGrid *>(dentro.first());
-        }
+        if (auto *grupo = qobject_cast<QGroupBox *>(controles.first()))
+            g = grupo->findChild<DBGrid *>(QString(), Qt::FindDirectChildrenOnly);
         if (!g)
             return;
         imp()->Seccion();
@@ -232,7 +237,10 @@ private:
         Dataset *ds = cursores()(g ? g->DataSet() : nullptr);
         const GridColumn *restriccion = TFormLUMO::findColumn(g, QStringLiteral("tipo_rest"));
         componentes::paraCadaRegistro(ds, [&](int) {
-            imp()->Texto(QStringLiteral("Area Nº:") + componentes::texto(componentes::campo(ds, QStringLiteral("num"))), taIzquierda);
+            const TDimensiones area = imp()->Texto(
+                QStringLiteral("Area Nº:") + componentes::texto(componentes::campo(ds, QStringLiteral("num"))), taIzquierda);
+            // The restriction goes on the same line.
+            imp()->DeltaY(-area.Alto);
             imp()->DeltaX(15);
             const QString tipo = restriccion ? restriccion->displayTextOf(componentes::campo(ds, QStringLiteral("tipo_rest"))->Value())
                                              : QString();

@@ -128,6 +128,40 @@ TEST_F(LumoImpresion, RemovedColumnsAreNotPrinted)
     EXPECT_GE(en(QStringLiteral("ACTIVIDADES SILVÍCOLAS"), rodales), 0);
 }
 
+// Fault: the activity pages printed nothing, their grid being second in its group box
+// after the grid's caption. Each activity page prints its title and its table with its rows.
+TEST_F(LumoImpresion, ActivityPagesPrintTheirTables)
+{
+    abrir(kTodas);
+    componer();
+    EXPECT_TRUE(dialogos.boxes.isEmpty()) << mensajesTexto();
+    struct Caso
+    {
+        int pagina;
+        const char *celda; // a cell of a row typed into its table; none when the table is empty
+    };
+    const QList<Caso> casos = {
+        {6, nullptr},   {7, "1250"},   {8, nullptr},       {9, "25,5"},   {10, nullptr},
+        {11, "700"},    {12, "600"},   {13, nullptr},  {14, nullptr}, {15, "Control de malezas"},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.pagina);
+        const int titulo = en(QStringLiteral("Página %1").arg(c.pagina));
+        ASSERT_GE(titulo, 0);
+        const int siguiente = en(QStringLiteral("Página %1").arg(c.pagina + 1), titulo);
+        const int hasta = siguiente < 0 ? int(registro.Pasos.size()) : siguiente;
+        // A framed table: its header cells follow the title before the next page's.
+        int celdas = 0;
+        for (int i = titulo; i < hasta; ++i)
+            celdas += registro.Pasos.at(i).tipo == TPasoImpresion::Cuadro && registro.Pasos.at(i).marco;
+        EXPECT_GE(celdas, 2);
+        if (c.celda) {
+            const int celda = en(QString::fromUtf8(c.celda), titulo);
+            EXPECT_TRUE(celda > titulo && celda < hasta) << c.celda;
+        }
+    }
+}
+
 TEST_F(LumoImpresion, EachCombinationPrintsToPdf)
 {
     for (int id : {31, 32, 33, static_cast<int>(kTodas)}) {
