@@ -255,9 +255,12 @@ private:
                 if (!gc.list.isEmpty() && !TipoComboPorNombre(gc.list, combo) && !TipoSeleccionMultiplePorNombre(gc.list, seleccion))
                     error(gc.line, QStringLiteral("lista \"%1\" desconocida").arg(gc.list));
             }
-            for (const QString &s : c.grid.footerSums) {
+            QStringList alPie = c.grid.footerSums;
+            if (!c.grid.footerColumn.isEmpty())
+                alPie << c.grid.footerColumn;
+            for (const QString &s : std::as_const(alPie)) {
                 if (!c.grid.columns.isEmpty() && !shown.contains(s.toLower()))
-                    error(c.line, QStringLiteral("la suma \"%1\" del pie no es una columna de la grilla \"%2\"").arg(s, c.name));
+                    error(c.line, QStringLiteral("\"%1\", en el pie, no es una columna de la grilla \"%2\"").arg(s, c.name));
                 else if (t && c.grid.columns.isEmpty())
                     anyColumn(*t, s, c.line);
             }

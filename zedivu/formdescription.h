@@ -85,6 +85,8 @@ struct GridDescription
 {
     QList<GridColumnDescription> columns; // empty: every visible column of the table
     QString footerCaption;                // "Total:" in the first column
+    QString footerColumn;                 // the caption's column when not the first (at=)
+    QString footerAlignment;              // the caption's alignment: left, center, right; empty: the column's
     QStringList footerSums;               // columns whose sum the footer shows
     int tag = 0;
     bool allowInsert = true;

@@ -1007,13 +1007,18 @@ private:
         for (const Node &child : n.children) {
             if (child.tokens[0].text == QLatin1String("footer") && !child.tokens[0].quoted) {
                 Args fa;
-                if (!args(child, {}, {}, 1, 20, fa))
+                if (!args(child, {}, {QStringLiteral("at"), QStringLiteral("align")}, 1, 20, fa))
                     continue;
                 if (!fa.quoted.first())
                     error(child.line, QStringLiteral("el pie empieza con su texto entre comillas (\"Total:\")"));
                 noChildren(child);
                 g.footerCaption = fa.positional.first();
                 g.footerSums = fa.positional.mid(1);
+                g.footerColumn = fa.options.value(QStringLiteral("at"));
+                g.footerAlignment = fa.options.value(QStringLiteral("align"));
+                static const QStringList alineaciones = {QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right")};
+                if (!g.footerAlignment.isEmpty() && !alineaciones.contains(g.footerAlignment))
+                    error(child.line, QStringLiteral("align= admite left, center o right, no \"%1\"").arg(g.footerAlignment));
                 continue;
             }
             Args ca;

@@ -85,8 +85,33 @@ QWidget *FormGridBuilder::build(const ControlDescription &c, DataSource *source,
 
     const QList<GridColumnDescription> columns = g.columns.isEmpty() ? defaultColumns(table) : g.columns;
     const int charWidth = grid->fontMetrics().averageCharWidth();
-    int lines = 1;
+    QStringList titles;
     for (const GridColumnDescription &d : columns) {
+        QString title = d.title;
+        if (title.isEmpty() && table)
+            if (const ColumnDescription *cd = table->column(d.field))
+                title = cd->label.isEmpty() ? cd->name : cd->label;
+        titles << title;
+    }
+    // The upper title pieces of column i that head it alone (no neighbour shares the group).
+    const auto ownGroups = [&titles](qsizetype i) {
+        const QStringList pieces = titles.at(i).split(QLatin1Char('|'));
+        QStringList own;
+        for (qsizetype k = 0; k + 1 < pieces.size(); ++k) {
+            const auto shares = [&](qsizetype j) {
+                if (j < 0 || j >= titles.size())
+                    return false;
+                const QStringList other = titles.at(j).split(QLatin1Char('|'));
+                return other.size() > k + 1 && other.mid(0, k + 1) == pieces.mid(0, k + 1);
+            };
+            if (!shares(i - 1) && !shares(i + 1))
+                own << pieces.at(k);
+        }
+        return own;
+    };
+    int lines = 1;
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        const GridColumnDescription &d = columns.at(i);
         GridColumn *col = grid->addColumn(d.field);
         if (!d.title.isEmpty())
             col->setTitle(d.title);
@@ -96,14 +121,12 @@ QWidget *FormGridBuilder::build(const ControlDescription &c, DataSource *source,
             col->setPickList(d.items);
             col->setKeyList(d.keys.isEmpty() ? d.items : d.keys);
         }
-        QString title = d.title;
-        if (title.isEmpty() && table)
-            if (const ColumnDescription *cd = table->column(d.field))
-                title = cd->label.isEmpty() ? cd->name : cd->label;
+        const QString &title = titles.at(i);
         // Characters are counted at the font's average width; a title line in wider
-        // letters is measured, so that every title fits its column.
+        // letters is measured, so that every title fits its column, and so is a group
+        // title that heads this column alone.
         int width = charWidth * (d.width > 0 ? d.width : columnChars(table, &form, d.field, title)) + 12;
-        for (const QString &piece : title.split(QLatin1Char('|')).last().split(QLatin1Char('\n')))
+        for (const QString &piece : title.split(QLatin1Char('|')).last().split(QLatin1Char('\n')) + ownGroups(i))
             width = std::max(width, grid->fontMetrics().horizontalAdvance(piece.trimmed()) + 12);
         col->setWidth(width);
         lines = std::max(lines, titleLines(title));
@@ -111,10 +134,17 @@ QWidget *FormGridBuilder::build(const ControlDescription &c, DataSource *source,
     if (!g.footerCaption.isEmpty() || !g.footerSums.isEmpty()) {
         grid->setFooterRowCount(1);
         grid->setSumListActive(true);
-        if (GridColumn *first = grid->Columns(0)) {
-            GridFooter &f = first->Footer(0);
+        GridColumn *rotulo = g.footerColumn.isEmpty() ? grid->Columns(0) : grid->ColumnByFieldName(g.footerColumn);
+        if (rotulo) {
+            GridFooter &f = rotulo->Footer(0);
             f.valueType = GridFooter::ValueType::StaticText;
             f.value = g.footerCaption;
+            if (g.footerAlignment == QLatin1String("right"))
+                f.alignment = Qt::AlignRight;
+            else if (g.footerAlignment == QLatin1String("center"))
+                f.alignment = Qt::AlignHCenter;
+            else if (g.footerAlignment == QLatin1String("left"))
+                f.alignment = Qt::AlignLeft;
         }
         for (const QString &sum : g.footerSums) {
             if (GridColumn *col = grid->ColumnByFieldName(sum)) {

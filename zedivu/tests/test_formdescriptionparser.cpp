@@ -40,7 +40,7 @@ page "Uno"
     num_look "Rodal" width=8
     pct readonly
     id hidden
-    footer "Total:" pct
+    footer "Total:" at=num_look align=right pct
 page "Dos" level=2
   navigator abc_det
 
@@ -120,6 +120,8 @@ TEST(FormDescriptionParser, ReadsEveryPartOfADescription)
     EXPECT_TRUE(grid.grid.columns[2].hidden);
     EXPECT_EQ(grid.grid.footerCaption, QStringLiteral("Total:"));
     EXPECT_EQ(grid.grid.footerSums, QStringList{QStringLiteral("pct")});
+    EXPECT_EQ(grid.grid.footerColumn, QStringLiteral("num_look"));
+    EXPECT_EQ(grid.grid.footerAlignment, QStringLiteral("right"));
     EXPECT_EQ(f->pages[2].level, 2);
 
     ASSERT_EQ(f->validations.size(), 1);
@@ -204,7 +206,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormDescriptionErrors, ::testing::Values(
     BadCase{"DuplicateName", "edit nom\n", "edit nom name=btnLlenarPredio\n", 26, "\"btnLlenarPredio\" ya se usó"},
     BadCase{"SecondPageWithoutOutline", "page \"Dos\" level=2", "page level=2", 36, "no tiene su línea de secciones"},
     BadCase{"BadColumnName", "  num     text\n", "  num-x   text\n", 14, "no es un nombre de columna válido"},
-    BadCase{"UnknownControl", "navigator abc_det", "navegador abc_det", 37, "control desconocido"}),
+    BadCase{"UnknownControl", "navigator abc_det", "navegador abc_det", 37, "control desconocido"},
+    BadCase{"FooterAlignment", "align=right", "align=diagonal", 35, "align= admite left, center o right"},
+    BadCase{"FooterColumnMissing", "at=num_look", "at=sup", 31, "\"sup\", en el pie, no es una columna de la grilla"}),
     [](const ::testing::TestParamInfo<BadCase> &info) { return std::string(info.param.name); });
 
 // The generic form writes its outline itself: its pages may go without lines, and
