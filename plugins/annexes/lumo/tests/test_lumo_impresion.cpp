@@ -4,6 +4,7 @@
 #include "lumolleno.h"
 
 #include "impresion/tformvistapreliminar.h"
+#include "impresion/declaracionnorma.h"
 #include "impresion/timpresion.h"
 #include "impresion/tregistroimpresion.h"
 
@@ -160,6 +161,49 @@ TEST_F(LumoImpresion, ActivityPagesPrintTheirTables)
             EXPECT_TRUE(celda > titulo && celda < hasta) << c.celda;
         }
     }
+}
+
+// The office box, the norm's text and the sworn statement as the form draws them.
+TEST_F(LumoImpresion, NormPrintsAsDrawn)
+{
+    abrir(33);
+    componer();
+    const TPasoImpresion *caja = registro.Buscar(QStringLiteral("Nº:       _________________\n\nFecha:  _________________"));
+    ASSERT_TRUE(caja);
+    EXPECT_FALSE(caja->marco);
+    EXPECT_EQ(caja->alineamiento, taDerecha);
+
+    const TPasoImpresion *ambito = registro.Buscar(QStringLiteral("AMBITO DE APLICACION"));
+    ASSERT_TRUE(ambito);
+    EXPECT_EQ(ambito->tamanoFuente, 14);
+    EXPECT_TRUE(ambito->negrita);
+    const int norma = en(kNorma);
+    ASSERT_GE(norma, 0);
+    const int introduccion = empieza(registro, QStringLiteral("Toda corta que el Servicio"), norma);
+    EXPECT_GT(introduccion, norma);
+    int vinetas = 0;
+    for (int i = norma; i < registro.Pasos.size(); ++i) {
+        const QString t = registro.Pasos.at(i).texto;
+        EXPECT_FALSE(t.contains(QStringLiteral("· "))) << t.toStdString();
+        vinetas += int(t.count(QStringLiteral("• ")));
+    }
+    EXPECT_GE(vinetas, 15);
+
+    const TPasoImpresion *declaracion = registro.Buscar(DeclaracionJuradaNorma());
+    ASSERT_TRUE(declaracion);
+    EXPECT_TRUE(declaracion->marco);
+    EXPECT_NEAR(declaracion->ancho, 156, 1e-9);
+    EXPECT_NEAR(declaracion->alto, 51, 1e-9);
+
+    // A protection measure's restriction type stands on its area's line.
+    abrir(kTodas);
+    componer();
+    const int area = empieza(registro, QStringLiteral("Area Nº:"));
+    const int tipo = empieza(registro, QStringLiteral("Tipo de Restricción: "), area);
+    ASSERT_GE(area, 0);
+    ASSERT_GT(tipo, area);
+    EXPECT_NEAR(registro.Pasos.at(tipo).y, registro.Pasos.at(area).y, 1e-9);
+    EXPECT_GE(registro.Pasos.at(tipo).x, registro.Pasos.at(area).x + registro.Pasos.at(area).ancho + 15 - 1e-9);
 }
 
 TEST_F(LumoImpresion, EachCombinationPrintsToPdf)

@@ -57,6 +57,17 @@ TEST_F(DaluFixture, ListsAreAttachedToTheirColumns)
     }
 }
 
+// The stand table's footer caption stands under the upper class, beside the sums.
+TEST_F(DaluFixture, StandTableTotalStandsUnderTheUpperClass)
+{
+    DBGrid *g = grilla(QStringLiteral("tab_rod_det"));
+    ASSERT_NE(g, nullptr);
+    const GridColumn *mayor = g->ColumnByFieldName(QStringLiteral("clas_may"));
+    ASSERT_NE(mayor, nullptr);
+    EXPECT_EQ(g->FooterText(mayor->Index()), QStringLiteral("TOTAL"));
+    EXPECT_NE(g->FooterText(0), QStringLiteral("TOTAL"));
+}
+
 TEST_F(DaluFixture, JudicialMemoIsWritableExactlyWhenTheBoxIsTicked)
 {
     QWidget *memo = form->findChild<QWidget *>(QStringLiteral("mem_resJud_desc"));

@@ -44,6 +44,14 @@ TEST_F(VordaFixture, FilledNoticeRendersSavesAndReopens)
     FotografiarPaginas(form, area, QStringLiteral("vorda_paginas"));
     EXPECT_EQ(grilla(QStringLiteral("for"))->FooterText(3), QStringLiteral("15,5"));
     EXPECT_EQ(grilla(QStringLiteral("for"))->FooterText(0), QStringLiteral("Total:"));
+    // The harvest table's caption is right-aligned; the group title over its cutting year
+    // shows whole on screen.
+    DBGrid *cosecha = grilla(QStringLiteral("act"));
+    EXPECT_EQ(cosecha->FooterText(0), QStringLiteral("Total:"));
+    EXPECT_TRUE(cosecha->Columns(0)->footerAt(0).alignment & Qt::AlignRight);
+    const GridColumn *corta = cosecha->ColumnByFieldName(QStringLiteral("ano_cor"));
+    ASSERT_NE(corta, nullptr);
+    EXPECT_GE(corta->Width(), cosecha->fontMetrics().horizontalAdvance(QStringLiteral("Actividades de corta")));
 
     ASSERT_TRUE(catchAbort([this] { tabla(QString())->CheckBrowseMode(); }));
     const QStringList tablas{QStringLiteral("vorda"), QStringLiteral("vorda_for"), QStringLiteral("vorda_act"),
