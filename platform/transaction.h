@@ -19,11 +19,14 @@ public:
 
     // False when the transaction could not start (see the connection's lastError()).
     bool isActive() const { return m_active; }
+    // False when the writes could not be kept (a reader holding the file past the busy
+    // timeout): the guard stays active, and rollback() or its end undoes them.
     bool commit();
     void rollback();
 
 private:
     Connection &m_connection;
     QString m_name;
+    bool m_outermost; // began the transaction (no guard around it)
     bool m_active = false;
 };

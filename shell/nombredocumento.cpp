@@ -1,5 +1,6 @@
 #include "nombredocumento.h"
 
+#include <QFileDialog>
 #include <QFileInfo>
 
 QString NombreDocumentoPorDefecto(const QString &predNombre, const QString &parteCodigo, const QString &carpeta,
@@ -34,4 +35,23 @@ QString ParteCodigoDocumento(const QString &codigoPpal, int tag)
     default:
         return QString();
     }
+}
+
+QString ConExtension(const QString &archivo, const QString &extension)
+{
+    if (archivo.isEmpty() || extension.isEmpty())
+        return archivo;
+    const QString final = QLatin1Char('.') + extension;
+    return QFileInfo(archivo).fileName().endsWith(final, Qt::CaseInsensitive) ? archivo : archivo + final;
+}
+
+QString PedirArchivoGuardar(QWidget *padre, const QString &inicial, const QString &filtro, const QString &extension)
+{
+    QFileDialog dialogo(padre, QString(), inicial, filtro);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setDefaultSuffix(extension);
+    dialogo.selectFile(inicial);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return QString();
+    return dialogo.selectedFiles().first();
 }

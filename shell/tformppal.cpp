@@ -1,5 +1,6 @@
 #include "tformppal.h"
 
+#include "bloqueodocumento.h"
 #include "cargarlibreria.h"
 #include "consultasppal.h"
 #include "dialogservice.h"

@@ -25,6 +25,7 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class BloqueoDocumento;
 class ReservaTemporal;
 class TCustomMDIChild;
 class TFormPpalForms;
@@ -224,6 +225,10 @@ private:
     void borrarBasesTrabajo();
     // The form windows of a document that could not be built, gone at once.
     void descartarFormularios();
+    // Takes `archivo` for this copy of the program into `bloqueo` (left null when this
+    // copy holds it already or the lock cannot be made). False, after telling the
+    // consultant "… " + `consecuencia`, when another copy has the document open.
+    bool reservarDocumento(const QString &archivo, const QString &consecuencia, std::unique_ptr<BloqueoDocumento> &bloqueo);
     // Selects the first line of the tree and brings its page forward.
     void mostrarPrimeraPagina();
 
@@ -233,6 +238,7 @@ private:
     TformPpalAcercade *m_acercaDe = nullptr;
     TFormPpalForms *m_forms = nullptr;
     std::unique_ptr<ReservaTemporal> m_reserva;
+    std::unique_ptr<BloqueoDocumento> m_bloqueo; // the open document, held against other copies
     QPointer<TCustomMDIChild> m_ultimoFormularioActivo;
     bool m_terminado = false;
     bool m_mostrada = false;

@@ -1,6 +1,8 @@
 // The main window's actions, menus, tool bars, status bar and command enabling.
 #include "tformppal.h"
 
+#include "bloqueodocumento.h"
+
 #include "iconos.h"
 #include "registerwindows.h"
 #include "tformppalacercade.h"
@@ -179,6 +181,9 @@ bool TformPpal::documentoAbierto() const
 void TformPpal::ActualizarBotones()
 {
     const bool abierto = documentoAbierto();
+    // Windows closed on their own leave no document for this copy to hold.
+    if (!abierto)
+        m_bloqueo.reset();
     archNuevo->setEnabled(!abierto);
     archAbrir->setEnabled(!abierto);
     for (QAction *accion : {archGuardar, archGuardarXML, archGuardarComo, archCerrar, archImprimir, archConfImpresion,

@@ -2,6 +2,7 @@
 #include "tformppal.h"
 
 #include "abort.h"
+#include "bloqueodocumento.h"
 #include "connection.h"
 #include "dbedit.h"
 #include "dbmemo.h"
@@ -10,6 +11,7 @@
 #include "field.h"
 #include "formulariosdocumento.h"
 #include "nombredocumento.h"
+#include "reservatemporal.h"
 #include "tformppalforms.h"
 #include "util_archivo.h"
 #include "util_bbdd.h"
@@ -78,29 +80,33 @@ bool grabarDocumento(const QMdiArea *area, const QString &archivo)
     return ok;
 }
 
-// The registered property of the open document as its forms know it: the code a form
-// keeps in its own data (cod_pre, written when the property was picked or registered by a
-// save), else the forms' PredCodigo; 0 when no form names a registered property.
-int codigoPredioDocumento(const QList<QPointer<TCustomMDIChild>> &lista)
+// The property code the open document's forms were read with (cod_pre, the code a form
+// keeps in its own data) and the property name beside it; 0 when no form holds one.
+std::pair<int, QString> predioLeido(const QList<QPointer<TCustomMDIChild>> &lista)
 {
     for (const QPointer<TCustomMDIChild> &f : lista) {
-        const Field *codigo = f && f->DatasetPpal && f->DatasetPpal->Active()
-                                  ? f->DatasetPpal->FindField(QStringLiteral("cod_pre"))
-                                  : nullptr;
-        if (codigo && codigo->AsInteger() > 0)
-            return int(codigo->AsInteger());
+        const Dataset *ds = f && f->DatasetPpal && f->DatasetPpal->Active() ? f->DatasetPpal : nullptr;
+        const Field *codigo = ds ? ds->FindField(QStringLiteral("cod_pre")) : nullptr;
+        if (codigo && codigo->AsInteger() > 0) {
+            const Field *nombre = ds->FindField(QStringLiteral("nom_pre"));
+            return {int(codigo->AsInteger()), nombre ? nombre->AsString() : f->PredNombre};
+        }
     }
+    return {0, QString()};
+}
+
+// The document's property after a save, as the write-back left it in the forms.
+int predioGuardado(const QList<QPointer<TCustomMDIChild>> &lista)
+{
     for (const QPointer<TCustomMDIChild> &f : lista)
         if (f && f->PredCodigo > 0)
             return f->PredCodigo;
     return 0;
 }
 
-// The document index row of `archivo` names the document's property, so that Open hands
-// the forms the property they were saved with.
-void anotarPredioIndice(const QString &bdPpal, const QList<QPointer<TCustomMDIChild>> &lista, const QString &archivo)
+// The document index row of `archivo` names the document's property `codigo`.
+void anotarPredioIndice(const QString &bdPpal, int codigo, const QString &archivo)
 {
-    const int codigo = codigoPredioDocumento(lista);
     if (codigo > 0)
         Operacion(bdPpal, QStringLiteral("UPDATE formPredio SET pred_codigo=? WHERE foco_archivo=?"), true, {codigo, archivo});
 }
@@ -135,7 +141,7 @@ void TformPpal::archGuardarExecute(QObject *sender)
                                     "foco_archivo) VALUES (?, ?, 0, ?, ?)"),
                      {activo->PredCodigo, Combinacion, hoy, archivo});
         }
-        anotarPredioIndice(baseDatosPpal(), lista, archivo);
+        anotarPredioIndice(baseDatosPpal(), predioGuardado(lista), archivo);
         activo->ActualizarTitulo();
     }
     MostrarHint(QString());
@@ -169,17 +175,42 @@ void TformPpal::archGuardarComoExecute(QObject *sender)
     QDir().mkpath(carpeta);
     const QString inicial = NombreDocumentoPorDefecto(base, ParteCodigoDocumento(CodigoPpal, tag), carpeta, extension);
 
-    const QString elegido = dlgGuardar ? dlgGuardar(inicial, filtro)
-                                       : QFileDialog::getSaveFileName(this, QString(), inicial, filtro);
-    if (!elegido.isEmpty()) {
+    const QString elegido = ConExtension(dlgGuardar ? dlgGuardar(inicial, filtro) : PedirArchivoGuardar(this, inicial, filtro, extension),
+                                         extension);
+    std::unique_ptr<BloqueoDocumento> bloqueo;
+    if (!elegido.isEmpty() && reservarDocumento(elegido, QStringLiteral("No se guardará sobre él"), bloqueo)) {
         setEnabled(false);
         MostrarHint(QStringLiteral("Grabando ..."));
-        if (grabarDocumento(mdiArea, elegido) && activo->GuardarFormPredio(Combinacion, elegido))
-            anotarPredioIndice(baseDatosPpal(), formularios(mdiArea), elegido);
+        if (grabarDocumento(mdiArea, elegido)) {
+            if (bloqueo)
+                m_bloqueo = std::move(bloqueo);
+            if (activo->GuardarFormPredio(Combinacion, elegido))
+                anotarPredioIndice(baseDatosPpal(), predioGuardado(formularios(mdiArea)), elegido);
+        }
     }
     activo->ActualizarTitulo();
     MostrarHint(QString());
     setEnabled(true);
+}
+
+bool TformPpal::reservarDocumento(const QString &archivo, const QString &consecuencia,
+                                  std::unique_ptr<BloqueoDocumento> &bloqueo)
+{
+    bloqueo.reset();
+    if (!m_reserva)
+        return true;
+    const QString carpeta = m_reserva->carpeta();
+    if (m_bloqueo && BloqueoDocumento::ArchivoBloqueo(carpeta, m_bloqueo->documento())
+                         == BloqueoDocumento::ArchivoBloqueo(carpeta, archivo))
+        return true;
+    bool ocupado = false;
+    bloqueo = BloqueoDocumento::Tomar(carpeta, archivo, &ocupado);
+    if (!ocupado)
+        return true;
+    DialogoWin32(mtWarning,
+                 QStringLiteral("El documento \"%1\" está abierto en otra ventana del programa. %2").arg(archivo, consecuencia),
+                 MB::OK);
+    return false;
 }
 
 bool TformPpal::archCerrarExecute()
@@ -192,6 +223,7 @@ bool TformPpal::archCerrarExecute()
     activo->Cerrar();
     if (documentoAbierto())
         return false;
+    m_bloqueo.reset();
     // The closed windows go now, so that no connection still holds a working database.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     borrarBasesTrabajo();
@@ -262,10 +294,15 @@ bool TformPpal::AbreArchivo(const QString &archivo, int predCodigo, const QStrin
                      MB::OK);
         return terminar(false);
     }
+    std::unique_ptr<BloqueoDocumento> bloqueo;
+    if (!reservarDocumento(archivo, QStringLiteral("No se abrirá el documento"), bloqueo))
+        return terminar(false);
     Combinacion = combinacion.first().value(0).toInt();
     CodigoPpal = combinacion.first().value(1);
     if (!SubNuevo())
         return terminar(false);
+    if (bloqueo)
+        m_bloqueo = std::move(bloqueo);
 
     const QList<QPointer<TCustomMDIChild>> lista = formularios(mdiArea);
     bool cargado = true;
@@ -275,18 +312,23 @@ bool TformPpal::AbreArchivo(const QString &archivo, int predCodigo, const QStrin
             break;
         }
     }
-    // Opened from the index, the forms' own property code (same register) wins over a row
-    // written before the property was registered, and the row is brought in line. An
+    // Opened from the index, the row is the register's word on the document's property.
+    // Only a row that names none (the document was saved before its property was
+    // registered) takes the code the forms were read with, and only while the register
+    // holds that code under the document's property name: a code the register lost, or
+    // gave to another property since, must not draw the document to that property. An
     // imported file may come from another register: its codes mean nothing here.
     int codigo = predCodigo;
-    if (cargado && predCodigo >= 0) {
-        for (TCustomMDIChild *f : lista)
-            f->PredCodigo = predCodigo;
-        codigo = codigoPredioDocumento(lista);
-        if (codigo > 0 && codigo != predCodigo)
-            anotarPredioIndice(baseDatosPpal(), lista, archivo);
-        else
-            codigo = predCodigo;
+    if (cargado && predCodigo == 0) {
+        const auto [leido, nombre] = predioLeido(lista);
+        const QList<QStringList> registro =
+            leido > 0 ? Consulta3(baseDatosPpal(), QStringLiteral("SELECT pred_nombre FROM predio WHERE pred_codigo = ?"), {leido})
+                      : QList<QStringList>();
+        if (!registro.isEmpty() && !nombre.trimmed().isEmpty()
+            && registro.first().value(0).trimmed().compare(nombre.trimmed(), Qt::CaseInsensitive) == 0) {
+            codigo = leido;
+            anotarPredioIndice(baseDatosPpal(), codigo, archivo);
+        }
     }
     for (TCustomMDIChild *f : lista) {
         f->Modificado = false;

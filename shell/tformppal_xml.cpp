@@ -355,8 +355,9 @@ void TformPpal::archGuardarXMLExecute()
     }
     const QString inicial = NombreDocumentoPorDefecto(activo->PredNombre, parteCodigo, carpeta, QStringLiteral("xml"));
     const QString filtro = QStringLiteral("Archivo XML (*.xml);;Todos los Archivos (*)");
-    const QString elegido = dlgGuardarXML ? dlgGuardarXML(inicial, filtro)
-                                          : QFileDialog::getSaveFileName(this, QString(), inicial, filtro);
+    const QString xml = QStringLiteral("xml");
+    const QString elegido =
+        ConExtension(dlgGuardarXML ? dlgGuardarXML(inicial, filtro) : PedirArchivoGuardar(this, inicial, filtro, xml), xml);
     if (elegido.isEmpty())
         return;
 

@@ -10,6 +10,7 @@
 #include "dialogservice.h"
 #include "field.h"
 #include "gridcolumn.h"
+#include "nombredocumento.h"
 #include "ordenlistas.h"
 #include "query.h"
 #include "shelllog.h"
@@ -95,9 +96,12 @@ TFormPpalForms::TFormPpalForms(const QString &dirAplicacion, QWidget *parent)
                                   QStringLiteral("form_id"), QStringLiteral("form_sigla"));
     // The grid shows the date of the last save as the date field beside it does, dd-mm-yyyy.
     Field *fecha = adtFormPredio->addCalculatedField(QStringLiteral("foco_fecha_txt"), FieldType::Text, 10);
-    adtFormPredio->OnCalcFields = [fecha](Dataset *ds) {
+    // Two documents of one kind and property differ by their file: its name is shown.
+    Field *nombre = adtFormPredio->addCalculatedField(QStringLiteral("foco_nombre"), FieldType::Text, 255);
+    adtFormPredio->OnCalcFields = [fecha, nombre](Dataset *ds) {
         const QDateTime valor = ds->FieldByName(QStringLiteral("foco_fecha"))->AsDateTime();
         fecha->setAsString(valor.isValid() ? valor.toString(QStringLiteral("dd-MM-yyyy")) : QString());
+        nombre->setAsString(QFileInfo(ds->FieldByName(QStringLiteral("foco_archivo"))->AsString()).fileName());
     };
     adtFormPredio->BeforeDelete = [](Dataset *) {
         if (DialogoWin32(mtConfirmation, QStringLiteral("¿Está seguro de eliminar este registro?"), MB::YESNO) != ID::YES)
@@ -133,6 +137,7 @@ TFormPpalForms::TFormPpalForms(const QString &dirAplicacion, QWidget *parent)
     estado->setKeyList({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
     estado->setPickList(Estados());
     estado->setWidth(190);
+    DBGridEh1->addColumn(QStringLiteral("foco_nombre"))->setTitle(QStringLiteral("Archivo"));
     for (int i = 0; i < DBGridEh1->ColumnCount(); ++i)
         DBGridEh1->Columns(i)->setReadOnly(true);
     // Rows can be deleted, nothing else is edited in the grid.
@@ -320,11 +325,10 @@ void TFormPpalForms::copiarA(const QString &origen, const QString &filtro, const
 {
     if (origen.isEmpty())
         return;
-    QString destino = dlgGuardar ? dlgGuardar(origen, filtro) : QFileDialog::getSaveFileName(this, QString(), origen, filtro);
+    const QString destino = ConExtension(dlgGuardar ? dlgGuardar(origen, filtro) : PedirArchivoGuardar(this, origen, filtro, extension),
+                                         extension);
     if (destino.isEmpty())
         return;
-    if (QFileInfo(destino).suffix().isEmpty())
-        destino += QLatin1Char('.') + extension;
     if (destino == origen)
         return;
     // The copy replaces the target atomically and does nothing when the target is the

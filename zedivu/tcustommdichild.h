@@ -305,6 +305,10 @@ public:
     // Writes a whole document, one record per form in the order given, atomically: the
     // old file stays untouched until every record is ready. For the shell's Save.
     static bool GuardarDocumento(const QString &archivo, const QList<TCustomMDIChild *> &formularios);
+    // Called by a save once the main database has committed and before the new file
+    // takes the document's place: the one moment where a save stopped by force leaves
+    // the two apart. Tests look at the files there; null otherwise.
+    static inline std::function<void(const QString &archivo)> TrasConfirmarGuardado;
     // Replaces the working database with the form's record in the document and upgrades
     // it. A missing or damaged record changes nothing and tells the user.
     bool Cargar(const QString &archivo);

@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <cstring>
 #include <future>
+#include <sqlite3.h>
 #include <optional>
 #include <vector>
 
@@ -58,15 +59,6 @@ bool publicar(Dataset *ds, QString &error)
     return ok;
 }
 
-bool escribirArchivo(const QString &archivo, const QByteArray &bytes, QString &error)
-{
-    QSaveFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        error = QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, f.errorString());
-        return false;
-    }
-    return true;
-}
 
 // Puts the expanded database in place of the working one, so the file is either the old
 // database or the new one. The two names are exchanged where the file system can: a
@@ -140,12 +132,22 @@ public:
         error = m_bd->lastError().text();
         return false;
     }
+    // Commits the write-back; on failure it is rolled back at once, so that no lock on
+    // the main database outlives the failed save, and `error` says so to the consultant
+    // (SQLite's own text goes to the log).
     bool confirmar(QString &error)
     {
         m_confirmada = !m_tr || m_tr->commit();
         if (m_confirmada)
             return true;
-        error = QStringLiteral("No se pudo guardar el predio en la base de datos central: ") + m_bd->lastError().text();
+        const SqlError causa = m_bd->lastError();
+        qCWarning(lcDocumento) << "commit of the main database failed:" << causa.text();
+        m_tr->rollback();
+        const bool ocupada = (causa.code & 0xff) == SQLITE_BUSY || (causa.code & 0xff) == SQLITE_LOCKED;
+        error = ocupada ? QStringLiteral("No se pudo guardar el documento: la base de datos central está siendo usada por "
+                                         "otro programa.")
+                        : QStringLiteral("No se pudo guardar el documento en la base de datos central.");
+        error += QStringLiteral("\n\nEl archivo y la base de datos central quedan como estaban; intente guardar nuevamente.");
         return false;
     }
 
@@ -161,6 +163,32 @@ private:
     bool m_confirmada = false;
     QList<QPair<QPointer<TCustomMDIChild>, Connection *>> m_propias;
 };
+
+// Writes the document file and commits the save's main-database write-back as one
+// outcome. The new bytes wait in a temporary file beside the document while the main
+// database commits; only then does the file take the document's place. A save that fails
+// or dies before the commit leaves the old file and the old register; one that dies after
+// it leaves a register that knows the property while the file does not yet name it, never
+// a file naming a code the register has not kept (which the next property would take).
+bool escribirDocumento(const QString &archivo, const QByteArray &bytes, TransaccionPpal &ppal, QString &error)
+{
+    QSaveFile f(archivo);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush()) {
+        error = QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, f.errorString());
+        return false;
+    }
+    if (!ppal.confirmar(error)) {
+        f.cancelWriting();
+        return false;
+    }
+    if (TCustomMDIChild::TrasConfirmarGuardado)
+        TCustomMDIChild::TrasConfirmarGuardado(archivo);
+    if (!f.commit()) {
+        error = QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, f.errorString());
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -335,7 +363,7 @@ bool TCustomMDIChild::Guardar(const QString &archivo)
         documento = actual.readAll();
         actual.close();
     }
-    if (!escribirArchivo(archivo, documento + registro, error) || !ppal.confirmar(error)) {
+    if (!escribirDocumento(archivo, documento + registro, ppal, error)) {
         DialogoError(error);
         return false;
     }
@@ -385,7 +413,7 @@ bool TCustomMDIChild::GuardarDocumento(const QString &archivo, const QList<TCust
         }
         documento += registros[i].registro;
     }
-    if (!escribirArchivo(archivo, documento, error) || !ppal.confirmar(error)) {
+    if (!escribirDocumento(archivo, documento, ppal, error)) {
         if (!formularios.isEmpty())
             formularios.first()->DialogoError(error);
         return false;

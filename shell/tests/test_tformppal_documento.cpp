@@ -1,5 +1,7 @@
 // The document cycle of the main window: New, Open, Import, Save, Save As and Close over
 // the test form plug-ins.
+#include "bloqueodocumento.h"
+#include "connection.h"
 #include "dataset.h"
 #include "dbedit.h"
 #include "dbgrid.h"
@@ -23,6 +25,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -31,6 +34,7 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -308,8 +312,7 @@ TEST_F(DocumentoTest, SavedDocumentReopensFromTheIndexAndByImport)
 }
 
 // A document first saved before its property was registered: the save that registers it
-// writes the code into the index, and a row still holding 0 from before is corrected on
-// Open from the forms' own code, so the next save does not register the property again.
+// writes the code into the index.
 TEST_F(DocumentoTest, TheIndexAndTheFormsAgreeOnTheProperty)
 {
     nuevoDocumento(7);
@@ -328,12 +331,6 @@ TEST_F(DocumentoTest, TheIndexAndTheFormsAgreeOnTheProperty)
     ppal->archGuardarExecute(ppal.get());
     EXPECT_EQ(filasIndice(), QStringList{QStringLiteral("6 7 0 ") + archivo});
 
-    EXPECT_TRUE(ppal->archCerrarExecute());
-    Operacion(program.database(), QStringLiteral("UPDATE formPredio SET pred_codigo = 0"));
-    ASSERT_TRUE(ppal->AbreArchivo(archivo, 0, QString()));
-    ASSERT_EQ(forms_().size(), 1);
-    EXPECT_EQ(prueba()->PredCodigo, 6);
-    EXPECT_EQ(filasIndice(), QStringList{QStringLiteral("6 7 0 ") + archivo});
     EXPECT_TRUE(ppal->archCerrarExecute());
 
     // An imported file keeps no code: it may come from another register.
@@ -468,6 +465,77 @@ TEST_F(DocumentoTest, SaveAsProposesTheNextFreeNameOfTheProperty)
     EXPECT_EQ(propuestos, QStringList({formularios + QStringLiteral("ab_prueba_001.fprb"),
                                        formularios + QStringLiteral("ab_prueba_002.fprb")}));
     QFile::remove(formularios + QStringLiteral("ab_prueba_001.fprb"));
+}
+
+// Guards against a document saved under a name typed without its extension: the index
+// pointed to a file that Open then refused and Import did not list.
+TEST_F(DocumentoTest, SaveAsGivesATypedNameItsExtension)
+{
+    for (const auto &[tecleado, escrito] : {std::pair{"Plan Ñires José María", "Plan Ñires José María.fprb"},
+                                            std::pair{"Plan Sr. Pérez", "Plan Sr. Pérez.fprb"},
+                                            std::pair{"plan.FPRB", "plan.FPRB"}}) {
+        nuevoDocumento(7);
+        escribirNombre(QString::fromUtf8(tecleado));
+        guardarComo(carpeta.path() + QLatin1Char('/') + QString::fromUtf8(tecleado));
+        const QString archivo = carpeta.path() + QLatin1Char('/') + QString::fromUtf8(escrito);
+        EXPECT_EQ(prueba()->ArchivoDocumento, archivo);
+        EXPECT_TRUE(filasIndice().last().endsWith(QLatin1Char(' ') + archivo)) << filasIndice().last().toStdString();
+        ASSERT_TRUE(ppal->archCerrarExecute());
+        importar(archivo, -1);
+        ASSERT_EQ(forms_().size(), 1) << escrito;
+        EXPECT_EQ(nombre(), QString::fromUtf8(tecleado));
+        ASSERT_TRUE(ppal->archCerrarExecute());
+    }
+    EXPECT_TRUE(dialogs.textos().isEmpty()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
+}
+
+// Guards against two copies of the program saving over each other's work: a document that
+// another copy has open is neither opened nor saved over, and one that a copy which ended
+// without closing it left behind opens as usual.
+TEST_F(DocumentoTest, ADocumentOpenInAnotherCopyIsNeitherOpenedNorSavedOver)
+{
+    nuevoDocumento(7);
+    escribirNombre(QStringLiteral("Uno"));
+    const QString archivo = carpeta.path() + QStringLiteral("/compartido.fprb");
+    guardarComo(archivo);
+    const QString bloqueo = BloqueoDocumento::ArchivoBloqueo(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Formularios/temporal"), archivo);
+    auto libre = [&bloqueo] { return QProcess::execute(QStringLiteral("flock"), {QStringLiteral("-n"), bloqueo, QStringLiteral("true")}) == 0; };
+    // Held while this copy has it open, released when it closes.
+    EXPECT_FALSE(libre());
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    EXPECT_TRUE(libre());
+
+    // The other copy: one process that takes the document's lock and then only waits.
+    QProcess otra;
+    otra.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 9>>\"$0\" && flock 9 && exec sleep 60"), bloqueo});
+    ASSERT_TRUE(otra.waitForStarted());
+    for (int i = 0; i < 500 && libre(); ++i)
+        QTest::qWait(10);
+    ASSERT_FALSE(libre());
+    const QString mensaje = QStringLiteral("El documento \"%1\" está abierto en otra ventana del programa. %2");
+    dialogs.boxes.clear();
+    importar(archivo, -1);
+    EXPECT_TRUE(forms_().isEmpty());
+    EXPECT_EQ(dialogs.textos(), QStringList{mensaje.arg(archivo, QStringLiteral("No se abrirá el documento"))});
+    dialogs.boxes.clear();
+    nuevoDocumento(7);
+    escribirNombre(QStringLiteral("Dos"));
+    guardarComo(archivo);
+    EXPECT_EQ(dialogs.textos(), QStringList{mensaje.arg(archivo, QStringLiteral("No se guardará sobre él"))});
+    EXPECT_TRUE(prueba()->Modificado);
+    EXPECT_TRUE(prueba()->ArchivoDocumento.isEmpty());
+    dialogs.responder({ID::NO});
+    ASSERT_TRUE(ppal->archCerrarExecute());
+
+    // The other copy ends without closing the document.
+    otra.kill();
+    otra.waitForFinished();
+    dialogs.boxes.clear();
+    importar(archivo, -1);
+    ASSERT_EQ(forms_().size(), 1);
+    EXPECT_EQ(nombre(), QStringLiteral("Uno"));
+    EXPECT_TRUE(dialogs.textos().isEmpty()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
 }
 
 struct GuardadoCase
@@ -633,6 +701,413 @@ TEST_F(DocumentoTest, PluginsOutliveTheirClosedWindows)
     ppal.reset();
     EXPECT_FALSE(form);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The program as installed: the seeded main database, the plan KELU with its request form
+// DORVO (which carries the property), and register windows that answer a choice with the
+// application's "testSeleccion". The register holds LOS ROBLES, code 1.
+class DocumentoRegistro : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ReiniciarTerminacion();
+        // Documents of its own: the names the program proposes are those of a fresh folder.
+        m_home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        QDir(program.path()).mkpath(QStringLiteral("bbdd"));
+        for (const char *base : {"bd.db", "KELU.db", "DORVO.db"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/") + QLatin1String(base),
+                                    program.path() + QStringLiteral("/bbdd/") + QLatin1String(base)));
+        QFile::setPermissions(program.database(), QFile::ReadOwner | QFile::WriteOwner);
+        for (const char *plugin : {"kelu.so", "dorvo.so"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(BRENVIK_BIN_DIR "/") + QLatin1String(plugin),
+                                    program.path() + QLatin1Char('/') + QLatin1String(plugin)));
+        program.addRegisterPlugins();
+        execSql(program.database(),
+                "INSERT INTO consultor (cons_id, cons_paterno, cons_materno, cons_nombre) VALUES (7, 'Rojas', 'Soto', 'Ana');"
+                "INSERT INTO predio (pred_codigo, pred_nombre, pred_superficie, pred_comuna, pred_provincia, pred_region)"
+                " VALUES (1, 'LOS ROBLES', 40, '13120', '131', '13');");
+        qApp->setProperty("testSelecciones", QVariantList());
+        qApp->setProperty("testSeleccion", 1);
+        arrancar();
+    }
+    void TearDown() override
+    {
+        detener();
+        TCustomMDIChild::TrasConfirmarGuardado = nullptr;
+        qputenv("HOME", m_home);
+        ReiniciarTerminacion();
+    }
+
+    // The program starts (again) on the program directory.
+    void arrancar()
+    {
+        ppal = std::make_unique<TformPpal>(program.path());
+        ASSERT_FALSE(ppal->terminado());
+        nuevo = std::make_unique<TformPpalNuevo>(ppal->DirAplicacion);
+        forms = std::make_unique<TFormPpalForms>(ppal->DirAplicacion);
+        ppal->setDialogos(nuevo.get(), nullptr, forms.get());
+        ppal->ConsultorActual = 7;
+        // The proposed name is accepted.
+        ppal->dlgGuardar = [](const QString &inicial, const QString &) { return inicial; };
+        ppal->show();
+        QCoreApplication::processEvents();
+    }
+    // The program ends; a document still open goes without a question.
+    void detener()
+    {
+        if (!ppal)
+            return;
+        for (TCustomMDIChild *f : forms_()) {
+            f->Modificado = false;
+            f->Respondido = true;
+        }
+        ppal.reset();
+        forms.reset();
+        nuevo.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QList<TCustomMDIChild *> forms_() const
+    {
+        QList<TCustomMDIChild *> r;
+        for (QMdiSubWindow *sub : ppal->mdiArea->subWindowList())
+            r << qobject_cast<TCustomMDIChild *>(sub->widget());
+        return r;
+    }
+    TCustomMDIChild *dorvo() const
+    {
+        for (TCustomMDIChild *f : forms_())
+            if (f->Codigo == QStringLiteral("DORVO"))
+                return f;
+        return nullptr;
+    }
+    // New plan KELU (with its request DORVO).
+    void nuevoKelu()
+    {
+        cuandoVisible(nuevo.get(), [this] {
+            QListWidget *lista = nuevo->ListView1;
+            for (int i = 0; i < lista->count(); ++i)
+                if (lista->item(i)->data(Qt::UserRole).toInt() == 1)
+                    lista->setCurrentItem(lista->item(i));
+            nuevo->btnAceptar->click();
+        });
+        ppal->archNuevoExecute();
+        ASSERT_TRUE(dorvo()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
+    }
+    // The register's property `codigo`, chosen with the request's property button.
+    void elegirPredio(int codigo)
+    {
+        qApp->setProperty("testSeleccion", codigo);
+        auto *boton = dorvo()->findChild<QPushButton *>(QStringLiteral("btnLlenarPredio"));
+        ASSERT_TRUE(boton);
+        boton->click();
+    }
+    // The property's name, typed into the request.
+    void escribirPredio(const QString &nombre)
+    {
+        Dataset *ds = dorvo()->DatasetPpal;
+        if (ds->State() != DatasetState::Edit) {
+            ASSERT_TRUE(ds->Edit());
+        }
+        ASSERT_TRUE(ds->FieldByName(QStringLiteral("nom_pre"))->setAsString(nombre));
+    }
+    void guardar() { ppal->archGuardarExecute(ppal.get()); }
+    QString archivo() const { return dorvo()->ArchivoDocumento; }
+    void abrirDelIndice(const QString &archivo)
+    {
+        const QList<QStringList> fila =
+            Consulta3(program.database(), QStringLiteral("SELECT pred_codigo FROM formPredio WHERE foco_archivo = ?"), {archivo});
+        ASSERT_EQ(fila.size(), 1);
+        cuandoVisible(forms.get(), [this, codigo = fila.first().value(0).toInt(), archivo] {
+            forms->adsPredios->Locate(QStringLiteral("pred_codigo"), codigo);
+            forms->adtFormPredio->Locate(QStringLiteral("foco_archivo"), archivo);
+            forms->btnAbrir->click();
+        });
+        ppal->archAbrirExecute();
+        ASSERT_TRUE(dorvo()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
+    }
+    void importar(const QString &archivo)
+    {
+        ppal->dlgAbrir = [archivo](const QString &, const QString &) { return archivo; };
+        ppal->archImpExecute();
+        ASSERT_TRUE(dorvo()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
+    }
+    // "code name" of every register property, by code.
+    QStringList registro() const
+    {
+        QStringList r;
+        for (const QStringList &f :
+             Consulta3(program.database(), QStringLiteral("SELECT pred_codigo, pred_nombre FROM predio ORDER BY pred_codigo")))
+            r << f.join(QLatin1Char(' '));
+        return r;
+    }
+    // "code file-name" of every index row, by file.
+    QStringList indice() const
+    {
+        QStringList r;
+        for (const QStringList &f : Consulta3(program.database(),
+                                              QStringLiteral("SELECT pred_codigo, foco_archivo FROM formPredio ORDER BY foco_archivo")))
+            r << f.value(0) + QLatin1Char(' ') + QFileInfo(f.value(1)).fileName();
+        return r;
+    }
+    bool preguntoMismoNombre() const
+    {
+        for (const QString &t : dialogs.textos())
+            if (t.startsWith(QStringLiteral("Ya existe un predio con el mismo nombre")))
+                return true;
+        return false;
+    }
+
+    QTemporaryDir home;
+    QByteArray m_home;
+    ScopedSettings settings;
+    TestProgramDir program;
+    ScriptedDialogs dialogs{ID::OK};
+    std::unique_ptr<TformPpal> ppal;
+    std::unique_ptr<TformPpalNuevo> nuevo;
+    std::unique_ptr<TFormPpalForms> forms;
+};
+
+struct IndiceCase
+{
+    const char *nombre;
+    bool guardar; // Save the older document once opened, else close it untouched
+};
+
+class IndiceManda : public DocumentoRegistro, public ::testing::WithParamInterface<IndiceCase>
+{
+};
+
+// Guards against an older document, opened from the index after its property was
+// registered again under a new code, being drawn back to the code it was saved with: its
+// row was rewritten to a code the register no longer has, and its save registered the
+// property a second time.
+TEST_P(IndiceManda, TheIndexRowNamesTheDocumentsPropertyOverTheCodeInside)
+{
+    QStringList archivos;
+    for (int i = 0; i < 2; ++i) {
+        nuevoKelu();
+        elegirPredio(1);
+        guardar();
+        archivos << archivo();
+        ASSERT_TRUE(ppal->archCerrarExecute());
+    }
+    ASSERT_EQ(indice(), (QStringList{QStringLiteral("1 los robles_kelu_001.fkel"), QStringLiteral("1 los robles_kelu_002.fkel")}));
+    // The second, imported and saved, replaces the register's LOS ROBLES: code 2.
+    importar(archivos[1]);
+    dialogs.responder({ID::YES});
+    guardar();
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    ASSERT_EQ(registro(), QStringList{QStringLiteral("2 LOS ROBLES")});
+    ASSERT_EQ(indice(), (QStringList{QStringLiteral("2 los robles_kelu_001.fkel"), QStringLiteral("2 los robles_kelu_002.fkel")}));
+
+    dialogs.boxes.clear();
+    abrirDelIndice(archivos[0]);
+    EXPECT_EQ(dorvo()->PredCodigo, 2);
+    if (GetParam().guardar)
+        guardar();
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    EXPECT_EQ(registro(), QStringList{QStringLiteral("2 LOS ROBLES")});
+    EXPECT_EQ(indice(), (QStringList{QStringLiteral("2 los robles_kelu_001.fkel"), QStringLiteral("2 los robles_kelu_002.fkel")}));
+    EXPECT_FALSE(preguntoMismoNombre()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
+    // Saved, the document now carries the register's code itself.
+    if (GetParam().guardar) {
+        importar(archivos[0]);
+        EXPECT_EQ(dorvo()->DatasetPpal->FieldByName(QStringLiteral("cod_pre"))->AsInteger(), 2);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IndiceManda,
+                         ::testing::Values(IndiceCase{"closedUntouched", false}, IndiceCase{"saved", true}),
+                         [](const auto &info) { return std::string(info.param.nombre); });
+
+struct FilaSinPredioCase
+{
+    const char *nombre;
+    const char *registroDespues; // run on the main database before the document opens
+    int codigo;                  // the document's property once opened
+};
+
+class FilaSinPredio : public DocumentoRegistro, public ::testing::WithParamInterface<FilaSinPredioCase>
+{
+};
+
+// A row that names no property (written before the property was registered) takes the
+// code the document was saved with only while the register holds that code under the
+// document's property name.
+TEST_P(FilaSinPredio, TakesTheDocumentsCodeOnlyWhileTheRegisterAgrees)
+{
+    nuevoKelu();
+    escribirPredio(QStringLiteral("FUNDO LOS ÑIRES"));
+    guardar();
+    const QString documento = archivo();
+    ASSERT_EQ(indice(), QStringList{QStringLiteral("2 fundo los ñires_kelu_001.fkel")});
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    execSql(program.database(), "UPDATE formPredio SET pred_codigo = 0");
+    execSql(program.database(), GetParam().registroDespues);
+
+    ASSERT_TRUE(ppal->AbreArchivo(documento, 0, QString()));
+    for (TCustomMDIChild *f : forms_())
+        EXPECT_EQ(f->PredCodigo, GetParam().codigo) << f->Codigo.toStdString();
+    EXPECT_EQ(indice(), QStringList{QStringLiteral("%1 fundo los ñires_kelu_001.fkel").arg(GetParam().codigo)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FilaSinPredio,
+    ::testing::Values(FilaSinPredioCase{"registerAgrees", "SELECT 1", 2},
+                      FilaSinPredioCase{"nameInOtherCase", "UPDATE predio SET pred_nombre = 'Fundo Los Ñires' WHERE pred_codigo = 2", 2},
+                      FilaSinPredioCase{"codeGivenToAnotherProperty",
+                                        "DELETE FROM predio WHERE pred_codigo = 2;"
+                                        "INSERT INTO predio (pred_codigo, pred_nombre) VALUES (2, 'OTRO PREDIO')",
+                                        0},
+                      FilaSinPredioCase{"codeGone", "DELETE FROM predio WHERE pred_codigo = 2", 0}),
+    [](const auto &info) { return std::string(info.param.nombre); });
+
+// Copies `desde` (with its journal, if any) to `hacia`, or removes `hacia` when `desde`
+// does not exist: what a process killed at this moment leaves on disk.
+void copiarEstado(const QString &desde, const QString &hacia)
+{
+    for (const QString &sufijo : {QString(), QStringLiteral("-journal")}) {
+        QFile::remove(hacia + sufijo);
+        if (QFileInfo::exists(desde + sufijo)) {
+            ASSERT_TRUE(QFile::copy(desde + sufijo, hacia + sufijo));
+        }
+    }
+}
+
+// Guards against a save killed between the new file and the main database's commit: the
+// file named a property code the register had not kept, the next property registered took
+// that code, and the document, opened from the index and saved, overwrote it.
+TEST_F(DocumentoRegistro, ASaveKilledBetweenFileAndRegisterNeverHandsItsCodeToAnotherProperty)
+{
+    nuevoKelu();
+    elegirPredio(1);
+    guardar();
+    const QString documento = archivo();
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    // Imported and saved, it replaces the register's LOS ROBLES under a new code; the
+    // program is killed during that save.
+    importar(documento);
+    const QString foto = program.path() + QStringLiteral("/foto");
+    TCustomMDIChild::TrasConfirmarGuardado = [&](const QString &) {
+        copiarEstado(program.database(), foto + QStringLiteral(".db"));
+        copiarEstado(documento, foto + QStringLiteral(".fkel"));
+    };
+    dialogs.responder({ID::YES});
+    guardar();
+    TCustomMDIChild::TrasConfirmarGuardado = nullptr;
+    ASSERT_TRUE(QFileInfo::exists(foto + QStringLiteral(".db")));
+    detener();
+    copiarEstado(foto + QStringLiteral(".db"), program.database());
+    copiarEstado(foto + QStringLiteral(".fkel"), documento);
+    arrancar();
+
+    // The next property registered.
+    nuevoKelu();
+    escribirPredio(QStringLiteral("OTRO PREDIO"));
+    guardar();
+    const QString otro = archivo();
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    const QString codigoOtro =
+        Consulta3(program.database(), QStringLiteral("SELECT pred_codigo FROM predio WHERE pred_nombre = 'OTRO PREDIO'"))
+            .value(0)
+            .value(0);
+    ASSERT_FALSE(codigoOtro.isEmpty());
+
+    abrirDelIndice(documento);
+    guardar();
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    // OTRO PREDIO keeps its code and its name, and its document still names it; LOS
+    // ROBLES is one property.
+    const QStringList propiedades = registro();
+    EXPECT_TRUE(propiedades.contains(codigoOtro + QStringLiteral(" OTRO PREDIO"))) << propiedades.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(propiedades.size(), 2) << propiedades.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(indice().contains(codigoOtro + QStringLiteral(" otro predio_kelu_001.fkel")))
+        << indice().join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(indice().contains(codigoOtro + QLatin1Char(' ') + QFileInfo(documento).fileName()))
+        << indice().join(QLatin1Char('|')).toStdString();
+}
+
+// Another process reading the main database (a backup, a database browser).
+class Lector
+{
+public:
+    explicit Lector(const QString &base)
+    {
+        sqlite3_open(QFile::encodeName(base).constData(), &m_db);
+        sqlite3_exec(m_db, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    }
+    ~Lector() { soltar(); }
+    void soltar()
+    {
+        if (!m_db)
+            return;
+        sqlite3_exec(m_db, "COMMIT;", nullptr, nullptr, nullptr);
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+// Whether another program can write the main database right now.
+bool seEscribe(const QString &base)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(base).constData(), &db);
+    const bool ok = sqlite3_exec(db, "BEGIN IMMEDIATE; COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+QByteArray contenido(const QString &archivo)
+{
+    QFile f(archivo);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Guards against a save whose main-database commit is refused (a reader holding the file
+// past the busy timeout) having already replaced the document, reporting SQLite's English
+// text, and keeping the main database locked until the document was closed.
+TEST_F(DocumentoRegistro, ASaveWhoseRegisterCommitFailsLeavesFileAndRegisterAsTheyWere)
+{
+    nuevoKelu();
+    elegirPredio(1);
+    guardar();
+    const QString documento = archivo();
+    const QByteArray antes = contenido(documento);
+    escribirPredio(QStringLiteral("LOS ROBLES ALTOS"));
+    for (TCustomMDIChild *f : forms_())
+        if (f->ConexionBDPpal)
+            f->ConexionBDPpal->setBusyTimeout(100);
+    dialogs.boxes.clear();
+    {
+        Lector lector(program.database());
+        guardar();
+        ASSERT_EQ(dialogs.textos().size(), 1);
+        const QString mensaje = dialogs.textos().first();
+        EXPECT_TRUE(mensaje.contains(QStringLiteral("la base de datos central está siendo usada por otro programa")))
+            << mensaje.toStdString();
+        EXPECT_TRUE(mensaje.contains(QStringLiteral("quedan como estaban"))) << mensaje.toStdString();
+        for (const char *ingles : {"locked", "busy", "SELECT", "INSERT", "UPDATE", "RELEASE", "bd.db"})
+            EXPECT_FALSE(mensaje.contains(QLatin1String(ingles), Qt::CaseInsensitive)) << mensaje.toStdString();
+    }
+    EXPECT_EQ(contenido(documento), antes);
+    EXPECT_EQ(registro(), QStringList{QStringLiteral("1 LOS ROBLES")});
+    EXPECT_TRUE(seEscribe(program.database()));
+    for (TCustomMDIChild *f : forms_()) {
+        EXPECT_TRUE(f->Modificado) << f->Codigo.toStdString();
+        EXPECT_EQ(f->PredCodigo, 1) << f->Codigo.toStdString();
+    }
+    // Once the reader has gone, the same save goes through.
+    dialogs.boxes.clear();
+    guardar();
+    EXPECT_TRUE(dialogs.textos().isEmpty()) << dialogs.textos().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(registro(), QStringList{QStringLiteral("1 LOS ROBLES ALTOS")});
+    EXPECT_NE(contenido(documento), antes);
 }
 
 } // namespace

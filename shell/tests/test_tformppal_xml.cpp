@@ -443,6 +443,24 @@ TEST_F(IntercambioTest, NamesWithApostrophesAreRecordedAsTheyAre)
     EXPECT_EQ(dialogos.textos(), QStringList{kOferta});
 }
 
+// Guards against an exchange file named without its extension ("xml"), which the index
+// then pointed to and no exchange-file filter listed.
+TEST_F(IntercambioTest, ANameTypedWithoutTheExtensionGetsIt)
+{
+    documentoKelu();
+    QDir().mkpath(carpetaIntercambio());
+    for (const auto &[tecleado, escrito] : {std::pair{"Plan Ñires José María", "Plan Ñires José María.xml"},
+                                            std::pair{"Plan Sr. Pérez", "Plan Sr. Pérez.xml"},
+                                            std::pair{"entrega.XML", "entrega.XML"}}) {
+        elegido = carpetaIntercambio() + QString::fromUtf8(tecleado);
+        ppal->archGuardarXMLExecute();
+        const QString archivo = carpetaIntercambio() + QString::fromUtf8(escrito);
+        EXPECT_TRUE(QFileInfo::exists(archivo)) << escrito;
+        EXPECT_EQ(filasFormPredio().value(0).value(1), archivo);
+    }
+    EXPECT_EQ(archivosIntercambio().size(), 3);
+}
+
 TEST_F(IntercambioTest, AFormWhoseXmlCodeFailsGetsNoFile)
 {
     const QList<FormIntercambio *> forms = documentoKelu();

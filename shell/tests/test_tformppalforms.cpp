@@ -96,6 +96,32 @@ TEST_F(FormsTest, ShowsTheDocumentsOfTheChosenProperty)
     EXPECT_EQ(modelo->data(modelo->index(r, 2)).toString(), QStringLiteral("En proceso de Creación"));
 }
 
+// Guards against two documents of one kind and property showing as the same row: the
+// file's name tells them apart.
+TEST_F(FormsTest, TwoDocumentsOfOneKindShowTheirFileNames)
+{
+    const QString segundo = carpeta.path() + QStringLiteral("/robles_pru_002.fpru");
+    Operacion(program.database(),
+              QStringLiteral("INSERT INTO formPredio (pred_codigo, form_id, foco_estado, foco_fecha, foco_archivo)"
+                             " VALUES (5, 4, 0, '2026-03-09 00:00:00', ?)"),
+              {segundo});
+    dialogo->hide();
+    dialogo->show();
+    fila(5, 0);
+    const QAbstractItemModel *modelo = dialogo->DBGridEh1->view()->model();
+    int columna = -1;
+    for (int c = 0; c < modelo->columnCount(); ++c)
+        if (modelo->headerData(c, Qt::Horizontal).toString() == QStringLiteral("Archivo"))
+            columna = c;
+    ASSERT_GE(columna, 0);
+    QStringList nombres;
+    for (int r = 0; r < modelo->rowCount(); ++r)
+        nombres << modelo->data(modelo->index(r, columna)).toString();
+    nombres.sort();
+    EXPECT_EQ(nombres, (QStringList{QStringLiteral("robles.fpru"), QStringLiteral("robles.fpru2"),
+                                    QStringLiteral("robles_pru_002.fpru")}));
+}
+
 // Shown again, the index lists what was saved meanwhile and does not read unchanged data again.
 TEST_F(FormsTest, ShownAgainReadsOnlyWhatChanged)
 {
@@ -175,6 +201,10 @@ TEST_F(FormsTest, ExportCopiesTheDocumentWhereverItIsNotAlready)
     dialogo->btnExpForm->click();
     EXPECT_EQ(propuestos, QStringList{documento});
     EXPECT_EQ(filtros, QStringList{QStringLiteral("Formulario Prueba completa (*.fpru)")});
+    EXPECT_EQ(contenido(elegido + QStringLiteral(".fpru")), contenido(documento));
+    // A dot of the name's own is no extension.
+    elegido = carpeta.path() + QStringLiteral("/copia Sr. Pérez");
+    dialogo->btnExpForm->click();
     EXPECT_EQ(contenido(elegido + QStringLiteral(".fpru")), contenido(documento));
 
     // The document onto itself, by another spelling of its path: nothing happens.

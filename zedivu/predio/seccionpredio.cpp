@@ -130,6 +130,10 @@ void SeccionPredio::enlazar(const BuiltForm &)
         enlazarCampos();
         // A loaded document names its property as a typed one does.
         anunciarNombre();
+        // A document just read (not one reopened by a save) says which name goes with
+        // the codes it holds.
+        if (!m_formulario->Guardando)
+            recordarNombres();
     });
     enlazarPersonas(QStringLiteral("pro"));
     enlazarPersonas(QStringLiteral("rep"));

@@ -16,6 +16,7 @@
 #include "configuracionpredio.h"
 #include "impresion/impresionformulario.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -148,6 +149,15 @@ private:
     bool escribirPersonas(int codigo, const QString &parte, bool propietarios, QString &error);
     // Codes of the register properties named `nombre` (case ignored), lowest first.
     QList<int> prediosDeNombre(const QString &nombre) const;
+    // Whether the register's property `codigo` is the one this section (its current row)
+    // stands for: the register holds it and, when the section knows the name that went
+    // with the code, under that name. A code the register lost, or gave to another
+    // property since (a save that ended before its commit), is no longer this property's.
+    bool esPropio(int codigo) const;
+    // The names the document's rows bear with their codes, as read from the document.
+    void recordarNombres();
+    // The key of the current row in the known names (0 without a property per row).
+    qint64 claveFila() const;
     bool publicarTablas();
     // The property tables the configuration has ("rol", "con", ..., "coo", "rol_con").
     QStringList partes() const;
@@ -163,11 +173,17 @@ private:
     {
         int codigo = 0;
         QVariant campo;
+        std::optional<QString> nombre; // the known name before it
+        bool cambiado = false;         // the save gave the form another code
+        qint64 clave = 0;              // the row it concerns
     };
     std::optional<Anterior> m_anterior;
     // The code the running save wrote (0 outside a save), kept out of the same-name
     // question of the form's other sections.
     int m_escrito = 0;
+    // The name the register gave each row's property when the code came to the document
+    // (read with it, filled from the register or written back), by claveFila().
+    QHash<qint64, QString> m_nombres;
     bool m_camposEnlazados = false;
     int m_sinRut = 0; // person rows the running write-back skipped for want of a R.U.T.
 };

@@ -212,6 +212,7 @@ bool SeccionPredio::llenar()
         ppal->Post();
         ppal->Edit();
     });
+    m_nombres.insert(claveFila(), leido.value(1).toString());
     for (const Reemplazo &r : std::as_const(reemplazos)) {
         r.ds->Refresh();
         r.ds->First();
@@ -258,6 +259,49 @@ QList<int> SeccionPredio::prediosDeNombre(const QString &nombre) const
     return codigos;
 }
 
+bool SeccionPredio::esPropio(int codigo) const
+{
+    const QueryResult r = m_formulario->ConexionBDPpal->select(QStringLiteral("SELECT pred_nombre FROM predio WHERE pred_codigo = ?"),
+                                                               {codigo});
+    // A register that cannot be read fails the write-back itself, with its message.
+    if (!r.ok)
+        return true;
+    if (r.rows.isEmpty())
+        return false;
+    const auto conocido = m_nombres.constFind(claveFila());
+    return conocido == m_nombres.cend()
+           || conocido->trimmed().compare(r.rows.first().value(0).toString().trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+void SeccionPredio::recordarNombres()
+{
+    m_nombres.clear();
+    if (!porFila()) {
+        const Field *codigo = campo(m_config.campoCodigo);
+        const Field *nombre = campo(m_config.campoNombre);
+        if (codigo && nombre && !codigo->IsNull() && codigo->AsInteger() > 0)
+            m_nombres.insert(0, nombre->AsString());
+        return;
+    }
+    const auto *principal = qobject_cast<Table *>(m_formulario->DatasetPpal);
+    Connection *trabajo = m_formulario->ConexionBD;
+    if (!principal || !trabajo)
+        return;
+    const QueryResult r = trabajo->select(QStringLiteral("SELECT %1, %2, %3 FROM %4")
+                                              .arg(m_config.campoFila, m_config.campoCodigo, m_config.campoNombre,
+                                                   principal->TableName()));
+    for (const QVariantList &fila : r.rows) {
+        if (!fila.value(1).isNull() && fila.value(1).toLongLong() > 0)
+            m_nombres.insert(fila.value(0).toLongLong(), fila.value(2).toString());
+    }
+}
+
+qint64 SeccionPredio::claveFila() const
+{
+    const Field *f = porFila() ? campo(m_config.campoFila) : nullptr;
+    return f && !f->IsNull() ? f->AsInteger() : 0;
+}
+
 bool SeccionPredio::publicarTablas()
 {
     for (const char *parte : {"rol", "con", "cer", "pro", "rep", "coo", "rol_con"}) {
@@ -284,7 +328,11 @@ void SeccionPredio::guardar()
         m_formulario->Dialogo(mtWarning, m_config.avisoNombreVacio, MB::OK);
         return;
     }
-    const int codigo = codigoPredio();
+    const int propio = codigoPredio();
+    // A code the register no longer gives this property names none: the property is
+    // registered as a new one (with the same-name question), and the other property the
+    // code may now belong to is never written over.
+    const int codigo = propio >= 1 && !esPropio(propio) ? -1 : propio;
     m_anterior.reset();
     int reemplazado = -1;
     if (codigo < 1) {
@@ -323,14 +371,22 @@ void SeccionPredio::guardar()
                                              "central.\n\nPese a ello, igualmente se guardarán en el archivo especificado."),
                               MB::OK);
     m_escrito = nuevo;
-    if (nuevo == codigo) {
+    const Field *campoCodigo = campo(m_config.campoCodigo);
+    const QVariant valorCampo = campoCodigo ? campoCodigo->Value() : QVariant();
+    const qint64 clave = claveFila();
+    m_anterior = Anterior{propio, valorCampo,
+                          m_nombres.contains(clave) ? std::optional<QString>(m_nombres.value(clave)) : std::nullopt, false, clave};
+    m_nombres.insert(clave, nombre->AsString());
+    // The document keeps the code the register holds its property under, also when the
+    // code it was read with has gone.
+    const bool campoAlDia = !campoCodigo || (!valorCampo.isNull() && valorCampo.toLongLong() == nuevo);
+    if (nuevo == propio && campoAlDia) {
         // Per row the form names the property the save wrote, whichever row it was.
         if (porFila() && m_formulario->PredCodigo != nuevo)
             ponerCodigo(nuevo, nuevo);
         return;
     }
-    const Field *campoCodigo = campo(m_config.campoCodigo);
-    m_anterior = Anterior{codigo, campoCodigo ? campoCodigo->Value() : QVariant()};
+    m_anterior->cambiado = true;
     ponerCodigo(nuevo, nuevo);
 }
 
@@ -367,7 +423,13 @@ void SeccionPredio::terminarGuardado(bool guardado)
         return;
     const Anterior anterior = *m_anterior;
     m_anterior.reset();
-    if (!guardado)
+    if (guardado)
+        return;
+    if (anterior.nombre)
+        m_nombres.insert(anterior.clave, *anterior.nombre);
+    else
+        m_nombres.remove(anterior.clave);
+    if (anterior.cambiado)
         ponerCodigo(anterior.codigo, anterior.campo);
 }
 
