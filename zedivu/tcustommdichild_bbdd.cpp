@@ -3,11 +3,13 @@
 
 #include "abort.h"
 #include "actualizacionmdb.h"
+#include "baserecibida.h"
 #include "connection.h"
 #include "dataset.h"
 #include "datasource.h"
 #include "dbgrid.h"
 #include "registrodocumento.h"
+#include "table.h"
 #include "transaction.h"
 #include "xml/txml.h"
 #include "util_archivo.h"
@@ -188,6 +190,19 @@ bool escribirDocumento(const QString &archivo, const QByteArray &bytes, Transacc
         return false;
     }
     return true;
+}
+
+// The tables of the working database that hold one row (a document with more is
+// damaged): the main dataset's table, unless the form names them in its property
+// "tablasDeUnaFila" (a form whose main dataset holds a row per property).
+QStringList tablasDeUnaFila(const TCustomMDIChild &formulario)
+{
+    const QVariant propias = formulario.property("tablasDeUnaFila");
+    if (propias.isValid())
+        return propias.toStringList();
+    if (const auto *tabla = qobject_cast<const Table *>(formulario.DatasetPpal))
+        return {tabla->TableName()};
+    return {};
 }
 
 } // namespace
@@ -423,51 +438,61 @@ bool TCustomMDIChild::GuardarDocumento(const QString &archivo, const QList<TCust
 
 bool TCustomMDIChild::Cargar(const QString &archivo)
 {
-    // The record is expanded into a file beside the working database and checked there;
-    // only a sound one takes the working database's place, so a damaged document loses
-    // nothing, and the database never has to be held in memory.
+    // The record is expanded into a file beside the working database, and its data are
+    // copied from there into a fresh copy of the form's template; only a sound one takes
+    // the working database's place, so a damaged document loses nothing, and neither the
+    // database nor any of its values has to be held in memory whole. Whatever went wrong,
+    // the consultant is told the document cannot be opened; the log says why.
+    auto rechazar = [this, &archivo](const QString &causa) {
+        qCWarning(lcDocumento) << "cannot open" << Codigo << "of" << archivo << causa;
+        DialogoError(imposibleAbrir());
+        return false;
+    };
     QFile f(archivo);
-    if (!f.open(QIODevice::ReadOnly)) {
-        qCWarning(lcDocumento) << "cannot read" << archivo << f.errorString();
-        DialogoError(imposibleAbrir());
-        return false;
-    }
-    const QString destino = ArchivoMDB.isEmpty() ? QDir::tempPath() + QStringLiteral("/brenvik.db") : ArchivoMDB;
-    QTemporaryFile tmp(destino + QStringLiteral(".XXXXXX"));
-    if (!tmp.open()) {
-        DialogoError(QStringLiteral("No se pudo escribir el archivo %1: %2").arg(destino, tmp.errorString()));
-        return false;
-    }
-    RegistroDocumento::Lectura lectura = RegistroDocumento::leer(f, Codigo, tmp);
+    if (!f.open(QIODevice::ReadOnly))
+        return rechazar(f.errorString());
+    if (ArchivoMDB.isEmpty())
+        return rechazar(QStringLiteral("the form has no working database"));
+    QTemporaryFile expandida(ArchivoMDB + QStringLiteral(".XXXXXX"));
+    if (!expandida.open())
+        return rechazar(expandida.errorString());
+    RegistroDocumento::Lectura lectura = RegistroDocumento::leer(f, Codigo, expandida);
     f.close();
-    if (!tmp.flush() || tmp.error() != QFileDevice::NoError) {
-        DialogoError(QStringLiteral("No se pudo escribir el archivo %1: %2").arg(destino, tmp.errorString()));
+    if (!expandida.flush() || expandida.error() != QFileDevice::NoError)
+        return rechazar(expandida.errorString());
+    expandida.close();
+    if (lectura.resultado != RegistroDocumento::Lectura::Encontrado)
+        return rechazar(lectura.error);
+
+    QTemporaryFile nueva(ArchivoMDB + QStringLiteral(".XXXXXX"));
+    QFile plantilla(DirAplicacion + QStringLiteral("bbdd/") + Codigo + QStringLiteral(".db"));
+    if (!plantilla.open(QIODevice::ReadOnly) || !nueva.open())
+        return rechazar(plantilla.errorString() + QLatin1Char(' ') + nueva.errorString());
+    if (nueva.write(plantilla.readAll()) != plantilla.size() || !nueva.flush())
+        return rechazar(nueva.errorString());
+    nueva.close();
+    const BaseRecibida::Formulario formulario{Codigo.toUpper(), lectura.version, tablasDeUnaFila(*this)};
+    QString error;
+    switch (BaseRecibida::copiar(expandida.fileName(), nueva.fileName(), formulario, &error)) {
+    case BaseRecibida::Resultado::Copiada:
+        break;
+    case BaseRecibida::Resultado::Danada:
+        return rechazar(error);
+    case BaseRecibida::Resultado::SinActualizar:
+        qCWarning(lcDocumento) << "cannot upgrade" << Codigo << "of" << archivo << error;
+        DialogoError(QStringLiteral("No se pudo actualizar la version para el formulario indicado."));
         return false;
     }
-    tmp.close();
-    if (lectura.resultado == RegistroDocumento::Lectura::Encontrado
-        && !RegistroDocumento::esBaseSQLite(tmp.fileName(), &lectura.error))
-        lectura.resultado = RegistroDocumento::Lectura::Danado;
-    if (lectura.resultado != RegistroDocumento::Lectura::Encontrado) {
-        qCWarning(lcDocumento) << "no record of" << Codigo << "in" << archivo << lectura.error;
-        DialogoError(imposibleAbrir());
-        return false;
-    }
-    if (ArchivoMDB.isEmpty()) {
-        DialogoError(QStringLiteral("El formulario no tiene base de datos de trabajo"));
-        return false;
-    }
+    expandida.remove();
 
     if (pendiente(DatasetPpal))
         DatasetPpal->Cancel();
     if (ConexionBD)
         ConexionBD->close();
-    QString error;
-    if (!reemplazarBaseTrabajo(tmp, ArchivoMDB, error)) {
+    if (!reemplazarBaseTrabajo(nueva, ArchivoMDB, error)) {
         if (ConexionBD)
             setArchivoADO(ConexionBD, ArchivoMDB);
-        DialogoError(error);
-        return false;
+        return rechazar(error);
     }
     ArchivoDocumento = archivo;
     const bool actualizado =
@@ -476,7 +501,7 @@ bool TCustomMDIChild::Cargar(const QString &archivo)
         DialogoError(QStringLiteral("No se pudo actualizar la version para el formulario indicado."));
     if (ConexionBD && !setArchivoADO(ConexionBD, ArchivoMDB)) {
         if (actualizado)
-            DialogoError(ConexionBD->lastError().text());
+            return rechazar(ConexionBD->lastError().text());
         return false;
     }
     return actualizado;
@@ -489,6 +514,6 @@ bool TCustomMDIChild::ActualizaMDB(const QString &mdb, const QString &codigo, co
     QString error;
     if (ActualizacionMDB::actualizar(mdb, codigo.toUpper(), versionArchivo, &error))
         return true;
-    DialogoError(error);
+    qCWarning(lcDocumento) << "cannot upgrade" << mdb << "from" << versionArchivo << error;
     return false;
 }

@@ -6,8 +6,10 @@
 #include "dbedit.h"
 #include "dbgrid.h"
 #include "field.h"
+#include "qstringprinter.h"
 #include "query.h"
 #include "table.h"
+#include "registrodocumento.h"
 #include "reservatemporal.h"
 #include "scripteddialogs.h"
 #include "tcustommdichild.h"
@@ -22,12 +24,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 #include <QTableView>
@@ -424,6 +428,134 @@ TEST_F(DocumentoTest, ADamagedDocumentIsClosedAfterItsMessage)
     EXPECT_TRUE(forms_().isEmpty());
     EXPECT_TRUE(WorkingDatabases::paths().isEmpty());
 }
+
+// Every row of `tablas` of the database `archivo`, in order, "tabla: a|b|c".
+QStringList volcado(const QString &archivo, const QStringList &tablas)
+{
+    QStringList filas;
+    for (const QString &tabla : tablas) {
+        for (const QStringList &fila : Consulta3(archivo, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(tabla)))
+            filas << tabla + QStringLiteral(": ") + fila.join(QLatin1Char('|'));
+    }
+    return filas;
+}
+
+QString esquema(const QString &archivo)
+{
+    QStringList objetos;
+    for (const QStringList &fila : Consulta3(archivo, QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY name")))
+        objetos << fila.join(QLatin1Char(' '));
+    return objetos.join(QLatin1Char('\n'));
+}
+
+const QString kCorpus = QStringLiteral(BRENVIK_TEST_DIR "/../../zedivu/fuzz/corpus/fuzz_baserecibida/");
+
+// The working databases a document may bring, hostile ones among them (the fuzz seeds of
+// the copy into the template): "sana*" ones open with their data, the rest are damaged.
+class BaseRecibida : public DocumentoTest, public ::testing::WithParamInterface<QString>
+{
+protected:
+    void SetUp() override
+    {
+        // A Documents folder of its own, so that what is left in it is this test's.
+        ASSERT_TRUE(casa.isValid());
+        casaAnterior = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(casa.path()));
+        DocumentoTest::SetUp();
+    }
+    void TearDown() override
+    {
+        DocumentoTest::TearDown();
+        qputenv("HOME", casaAnterior);
+    }
+    // What a saved document's record of PRUEBA holds.
+    QStringList contenido(const QString &archivo)
+    {
+        QFile f(archivo);
+        if (!f.open(QIODevice::ReadOnly))
+            return {QStringLiteral("sin archivo")};
+        const RegistroDocumento::Lectura l = RegistroDocumento::leer(f.readAll(), QStringLiteral("PRUEBA"));
+        QTemporaryFile base;
+        if (l.resultado != RegistroDocumento::Lectura::Encontrado || !base.open() || base.write(l.base) != l.base.size())
+            return {QStringLiteral("sin registro")};
+        base.close();
+        return volcado(base.fileName(), {QStringLiteral("prueba"), QStringLiteral("prueba_det"), QStringLiteral("persona_rep")});
+    }
+    QStringList bdPpal() const
+    {
+        QStringList tablas;
+        for (const QStringList &fila : Consulta3(program.database(), QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                                                                     "AND name <> 'sqlite_sequence'")))
+            tablas << fila.value(0);
+        return volcado(program.database(), tablas);
+    }
+
+    QTemporaryDir casa;
+    QByteArray casaAnterior;
+};
+
+TEST_P(BaseRecibida, OpensWithItsDataOnlyOrIsRefused)
+{
+    const QString caso = GetParam();
+    QFile semilla(kCorpus + caso);
+    ASSERT_TRUE(semilla.open(QIODevice::ReadOnly));
+    QByteArray registro;
+    ASSERT_TRUE(RegistroDocumento::escribir(QStringLiteral("2.5"), QStringLiteral("PRUEBA"), semilla.readAll(), registro));
+    const QString archivo = carpeta.path() + QLatin1Char('/') + caso + QStringLiteral(".fprb");
+    {
+        QFile f(archivo);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(registro);
+    }
+    // Another document, and the main database as it stands with it.
+    nuevoDocumento(7);
+    escribirNombre(QStringLiteral("Otro"));
+    const QString otro = carpeta.path() + QStringLiteral("/otro.fprb");
+    guardarComo(otro);
+    ASSERT_TRUE(ppal->archCerrarExecute());
+    const QStringList otroAntes = contenido(otro);
+    const QStringList bdAntes = bdPpal();
+    ASSERT_EQ(otroAntes.size(), 2); // its main row and the template's person
+    dialogs.boxes.clear();
+
+    importar(archivo, -1);
+    if (caso.startsWith(QLatin1String("sana"))) {
+        ASSERT_EQ(dialogs.textos(), QStringList());
+        ASSERT_EQ(forms_().size(), 1);
+        EXPECT_EQ(nombre(), QStringLiteral("Sana"));
+        // Nothing of the file but its data: the template's schema, no free pages.
+        const QString plantilla = program.path() + QStringLiteral("/bbdd/PRUEBA.db");
+        EXPECT_EQ(esquema(prueba()->ArchivoMDB), esquema(plantilla));
+        EXPECT_LT(QFileInfo(prueba()->ArchivoMDB).size(), 4 * QFileInfo(plantilla).size());
+        // A save keeps every row, whatever the file meant to run on it.
+        escribirNombre(QStringLiteral("Guardada"));
+        ppal->archGuardarExecute(ppal.get());
+        EXPECT_EQ(dialogs.textos(), QStringList());
+        EXPECT_EQ(contenido(archivo),
+                  QStringList({QStringLiteral("prueba: 1|Guardada|Observación|2|-1"), QStringLiteral("prueba_det: 1|1|1|2,5"),
+                               QStringLiteral("prueba_det: 2|2|2|3"),
+                               QStringLiteral("persona_rep: 1|12345678|||||||||")}));
+    } else {
+        EXPECT_EQ(dialogs.textos(),
+                  QStringList({QStringLiteral("Error en Formulario PRUEBA: \n\nImposible Abrir el Archivo Solicitado."),
+                               QStringLiteral("La carga del formulario fue imposible. Se cerrará el documento")}));
+        EXPECT_TRUE(forms_().isEmpty());
+    }
+    ppal->archCerrarExecute();
+    EXPECT_TRUE(forms_().isEmpty());
+
+    EXPECT_EQ(contenido(otro), otroAntes);
+    // The main database changed only in the index row of a document saved here.
+    QStringList bdDespues = bdPpal();
+    bdDespues.removeIf([&](const QString &fila) { return fila.startsWith(QLatin1String("formPredio:")) && fila.contains(archivo); });
+    EXPECT_EQ(bdDespues, bdAntes);
+    // No working database, nor anything beside one, is left.
+    const QDir temporal(casa.path() + QStringLiteral("/Documents/Formularios/temporal"));
+    EXPECT_EQ(temporal.entryList({QStringLiteral("*.db*")}, QDir::Files), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, BaseRecibida, ::testing::ValuesIn(QDir(kCorpus).entryList(QDir::Files, QDir::Name)),
+                         [](const ::testing::TestParamInfo<QString> &info) { return info.param.toStdString(); });
 
 // Guards against losing what was typed into the focused field when saving from the keyboard.
 TEST_F(DocumentoTest, SaveKeepsTheTextStillBeingTypedInAField)

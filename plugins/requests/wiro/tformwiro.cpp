@@ -54,6 +54,9 @@ ConfiguracionPredio configuracion()
 TFormWIRO::TFormWIRO(QWidget *owner)
     : TFormSolicitudPredio(owner, QStringLiteral("WIRO"), configuracion(), kTitulo)
 {
+    // One row per property; the project is the one row of its master. A document that
+    // holds more is damaged.
+    setProperty("tablasDeUnaFila", QStringList{QStringLiteral("wiro")});
 }
 
 TFormWIRO::~TFormWIRO()
