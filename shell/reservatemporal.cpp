@@ -181,13 +181,22 @@ QStringList ReservaTemporal::LimpiarAbandonados(std::chrono::seconds gracia)
         ::close(fd);
     }
 
-    static const QRegularExpression baseTrabajo(QStringLiteral("^[0-9]+\\.db$"));
-    for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*.db")}, QDir::Files)) {
-        if (!baseTrabajo.match(info.fileName()).hasMatch() || enUso.contains(normalizada(info.filePath())))
+    // A working database "<n>.db", a document being expanded or copied beside it
+    // ("<n>.db.XXXXXX", left behind when a load was killed), and the journals of either,
+    // also once their database is gone.
+    static const QRegularExpression baseTrabajo(
+        QStringLiteral("^([0-9]+\\.db)(\\.[A-Za-z0-9]{6})?(-journal|-wal|-shm)?$"));
+    for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("*.db*")}, QDir::Files)) {
+        const QRegularExpressionMatch m = baseTrabajo.match(info.fileName());
+        if (!m.hasMatch() || enUso.contains(normalizada(dir.filePath(m.captured(1)))))
             continue;
         const QDateTime cambio = qMax(info.lastModified(), info.metadataChangeTime());
-        if (cambio < limite)
+        if (cambio >= limite || !QFileInfo::exists(info.filePath()))
+            continue;
+        if (m.captured(3).isEmpty())
             borrarConDiarios(info.filePath(), borrados);
+        else if (!QFileInfo::exists(dir.filePath(m.captured(1) + m.captured(2))) && QFile::remove(info.filePath()))
+            borrados << info.filePath();
     }
     return borrados;
 }

@@ -30,7 +30,8 @@ public:
     void Anotar(const QStringList &archivos);
 
     // Deletes the files named by lists that no running copy holds (and those lists), and
-    // working databases ("<digits>.db" and their journals) that no list names and that
+    // working databases ("<digits>.db", the files a load expands beside one, and their
+    // journals, also left alone) that no list names and that
     // were last changed more than `gracia` ago; a younger one may belong to a copy that is
     // building a document and has not listed it yet. Returns the files deleted.
     QStringList LimpiarAbandonados(std::chrono::seconds gracia = std::chrono::minutes(10));

@@ -99,6 +99,44 @@ TEST_F(ReservaTemporalTest, DeletesOnlyWhatNoRunningCopyHolds)
     ::close(fd);
 }
 
+// Guards against the files of a killed load, and journals left without their database,
+// staying in the folder for ever.
+TEST_F(ReservaTemporalTest, LeftoversOfLoadsAndLoneJournalsGoAfterTheGrace)
+{
+    ReservaTemporal reserva(dir.path());
+    const QString mia = archivo(QStringLiteral("100.db"));
+    reserva.Anotar({mia});
+    struct Caso
+    {
+        const char *nombre;
+        bool seVa;
+    };
+    const Caso casos[] = {
+        {"200.db.aB3xYz", true},           // a document expanded beside a database gone
+        {"200.db.aB3xYz-journal", true},
+        {"300.db-wal", true},              // side files of a database gone
+        {"300.db-shm", true},
+        {"400.db.Qw12er-wal", true},
+        {"100.db.Zx98cv", false},          // a load of this copy
+        {"100.db-wal", false},
+        {"notas.db.aB3xYz", false},        // not the program's
+        {"200.db.aB3xYz1", false},
+        {"200.db.aB3x", false},
+        {"300.db-otro", false},
+    };
+    QStringList rutas;
+    for (const Caso &c : casos)
+        rutas << archivo(QLatin1String(c.nombre));
+
+    reserva.LimpiarAbandonados();
+    for (const QString &ruta : std::as_const(rutas))
+        EXPECT_TRUE(existe(ruta)) << "young: " << ruta.toStdString();
+    reserva.LimpiarAbandonados(std::chrono::seconds(-1));
+    for (qsizetype i = 0; i < rutas.size(); ++i)
+        EXPECT_EQ(existe(rutas[i]), !casos[i].seVa) << casos[i].nombre;
+    EXPECT_TRUE(existe(mia));
+}
+
 // Whether `lista` is in place and locked by someone else than the caller.
 bool listaTomada(const QString &lista)
 {
