@@ -9,8 +9,11 @@ cd "$(dirname "$0")/.."
 targets=(
   print:fuzz_attributelist
   zedivu:fuzz_registrodocumento
+  zedivu:fuzz_baserecibida
 )
-seconds="${FUZZ_SECONDS:-30}"
+# The time is shared among the targets, so that a new one does not lengthen CI.
+total="${FUZZ_SECONDS:-60}"
+seconds=$(( total / ${#targets[@]} ))
 jobs=$(nproc)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVIK_FUZZ=ON -DBRENVIK_BENCH=OFF \
