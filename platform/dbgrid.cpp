@@ -47,6 +47,8 @@ DBGrid::DBGrid(QWidget *parent)
     m_view->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::SelectedClicked);
     m_view->setWordWrap(false);
+    // The grid brings the current cell into view itself, once per event-loop turn.
+    m_view->setAutoScroll(false);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -171,12 +173,16 @@ void DBGrid::onLayout()
 
 void DBGrid::onData(Field *field)
 {
+    const int row = currentRow();
     if (field) {
-        m_model->refreshRow(currentRow());
+        m_model->refreshRow(row);
         updateFooters();
         return;
     }
-    m_model->refreshAll();
+    // A move, or the current record read again, changes only the rows it leaves and reaches.
+    m_model->refreshRow(m_shownRow);
+    if (row != m_shownRow)
+        m_model->refreshRow(row);
     syncCurrent();
 }
 
@@ -195,14 +201,48 @@ void DBGrid::syncCurrent()
         m_selectedIndex = firstVisibleFrom(0);
     const QModelIndex index = row >= 0 && row < m_model->rowCount() && m_selectedIndex >= 0 ? m_model->index(row, m_selectedIndex)
                                                                                             : QModelIndex();
+    m_shownRow = row;
     m_syncing = true;
     if (m_view->selectionModel()->currentIndex() != index)
         m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     m_syncing = false;
     if (index.isValid())
-        m_view->scrollTo(index);
+        scheduleScroll();
     m_view->verticalHeader()->viewport()->update();
-    m_view->viewport()->update();
+}
+
+void DBGrid::scheduleScroll()
+{
+    // Bringing the row into view lays the items out: once per event-loop turn, however
+    // many moves an export or a printout makes, and not at all while the grid is hidden
+    // (showing it brings the current row into view).
+    m_scrollPending = true;
+    if (m_scrollQueued || !isVisible())
+        return;
+    m_scrollQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_scrollQueued = false;
+            scrollToCurrent();
+        },
+        Qt::QueuedConnection);
+}
+
+void DBGrid::scrollToCurrent()
+{
+    if (!m_scrollPending || !isVisible())
+        return;
+    m_scrollPending = false;
+    if (const QModelIndex index = m_view->currentIndex(); index.isValid())
+        m_view->scrollTo(index);
+}
+
+void DBGrid::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_scrollPending)
+        scheduleScroll();
 }
 
 int DBGrid::moveToRow(int row)
@@ -385,8 +425,10 @@ void DBGrid::setSelectedIndex(int index)
 
 void DBGrid::currentCellChanged(const QModelIndex &current)
 {
-    if (current.isValid())
+    if (current.isValid()) {
         m_selectedIndex = current.column();
+        scheduleScroll();
+    }
     m_view->verticalHeader()->viewport()->update();
 }
 

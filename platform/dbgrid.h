@@ -204,6 +204,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Activates the grid's window again and focuses its view after a button's modal window.
@@ -214,6 +215,8 @@ private:
     void onLayout();
     void onData(Field *field);
     void syncCurrent();
+    void scheduleScroll();
+    void scrollToCurrent();
     void applyColumnGeometry();
     void rebuildColumns();
     void updateHeader();
@@ -238,6 +241,9 @@ private:
     bool m_sumListActive = true;
     QList<QList<QVariant>> m_footerValues; // [column][row]
     bool m_syncing = false;
+    int m_shownRow = -1;        // the dataset row the view last showed as current
+    bool m_scrollPending = false; // the current row still has to be brought into view
+    bool m_scrollQueued = false;
 
     friend class GridModel;
     friend class GridView;

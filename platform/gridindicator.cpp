@@ -18,9 +18,9 @@ GridIndicator::GridIndicator(DBGrid *grid, QWidget *parent)
 
 QSize GridIndicator::sizeHint() const
 {
-    QSize size = QHeaderView::sizeHint();
-    size.setWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) + 6);
-    return size;
+    // Only the width counts for the view; measuring the rows' captions (the base class
+    // does, again after every change of the rows) is work for nothing.
+    return QSize(fontMetrics().horizontalAdvance(QLatin1Char('M')) + 6, defaultSectionSize());
 }
 
 void GridIndicator::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const

@@ -82,9 +82,13 @@ void GridView::currentChanged(const QModelIndex &current, const QModelIndex &pre
 
 void GridView::openEditorIfAlwaysShown()
 {
-    if (!(m_grid->options() & DBGrid::AlwaysShowEditor))
+    // One pending opening is enough however often the cursor moves; a hidden grid has no
+    // focus to open an editor with.
+    if (!(m_grid->options() & DBGrid::AlwaysShowEditor) || m_editorQueued || !isVisible())
         return;
+    m_editorQueued = true;
     QTimer::singleShot(0, this, [this] {
+        m_editorQueued = false;
         // Only a grid that has the focus: an editor takes the focus when it opens.
         const QModelIndex index = currentIndex();
         if (index.isValid() && !m_grid->isEditing() && m_grid->contains(QApplication::focusWidget())

@@ -29,4 +29,5 @@ protected:
 
 private:
     DBGrid *m_grid;
+    bool m_editorQueued = false;
 };

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSet>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -148,6 +149,49 @@ TEST_F(DBGridTest, CellsShowDisplayTextsAndFollowTheCursor)
     rodal.setRecNo(3);
     EXPECT_EQ(grid->view()->currentIndex().row(), 2);
     key(Qt::Key_Up);
+}
+
+// Fault guarded: every cursor move read every cell and row caption again and laid the
+// whole grid out, which made an export that walks a shown table quadratic.
+TEST_F(DBGridTest, ACursorMoveRefreshesOnlyTheRowsItLeavesAndReaches)
+{
+    for (int i = 4; i <= 60; ++i)
+        ASSERT_TRUE(db.conn.exec(QStringLiteral("INSERT INTO rodal (num, sup) VALUES (?, ?)"), {QString::number(i), i}));
+    ASSERT_TRUE(rodal.Refresh());
+    standardColumns();
+    const auto currentRowInView = [this] {
+        return grid->view()->viewport()->rect().contains(grid->view()->visualRect(grid->view()->currentIndex()).center());
+    };
+
+    // Moved while hidden: the view catches up once it shows.
+    rodal.Last();
+    show();
+    QApplication::processEvents();
+    EXPECT_EQ(grid->view()->currentIndex().row(), 59);
+    EXPECT_TRUE(currentRowInView());
+
+    QSet<int> refreshed;
+    int captions = 0;
+    QObject::connect(grid->view()->model(), &QAbstractItemModel::dataChanged, grid,
+                     [&](const QModelIndex &from, const QModelIndex &to) {
+                         for (int r = from.row(); r <= to.row(); ++r)
+                             refreshed.insert(r);
+                     });
+    QObject::connect(grid->view()->model(), &QAbstractItemModel::headerDataChanged, grid, [&] { ++captions; });
+    rodal.First();
+    EXPECT_EQ(refreshed, (QSet<int>{59, 0}));
+    EXPECT_EQ(captions, 0);
+    EXPECT_EQ(grid->view()->currentIndex().row(), 0);
+    rodal.setRecNo(40);
+    QApplication::processEvents();
+    EXPECT_TRUE(currentRowInView());
+    // An edit posted is its row read again, no more.
+    refreshed.clear();
+    rodal.Edit();
+    rodal.FieldByName(QStringLiteral("obs"))->setAsString(QStringLiteral("x"));
+    ASSERT_TRUE(rodal.Post());
+    EXPECT_EQ(refreshed, QSet<int>{39});
+    EXPECT_EQ(shown(39, 3), QStringLiteral("x"));
 }
 
 TEST_F(DBGridTest, GroupedTitlesShareOneCellOverAdjacentColumns)
