@@ -125,7 +125,52 @@ bool FormTemplate::statements(const FormDescription &form, QList<Statement> &out
             out << Statement{QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(SqlIdentifier::quoted(t.name), cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))), params};
         }
     }
+    out << indexes(form);
     return true;
+}
+
+QList<FormTemplate::Statement> FormTemplate::indexes(const FormDescription &form)
+{
+    QList<Statement> out;
+    for (const TableDescription &t : form.tables) {
+        if (t.master.isEmpty())
+            continue;
+        QStringList columns;
+        for (const QString &name : t.detailFields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            columns << name.trimmed();
+        if (columns.isEmpty())
+            continue;
+        QStringList quoted;
+        for (const QString &c : std::as_const(columns))
+            quoted << SqlIdentifier::quoted(c);
+        const QString name = QStringLiteral("ix_%1_%2").arg(t.name, columns.join(QLatin1Char('_'))).toLower();
+        out << Statement{QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                             .arg(SqlIdentifier::quoted(name), SqlIdentifier::quoted(t.name), quoted.join(QStringLiteral(", "))),
+                         {}};
+    }
+    return out;
+}
+
+bool FormTemplate::addIndexes(const FormDescription &form, const QString &path, QString *error)
+{
+    const QList<Statement> sql = indexes(form);
+    if (sql.isEmpty())
+        return true;
+    Connection conn;
+    bool ok = conn.open(path, Connection::ReadWrite);
+    if (ok) {
+        Transaction tx(conn);
+        for (const Statement &s : sql) {
+            ok = conn.exec(s.sql, s.params);
+            if (!ok)
+                break;
+        }
+        ok = ok && tx.commit();
+    }
+    if (!ok && error)
+        *error = QStringLiteral("No se pudieron indexar las tablas de %1: %2").arg(path, conn.lastError().text());
+    conn.close();
+    return ok;
 }
 
 bool FormTemplate::write(const FormDescription &form, const QString &path, QString *error)

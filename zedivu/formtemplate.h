@@ -24,6 +24,12 @@ public:
     // Writes the template to `path` whole or not at all: built in a temporary file of the
     // same folder, then renamed over `path`.
     static bool write(const FormDescription &form, const QString &path, QString *error);
+    // An index on every detail table's link columns, so that a master move reads only its
+    // own rows; IF NOT EXISTS, so that the same statements complete a database made before.
+    static QList<Statement> indexes(const FormDescription &form);
+    // Adds the indexes missing from the working database at `path` in one transaction;
+    // false (with `error`) when the file does not open or a statement fails.
+    static bool addIndexes(const FormDescription &form, const QString &path, QString *error);
     // "VARCHAR(20)", "DOUBLE", ... for a data column.
     static QString declaredType(const ColumnDescription &column);
 };

@@ -316,6 +316,10 @@ public:
     // and returns false when a change fails. `versionPrograma` is not used.
     bool ActualizaMDB(const QString &mdb, const QString &codigo, const QString &versionArchivo,
                       const QString &versionPrograma);
+    // Adds to the upgraded working database at `mdb` what the form's template has and a
+    // document saved before may lack (indexes); false with `error` when that fails, which
+    // leaves the document usable.
+    virtual bool CompletarBaseTrabajo(const QString &mdb, QString *error);
 
     // --- shared handlers (bound by the constructor and EstablecerBBDD; public so that
     // forms can bind them to their own components)

@@ -499,12 +499,19 @@ bool TCustomMDIChild::Cargar(const QString &archivo)
         ActualizaMDB(ArchivoMDB, Codigo, lectura.version, QStringLiteral("v") + GetProgramVersion(QString()));
     if (!actualizado)
         DialogoError(QStringLiteral("No se pudo actualizar la version para el formulario indicado."));
+    else if (QString faltante; !CompletarBaseTrabajo(ArchivoMDB, &faltante))
+        qCWarning(lcDocumento) << faltante;
     if (ConexionBD && !setArchivoADO(ConexionBD, ArchivoMDB)) {
         if (actualizado)
             return rechazar(ConexionBD->lastError().text());
         return false;
     }
     return actualizado;
+}
+
+bool TCustomMDIChild::CompletarBaseTrabajo(const QString &, QString *)
+{
+    return true;
 }
 
 bool TCustomMDIChild::ActualizaMDB(const QString &mdb, const QString &codigo, const QString &versionArchivo,

@@ -5,6 +5,7 @@
 #include "connection.h"
 #include "formbuilder.h"
 #include "formdescription.h"
+#include "formtemplate.h"
 #include "abort.h"
 #include "dataset.h"
 #include "dbedit.h"
@@ -205,4 +206,9 @@ bool TFormDescrito::ValidarFormulario()
         return true;
     DialogoError(QStringLiteral("Falta el formulario %1 en este documento").arg(CodigoPadre().toUpper()));
     return false;
+}
+
+bool TFormDescrito::CompletarBaseTrabajo(const QString &mdb, QString *error)
+{
+    return !m_formulario || FormTemplate::addIndexes(m_formulario->description(), mdb, error);
 }

@@ -41,6 +41,8 @@ public:
     void InicializarDatasetPpal(const QString &nombreCompleto) override;
     // A required parent missing: "Falta el formulario DORVO en este documento." and false.
     bool ValidarFormulario() override;
+    // The indexes of the description's detail tables.
+    bool CompletarBaseTrabajo(const QString &mdb, QString *error) override;
 
     // --- the parent request form; null or empty when the document has none
     QString CodigoPadre() const; // "dorvo"; empty for an unbound form

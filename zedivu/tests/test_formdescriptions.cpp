@@ -62,6 +62,24 @@ TEST_P(FormDescriptions, BuildsAgainstItsTemplateWithEveryBindingResolved)
     ASSERT_TRUE(working.open(templatePath));
     ASSERT_TRUE(main.open(QStringLiteral(BRENVIK_BIN_DIR "/bbdd/bd.db"), Connection::ReadOnly)) << main.lastError().text().toStdString();
 
+    // Every detail table is searched by its link columns through an index.
+    for (const TableDescription &t : form->tables) {
+        if (t.master.isEmpty())
+            continue;
+        QStringList where;
+        QVariantList values;
+        for (const QString &c : t.detailFields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            where << c.trimmed() + QStringLiteral(" = ?");
+            values << 1;
+        }
+        const QueryResult plan = working.select(
+            QStringLiteral("EXPLAIN QUERY PLAN SELECT * FROM %1 WHERE %2").arg(t.name, where.join(QStringLiteral(" AND "))), values);
+        QString steps;
+        for (const QVariantList &row : plan.rows)
+            steps += row.last().toString() + QLatin1Char(' ');
+        EXPECT_TRUE(steps.contains(QStringLiteral("USING INDEX"))) << t.name.toStdString() << ": " << steps.toStdString();
+    }
+
     QWidget window;
     window.resize(form->ancho > 0 ? form->ancho : 705, form->alto > 0 ? form->alto : 580);
     BuiltForm *built = FormBuilder::build(*form, &window, &working, &main);

@@ -161,6 +161,26 @@ TEST_F(PlanLleno, SavedPlanReopensWhole)
     EXPECT_EQ(filas(QStringLiteral("SELECT num FROM dalu_hid")), QStringList{QStringLiteral("2B")});
 }
 
+// Fault guarded: a plan saved before its detail tables were indexed stayed without the
+// indexes, so every stand or plot move read the whole detail table.
+TEST_F(DaluFixture, APlanSavedWithoutIndexesGetsThemWhenItOpens)
+{
+    const auto indices = [this] {
+        return filas(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name LIKE 'ix_%' ORDER BY name"));
+    };
+    const QStringList nuevos = indices();
+    ASSERT_TRUE(nuevos.contains(QStringLiteral("ix_dalu_tab_rod_det_id_tab_rod"))) << nuevos.join(QLatin1Char(' ')).toStdString();
+    for (const QString &indice : nuevos)
+        ASSERT_TRUE(form->ConexionBD->exec(QStringLiteral("DROP INDEX ") + indice));
+    const QString archivo = app + QStringLiteral("antiguo.fdal");
+    ASSERT_TRUE(TCustomMDIChild::GuardarDocumento(archivo, {form.data()})) << mensajesTexto();
+
+    abrirDocumento();
+    ASSERT_TRUE(form->Cargar(archivo)) << mensajesTexto();
+    EXPECT_EQ(indices(), nuevos);
+    EXPECT_TRUE(mensajes().isEmpty()) << mensajesTexto();
+}
+
 // Typed letters become capitals, but the figures of the stands grid past its first column
 // only turn the key-pad decimal into the other separator.
 TEST_F(DaluFixture, TypingIsUpperCasedButTheStandFiguresKeepTheirSeparator)
