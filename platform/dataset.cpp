@@ -275,6 +275,7 @@ bool Dataset::Open()
 
 void Dataset::silentClose()
 {
+    rowsChanged();
     m_rows.clear();
     m_view.clear();
     m_buffer.clear();

@@ -162,6 +162,10 @@ public:
     void setMasterSource(DataSource *master, const QString &masterFields, const QString &detailFields);
     DataSource *MasterSource() const;
 
+    // Changes whenever the rows held change (open, refresh, post, delete, filter, master
+    // move), not when the cursor moves; for work that depends on the rows only.
+    quint64 revision() const { return m_revision; }
+
     // --- data-aware controls
     void DisableControls();
     void EnableControls();
@@ -264,6 +268,10 @@ private:
     int findOnDemand(const QList<const Field *> &fields, const QVariantList &values, LocateOptions options) const;
     bool matches(const QList<const Field *> &fields, const QVariantList &row, const QVariantList &values,
                  LocateOptions options) const;
+    // findOnDemand through a key -> row map where exact values of plain fields are sought.
+    int findRow(const QList<const Field *> &fields, const QVariantList &values, LocateOptions options) const;
+    // The rows held changed: the maps go, the revision moves on.
+    void rowsChanged();
     bool passes(const Row &row) const;
     int viewIndexOfKey(qint64 key) const;
     bool readRow(qint64 key, QVariantList &values);
@@ -330,6 +338,15 @@ private:
     QVariantList m_lastMasterValues;
     bool m_masterOk = false;
     bool m_linkInQuery = false; // the rows held were read for m_lastMasterValues only
+
+    struct KeyIndex
+    {
+        bool built = false;
+        bool usable = false;
+        QHash<QString, int> rows; // key text -> view index of its first row
+    };
+    mutable QHash<QString, KeyIndex> m_keyIndexes; // by key field names
+    quint64 m_revision = 0;
 
     QList<QPointer<DataSource>> m_sources;
     int m_disableCount = 0;

@@ -188,6 +188,7 @@ void Dataset::calculateAll()
 {
     if (!hasCalculated())
         return;
+    rowsChanged();
     for (Row &r : m_rows)
         if (!r.values.isEmpty()) // rows read on demand are calculated as they are read
             calculate(r.values);
@@ -353,6 +354,7 @@ bool Dataset::Post()
             calculate(values);
         }
         m_rows[std::size_t(rowIndex)].values = std::move(values);
+        rowsChanged();
         m_buffer.clear();
         m_modified = false;
         setState(DatasetState::Browse);
@@ -383,6 +385,7 @@ bool Dataset::Post()
         const bool atEnd = m_insertAt >= int(m_view.size());
         const int rowIndex = atEnd ? int(m_rows.size()) : m_view[std::size_t(m_insertAt)];
         m_rows.insert(m_rows.begin() + rowIndex, std::move(row));
+        rowsChanged();
         if (atEnd && passes(m_rows.back())) {
             m_view.push_back(rowIndex);
             m_cur = int(m_view.size()) - 1;
@@ -460,6 +463,7 @@ bool Dataset::Delete()
         return false;
     }
     m_rows.erase(m_rows.begin() + rowIndex);
+    rowsChanged();
     m_view.erase(m_view.begin() + m_cur);
     for (int &i : m_view)
         if (i > rowIndex)

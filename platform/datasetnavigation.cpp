@@ -94,6 +94,7 @@ bool Dataset::passes(const Row &row) const
 
 void Dataset::rebuildView()
 {
+    rowsChanged();
     const bool linked = m_masterSource && !m_masterFields.isEmpty();
     if (linked)
         m_lastMasterValues = masterValues(&m_masterOk);
@@ -379,7 +380,7 @@ bool Dataset::Locate(const QString &fieldNames, const QVariantList &values, Loca
         fields.append(FieldByName(n));
     if (!CheckBrowseMode())
         return false;
-    const int found = findOnDemand(QList<const Field *>(fields.begin(), fields.end()), values, options);
+    const int found = findRow(QList<const Field *>(fields.begin(), fields.end()), values, options);
     if (found < 0 || (found != m_cur && !leaveDetails(this)))
         return false;
     if (BeforeScroll)
@@ -424,7 +425,7 @@ QVariant Dataset::Lookup(const QString &keyFields, const QVariantList &values, c
             return QVariant();
         fields.append(f);
     }
-    const int found = findOnDemand(fields, values, NoLocateOptions);
+    const int found = findRow(fields, values, NoLocateOptions);
     if (found >= 0)
         return rowValue(result, valuesOf(m_rows[std::size_t(m_view[std::size_t(found)])]));
     return QVariant();

@@ -592,6 +592,65 @@ TEST_F(DatasetTest, LookupField)
     det.Cancel();
 }
 
+// Rows found by key stay right as the rows change: posted, appended, deleted, refreshed,
+// filtered; the first of two equal keys is the one found; a key compares as Locate
+// compares it (a number against its text).
+TEST_F(DatasetTest, LookupFollowsItsRowsAsTheyChange)
+{
+    Table especie;
+    especie.setConnection(&db.conn);
+    especie.setTableName(QStringLiteral("especie"));
+    ASSERT_TRUE(especie.Open());
+    Table det;
+    det.setConnection(&db.conn);
+    det.setTableName(QStringLiteral("det"));
+    Field *look = det.addLookupField(QStringLiteral("esp_look"), QStringLiteral("esp"), &especie, QStringLiteral("espe_codigo"),
+                                     QStringLiteral("espe_descripcion"));
+    ASSERT_TRUE(det.Open());
+    const auto nombre = [&especie](const QVariant &codigo) {
+        return especie.Lookup(QStringLiteral("espe_codigo"), {codigo}, QStringLiteral("espe_descripcion")).toString();
+    };
+    const auto poner = [&especie](int codigo, const QString &descripcion) {
+        especie.FieldByName(QStringLiteral("espe_codigo"))->setAsInteger(codigo);
+        especie.FieldByName(QStringLiteral("espe_descripcion"))->setAsString(descripcion);
+        return especie.Post();
+    };
+    const QList<std::pair<QVariant, QString>> claves = {
+        {20, QStringLiteral("Eucalipto")}, {QStringLiteral("20"), QStringLiteral("Eucalipto")},
+        {20.0, QStringLiteral("Eucalipto")}, {QStringLiteral("20,0"), QStringLiteral("Eucalipto")},
+        {-0.0, QString()}, {QStringLiteral("veinte"), QString()}, {40, QString()}};
+    for (const auto &[codigo, esperado] : claves)
+        EXPECT_EQ(nombre(codigo), esperado) << codigo.toString().toStdString();
+
+    ASSERT_TRUE(especie.Locate(QStringLiteral("espe_codigo"), 20));
+    especie.Edit();
+    ASSERT_TRUE(poner(40, QStringLiteral("Eucalipto globulus")));
+    EXPECT_EQ(nombre(20), QString());
+    EXPECT_EQ(nombre(40), QStringLiteral("Eucalipto globulus"));
+    especie.Append();
+    ASSERT_TRUE(poner(50, QStringLiteral("Alerce")));
+    especie.Append();
+    ASSERT_TRUE(poner(10, QStringLiteral("Otro pino")));
+    EXPECT_EQ(nombre(50), QStringLiteral("Alerce"));
+    EXPECT_EQ(nombre(10), QStringLiteral("Pino radiata"));
+    ASSERT_TRUE(especie.Locate(QStringLiteral("espe_codigo"), 10));
+    EXPECT_EQ(especie.RecNo(), 1);
+    ASSERT_TRUE(especie.Delete());
+    EXPECT_EQ(nombre(10), QStringLiteral("Otro pino"));
+    EXPECT_EQ(det.displayTextAt(0, look), QStringLiteral("Otro pino"));
+
+    ASSERT_TRUE(db.conn.exec(QStringLiteral("UPDATE especie SET espe_descripcion = 'Roble' WHERE espe_codigo = 30")));
+    EXPECT_EQ(nombre(30), QStringLiteral("Raulí"));
+    ASSERT_TRUE(especie.Refresh());
+    EXPECT_EQ(nombre(30), QStringLiteral("Roble"));
+    EXPECT_EQ(det.displayTextAt(3, look), QStringLiteral("Roble"));
+    ASSERT_TRUE(especie.setFilter(QStringLiteral("espe_codigo <> 30")));
+    especie.setFiltered(true);
+    EXPECT_EQ(nombre(30), QString());
+    EXPECT_FALSE(especie.Locate(QStringLiteral("espe_codigo"), 30));
+    EXPECT_EQ(det.displayTextAt(3, look), QString());
+}
+
 // A described calculated field becomes a lookup on a dataset found at run time: the same
 // Field, so what shows it stays bound; refused while open or for any other field.
 TEST_F(DatasetTest, CalculatedFieldBecomesALookupWhileClosed)
