@@ -3,6 +3,7 @@
 #include "abort.h"
 #include "componentesformulario.h"
 #include "connection.h"
+#include "datasource.h"
 #include "dialogservice.h"
 #include "entrada/tformmultiseleccion.h"
 #include "field.h"
@@ -12,6 +13,7 @@
 #include "util_bbdd.h"
 
 #include <QRegularExpression>
+#include <utility>
 
 QStringList numeros(const QString &lista)
 {
@@ -253,8 +255,12 @@ void ReglasFormulario::trasPostClave(Dataset *ds)
                            .arg(d.tabla, d.columna),
                        {valor, valor}};
     }
-    if (escribir(s)) {
-        refrescar(r->refrescar);
+    // Only rows written or a key changed are news to the dependants: a post that changed
+    // neither (every post of RefrescarADT) reads nothing again.
+    int escritas = 0;
+    if (escribir(s, &escritas)) {
+        if (renombrado || escritas > 0)
+            refrescar(r->refrescar);
     } else if (renombrado) {
         // Nothing of the rename was written: the row takes its former key back.
         conexion()->exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?").arg(r->tabla, r->clave, r->id),
@@ -267,12 +273,15 @@ void ReglasFormulario::trasPostClave(Dataset *ds)
 
 // --- writes
 
-bool ReglasFormulario::escribir(const QList<Sentencia> &sentencias)
+bool ReglasFormulario::escribir(const QList<Sentencia> &sentencias, int *filas)
 {
+    if (filas)
+        *filas = 0;
     if (sentencias.isEmpty())
         return true;
     Connection *c = conexion();
     Transaction tr(*c);
+    int cambiadas = 0;
     for (const Sentencia &s : sentencias) {
         if (!tr.isActive() || !c->exec(s.sql, s.params)) {
             const QString error = c->lastError().text();
@@ -280,8 +289,13 @@ bool ReglasFormulario::escribir(const QList<Sentencia> &sentencias)
             m_form->DialogoError(QStringLiteral("No se pudieron actualizar las tablas relacionadas:\n") + error);
             return false;
         }
+        cambiadas += c->changes();
     }
-    return tr.commit();
+    if (!tr.commit())
+        return false;
+    if (filas)
+        *filas = cambiadas;
+    return true;
 }
 
 QVariant ReglasFormulario::valorGuardado(const QString &tabla, const QString &campo, const QString &id,
@@ -299,9 +313,42 @@ void ReglasFormulario::rechazarBorrado()
     Abort();
 }
 
+namespace {
+
+int g_diferidos = 0;                    // RefrescoDiferido alive
+QList<QPointer<Dataset>> g_porRefrescar; // what they gathered, in order
+
+} // namespace
+
+RefrescoDiferido::RefrescoDiferido()
+{
+    ++g_diferidos;
+}
+
+RefrescoDiferido::~RefrescoDiferido()
+{
+    if (--g_diferidos > 0)
+        return;
+    const QList<QPointer<Dataset>> pendientes = std::exchange(g_porRefrescar, {});
+    for (const QPointer<Dataset> &ds : pendientes) {
+        // A destructor may run while an abort unwinds: a failing refresh stops here.
+        try {
+            ReglasFormulario::refrescar(ds.data());
+        } catch (...) {
+        }
+    }
+}
+
 void ReglasFormulario::refrescar(Dataset *ds)
 {
-    if (ds && ds->Active() && ds->State() == DatasetState::Browse)
+    if (!ds)
+        return;
+    if (g_diferidos > 0) {
+        if (!g_porRefrescar.contains(ds))
+            g_porRefrescar.append(ds);
+        return;
+    }
+    if (ds->Active() && ds->State() == DatasetState::Browse)
         ds->Refresh();
 }
 
@@ -335,6 +382,17 @@ bool ReglasFormulario::elegirLista(Dataset *ds, const QString &campo, const QStr
         else
             f->setAsString(elegidos->join(QStringLiteral(", ")));
     });
+}
+
+bool ReglasFormulario::cambioDeDatos(const DataSource *fuente, const Field *campo)
+{
+    const Dataset *ds = fuente ? fuente->DataSet() : nullptr;
+    if (!ds)
+        return campo != nullptr;
+    const auto anterior = m_revisiones.constFind(fuente);
+    const bool filas = anterior == m_revisiones.cend() || anterior.value() != ds->revision();
+    m_revisiones.insert(fuente, ds->revision());
+    return campo || filas;
 }
 
 void ReglasFormulario::sumaEnPrincipal(const QString &sql, const QString &campo)

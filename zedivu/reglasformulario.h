@@ -31,6 +31,7 @@
 #include <functional>
 
 class Connection;
+class DataSource;
 class TCustomMDIChild;
 
 // A column that refers to a key: holding one value, or a comma list of them. A `propia`
@@ -102,12 +103,13 @@ public:
     bool claveEnUso(const Dataset *ds, const QString &valor) const;
 
     // One transaction on the form's working connection; on failure rolled back, the user
-    // told and false.
-    bool escribir(const QList<Sentencia> &sentencias);
+    // told and false. `filas`, when given, receives the rows the statements changed.
+    bool escribir(const QList<Sentencia> &sentencias, int *filas = nullptr);
     QVariant valorGuardado(const QString &tabla, const QString &campo, const QString &id, const QVariant &valorId) const;
     // "Este registro no se puede borrar, ..." and a silent abort.
     [[noreturn]] void rechazarBorrado();
     // Shows rows written behind a dataset's back; a dataset with a pending edit keeps it.
+    // While a RefrescoDiferido lives the refresh waits for its end, once per dataset.
     static void refrescar(Dataset *ds);
     void refrescar(const QStringList &datasets);
     static void editar(Dataset *ds);
@@ -117,6 +119,10 @@ public:
     // list field `campo` of `ds` ticked; the choice goes back as a ", " list (or null) with
     // `ds` left in edit. True when it changed.
     bool elegirLista(Dataset *ds, const QString &campo, const QString &sql);
+    // For work that depends on a data source's rows (sums): true when a field changed or
+    // the rows of its dataset changed since the last call (a post, a delete, a refresh, a
+    // master move), false when its cursor only moved.
+    bool cambioDeDatos(const DataSource *fuente, const Field *campo);
     // The main record's `campo` takes the first value of `sql` (a column sum; null when
     // there are no rows), left in edit to be posted with the user's entry; unchanged
     // values leave the record alone.
@@ -150,6 +156,7 @@ private:
     TCustomMDIChild *m_form;
     QHash<const Dataset *, PostEnCurso> m_posts;
     QHash<const Dataset *, QVariant> m_borrados;
+    QHash<const DataSource *, quint64> m_revisiones; // for cambioDeDatos
     QList<RelacionClave> m_relaciones;
 };
 
@@ -192,3 +199,15 @@ QStringList numeros(const QString &lista);
 // `lista` with every entry equal to `anterior` replaced by `nuevo`; separators and blanks
 // as they were.
 QString reemplazarEnLista(const QString &lista, const QString &anterior, const QString &nuevo);
+
+// While one lives, ReglasFormulario::refrescar only gathers the datasets; when the last one
+// goes each is refreshed once. For work that posts many rows in a row (RefrescarADT), where
+// every post would otherwise read its dependants again.
+class RefrescoDiferido
+{
+public:
+    RefrescoDiferido();
+    ~RefrescoDiferido();
+    RefrescoDiferido(const RefrescoDiferido &) = delete;
+    RefrescoDiferido &operator=(const RefrescoDiferido &) = delete;
+};

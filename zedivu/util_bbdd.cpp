@@ -1,5 +1,7 @@
 #include "util_bbdd.h"
 
+#include "reglasformulario.h"
+
 #include "connection.h"
 #include "dataset.h"
 #include "dialogservice.h"
@@ -145,6 +147,8 @@ bool RefrescarADT(Dataset *t)
 {
     if (!t || !t->Active())
         return true;
+    // The posts' refreshes of other datasets happen once, after the last post.
+    RefrescoDiferido diferido;
     t->Cancel();
     for (int i = t->RecordCount(); i >= 1; --i) {
         t->setRecNo(i);

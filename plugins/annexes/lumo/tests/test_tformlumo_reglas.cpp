@@ -4,6 +4,9 @@
 #include "lumofixture.h"
 
 #include "connection.h"
+#include "datasource.h"
+
+#include <QSignalSpy>
 
 using LumoReglas = LumoFixture;
 
@@ -36,6 +39,27 @@ TEST_F(LumoReglas, AStandNamedElsewhereIsRefusedOnDeleteAndRenamedEverywhere)
     EXPECT_EQ(filas(QStringLiteral("SELECT rod FROM lumo_flo")), QStringList{QStringLiteral("1, 20")});
     EXPECT_EQ(filas(QStringLiteral("SELECT num FROM lumo_mepr")), QStringList{QStringLiteral("20")});
     EXPECT_EQ(filas(QStringLiteral("SELECT num FROM lumo_frmLumo")), QStringList{QStringLiteral("20")});
+}
+
+// Fault guarded: entering the stands page posted every stand again and each post read
+// every per-stand table again, whether anything was written or not.
+TEST_F(LumoReglas, EnteringTheStandsPageReadsThePerStandTablesAtMostOnce)
+{
+    for (const char *n : {"1", "2", "3", "4"})
+        ASSERT_TRUE(rodal(QLatin1String(n), QStringLiteral("2"))) << mensajesTexto();
+    ASSERT_TRUE(agregar(QStringLiteral("mepr"), {{"num", "2"}, {"tipo_rest", "1"}, {"trozel", "Franja"}})) << mensajesTexto();
+    Dataset *medidas = tabla(QStringLiteral("mepr"));
+    ASSERT_FALSE(medidas->dataSources().isEmpty());
+    QSignalSpy lecturas(medidas->dataSources().first(), &DataSource::layoutChanged);
+    QWidget *pagina = form->Paginas->findChild<QWidget *>(QStringLiteral("TabSheet1"));
+    ASSERT_NE(pagina, nullptr);
+    form->Paginas->setCurrentWidget(form->Paginas->widget(0));
+    form->Paginas->setCurrentWidget(pagina);
+    EXPECT_LE(lecturas.count(), 1);
+    EXPECT_EQ(medidas->RecordCount(), 1);
+    // A rename still reaches the table shown.
+    ASSERT_TRUE(modificar(QStringLiteral("car"), "num", QStringLiteral("2"), {{"num", "20"}})) << mensajesTexto();
+    EXPECT_EQ(medidas->FieldByName(QStringLiteral("num"))->AsString(), QStringLiteral("20"));
 }
 
 // The source row of a climate variable is made unchecked, follows the variable's code and
