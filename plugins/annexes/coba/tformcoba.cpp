@@ -101,7 +101,8 @@ void TFormCOBA::enlazarReglas()
     if (DataSource *rodales = m_formulario->dataSource(QStringLiteral("coba_car"))) {
         rodales->OnDataChange = [this](DataSource *s, Field *f) {
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM coba_car"), QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM coba_car"), QStringLiteral("sup_afe"));
         };
     }
     for (const auto &[tablaBd, columnas] :
@@ -110,7 +111,8 @@ void TFormCOBA::enlazarReglas()
         if (DataSource *fuente = m_formulario->dataSource(QStringLiteral("coba_") + tablaBd)) {
             fuente->OnDataChange = [this, tablaBd, columnas](DataSource *s, Field *f) {
                 DSrcEventoOnDataChange(s, f);
-                sumarSuperficies(tablaBd, columnas);
+                if (m_reglas.cambioDeDatos(s, f))
+                    sumarSuperficies(tablaBd, columnas);
             };
         }
     }

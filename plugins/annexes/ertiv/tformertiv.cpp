@@ -45,7 +45,8 @@ void TFormERTIV::enlazarReglas()
             if (Guardando)
                 return;
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM ertiv_res"), QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM ertiv_res"), QStringLiteral("sup_afe"));
         };
     }
 }

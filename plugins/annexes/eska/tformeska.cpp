@@ -61,7 +61,8 @@ void TFormESKA::enlazarReglas()
     if (DataSource *sectores = m_formulario->dataSource(QStringLiteral("eska_ant_des"))) {
         sectores->OnDataChange = [this](DataSource *s, Field *f) {
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(kSumaDesafectada, QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(kSumaDesafectada, QStringLiteral("sup_afe"));
         };
     }
     ReglasFormulario::antesDePost(tabla(QStringLiteral("ant_res")), nullptr, [this](Dataset *d) { validarPares(d); });

@@ -50,7 +50,8 @@ void TFormHARPE::enlazarReglas()
             if (Guardando)
                 return;
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM harpe_car"), QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM harpe_car"), QStringLiteral("sup_afe"));
         };
     }
 }

@@ -40,7 +40,8 @@ void TFormJOREV::enlazarReglas()
             if (Guardando)
                 return;
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM jorev_car"), QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM jorev_car"), QStringLiteral("sup_afe"));
         };
     }
 }

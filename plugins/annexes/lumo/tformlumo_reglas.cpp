@@ -45,7 +45,8 @@ void TFormLUMO::enlazarReglas()
     if (DataSource *rodales = m_formulario->dataSource(QStringLiteral("lumo_car"))) {
         rodales->OnDataChange = [this](DataSource *s, Field *f) {
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM lumo_car"), QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM lumo_car"), QStringLiteral("sup_afe"));
         };
     }
 

@@ -55,7 +55,8 @@ void TFormPELTO::enlazarReglas()
             if (Guardando)
                 return;
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM pelto_ant_plan"), QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM pelto_ant_plan"), QStringLiteral("sup_afe"));
         };
     }
 }

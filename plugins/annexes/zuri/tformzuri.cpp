@@ -288,7 +288,8 @@ void TFormZURI::enlazarCalculos()
     if (DataSource *fuente = m_formulario->dataSource(QStringLiteral("dsrcZURI_car_for"))) {
         fuente->OnDataChange = [this](DataSource *s, Field *f) {
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup_for) FROM zuri_car_for"), QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup_for) FROM zuri_car_for"), QStringLiteral("sup_afe"));
         };
     }
 }

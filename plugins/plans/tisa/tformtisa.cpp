@@ -71,7 +71,8 @@ void TFormTISA::enlazarReglas()
     if (DataSource *rodales = m_formulario->dataSource(QStringLiteral("tisa_car_bos"))) {
         rodales->OnDataChange = [this](DataSource *s, Field *f) {
             DSrcEventoOnDataChange(s, f);
-            m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM tisa_car_bos"), QStringLiteral("sup_afe"));
+            if (m_reglas.cambioDeDatos(s, f))
+                m_reglas.sumaEnPrincipal(QStringLiteral("SELECT 0+SUM(sup) FROM tisa_car_bos"), QStringLiteral("sup_afe"));
         };
     }
 

@@ -3,6 +3,7 @@
 #include "cobafixture.h"
 
 #include "dbgrid.h"
+#include "formcomponents.h"
 #include "field.h"
 #include "gridcolumn.h"
 #include "gridfooter.h"
@@ -142,6 +143,38 @@ TEST_F(Coba, ARenameReachingActivityRowsIsConfirmedAndNoKeepsTheNumber)
                                                                 "¿Está seguro de modificar este registro?")});
         EXPECT_EQ(filas(kPorRodal), antes);
     }
+}
+
+// The stands' total and the thinnings' surface follow every post and delete; walking the
+// stands changes neither and leaves the main record alone.
+TEST_F(Coba, SurfaceSumsFollowPostsAndDeletesNotMoves)
+{
+    Dataset *ppal = tabla(QString());
+    const auto sumas = [this, ppal] {
+        DBGrid *g = findComponent<DBGrid>(form.data(), QStringLiteral("dbgCoba_act_ral"));
+        const int c = g ? g->indexOf(g->ColumnByFieldName(QStringLiteral("sup_look"))) : -1;
+        return ppal->FieldByName("sup_afe")->AsString() + QLatin1Char('|') + (g ? g->FooterText(c) : QString());
+    };
+    ASSERT_TRUE(rodal("1", "5")) << mensajesTexto();
+    ASSERT_TRUE(rodal("2", "3")) << mensajesTexto();
+    ASSERT_TRUE(raleo("2")) << mensajesTexto();
+    EXPECT_EQ(sumas(), QStringLiteral("8|3"));
+    ASSERT_TRUE(ModificarFila(tabla("car"), "num", "2", {{"sup", "4,5"}})) << mensajesTexto();
+    EXPECT_EQ(sumas(), QStringLiteral("9,5|4,5"));
+    ASSERT_TRUE(borrar("car", "num", "1")) << mensajesTexto();
+    EXPECT_EQ(sumas(), QStringLiteral("4,5|4,5"));
+    ASSERT_TRUE(borrar("act_ral", "num", "2")) << mensajesTexto();
+    EXPECT_EQ(sumas(), QStringLiteral("4,5|0"));
+
+    ASSERT_TRUE(rodal("3", "1")) << mensajesTexto();
+    const DatasetState antes = ppal->State();
+    const bool modificado = ppal->Modified();
+    Dataset *rodales = tabla("car");
+    for (rodales->First(); !rodales->Eof(); rodales->Next()) {
+        EXPECT_EQ(ppal->State(), antes);
+        EXPECT_EQ(ppal->Modified(), modificado);
+    }
+    EXPECT_EQ(sumas(), QStringLiteral("5,5|0"));
 }
 
 TEST_F(Coba, APendingActivityEditSurvivesAStandPost)
