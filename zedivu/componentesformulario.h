@@ -15,6 +15,7 @@
 #include "formcomponents.h"
 
 #include <QLineEdit>
+#include <QHash>
 #include <QPointer>
 #include <QString>
 
@@ -134,18 +135,55 @@ inline void paraCadaRegistro(Dataset *ds, const std::function<void(int recNo)> &
     }
 }
 
+// The records of a per-key table grouped by the text of their `clave`, read in one pass
+// without moving the cursor: visiting the rows of every key costs one pass over the
+// table, not one per key. A pending edit is posted first, as moving would.
+class RegistrosPorClave
+{
+public:
+    RegistrosPorClave(Dataset *ds, const QString &clave)
+        : m_ds(ds)
+    {
+        if (!ds || !ds->Active() || ds->IsEmpty() || !ds->CheckBrowseMode())
+            return;
+        const Field *f = campo(ds, clave);
+        if (!f)
+            return;
+        const int registros = ds->RecordCount();
+        for (int r = 0; r < registros; ++r) {
+            const QVariant v = ds->valueAt(r, f);
+            if (!v.isNull())
+                m_registros[f->textOf(v)].append(r + 1);
+        }
+    }
+
+    // Visits, in record order, the records whose key reads as `valor`, with the cursor on
+    // each; a null value visits none.
+    void paraCada(const QVariant &valor, const std::function<void(int recNo)> &visitar) const
+    {
+        if (valor.isNull() || !m_ds || !m_ds->Active())
+            return;
+        const QList<int> registros = m_registros.value(valor.toString());
+        for (int recNo : registros) {
+            m_ds->setRecNo(recNo);
+            visitar(recNo);
+        }
+    }
+
+private:
+    Dataset *m_ds;
+    QHash<QString, QList<int>> m_registros;
+};
+
 // Visits, in record order, the records of `ds` whose `clave` equals `valor` (the rows of
-// one key in a per-key table); a null value visits none.
+// one key in a per-key table); a null value visits none. For many keys of one table,
+// RegistrosPorClave reads the table once.
 inline void paraCadaRegistroDe(Dataset *ds, const QString &clave, const QVariant &valor,
                                const std::function<void(int recNo)> &visitar)
 {
     if (valor.isNull())
         return;
-    paraCadaRegistro(ds, [&](int recNo) {
-        const Field *f = campo(ds, clave);
-        if (f && !f->IsNull() && f->AsString() == valor.toString())
-            visitar(recNo);
-    });
+    RegistrosPorClave(ds, clave).paraCada(valor, visitar);
 }
 
 } // namespace componentes

@@ -67,9 +67,10 @@ QByteArray TFormZURI::PrepararXML()
         };
         for (const Obras &o : obras) {
             Dataset *filas = cursores(tabla(QLatin1String(o.tabla)));
+            const componentes::RegistrosPorClave deRodal(filas, QStringLiteral("num"));
             componentes::paraCadaRegistro(rodales, [&](int) {
                 const Field *num = campo(rodales, QStringLiteral("num"));
-                componentes::paraCadaRegistroDe(filas, QStringLiteral("num"), num ? num->Value() : QVariant(), [&](int) {
+                deRodal.paraCada(num ? num->Value() : QVariant(), [&](int) {
                     x.AbrirNodo(QStringLiteral("ACTIVIDAD"));
                     x.Hijo(QStringLiteral("TIPO_ACTIVIDAD"), QLatin1String(o.tipo));
                     x.Hijo(QStringLiteral("UNIDAD"), campo(filas, QStringLiteral("num")));
