@@ -19,6 +19,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -594,11 +595,17 @@ void TImpresion::anchosConPalabras(DBGrid *grid, QList<double> &anchos)
     if (columnas.isEmpty() || !Lienzo)
         return;
     fuente(kFuente, tamano_fte_tabla, false);
-    const auto palabraMasAncha = [this](const QString &texto) {
+    // One font for the whole table: each distinct word is measured once.
+    static const QRegularExpression espacios(QStringLiteral("\\s+"));
+    QHash<QString, double> anchoPalabra;
+    const auto palabraMasAncha = [this, &anchoPalabra](const QString &texto) {
         double w = 0;
-        for (const QString &palabra : lineasNormalizadas(texto).split(QRegularExpression(QStringLiteral("\\s+")),
-                                                                       Qt::SkipEmptyParts))
-            w = std::max(w, double(Lienzo->TextExtent(palabra).Width.GetAsMm()));
+        for (const QString &palabra : lineasNormalizadas(texto).split(espacios, Qt::SkipEmptyParts)) {
+            auto it = anchoPalabra.constFind(palabra);
+            if (it == anchoPalabra.cend())
+                it = anchoPalabra.insert(palabra, double(Lienzo->TextExtent(palabra).Width.GetAsMm()));
+            w = std::max(w, it.value());
+        }
         return w > 0 ? w + kHolguraTexto : 0.0;
     };
     QList<double> minimos;
