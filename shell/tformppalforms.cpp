@@ -64,7 +64,7 @@ TFormPpalForms::TFormPpalForms(const QString &dirAplicacion, QWidget *parent)
 {
     setObjectName(QStringLiteral("FormPpalForms"));
     setWindowTitle(QStringLiteral("Formularios"));
-    resize(697, 435);
+    resize(980, 435);
 
     // --- data
     ADOConexionBD = new Connection(this);

@@ -120,6 +120,10 @@ TEST_F(FormsTest, TwoDocumentsOfOneKindShowTheirFileNames)
     nombres.sort();
     EXPECT_EQ(nombres, (QStringList{QStringLiteral("robles.fpru"), QStringLiteral("robles.fpru2"),
                                     QStringLiteral("robles_pru_002.fpru")}));
+    // At the dialog's own size the names show whole, without scrolling the grid sideways.
+    QCoreApplication::processEvents();
+    const QTableView *vista = dialogo->DBGridEh1->view();
+    EXPECT_LE(vista->columnViewportPosition(columna) + vista->columnWidth(columna), vista->viewport()->width());
 }
 
 // Shown again, the index lists what was saved meanwhile and does not read unchanged data again.
